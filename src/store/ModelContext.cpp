@@ -1,0 +1,274 @@
+#include "ModelContext.h"
+
+#include "SqliteDatabase.h"
+#include "StoreRepository.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QtDebug>
+
+ModelContext::ModelContext(QObject *parent) : QObject(parent)
+{
+    m_autosave.setSingleShot(true);
+    connect(&m_autosave, &QTimer::timeout, this, [this] {
+        QString error;
+        if (!save(&error))
+            qWarning().noquote() << "Saving the library failed:" << error;
+    });
+}
+
+ModelContext::~ModelContext()
+{
+    close();
+}
+
+bool ModelContext::isOpen() const
+{
+    return m_db != nullptr;
+}
+
+ModelContext::OpenResult ModelContext::open(const QString &path)
+{
+    close();
+    const bool inMemory = path == QLatin1String(InMemory);
+    auto fail = [this](OpenStatus status, const QString &message) {
+        m_db.reset();
+        m_lock.reset();
+        clearObjects();
+        return OpenResult{status, message};
+    };
+
+    if (!inMemory) {
+        const QFileInfo info(path);
+        QDir().mkpath(info.absolutePath());
+        m_lock = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
+        // A lock left by a process that no longer runs is taken over at once.
+        m_lock->setStaleLockTime(0);
+        if (!m_lock->tryLock(200)) {
+            qint64 pid = 0;
+            QString host, app;
+            m_lock->getLockInfo(&pid, &host, &app);
+            const QString message = m_lock->error() == QLockFile::LockFailedError
+                ? QStringLiteral("The library %1 is in use by another VORN process (pid %2).").arg(path).arg(pid)
+                : QStringLiteral("Cannot lock the library %1: no permission to write beside it.").arg(path);
+            return fail(OpenStatus::Locked, message);
+        }
+    }
+
+    m_db = std::make_unique<SqliteDatabase>();
+    QString error;
+    if (!m_db->open(path, &error))
+        return fail(OpenStatus::Unreadable, error);
+    // WAL with full syncs: a commit that returned is on disk, and a crash mid-save leaves the
+    // previous state readable.
+    if (!m_db->exec(QStringLiteral("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;"), &error))
+        return fail(OpenStatus::Unreadable, error);
+    const qint64 version = m_db->scalar(QStringLiteral("PRAGMA user_version"), &error);
+    if (version < 0)
+        return fail(OpenStatus::Unreadable, error);
+    if (version > SchemaVersion)
+        return fail(OpenStatus::Incompatible,
+                    QStringLiteral("The library %1 was written by a newer VORN (schema %2).").arg(path).arg(version));
+    StoreRepository repository(*m_db);
+    if (version == 0) {
+        const qint64 tables = m_db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master"), &error);
+        if (tables != 0)
+            return fail(OpenStatus::Unreadable, tables < 0 ? error : QStringLiteral("not a VORN library"));
+        if (!m_db->exec(QStringLiteral("BEGIN IMMEDIATE"), &error) || !repository.createSchema(SchemaVersion, &error)
+            || !m_db->exec(QStringLiteral("COMMIT"), &error)) {
+            m_db->exec(QStringLiteral("ROLLBACK"));
+            return fail(OpenStatus::Unreadable, error);
+        }
+    }
+
+    StoreRepository::ObjectLists loaded;
+    if (!repository.loadAll(loaded, &error)) {
+        for (auto &list : loaded)
+            qDeleteAll(list);
+        return fail(OpenStatus::Unreadable, error);
+    }
+    for (int type = 0; type < ModelTypeCount; ++type) {
+        qint64 maxRow = 0;
+        for (PersistentModel *object : loaded[type]) {
+            object->m_context = this;
+            object->m_state = PersistentModel::State::Clean;
+            object->setParent(this);
+            maxRow = std::max(maxRow, object->m_rowId);
+        }
+        m_objects[type] = std::move(loaded[type]);
+        m_nextRowId[type] = maxRow + 1;
+    }
+    m_path = path;
+    return {};
+}
+
+void ModelContext::close()
+{
+    if (m_db && hasChanges()) {
+        QString error;
+        if (!save(&error))
+            qWarning().noquote() << "Saving the library failed:" << error;
+    }
+    m_autosave.stop();
+    m_db.reset();
+    m_lock.reset();
+    clearObjects();
+    m_path.clear();
+}
+
+void ModelContext::clearObjects()
+{
+    for (int type = 0; type < ModelTypeCount; ++type)
+        compact(ModelType(type));
+    for (auto &list : m_objects) {
+        for (PersistentModel *object : list)
+            object->m_context = nullptr;
+        qDeleteAll(list);
+        list.clear();
+    }
+    for (PersistentModel *object : std::as_const(m_deleted))
+        delete object;
+    m_deleted.clear();
+    m_inserted.clear();
+    m_changed.clear();
+    m_nextRowId.fill(1);
+}
+
+const QList<PersistentModel *> &ModelContext::objects(ModelType type) const
+{
+    compact(type);
+    return m_objects[int(type)];
+}
+
+void ModelContext::compact(ModelType type) const
+{
+    bool &needed = m_needsCompaction[int(type)];
+    if (!needed)
+        return;
+    m_objects[int(type)].removeIf([](PersistentModel *object) { return object->isDeleted(); });
+    needed = false;
+}
+
+void ModelContext::insert(PersistentModel *object)
+{
+    if (!object || object->m_context == this)
+        return;
+    if (object->m_context) {
+        qWarning("An object can live in one context only");
+        return;
+    }
+    const int type = int(object->modelType());
+    if (m_nextRowId[type] < 1)
+        m_nextRowId[type] = 1;
+    object->m_context = this;
+    object->m_rowId = m_nextRowId[type]++;
+    object->m_state = PersistentModel::State::Inserted;
+    object->setParent(this);
+    m_objects[type].append(object);
+    m_inserted.append(object);
+    for (PersistentModel *linked : object->linkedObjects())
+        if (!linked->m_context)
+            insert(linked);
+    noteChange();
+}
+
+void ModelContext::remove(PersistentModel *object)
+{
+    if (!object || object->m_context != this || object->isDeleted())
+        return;
+    object->nullifyRelationships();
+    if (object->m_state == PersistentModel::State::Inserted)
+        m_inserted.removeOne(object);
+    m_changed.remove(object);
+    object->m_state = PersistentModel::State::Deleted;
+    m_deleted.append(object);
+    m_needsCompaction[int(object->modelType())] = true;
+    noteChange();
+}
+
+void ModelContext::objectChanged(PersistentModel *object)
+{
+    if (object->m_state == PersistentModel::State::Clean) {
+        object->m_state = PersistentModel::State::Changed;
+        m_changed.insert(object);
+    } else if (object->m_state != PersistentModel::State::Inserted
+               && object->m_state != PersistentModel::State::Changed) {
+        return;
+    }
+    noteChange();
+}
+
+void ModelContext::noteChange()
+{
+    if (m_autosaveInterval >= 0 && m_db)
+        m_autosave.start(m_autosaveInterval);
+    if (!m_hadChanges) {
+        m_hadChanges = true;
+        Q_EMIT hasChangesChanged();
+    }
+    if (!m_changePosted) {
+        m_changePosted = true;
+        QMetaObject::invokeMethod(this, [this] {
+            m_changePosted = false;
+            Q_EMIT objectsChanged();
+        }, Qt::QueuedConnection);
+    }
+}
+
+bool ModelContext::hasChanges() const
+{
+    return !m_inserted.isEmpty() || !m_changed.isEmpty() || !m_deleted.isEmpty();
+}
+
+void ModelContext::setAutosaveInterval(int milliseconds)
+{
+    m_autosaveInterval = milliseconds;
+    if (milliseconds < 0)
+        m_autosave.stop();
+}
+
+bool ModelContext::save(QString *error)
+{
+    if (!hasChanges())
+        return true;
+    QString message;
+    if (!m_db) {
+        message = QStringLiteral("the library is not open");
+    } else if (m_db->exec(QStringLiteral("BEGIN IMMEDIATE"), &message)) {
+        StoreRepository repository(*m_db);
+        if (repository.write(m_inserted, m_changed, m_deleted, &message)
+            && m_db->exec(QStringLiteral("COMMIT"), &message)) {
+            for (PersistentModel *object : std::as_const(m_inserted))
+                object->m_state = PersistentModel::State::Clean;
+            for (PersistentModel *object : std::as_const(m_changed))
+                object->m_state = PersistentModel::State::Clean;
+            for (PersistentModel *object : std::as_const(m_deleted)) {
+                object->m_context = nullptr;
+                object->deleteLater();
+            }
+            m_inserted.clear();
+            m_changed.clear();
+            m_deleted.clear();
+            m_autosave.stop();
+            m_hadChanges = false;
+            Q_EMIT hasChangesChanged();
+            Q_EMIT saved();
+            return true;
+        }
+        m_db->exec(QStringLiteral("ROLLBACK"));
+    }
+    if (error)
+        *error = message;
+    Q_EMIT saveFailed(message);
+    return false;
+}
+
+bool ModelContext::execute(const QString &sql, QString *error)
+{
+    if (!m_db) {
+        if (error)
+            *error = QStringLiteral("the library is not open");
+        return false;
+    }
+    return m_db->exec(sql, error);
+}

@@ -1,0 +1,118 @@
+#pragma once
+
+#include "PersistentModel.h"
+
+#include <QList>
+#include <QLockFile>
+#include <QObject>
+#include <QSet>
+#include <QTimer>
+
+#include <array>
+#include <memory>
+
+class SqliteDatabase;
+class Prompt;
+class PromptCategory;
+class PromptTag;
+class PromptGlobalVariable;
+class UserAttribute;
+
+// The one object context of the program: it owns every live stored object, keeps them in
+// store order, tracks inserts, changes and deletes, and writes them to SQLite in one
+// transaction per save. One process owns a store file at a time.
+class ModelContext : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(bool hasChanges READ hasChanges NOTIFY hasChangesChanged)
+
+public:
+    enum class OpenStatus {
+        Ok,
+        Locked,       // another process holds the store; nothing was touched
+        Incompatible, // written by a newer schema; nothing was touched
+        Unreadable    // the file is not a readable store (corrupt, not SQLite, I/O error)
+    };
+    struct OpenResult {
+        OpenStatus status = OpenStatus::Ok;
+        QString message;
+        bool ok() const { return status == OpenStatus::Ok; }
+    };
+
+    // The schema version written to PRAGMA user_version.
+    static constexpr int SchemaVersion = 1;
+    // A path of ":memory:" opens a private in-memory store.
+    static constexpr const char *InMemory = ":memory:";
+
+    explicit ModelContext(QObject *parent = nullptr);
+    ~ModelContext() override;
+
+    OpenResult open(const QString &path);
+    bool isOpen() const;
+    QString path() const { return m_path; }
+    void close();
+
+    // All live objects of one type in store order, unsaved inserts included.
+    template <class T> QList<T *> fetch() const
+    {
+        const QList<PersistentModel *> &all = objects(typeOf<T>());
+        QList<T *> out;
+        out.reserve(all.size());
+        for (PersistentModel *object : all)
+            out.append(static_cast<T *>(object));
+        return out;
+    }
+    template <class T> qsizetype count() const { return objects(typeOf<T>()).size(); }
+    const QList<PersistentModel *> &objects(ModelType type) const;
+
+    // Takes ownership; objects linked to it come along.
+    void insert(PersistentModel *object);
+    // Deletes with the nullify rule: links to the object are cleared, nothing else goes.
+    void remove(PersistentModel *object);
+
+    // Writes all pending changes in one transaction. On failure the changes stay pending.
+    bool save(QString *error = nullptr);
+    bool hasChanges() const;
+    // Pending changes are saved this long after the last change; a negative value turns
+    // automatic saving off.
+    void setAutosaveInterval(int milliseconds);
+    int autosaveInterval() const { return m_autosaveInterval; }
+
+    // Runs one SQL statement on the store; for maintenance and tests.
+    bool execute(const QString &sql, QString *error = nullptr);
+
+    template <class T> static constexpr ModelType typeOf();
+
+Q_SIGNALS:
+    // Posted once per event-loop turn after any insert, delete or stored-property change.
+    void objectsChanged();
+    void hasChangesChanged();
+    void saved();
+    void saveFailed(const QString &error);
+
+private:
+    friend class PersistentModel;
+    void objectChanged(PersistentModel *object);
+    void noteChange();
+    void compact(ModelType type) const;
+    void clearObjects();
+
+    QString m_path;
+    std::unique_ptr<QLockFile> m_lock;
+    std::unique_ptr<SqliteDatabase> m_db;
+    mutable std::array<QList<PersistentModel *>, ModelTypeCount> m_objects;
+    mutable std::array<bool, ModelTypeCount> m_needsCompaction{};
+    QList<PersistentModel *> m_inserted;
+    QSet<PersistentModel *> m_changed;
+    QList<PersistentModel *> m_deleted;
+    std::array<qint64, ModelTypeCount> m_nextRowId{};
+    QTimer m_autosave;
+    int m_autosaveInterval = 300;
+    bool m_changePosted = false;
+    bool m_hadChanges = false;
+};
+
+template <> constexpr ModelType ModelContext::typeOf<Prompt>() { return ModelType::Prompt; }
+template <> constexpr ModelType ModelContext::typeOf<PromptCategory>() { return ModelType::Category; }
+template <> constexpr ModelType ModelContext::typeOf<PromptTag>() { return ModelType::Tag; }
+template <> constexpr ModelType ModelContext::typeOf<PromptGlobalVariable>() { return ModelType::GlobalVariable; }
+template <> constexpr ModelType ModelContext::typeOf<UserAttribute>() { return ModelType::Attribute; }

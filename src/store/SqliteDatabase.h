@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// A thin owner of one SQLite connection and its prepared statements.
+class SqliteDatabase {
+public:
+    class Statement {
+    public:
+        Statement() = default;
+        Statement(Statement &&other) noexcept;
+        Statement &operator=(Statement &&other) noexcept;
+        ~Statement();
+        Statement(const Statement &) = delete;
+        Statement &operator=(const Statement &) = delete;
+
+        bool isValid() const { return m_stmt != nullptr; }
+        void bind(int index, qint64 value);
+        void bind(int index, const QString &text); // a null QString binds NULL
+        void bindNull(int index);
+        // Steps once: true while a row is available; check error() after false.
+        bool step();
+        // Runs to completion and resets for the next use; false on error.
+        bool run();
+        void reset();
+        qint64 int64(int column) const;
+        QString text(int column) const; // NULL reads as a null QString
+        bool isNull(int column) const;
+        QString error() const { return m_error; }
+
+    private:
+        friend class SqliteDatabase;
+        Statement(sqlite3 *db, sqlite3_stmt *stmt) : m_db(db), m_stmt(stmt) {}
+        sqlite3 *m_db = nullptr;
+        sqlite3_stmt *m_stmt = nullptr;
+        QString m_error;
+    };
+
+    SqliteDatabase() = default;
+    ~SqliteDatabase();
+    SqliteDatabase(const SqliteDatabase &) = delete;
+    SqliteDatabase &operator=(const SqliteDatabase &) = delete;
+
+    bool open(const QString &path, QString *error);
+    bool exec(const QString &sql, QString *error = nullptr);
+    Statement prepare(const QString &sql, QString *error = nullptr);
+    // A statement prepared once per connection and reused; reset before it is returned.
+    // Check isValid(): a statement that does not prepare is not kept.
+    Statement &cached(const char *sql, QString *error = nullptr);
+    // The first column of the first row of a query, or -1 on error.
+    qint64 scalar(const QString &sql, QString *error = nullptr);
+    QString lastError() const;
+
+private:
+    sqlite3 *m_db = nullptr;
+    std::unordered_map<std::string, std::unique_ptr<Statement>> m_cache;
+    Statement m_invalid;
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "PersistentModel.h"
+
+#include <QList>
+#include <QSet>
+
+#include <array>
+
+class SqliteDatabase;
+
+// Reads and writes the stored objects as SQLite rows: the schema, the full load at open,
+// and the statements of one save. Transactions are the caller's.
+class StoreRepository {
+public:
+    using ObjectLists = std::array<QList<PersistentModel *>, ModelTypeCount>;
+
+    explicit StoreRepository(SqliteDatabase &db) : m_db(db) {}
+
+    // Creates the tables of the current schema version inside a transaction.
+    bool createSchema(int version, QString *error);
+    // Builds every stored object and its relationships, in row order per type.
+    bool loadAll(ObjectLists &out, QString *error);
+    bool write(const QList<PersistentModel *> &inserted, const QSet<PersistentModel *> &changed,
+               const QList<PersistentModel *> &deleted, QString *error);
+
+private:
+    bool writeObject(PersistentModel *object, QString *error);
+    bool deleteObject(PersistentModel *object, QString *error);
+
+    SqliteDatabase &m_db;
+};
