@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QAbstractListModel>
+#include <QPointer>
+#include <QUuid>
+
+class Prompt;
+class PromptCategory;
+
+// The browser's one scrolling list, flattened into rows so that a single ListView can show
+// it and the keyboard highlight can walk it.
+class BrowserRowModel : public QAbstractListModel {
+    Q_OBJECT
+    Q_PROPERTY(int count READ count NOTIFY countChanged)
+
+public:
+    enum class Kind {
+        Prompt,          // a prompt row (hot list, section or category content, search result)
+        SectionHeader,   // a fixed section's header
+        CategoryHeader,  // a category section's header
+        LibraryHeader,   // the "Library" caption
+        More,            // "More..." under the first favourites
+        HiddenCategory,  // an entry of "Hidden Categories"
+        Empty            // "No matching prompts found."
+    };
+    Q_ENUM(Kind)
+
+    struct Row {
+        Kind kind = Kind::Prompt;
+        QPointer<Prompt> prompt;
+        QPointer<PromptCategory> category;
+        QUuid sectionId; // the section or category this row belongs to (or heads)
+        QString title;
+        QString icon;
+        QString description;
+        int count = -1;
+        bool expanded = false;
+        int index = 0;        // position within its list, for the staggered appearance
+        bool lastInGroup = false;
+    };
+
+    enum Roles {
+        KindRole = Qt::UserRole + 1,
+        PromptRole,
+        CategoryRole,
+        SectionIdRole,
+        TitleRole,
+        IconRole,
+        DescriptionRole,
+        CountRole,
+        ExpandedRole,
+        IndexRole,
+        LastInGroupRole
+    };
+
+    using QAbstractListModel::QAbstractListModel;
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QHash<int, QByteArray> roleNames() const override;
+
+    int count() const { return int(m_rows.size()); }
+    const Row &row(int index) const { return m_rows.at(index); }
+    const QList<Row> &rows() const { return m_rows; }
+    void setRows(QList<Row> rows);
+
+Q_SIGNALS:
+    void countChanged();
+
+private:
+    QList<Row> m_rows;
+};

@@ -1,0 +1,140 @@
+#include "BrowserSections.h"
+
+#include "ModelContext.h"
+#include "Prompt.h"
+#include "PromptCategory.h"
+#include "UserAttribute.h"
+
+#include <QCollator>
+#include <QHash>
+
+#include <algorithm>
+
+const QUuid BrowserSections::HiddenPromptsId = QUuid::fromString(QStringLiteral("00000000-0000-0000-0000-000000000000"));
+const QUuid BrowserSections::HiddenCategoriesId = QUuid::fromString(QStringLiteral("11111111-1111-1111-1111-111111111111"));
+const QUuid BrowserSections::NewId = QUuid::fromString(QStringLiteral("22222222-2222-2222-2222-222222222222"));
+const QUuid BrowserSections::UpdatedId = QUuid::fromString(QStringLiteral("33333333-3333-3333-3333-333333333333"));
+const QUuid BrowserSections::FavoritesId = QUuid::fromString(QStringLiteral("44444444-4444-4444-4444-444444444444"));
+const QUuid BrowserSections::LastUsedId = QUuid::fromString(QStringLiteral("55555555-5555-5555-5555-555555555555"));
+
+bool BrowserSections::isShown(const Prompt *prompt, bool adminMode)
+{
+    return prompt->isActive() || adminMode;
+}
+
+QCollator BrowserSections::titleCollator()
+{
+    // The C locale collates by code point and ignores numeric mode; a session without a
+    // language setting should still see "Item 2" before "Item 10".
+    QLocale locale;
+    if (locale.language() == QLocale::C)
+        locale = QLocale(QLocale::English, QLocale::UnitedStates);
+    QCollator collator(locale);
+    collator.setNumericMode(true);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    return collator;
+}
+
+void BrowserSections::sortByUsageThenTitle(QList<Prompt *> &prompts)
+{
+    const QCollator collator = titleCollator();
+    std::stable_sort(prompts.begin(), prompts.end(), [&collator](const Prompt *a, const Prompt *b) {
+        if (a->usageCount() != b->usageCount())
+            return a->usageCount() > b->usageCount();
+        return collator.compare(a->title(), b->title()) < 0;
+    });
+}
+
+BrowserSections BrowserSections::build(const ModelContext &context, bool adminMode)
+{
+    BrowserSections out;
+    const QList<UserAttribute *> attributes = context.fetch<UserAttribute>();
+    QSet<QUuid> hiddenTargets;
+    QHash<QUuid, qint64> usageByTarget;
+    for (UserAttribute *a : attributes) {
+        if (a->isHidden())
+            hiddenTargets.insert(a->targetID());
+        if (a->usageCount() >= 1)
+            usageByTarget.insert(a->targetID(), a->usageCount());
+    }
+    auto visible = [&](const Prompt *p) { return !hiddenTargets.contains(p->id()) && isShown(p, adminMode); };
+
+    const QList<Prompt *> prompts = context.fetch<Prompt>();
+    for (Prompt *p : prompts) {
+        if (!visible(p))
+            continue;
+        if (p->isHot())
+            out.hot.append(p);
+        if (p->isNew())
+            out.newPrompts.append(p);
+        if (p->isUpdated())
+            out.updatedPrompts.append(p);
+    }
+
+    // Favourites and often used: through the user records, one prompt per id, hot ones
+    // already stand at the top.
+    QSet<QUuid> seen;
+    QList<UserAttribute *> recent;
+    for (UserAttribute *a : attributes) {
+        Prompt *p = a->prompt();
+        if (a->isHidden() || hiddenTargets.contains(a->targetID()))
+            continue;
+        if (a->lastUsedAt().isValid())
+            recent.append(a);
+        if (!(a->isFavorite() || a->usageCount() > 0) || !p || p->isHot() || !isShown(p, adminMode))
+            continue;
+        if (!seen.contains(p->id())) {
+            seen.insert(p->id());
+            out.favorites.append(p);
+        }
+    }
+    std::stable_sort(out.favorites.begin(), out.favorites.end(), [](const Prompt *a, const Prompt *b) {
+        if (a->isFavorite() != b->isFavorite())
+            return a->isFavorite();
+        return a->usageCount() > b->usageCount();
+    });
+
+    std::stable_sort(recent.begin(), recent.end(), [](const UserAttribute *a, const UserAttribute *b) {
+        return a->lastUsedAt() > b->lastUsedAt();
+    });
+    for (UserAttribute *a : recent) {
+        if (out.lastUsed.size() == LastUsedShown)
+            break;
+        if (Prompt *p = a->prompt(); p && isShown(p, adminMode))
+            out.lastUsed.append(p);
+    }
+
+    // The library: one section per category id, most used categories first, then by name.
+    QSet<QUuid> categoryIds;
+    QList<PromptCategory *> categories;
+    for (PromptCategory *c : context.fetch<PromptCategory>()) {
+        if (categoryIds.contains(c->id()))
+            continue;
+        categoryIds.insert(c->id());
+        if (c->isHidden())
+            out.hiddenCategories.append(c);
+        if (!hiddenTargets.contains(c->id()))
+            categories.append(c);
+    }
+    std::stable_sort(categories.begin(), categories.end(), [&usageByTarget](const PromptCategory *a, const PromptCategory *b) {
+        const qint64 ua = usageByTarget.value(a->id()), ub = usageByTarget.value(b->id());
+        if (ua != ub)
+            return ua > ub;
+        return a->name() < b->name();
+    });
+    for (PromptCategory *c : categories) {
+        Category section{c, {}};
+        for (Prompt *p : c->prompts())
+            if (!p->isHidden() && isShown(p, adminMode))
+                section.prompts.append(p);
+        if (section.prompts.isEmpty())
+            continue;
+        sortByUsageThenTitle(section.prompts);
+        out.library.append(section);
+    }
+
+    for (UserAttribute *a : attributes)
+        if (a->isHidden() && a->prompt() && isShown(a->prompt(), adminMode))
+            out.hiddenPrompts.append(a->prompt());
+    return out;
+}

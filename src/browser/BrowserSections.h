@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QCollator>
+#include <QList>
+#include <QSet>
+#include <QUuid>
+
+class ModelContext;
+class Prompt;
+class PromptCategory;
+
+// The fixed sections of the library browser, computed from the store in one pass.
+// Everything here follows the rules users see when the search field is empty.
+class BrowserSections {
+public:
+    struct Category {
+        PromptCategory *category = nullptr;
+        QList<Prompt *> prompts; // visible prompts, most used first, then by title
+    };
+
+    // Identifiers of the fixed sections; they share the expansion state with categories.
+    static const QUuid HiddenPromptsId;
+    static const QUuid HiddenCategoriesId;
+    static const QUuid NewId;
+    static const QUuid UpdatedId;
+    static const QUuid FavoritesId;
+    static const QUuid LastUsedId;
+    // How many favourites show before "More...", and how many recent prompts show at all.
+    static constexpr int FavoritesShown = 6;
+    static constexpr int LastUsedShown = 3;
+
+    QList<Prompt *> hot;
+    QList<Prompt *> favorites; // the whole list; the view shows FavoritesShown until "More..."
+    QList<Prompt *> lastUsed;
+    QList<Prompt *> newPrompts;
+    QList<Prompt *> updatedPrompts;
+    QList<Category> library; // categories with at least one visible prompt, in library order
+    QList<PromptCategory *> hiddenCategories;
+    QList<Prompt *> hiddenPrompts;
+
+    static BrowserSections build(const ModelContext &context, bool adminMode);
+    // Inactive prompts are for administrators only.
+    static bool isShown(const Prompt *prompt, bool adminMode);
+    // Most used first; equal counts in the order a file browser sorts titles.
+    static void sortByUsageThenTitle(QList<Prompt *> &prompts);
+    // Titles in the order a file browser shows them: case-insensitive, numbers by value.
+    static QCollator titleCollator();
+};

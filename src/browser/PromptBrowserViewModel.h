@@ -1,0 +1,107 @@
+#pragma once
+
+#include "BrowserRowModel.h"
+#include "BrowserSections.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QUuid>
+
+class ModelContext;
+class UserDefaults;
+class Prompt;
+class PromptCategory;
+class PromptSearch;
+
+// Everything the library browser decides: which sections and rows it lists, the search,
+// the one expanded item, the keyboard highlight and the row actions. The view only lays
+// the rows out.
+class PromptBrowserViewModel : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QString searchText READ searchText WRITE setSearchText NOTIFY searchTextChanged)
+    Q_PROPERTY(bool isSearching READ isSearching NOTIFY searchTextChanged)
+    Q_PROPERTY(bool isAdminMode READ isAdminMode NOTIFY isAdminModeChanged)
+    Q_PROPERTY(bool searchHiddenPrompts READ searchHiddenPrompts WRITE setSearchHiddenPrompts NOTIFY searchOptionsChanged)
+    Q_PROPERTY(bool searchTemplateText READ searchTemplateText WRITE setSearchTemplateText NOTIFY searchOptionsChanged)
+    Q_PROPERTY(QString expandedId READ expandedId NOTIFY expandedIdChanged)
+    Q_PROPERTY(bool showAllFavorites READ showAllFavorites NOTIFY showAllFavoritesChanged)
+    Q_PROPERTY(BrowserRowModel *rows READ rows CONSTANT)
+    Q_PROPERTY(int highlightedRow READ highlightedRow WRITE setHighlightedRow NOTIFY highlightedRowChanged)
+    Q_PROPERTY(QString selectedPromptId READ selectedPromptId WRITE setSelectedPromptId NOTIFY selectedPromptIdChanged)
+
+public:
+    static constexpr const char *LastExpandedKey = "lastExpandedCategory";
+
+    PromptBrowserViewModel(ModelContext *context, UserDefaults *defaults, QObject *parent = nullptr);
+    ~PromptBrowserViewModel() override;
+
+    QString searchText() const { return m_searchText; }
+    void setSearchText(const QString &text);
+    bool isSearching() const { return !m_searchText.isEmpty(); }
+    bool isAdminMode() const;
+    bool searchHiddenPrompts() const;
+    void setSearchHiddenPrompts(bool on);
+    bool searchTemplateText() const;
+    void setSearchTemplateText(bool on);
+    QString expandedId() const;
+    bool showAllFavorites() const { return m_showAllFavorites; }
+    BrowserRowModel *rows() { return &m_rows; }
+    int highlightedRow() const { return m_highlightedRow; }
+    void setHighlightedRow(int row);
+    QString selectedPromptId() const;
+    void setSelectedPromptId(const QString &id);
+    const BrowserSections &sections() const { return m_sections; }
+
+    // Called when the browser appears: restores the expanded item from the settings.
+    Q_INVOKABLE void appear();
+    // Opens the item with this id, or closes it when it is the open one.
+    Q_INVOKABLE void toggle(const QString &id);
+    Q_INVOKABLE void showMoreFavorites();
+    // Moves the highlight to the next (delta > 0) or previous prompt row.
+    Q_INVOKABLE void moveHighlight(int delta);
+    Q_INVOKABLE Prompt *highlightedPrompt() const;
+
+    Q_INVOKABLE void toggleFavorite(Prompt *prompt);
+    Q_INVOKABLE void toggleHidden(Prompt *prompt);
+    Q_INVOKABLE void toggleHot(Prompt *prompt);
+    Q_INVOKABLE void toggleActive(Prompt *prompt);
+    Q_INVOKABLE void deletePrompt(Prompt *prompt);
+    Q_INVOKABLE void hideCategory(PromptCategory *category);
+    Q_INVOKABLE void unhideCategory(PromptCategory *category);
+    Q_INVOKABLE void exportDatabase();
+
+    // Rebuilds the rows now (normally once per event-loop turn after a change).
+    Q_INVOKABLE void refresh();
+
+Q_SIGNALS:
+    void searchTextChanged();
+    void isAdminModeChanged();
+    void searchOptionsChanged();
+    void expandedIdChanged();
+    void showAllFavoritesChanged();
+    void highlightedRowChanged();
+    void selectedPromptIdChanged();
+    // The library part of the list became visible (the view runs the duplicate cleanup).
+    void libraryShown();
+
+private:
+    void scheduleRefresh();
+    void setExpanded(const QUuid &id);
+    void appendSection(QList<BrowserRowModel::Row> &rows, const QUuid &id, const QString &title,
+                       const QString &icon, const QList<Prompt *> &prompts, int shown) const;
+    void appendPrompts(QList<BrowserRowModel::Row> &rows, const QUuid &section, const QList<Prompt *> &prompts) const;
+    int firstPromptRow() const;
+
+    QPointer<ModelContext> m_context;
+    QPointer<UserDefaults> m_defaults;
+    BrowserRowModel m_rows;
+    BrowserSections m_sections;
+    std::unique_ptr<PromptSearch> m_search;
+    QString m_searchText;
+    QUuid m_expanded;
+    QUuid m_selected;
+    bool m_showAllFavorites = false;
+    bool m_refreshPosted = false;
+    bool m_libraryWasShown = false;
+    int m_highlightedRow = -1;
+};

@@ -1,0 +1,223 @@
+#include "BrowserSections.h"
+#include "ModelContext.h"
+#include "Prompt.h"
+#include "PromptBrowserViewModel.h"
+#include "PromptCategory.h"
+#include "TestSupport.h"
+#include "UserAttribute.h"
+#include "UserDefaults.h"
+
+#include <QAbstractItemModelTester>
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+namespace {
+class Browser : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(ctx.open(ModelContext::InMemory).ok());
+        writing = category(QStringLiteral("Writing"), 0);
+        code = category(QStringLiteral("Code"), 1);
+    }
+
+    PromptCategory *category(const QString &name, int order)
+    {
+        auto *c = new PromptCategory;
+        c->setName(name);
+        c->setSortOrder(order);
+        ctx.insert(c);
+        return c;
+    }
+
+    Prompt *prompt(const QString &title, PromptCategory *in = nullptr)
+    {
+        auto *p = new Prompt;
+        p->setTitle(title);
+        if (in)
+            p->setCategories({in});
+        ctx.insert(p);
+        return p;
+    }
+
+    BrowserSections sections(bool admin = false) { return BrowserSections::build(ctx, admin); }
+
+    // The prompts listed under a section id, in row order.
+    static QList<Prompt *> rowsOf(PromptBrowserViewModel &vm, const QUuid &section)
+    {
+        QList<Prompt *> out;
+        for (const auto &row : vm.rows()->rows())
+            if (row.kind == BrowserRowModel::Kind::Prompt && row.sectionId == section)
+                out << row.prompt.data();
+        return out;
+    }
+
+    ModelContext ctx;
+    UserDefaults defaults{TestSupport::freshDir(QStringLiteral("browser")) + QStringLiteral("/vorn.ini")};
+    PromptCategory *writing = nullptr;
+    PromptCategory *code = nullptr;
+};
+} // namespace
+
+TEST_F(Browser, FavouritesSectionRules)
+{
+    Prompt *hotFavorite = prompt(QStringLiteral("Hot"), writing);
+    hotFavorite->setHot(true);
+    hotFavorite->ensureAttribute()->setFavorite(true);
+    Prompt *oftenUsed = prompt(QStringLiteral("Used a lot"), writing);
+    oftenUsed->ensureAttribute()->setUsageCount(50);
+    Prompt *favorite = prompt(QStringLiteral("Fav once"), writing);
+    favorite->ensureAttribute()->setFavorite(true);
+    favorite->attributes()->setUsageCount(1);
+    Prompt *draft = prompt(QStringLiteral("Draft"), writing);
+    draft->setActive(false);
+    draft->ensureAttribute()->setFavorite(true);
+
+    BrowserSections s = sections();
+    EXPECT_EQ(s.hot, QList<Prompt *>{hotFavorite});
+    EXPECT_EQ(s.favorites, (QList<Prompt *>{favorite, oftenUsed}));
+    EXPECT_EQ(sections(true).favorites, (QList<Prompt *>{favorite, draft, oftenUsed}));
+
+    for (int i = 0; i < 5; ++i)
+        prompt(QStringLiteral("F%1").arg(i), code)->ensureAttribute()->setFavorite(true);
+    PromptBrowserViewModel vm(&ctx, &defaults);
+    QAbstractItemModelTester tester(vm.rows(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+    EXPECT_EQ(rowsOf(vm, BrowserSections::FavoritesId).size(), 6);
+    auto hasMore = [&vm] {
+        for (const auto &row : vm.rows()->rows())
+            if (row.kind == BrowserRowModel::Kind::More)
+                return true;
+        return false;
+    };
+    EXPECT_TRUE(hasMore());
+    vm.showMoreFavorites();
+    EXPECT_EQ(rowsOf(vm, BrowserSections::FavoritesId).size(), 7);
+    EXPECT_FALSE(hasMore());
+}
+
+TEST_F(Browser, HiddenItemsLeaveTheLibraryAndListApart)
+{
+    Prompt *a = prompt(QStringLiteral("Alpha"), writing);
+    Prompt *b = prompt(QStringLiteral("Beta"), writing);
+    prompt(QStringLiteral("Gamma"), code);
+    b->ensureAttribute()->setHidden(true);
+    BrowserSections s = sections();
+    ASSERT_EQ(s.library.size(), 2);
+    EXPECT_EQ(s.library[1].category, writing);
+    EXPECT_EQ(s.library[1].prompts, QList<Prompt *>{a});
+    EXPECT_EQ(s.hiddenPrompts, QList<Prompt *>{b});
+
+    a->ensureAttribute()->setHidden(true);
+    code->ensureAttribute()->setHidden(true);
+    s = sections();
+    EXPECT_TRUE(s.library.isEmpty()); // all of Writing hidden, Code hidden itself
+    EXPECT_EQ(s.hiddenCategories, QList<PromptCategory *>{code});
+}
+
+TEST_F(Browser, LibraryOrders)
+{
+    // Categories: most used first, then by name whatever the sort order.
+    PromptCategory *art = category(QStringLiteral("Art"), 9);
+    prompt(QStringLiteral("x"), art);
+    prompt(QStringLiteral("y"), writing);
+    prompt(QStringLiteral("z"), code);
+    BrowserSections s = sections();
+    ASSERT_EQ(s.library.size(), 3);
+    EXPECT_EQ(s.library[0].category, art);
+    EXPECT_EQ(s.library[1].category, code);
+    writing->ensureAttribute()->setUsageCount(2);
+    EXPECT_EQ(sections().library[0].category, writing);
+
+    // Prompts: most used first, then natural title order.
+    Prompt *item10 = prompt(QStringLiteral("Item 10"), code);
+    Prompt *item2 = prompt(QStringLiteral("item 2"), code);
+    Prompt *used = prompt(QStringLiteral("Zed"), code);
+    used->ensureAttribute()->setUsageCount(3);
+    const QList<Prompt *> codePrompts = sections().library[2].prompts;
+    ASSERT_EQ(codePrompts.size(), 4);
+    EXPECT_EQ(codePrompts.mid(0, 3), (QList<Prompt *>{used, item2, item10}));
+}
+
+TEST_F(Browser, LastUsedShowsTheThreeLatest)
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    QList<Prompt *> prompts;
+    for (int i = 0; i < 5; ++i) {
+        prompts << prompt(QStringLiteral("P%1").arg(i), writing);
+        prompts.last()->ensureAttribute()->setLastUsedAt(now.addSecs(i));
+    }
+    prompts[4]->attributes()->setHidden(true);
+    EXPECT_EQ(sections().lastUsed, (QList<Prompt *>{prompts[3], prompts[2], prompts[1]}));
+}
+
+TEST_F(Browser, ExpansionIsRememberedAndFallsBackToFavourites)
+{
+    prompt(QStringLiteral("A"), writing)->ensureAttribute()->setFavorite(true);
+    {
+        PromptBrowserViewModel vm(&ctx, &defaults);
+        EXPECT_EQ(vm.expandedId(), uuidText(BrowserSections::FavoritesId));
+        vm.toggle(writing->idText());
+        EXPECT_EQ(vm.expandedId(), writing->idText());
+    }
+    {
+        PromptBrowserViewModel vm(&ctx, &defaults);
+        EXPECT_EQ(vm.expandedId(), writing->idText());
+        vm.toggle(writing->idText());
+        EXPECT_EQ(vm.expandedId(), QString());
+        EXPECT_EQ(defaults.string(QStringLiteral("lastExpandedCategory")), QString());
+    }
+    PromptBrowserViewModel vm(&ctx, &defaults);
+    EXPECT_EQ(vm.expandedId(), uuidText(BrowserSections::FavoritesId));
+}
+
+TEST_F(Browser, KeyboardHighlightAndLiveUpdates)
+{
+    Prompt *review = prompt(QStringLiteral("Review of code"), code);
+    prompt(QStringLiteral("Code tests"), code);
+    prompt(QStringLiteral("Poem"), writing);
+    PromptBrowserViewModel vm(&ctx, &defaults);
+    QAbstractItemModelTester tester(vm.rows(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+
+    vm.setSearchText(QStringLiteral("code"));
+    ASSERT_NE(vm.highlightedPrompt(), nullptr);
+    Prompt *first = vm.highlightedPrompt();
+    vm.moveHighlight(1);
+    EXPECT_NE(vm.highlightedPrompt(), first);
+    vm.moveHighlight(1); // past the end stays on the last
+    vm.moveHighlight(-1);
+    EXPECT_EQ(vm.highlightedPrompt(), first);
+    vm.setSearchText(QStringLiteral("review code"));
+    EXPECT_EQ(vm.highlightedPrompt(), review);
+    vm.setSearchText(QStringLiteral("nothing like this"));
+    ASSERT_EQ(vm.rows()->count(), 1);
+    EXPECT_EQ(vm.rows()->row(0).title, QStringLiteral("No matching prompts found."));
+    EXPECT_EQ(vm.highlightedPrompt(), nullptr);
+
+    // Toggling a favourite moves the prompt into the favourites section on the next turn.
+    vm.setSearchText(QString());
+    EXPECT_TRUE(rowsOf(vm, BrowserSections::FavoritesId).isEmpty());
+    vm.toggleFavorite(review);
+    EXPECT_EQ(ctx.count<UserAttribute>(), 1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(rowsOf(vm, BrowserSections::FavoritesId), QList<Prompt *>{review});
+}
+
+TEST_F(Browser, AdminTogglesTouchUpdatedAtButUserTogglesDoNot)
+{
+    Prompt *p = prompt(QStringLiteral("A"), writing);
+    const QDateTime before = QDateTime::currentDateTime().addDays(-3);
+    p->setUpdatedAt(before);
+    PromptBrowserViewModel vm(&ctx, &defaults);
+    vm.toggleFavorite(p);
+    vm.toggleHidden(p);
+    EXPECT_EQ(p->updatedAt(), before);
+    vm.toggleHot(p);
+    EXPECT_TRUE(p->isHot());
+    EXPECT_GT(p->updatedAt(), before);
+    vm.toggleActive(p);
+    EXPECT_FALSE(p->isActive());
+    vm.deletePrompt(p);
+    EXPECT_EQ(ctx.count<Prompt>(), 0);
+    EXPECT_EQ(ctx.count<UserAttribute>(), 1);
+}
