@@ -1,0 +1,125 @@
+#pragma once
+
+#include "ParsedPromptVariable.h"
+#include "PromptParser.h"
+
+#include "Prompt.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QUuid>
+#include <QVariantList>
+#include <QVariantMap>
+
+#include <optional>
+
+class ModelContext;
+class UserDefaults;
+
+// Everything the fill-in form of one prompt needs: the template with its tag suffixes,
+// the variables parsed from it, the value entered per label (remembered per prompt and
+// label in the user defaults), validation, the live preview and the rendered prompt.
+class FormViewModel : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QVariantMap inputs READ inputsMap NOTIFY inputsChanged)
+    Q_PROPERTY(int variableCount READ variableCount NOTIFY variablesChanged)
+    Q_PROPERTY(QVariantList variables READ variableList NOTIFY variablesChanged)
+    Q_PROPERTY(QVariantMap sortStates READ sortStatesMap NOTIFY sortStatesChanged)
+    Q_PROPERTY(QString title READ title NOTIFY titleChanged)
+    Q_PROPERTY(QString updatedString READ updatedString NOTIFY updatedStringChanged)
+    Q_PROPERTY(qint64 usageCount READ usageCount NOTIFY usageCountChanged)
+
+public:
+    // One run of the preview: template text, or a filled-in value in quotation marks.
+    struct PreviewSegment {
+        QUuid id;
+        QString text;
+        bool isVariable = false;
+    };
+
+    // Without a context there is no prompt and no stored global list; without defaults
+    // nothing is remembered, read or written (tag suffixes included).
+    explicit FormViewModel(ModelContext *context, UserDefaults *defaults,
+                           QObject *parent = nullptr);
+
+    // Loads the prompt (a null id means none), appends its tag suffixes, parses the text
+    // against the store's global lists and fills every field.
+    Q_INVOKABLE void setup(const QString &templateText, const QUuid &promptId);
+    // The same with the global lists given by the caller instead of read from the store.
+    void setup(const QString &templateText, const QUuid &promptId,
+               const PromptParser::GlobalMap &globals);
+    // Fetches the prompt and takes its title, usage count and update date.
+    void load(const QUuid &promptId);
+
+    // One message per field that cannot be used yet; empty when the form is complete.
+    Q_INVOKABLE QStringList validate() const;
+    QList<PreviewSegment> previewSegments() const;
+    Q_INVOKABLE QVariantList previewSegmentList() const;
+    Q_INVOKABLE QString generatedPrompt() const;
+    // Counts one use of the prompt and of each of its categories and saves.
+    Q_INVOKABLE void recordUsage();
+
+    // Text binding of one field: the entry, or "" when there is none.
+    Q_INVOKABLE QString value(const QString &label) const;
+    Q_INVOKABLE void setValue(const QString &label, const QString &text);
+    // Number binding: 0 when the entry does not read as a number; written with "%g".
+    Q_INVOKABLE double numberValue(const QString &label) const;
+    Q_INVOKABLE void setNumberValue(const QString &label, double number);
+    // Date binding: the current time when the entry is no ISO 8601 date-time; written in UTC.
+    Q_INVOKABLE QDateTime dateValue(const QString &label) const;
+    Q_INVOKABLE void setDateValue(const QString &label, const QDateTime &date);
+
+    Q_INVOKABLE bool sortState(const QString &label) const { return m_sortStates.value(label); }
+    Q_INVOKABLE void setSortState(const QString &label, bool sorted);
+
+    // Where the last value of a field is remembered: "<PROMPT UUID>-<label>", or the label
+    // alone when there is no prompt.
+    QString storageKey(const QString &label) const;
+
+    const QMap<QString, QString> &inputs() const { return m_inputs; }
+    QVariantMap inputsMap() const;
+    const QList<ParsedPromptVariable> &variables() const { return m_variables; }
+    int variableCount() const { return int(m_variables.size()); }
+    QVariantList variableList() const;
+    QVariantMap sortStatesMap() const;
+    QString title() const { return m_title; }
+    QString updatedString() const { return m_updatedString; }
+    qint64 usageCount() const { return m_usageCount; }
+    QString templateText() const { return m_template; }
+    std::optional<QUuid> promptId() const { return m_promptId; }
+    Prompt *prompt() const { return m_prompt; }
+
+    static QString isoDateTime(const QDateTime &date);
+    static std::optional<QDateTime> readIsoDateTime(const QString &text);
+    // The medium date style of the current locale, e.g. "Jan 31, 2024" in US English.
+    static QString mediumDate(const QDate &date, const QLocale &locale);
+
+Q_SIGNALS:
+    void inputsChanged();
+    void variablesChanged();
+    void sortStatesChanged();
+    void titleChanged();
+    void updatedStringChanged();
+    void usageCountChanged();
+
+private:
+    void fill(const QString &templateText, const QUuid &promptId,
+              const PromptParser::GlobalMap &globals);
+    PromptParser::GlobalMap storeGlobals() const;
+    QString defaultValue(const VariableType &type) const;
+    void store(const QString &label, const QString &text);
+
+    ModelContext *m_context = nullptr;
+    QPointer<UserDefaults> m_defaults;
+
+    QMap<QString, QString> m_inputs;
+    QList<ParsedPromptVariable> m_variables;
+    QMap<QString, bool> m_sortStates;
+    QString m_title;
+    QString m_updatedString;
+    qint64 m_usageCount = 0;
+    PromptParser m_parser;
+    QString m_template;
+    std::optional<QUuid> m_promptId;
+    QPointer<Prompt> m_prompt;
+};

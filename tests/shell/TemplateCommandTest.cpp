@@ -1,0 +1,204 @@
+#include "TemplateCommand.h"
+
+#include "TestSupport.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRandomGenerator>
+
+#include <gtest/gtest.h>
+
+namespace {
+struct CommandRun {
+    int code = -1;
+    QString out;
+    QString err;
+    int storeCalls = 0;
+};
+
+CommandRun run(const QStringList &args, const QByteArray &input = {},
+               const QMap<QString, QStringList> &store = {})
+{
+    CommandRun result;
+    QByteArray inputBytes = input;
+    QTextStream in(&inputBytes, QIODevice::ReadOnly);
+    QTextStream out(&result.out, QIODevice::WriteOnly);
+    QTextStream err(&result.err, QIODevice::WriteOnly);
+    result.code = runTemplateCommand(args, in, out, err, [&] {
+        ++result.storeCalls;
+        return store;
+    });
+    return result;
+}
+
+QString writeFile(const QString &name, const QByteArray &bytes)
+{
+    const QString path = TestSupport::freshDir(QStringLiteral("cli")) + u'/' + name;
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    return path;
+}
+
+QJsonArray parseOutput(const CommandRun &r)
+{
+    EXPECT_TRUE(r.out.endsWith(u'\n'));
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(r.out.toUtf8(), &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << r.out.toStdString();
+    return document.array();
+}
+} // namespace
+
+TEST(TemplateCommand, ParseListsEveryKindAsJson)
+{
+    const QByteArray text = "A {{topic}} {{Tone: [Tones]}} {{N: 2.5}} {{M: x1}} {{Age: 18-99}} "
+                            "{{Day: 2024-01-31}} {{Later: 2024-02-30}} {{Count}}\n{{é: 1e6}}";
+    const CommandRun r =
+        run({QStringLiteral("parse")}, text,
+            {{QStringLiteral("tones"), {QStringLiteral("soft"), QStringLiteral("loud")}}});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.storeCalls, 1);
+    const QJsonArray array = parseOutput(r);
+    ASSERT_EQ(array.size(), 9);
+    const auto at = [&](int i) { return array.at(i).toObject(); };
+    EXPECT_EQ(at(0), (QJsonObject{{"label", "Topic"},
+                                  {"kind", "multilineText"},
+                                  {"start", 2},
+                                  {"end", 11},
+                                  {"default", QJsonValue::Null}}));
+    EXPECT_EQ(at(1).value("options").toArray(), (QJsonArray{"soft", "loud"}));
+    EXPECT_EQ(at(1).value("kind").toString(), QStringLiteral("comboBox"));
+    EXPECT_EQ(at(2).value("default").toString(), QStringLiteral("2.5"));
+    EXPECT_EQ(at(2).value("kind").toString(), QStringLiteral("number"));
+    EXPECT_EQ(at(3).value("default").toString(), QStringLiteral("x1"));
+    EXPECT_EQ(at(4), (QJsonObject{{"label", "Age"},
+                                  {"kind", "range"},
+                                  {"start", 51},
+                                  {"end", 65},
+                                  {"min", "18"},
+                                  {"max", "99"}}));
+    EXPECT_EQ(at(5).value("default").toString(), QStringLiteral("2024-01-31"));
+    EXPECT_EQ(at(5).value("kind").toString(), QStringLiteral("date"));
+    EXPECT_EQ(at(6).value("kind").toString(), QStringLiteral("multilineText"));
+    EXPECT_EQ(at(8).value("label").toString(), QStringLiteral("É"));
+    EXPECT_EQ(at(8).value("default").toString(), QStringLiteral("1e+06"));
+}
+
+TEST(TemplateCommand, GlobalsFileReplacesTheStore)
+{
+    const QString templatePath = writeFile(QStringLiteral("t.txt"), "{{Tone: [TONES]}}");
+    const QString globals = writeFile(QStringLiteral("g.json"), R"({"Tones": ["a", "b"]})");
+    for (const QStringList &args :
+         {QStringList{QStringLiteral("parse"), templatePath, QStringLiteral("--globals"), globals},
+          QStringList{QStringLiteral("parse"), QStringLiteral("--globals=") + globals,
+                      templatePath}}) {
+        const CommandRun r = run(args);
+        ASSERT_EQ(r.code, 0) << r.err.toStdString();
+        EXPECT_EQ(r.storeCalls, 0);
+        EXPECT_EQ(parseOutput(r).at(0).toObject().value("options").toArray(),
+                  (QJsonArray{"a", "b"}));
+    }
+}
+
+TEST(TemplateCommand, RenderUsesDefaultsAndSetValues)
+{
+    const QByteArray text = "Write {{topic}} for {{Audience: kids}} in {{Tone: a, b}}; {{Topic}}.";
+    CommandRun r =
+        run({QStringLiteral("render"), QStringLiteral("--set"), QStringLiteral("Topic=cats = fun")},
+            text);
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("Write \"cats = fun\" for \"kids\" in \"a\"; \"cats = fun\"."));
+    EXPECT_TRUE(r.err.isEmpty());
+
+    // Labels are matched as capitalised; later --set wins; "-" reads standard input.
+    r = run({QStringLiteral("render"), QStringLiteral("-"), QStringLiteral("--set=topic=dogs"),
+             QStringLiteral("--set"), QStringLiteral("AUDIENCE=adults"), QStringLiteral("--set"),
+             QStringLiteral("audience=teens")},
+            text);
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("Write \"dogs\" for \"teens\" in \"a\"; \"dogs\"."));
+}
+
+TEST(TemplateCommand, RenderReportsValidationProblems)
+{
+    const CommandRun r =
+        run({QStringLiteral("render"), QStringLiteral("--set"), QStringLiteral("Count=-3")},
+            "{{Name}} {{Count: 1}} {{Name}}");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_EQ(r.err,
+              QStringLiteral("Name is missed\nCount: Invalid number format (0-9 . , allowed)\n"));
+}
+
+TEST(TemplateCommand, UsageAndInputErrorsExitWithTwo)
+{
+    const QString missing =
+        TestSupport::freshDir(QStringLiteral("cli")) + QStringLiteral("/none.txt");
+    const QString dir = TestSupport::freshDir(QStringLiteral("cli"));
+    const QString notJson = writeFile(QStringLiteral("bad.json"), "{\"a\": [\"x\"");
+    const QString notObject = writeFile(QStringLiteral("list.json"), "[]");
+    const QString notStrings = writeFile(QStringLiteral("nums.json"), R"({"a": ["x", 1]})");
+    const QList<QStringList> cases{
+        {},
+        {QStringLiteral("lint")},
+        {QStringLiteral("parse"), missing},
+        {QStringLiteral("parse"), dir},
+        {QStringLiteral("parse"), QStringLiteral("a"), QStringLiteral("b")},
+        {QStringLiteral("parse"), QStringLiteral("--globals")},
+        {QStringLiteral("parse"), QStringLiteral("--globals"), notJson},
+        {QStringLiteral("parse"), QStringLiteral("--globals"), notObject},
+        {QStringLiteral("parse"), QStringLiteral("--globals"), notStrings},
+        {QStringLiteral("parse"), QStringLiteral("--globals"), missing},
+        {QStringLiteral("parse"), QStringLiteral("--set"), QStringLiteral("A=b")},
+        {QStringLiteral("parse"), QStringLiteral("-x")},
+        {QStringLiteral("render"), QStringLiteral("--set")},
+        {QStringLiteral("render"), QStringLiteral("--set"), QStringLiteral("novalue")},
+        {QStringLiteral("render"), QStringLiteral("--set"), QStringLiteral("=x")},
+        {QStringLiteral("render"), QStringLiteral("--set"), QStringLiteral("Other=x")},
+        {QStringLiteral("render"), QStringLiteral("--verbose")},
+    };
+    for (const QStringList &args : cases) {
+        SCOPED_TRACE(args.join(u' ').toStdString());
+        const CommandRun r = run(args, "{{Name: x}}");
+        EXPECT_EQ(r.code, 2);
+        EXPECT_TRUE(r.out.isEmpty());
+        EXPECT_FALSE(r.err.isEmpty());
+        if (!args.isEmpty()) {
+            EXPECT_EQ(r.err.count(u'\n'), 1) << r.err.toStdString();
+        }
+    }
+}
+
+TEST(TemplateCommand, HelpPrintsUsage)
+{
+    for (const QStringList &args : {QStringList{QStringLiteral("--help")},
+                                    QStringList{QStringLiteral("parse"), QStringLiteral("--help")},
+                                    QStringList{QStringLiteral("render"), QStringLiteral("-h")}}) {
+        const CommandRun r = run(args);
+        EXPECT_EQ(r.code, 0);
+        EXPECT_TRUE(r.out.startsWith(QStringLiteral("Usage: vorn template")))
+            << r.out.toStdString();
+        EXPECT_EQ(r.storeCalls, 0);
+    }
+}
+
+TEST(TemplateCommand, ArbitraryBytesNeverBreakIt)
+{
+    QRandomGenerator random(20240131);
+    const QByteArray alphabet =
+        QByteArrayLiteral("{}:-,[] \n\r\t0123456789eExa.#\x00\xc3\xa9\xff\xed\xa0\x80");
+    for (int round = 0; round < 300; ++round) {
+        QByteArray bytes;
+        const int length = random.bounded(80);
+        for (int i = 0; i < length; ++i)
+            bytes.append(round % 2 ? char(random.bounded(256))
+                                   : alphabet.at(random.bounded(int(alphabet.size()))));
+        const CommandRun parsed = run({QStringLiteral("parse")}, bytes);
+        EXPECT_EQ(parsed.code, 0);
+        const CommandRun rendered = run({QStringLiteral("render")}, bytes);
+        EXPECT_TRUE(rendered.code == 0 || rendered.code == 1);
+    }
+}

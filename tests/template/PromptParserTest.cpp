@@ -1,0 +1,293 @@
+#include "PromptParser.h"
+
+#include <QDate>
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+
+namespace {
+using Kind = VariableType::Kind;
+
+struct Expected {
+    QString label;
+    VariableType type;
+    qsizetype start;
+    qsizetype end;
+};
+
+struct Case {
+    const char *name;
+    QString text;
+    QList<Expected> expected;
+};
+
+QDateTime localDay(int year, int month, int day)
+{
+    return QDate(year, month, day).startOfDay();
+}
+
+const PromptParser::GlobalMap Globals{
+    {QStringLiteral("tones"), {QStringLiteral("formal"), QStringLiteral("casual")}},
+    {QStringLiteral("Langs"), {QStringLiteral("#Europe"), QStringLiteral("German")}},
+};
+
+std::string describe(const QList<ParsedPromptVariable> &variables)
+{
+    std::string out;
+    for (const ParsedPromptVariable &v : variables) {
+        out += "[" + v.label.toStdString() + " " + v.type.kindName().toStdString() + " " +
+               std::to_string(v.range.start) + ".." + std::to_string(v.range.end);
+        if (v.type.defaultText())
+            out += " '" + v.type.defaultText()->toStdString() + "'";
+        if (!v.type.options().isEmpty())
+            out += " {" + v.type.options().join(u'|').toStdString() + "}";
+        out += "] ";
+    }
+    return out;
+}
+} // namespace
+
+// The rules apply in a fixed order; each case pins one decision of that order or one
+// piece of the placeholder syntax.
+TEST(PromptParser, ReadsPlaceholdersByTheRules)
+{
+    const QString t = QStringLiteral("\t");
+    const QList<Case> cases{
+        {"two variables in order",
+         QStringLiteral("Write about {{topic}} for {{Audience: Kids}}."),
+         {{QStringLiteral("Topic"), VariableType::multilineText(), 12, 21},
+          {QStringLiteral("Audience"), VariableType::multilineText(QStringLiteral("Kids")), 26,
+           44}}},
+        {"empty label is no variable", QStringLiteral("{{}} {{ }} {{ : x}} {{:}} {{\u00a0}}"), {}},
+        {"empty piece before colon dropped",
+         QStringLiteral("{{:x}}"),
+         {{QStringLiteral("X"), VariableType::multilineText(), 0, 6}}},
+        {"empty spec",
+         QStringLiteral("{{Name:}}{{Name: \t }}"),
+         {{QStringLiteral("Name"), VariableType::multilineText(), 0, 9},
+          {QStringLiteral("Name"), VariableType::multilineText(), 9, 21}}},
+        {"only the first colon splits",
+         QStringLiteral("{{Name: a:b}}"),
+         {{QStringLiteral("Name"), VariableType::multilineText(QStringLiteral("a:b")), 0, 13}}},
+        {"comma list",
+         QStringLiteral("{{Tone: formal, casual}}"),
+         {{QStringLiteral("Tone"),
+           VariableType::comboBox({QStringLiteral("formal"), QStringLiteral("casual")}), 0, 24}}},
+        {"empty pieces dropped, blank ones kept",
+         QStringLiteral("{{T: a,,b}}{{T: a, ,b}}"),
+         {{QStringLiteral("T"), VariableType::comboBox({QStringLiteral("a"), QStringLiteral("b")}),
+           0, 11},
+          {QStringLiteral("T"),
+           VariableType::comboBox({QStringLiteral("a"), QString(), QStringLiteral("b")}), 11, 23}}},
+        {"comma before number",
+         QStringLiteral("{{Count: 1,5}}"),
+         {{QStringLiteral("Count"),
+           VariableType::comboBox({QStringLiteral("1"), QStringLiteral("5")}), 0, 14}}},
+        {"numbers",
+         QStringLiteral("{{A: 5}}{{B: 2.5e3}}{{C: 0x10}}{{D: -inf}}{{E: +.5}}"),
+         {{QStringLiteral("A"), VariableType::number(5), 0, 8},
+          {QStringLiteral("B"), VariableType::number(2500), 8, 20},
+          {QStringLiteral("C"), VariableType::number(16), 20, 31},
+          {QStringLiteral("D"), VariableType::number(-INFINITY), 31, 42},
+          {QStringLiteral("E"), VariableType::number(0.5), 42, 52}}},
+        {"not numbers",
+         QStringLiteral("{{A: 5x}}{{B: 1e}}{{C: \u0665}}"),
+         {{QStringLiteral("A"), VariableType::multilineText(QStringLiteral("5x")), 0, 9},
+          {QStringLiteral("B"), VariableType::multilineText(QStringLiteral("1e")), 9, 18},
+          {QStringLiteral("C"), VariableType::multilineText(QStringLiteral("\u0665")), 18, 26}}},
+        {"ranges",
+         QStringLiteral("{{Age: 18-99}}{{Age: 99-18}}{{T: -5-10}}{{W: 1.5 - 2.5}}"),
+         {{QStringLiteral("Age"), VariableType::range(18, 99), 0, 14},
+          {QStringLiteral("Age"), VariableType::range(99, 18), 14, 28},
+          {QStringLiteral("T"), VariableType::range(5, 10), 28, 40},
+          {QStringLiteral("W"), VariableType::range(1.5, 2.5), 40, 56}}},
+        {"not ranges",
+         QStringLiteral("{{A: 1-2-3}}{{B: a-b}}{{C: 1e-5}}"),
+         {{QStringLiteral("A"), VariableType::multilineText(QStringLiteral("1-2-3")), 0, 12},
+          {QStringLiteral("B"), VariableType::multilineText(QStringLiteral("a-b")), 12, 22},
+          {QStringLiteral("C"), VariableType::number(1e-5), 22, 33}}},
+        {"dates",
+         QStringLiteral("{{Start: 2024-01-31}}{{Leap: 2024-02-29}}"),
+         {{QStringLiteral("Start"), VariableType::date(localDay(2024, 1, 31)), 0, 21},
+          {QStringLiteral("Leap"), VariableType::date(localDay(2024, 2, 29)), 21, 41}}},
+        {"impossible or loose dates are text",
+         QStringLiteral("{{A: 2024-02-30}}{{B: 2023-02-29}}{{C: 2024-1-5}}{{D: 2024-13-01}}"),
+         {{QStringLiteral("A"), VariableType::multilineText(QStringLiteral("2024-02-30")), 0, 17},
+          {QStringLiteral("B"), VariableType::multilineText(QStringLiteral("2023-02-29")), 17, 34},
+          {QStringLiteral("C"), VariableType::multilineText(QStringLiteral("2024-1-5")), 34, 49},
+          {QStringLiteral("D"), VariableType::multilineText(QStringLiteral("2024-13-01")), 49,
+           66}}},
+        {"global lists ignore case",
+         QStringLiteral("{{Tone: [Tones]}}{{Tone: [TONES]}}{{L: [langs]}}"),
+         {{QStringLiteral("Tone"),
+           VariableType::comboBox({QStringLiteral("formal"), QStringLiteral("casual")}), 0, 17},
+          {QStringLiteral("Tone"),
+           VariableType::comboBox({QStringLiteral("formal"), QStringLiteral("casual")}), 17, 34},
+          {QStringLiteral("L"),
+           VariableType::comboBox({QStringLiteral("#Europe"), QStringLiteral("German")}), 34, 48}}},
+        {"list references that find nothing",
+         QStringLiteral("{{A: [nope]}}{{B: [a,b]}}{{C: [ Tones ]}}{{D: []}}"),
+         {{QStringLiteral("A"), VariableType::comboBox({}), 0, 13},
+          {QStringLiteral("B"), VariableType::comboBox({}), 13, 25},
+          {QStringLiteral("C"), VariableType::comboBox({}), 25, 41},
+          {QStringLiteral("D"), VariableType::comboBox({}), 41, 50}}},
+        {"unclosed bracket is text",
+         QStringLiteral("{{Tone: [x}}"),
+         {{QStringLiteral("Tone"), VariableType::multilineText(QStringLiteral("[x")), 0, 12}}},
+        {"no placeholder across line breaks",
+         QStringLiteral("{{a\nb}} {{a\r\nb}} {{a\rb}} {{a\u2028b}} {{a\u0085b}}"),
+         {}},
+        {"a break ends the first candidate, the next one starts after it",
+         QStringLiteral("{{x}} {{a\r{{b}} {{c\u2028d}} {{e}}"),
+         {{QStringLiteral("X"), VariableType::multilineText(), 0, 5},
+          {QStringLiteral("B"), VariableType::multilineText(), 10, 15},
+          {QStringLiteral("E"), VariableType::multilineText(), 24, 29}}},
+        {"shortest match",
+         QStringLiteral("{{a {{b}}"),
+         {{QStringLiteral("A {{B"), VariableType::multilineText(), 0, 9}}},
+        {"triple braces",
+         QStringLiteral("{{{x}}}"),
+         {{QStringLiteral("{X"), VariableType::multilineText(), 0, 6}}},
+        {"capitalisation and trimming",
+         QStringLiteral("{{ target audience }}{{API key}}{{\u00a0multi") + t +
+             QStringLiteral("WORD\u3000}}{{élan vital}}"),
+         {{QStringLiteral("Target Audience"), VariableType::multilineText(), 0, 21},
+          {QStringLiteral("Api Key"), VariableType::multilineText(), 21, 32},
+          {QStringLiteral("Multi") + t + QStringLiteral("Word"), VariableType::multilineText(), 32,
+           48},
+          {QStringLiteral("Élan Vital"), VariableType::multilineText(), 48, 62}}},
+        {"positions are UTF-16 indexes",
+         QStringLiteral("\U0001F600 {{x}} \U0001F600{{y}}"),
+         {{QStringLiteral("X"), VariableType::multilineText(), 3, 8},
+          {QStringLiteral("Y"), VariableType::multilineText(), 11, 16}}},
+    };
+
+    const PromptParser parser;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QList<ParsedPromptVariable> got = parser.parse(c.text, Globals);
+        QList<ParsedPromptVariable> want;
+        for (const Expected &e : c.expected)
+            want.append({QUuid(), e.label, e.type, {e.start, e.end}});
+        EXPECT_EQ(got, want) << "got " << describe(got) << "\nwant " << describe(want);
+        for (const ParsedPromptVariable &v : got)
+            EXPECT_EQ(c.text.mid(v.range.start, 2), QStringLiteral("{{"));
+    }
+}
+
+TEST(PromptParser, EveryVariableHasItsOwnId)
+{
+    const QList<ParsedPromptVariable> a =
+        PromptParser().parse(QStringLiteral("{{Topic}} {{Topic}}"), {});
+    const QList<ParsedPromptVariable> b = PromptParser().parse(QStringLiteral("{{Topic}}"), {});
+    ASSERT_EQ(a.size(), 2);
+    ASSERT_EQ(b.size(), 1);
+    EXPECT_FALSE(a[0].id.isNull());
+    EXPECT_NE(a[0].id, a[1].id);
+    EXPECT_NE(a[0].id, b[0].id);
+    EXPECT_EQ(a[0].id.version(), QUuid::Random);
+    // Same label and type, different place: not equal.
+    EXPECT_NE(a[0], a[1]);
+}
+
+TEST(PromptParser, UnpairedSurrogatesDoNotHideThePlaceholders)
+{
+    const QString text = QStringLiteral("{{a}} ") + QChar(0xD800) +
+                         QStringLiteral(" {{b\U0001F600}}") + QChar(0xDC00);
+    const auto vars = PromptParser().parse(text, {});
+    ASSERT_EQ(vars.size(), 2);
+    EXPECT_EQ(vars[1].label, QStringLiteral("B\U0001F600"));
+    EXPECT_EQ(text.mid(vars[1].range.start, vars[1].range.length()),
+              QStringLiteral("{{b\U0001F600}}"));
+    EXPECT_EQ(PromptParser::withoutLoneSurrogates(text).size(), text.size());
+}
+
+TEST(PromptParser, GlobalKeysDifferingInCaseFirstInKeyOrderWins)
+{
+    const PromptParser::GlobalMap globals{{QStringLiteral("TONES"), {QStringLiteral("upper")}},
+                                          {QStringLiteral("tones"), {QStringLiteral("lower")}}};
+    const auto vars = PromptParser().parse(QStringLiteral("{{T: [Tones]}}"), globals);
+    ASSERT_EQ(vars.size(), 1);
+    EXPECT_EQ(vars[0].type.options(), QStringList{QStringLiteral("upper")});
+}
+
+TEST(PromptParser, NumberReaderTakesTheWholeTextInTheCLocale)
+{
+    const std::pair<const char16_t *, double> accepted[] = {
+        {u"5", 5},
+        {u"-3", -3},
+        {u"+2", 2},
+        {u".5", 0.5},
+        {u"1e3", 1000},
+        {u"1E-2", 0.01},
+        {u"0x1p4", 16},
+        {u"INF", INFINITY},
+        {u"-Infinity", -INFINITY},
+        {u"1e400", INFINITY},
+    };
+    for (const auto &[text, value] : accepted) {
+        const auto got = PromptParser::readNumber(QString::fromUtf16(text));
+        ASSERT_TRUE(got) << QString::fromUtf16(text).toStdString();
+        EXPECT_EQ(*got, value);
+    }
+    const auto nan = PromptParser::readNumber(u"nan");
+    ASSERT_TRUE(nan);
+    EXPECT_TRUE(std::isnan(*nan));
+
+    const QString rejected[] = {QString(),
+                                QStringLiteral(" 5"),
+                                QStringLiteral("\n5"),
+                                QStringLiteral("5 "),
+                                QStringLiteral("1,5"),
+                                QStringLiteral("1e"),
+                                QStringLiteral("0x"),
+                                QStringLiteral("\u0665"),
+                                QStringLiteral("5\u00a0"),
+                                QString::fromUtf16(u"5\0"
+                                                   "1",
+                                                   3),
+                                QStringLiteral("--5"),
+                                QStringLiteral(".")};
+    for (const QString &text : rejected)
+        EXPECT_FALSE(PromptParser::readNumber(text)) << text.toStdString();
+}
+
+TEST(PromptParser, NumbersFormatAsCPercentGWhateverTheProcessLocale)
+{
+    const auto check = [] {
+        EXPECT_EQ(PromptParser::formatNumber(5), QStringLiteral("5"));
+        EXPECT_EQ(PromptParser::formatNumber(2.5), QStringLiteral("2.5"));
+        EXPECT_EQ(PromptParser::formatNumber(1000000), QStringLiteral("1e+06"));
+        EXPECT_EQ(PromptParser::formatNumber(0.0001), QStringLiteral("0.0001"));
+        EXPECT_EQ(PromptParser::formatNumber(-1e-5), QStringLiteral("-1e-05"));
+        EXPECT_EQ(PromptParser::formatNumber(INFINITY), QStringLiteral("inf"));
+        EXPECT_EQ(PromptParser::readNumber(u"2.5"), 2.5);
+        EXPECT_FALSE(PromptParser::readNumber(u"2,5"));
+    };
+    check();
+    // A locale with a decimal comma must change nothing.
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    const char *comma = nullptr;
+    for (const char *name : {"de_DE.UTF-8", "fr_FR.UTF-8", "de_DE", "fr_FR"})
+        if ((comma = std::setlocale(LC_ALL, name)))
+            break;
+    if (!comma)
+        GTEST_SKIP() << "no locale with a decimal comma installed";
+    check();
+    std::setlocale(LC_ALL, previous.c_str());
+}
+
+TEST(PromptParser, CapitalisationHandlesUnusualCharacters)
+{
+    EXPECT_EQ(PromptParser::capitalized(u"hello  WORLD"), QStringLiteral("Hello  World"));
+    EXPECT_EQ(PromptParser::capitalized(u"\U00010428bc"), QStringLiteral("\U00010400bc"));
+    EXPECT_EQ(PromptParser::capitalized(u"a\nb\u2028c"), QStringLiteral("A\nB\u2028C"));
+    // Only letters are raised: the first letter of a word, not its first character.
+    EXPECT_EQ(PromptParser::capitalized(u"'quoted' WORD"), QStringLiteral("'Quoted' Word"));
+    EXPECT_EQ(PromptParser::capitalized(u"1st-PLACE"), QStringLiteral("1St-place"));
+    EXPECT_EQ(PromptParser::trim(u" \t\u00a0\u2003a b\u3000 "), QStringLiteral("a b"));
+    // Line breaks are not trimmed.
+    EXPECT_EQ(PromptParser::trim(u"\na\n"), QStringLiteral("\na\n"));
+}
