@@ -1,0 +1,337 @@
+#include "DataController.h"
+
+#include "Prompt.h"
+#include "PromptCategory.h"
+#include "PromptGlobalVariable.h"
+#include "PromptSyncService.h"
+#include "PromptTag.h"
+#include "SeedLibrary.h"
+#include "SeedRecords.h"
+#include "StoreLog.h"
+#include "UserAttribute.h"
+#include "UserDefaults.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace {
+DataController::Options g_sharedOptions;
+DataController *g_shared = nullptr;
+
+void log(const QString &text)
+{
+    StoreLog::line(text);
+}
+
+// Moves an unreadable store and its journal files out of the way under one time-stamped
+// name; the journal files keep SQLite's "-wal"/"-shm" pairing so the copy can still be
+// examined or recovered with the sqlite3 tool. Nothing is ever deleted.
+bool moveAside(const QString &path, QString *movedTo, QString *error)
+{
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-ddTHH-mm-ss"));
+    QString target = path + QStringLiteral(".corrupt-") + stamp;
+    for (int n = 2; QFileInfo::exists(target) || QFileInfo::exists(target + QStringLiteral("-wal"))
+                    || QFileInfo::exists(target + QStringLiteral("-shm"));
+         ++n)
+        target = path + QStringLiteral(".corrupt-") + stamp + QLatin1Char('-') + QString::number(n);
+
+    for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")}) {
+        QFile file(path + suffix);
+        if (!file.exists())
+            continue;
+        // A journal left beside a fresh store would be replayed into it, so a file that
+        // cannot be moved stops the recovery.
+        if (!file.rename(target + suffix)) {
+            *error = QStringLiteral("cannot move %1 to %2: %3").arg(path + suffix, target + suffix, file.errorString());
+            return false;
+        }
+    }
+    *movedTo = target;
+    return true;
+}
+} // namespace
+
+struct DataController::Private {
+    Options options;
+    ModelContext context;
+    std::function<void(const QString &path)> revealer;
+
+    // The export behind createBackup; true when the file was written.
+    bool backup(DataController *self)
+    {
+        const QString prefix = QStringLiteral("Backup_")
+                               + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH-mm-ss"))
+                               + QLatin1Char(' ');
+        const bool written = !self->exportData(prefix, false).isEmpty();
+        log((written ? QStringLiteral("✅ Backup created: ") : QStringLiteral("❌ Backup failed: ")) + prefix
+            + QStringLiteral("..."));
+        return written;
+    }
+};
+
+DataController *DataController::shared()
+{
+    if (!g_shared)
+        g_shared = new DataController(g_sharedOptions);
+    return g_shared;
+}
+
+void DataController::setSharedOptions(const Options &options)
+{
+    g_sharedOptions = options;
+}
+
+void DataController::resetShared()
+{
+    delete g_shared;
+    g_shared = nullptr;
+}
+
+DataController::DataController(const Options &options, QObject *parent)
+    : QObject(parent), d(std::make_unique<Private>())
+{
+    d->options = options;
+}
+
+DataController::~DataController()
+{
+    if (g_shared == this)
+        g_shared = nullptr;
+}
+
+ModelContext *DataController::mainContext() const
+{
+    return &d->context;
+}
+
+QString DataController::storePath() const
+{
+    if (d->options.inMemory)
+        return QString::fromLatin1(ModelContext::InMemory);
+    if (!d->options.storePath.isEmpty())
+        return d->options.storePath;
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/vorn/library.sqlite");
+}
+
+QString DataController::documentsDir() const
+{
+    if (!d->options.documentsDir.isEmpty())
+        return d->options.documentsDir;
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+void DataController::setRevealer(std::function<void(const QString &path)> revealer)
+{
+    d->revealer = std::move(revealer);
+}
+
+bool DataController::setUp(QString *error)
+{
+    if (d->context.isOpen())
+        return true;
+    const QString path = storePath();
+    ModelContext::OpenResult result = d->context.open(path);
+    if (result.ok())
+        return true;
+    // Another process holding the store, or a newer schema, is no reason to touch the file.
+    if (result.status != ModelContext::OpenStatus::Unreadable || d->options.inMemory) {
+        if (error)
+            *error = result.message;
+        return false;
+    }
+
+    log(QStringLiteral("ModelContainer creation failed. Attempting to reset store... Error: ") + result.message);
+    QString movedTo;
+    QString problem;
+    if (moveAside(path, &movedTo, &problem)) {
+        log(QStringLiteral("The unreadable store was moved to ") + movedTo);
+        result = d->context.open(path);
+        problem = result.message;
+    }
+    if (movedTo.isEmpty() || !result.ok()) {
+        const QString message = QStringLiteral("Could not create ModelContainer even after reset: ") + problem;
+        log(message);
+        if (error)
+            *error = message;
+        return false;
+    }
+    loadIfEmpty();
+    log(QStringLiteral("Store successfully reset."));
+    return true;
+}
+
+void DataController::startupLoad()
+{
+    const SeedLibrary::Files files = SeedLibrary::load();
+    if (!files.ok())
+        return;
+    // A seed file that does not decode is the build's fault; the start goes on without it.
+    PromptSyncService::shared()->sync(files.prompts, files.data, &d->context, false, [](qsizetype total, qsizetype changed) {
+        log(QStringLiteral("Sync complete. Total: %1, Updates/Inserts: %2").arg(total).arg(changed));
+    });
+}
+
+void DataController::loadIfEmpty()
+{
+    if (!d->context.isOpen()) {
+        log(QStringLiteral("Failed to preload data: the library is not open"));
+        return;
+    }
+    if (d->context.count<PromptCategory>() > 0)
+        return;
+    const SeedLibrary::Files files = SeedLibrary::load();
+    if (files.status == SeedLibrary::Status::Missing) {
+        log(QStringLiteral("JSON files not found in Bundle"));
+        return;
+    }
+    if (!files.ok()) {
+        log(QStringLiteral("Failed to preload data: ") + files.error);
+        return;
+    }
+    PromptSyncService::shared()->sync(files.prompts, files.data, &d->context, false);
+}
+
+void DataController::manualSync()
+{
+    const SeedLibrary::Files files = SeedLibrary::load();
+    if (!files.ok()) {
+        log(QStringLiteral("JSON files not found in Bundle"));
+        return;
+    }
+    QString error;
+    const bool decoded = PromptSyncService::shared()->sync(
+        files.prompts, files.data, &d->context, true,
+        [](qsizetype total, qsizetype changed) {
+            log(QStringLiteral("Manual sync complete. Total: %1, Updates/Inserts: %2").arg(total).arg(changed));
+        },
+        &error);
+    if (!decoded)
+        log(QStringLiteral("Manual sync failed: ") + error);
+}
+
+void DataController::resetUserStats()
+{
+    log(QStringLiteral("Resetting user stats (usage, favorites, hot)..."));
+    const QList<Prompt *> prompts = d->context.fetch<Prompt>();
+    for (Prompt *prompt : prompts) {
+        UserAttribute *attribute = prompt->ensureAttribute();
+        attribute->setUsageCount(0);
+        attribute->setLastUsedAt(QDateTime());
+        attribute->setFavorite(false);
+        attribute->setHidden(false);
+        prompt->setHot(false);
+    }
+    const QList<PromptCategory *> categories = d->context.fetch<PromptCategory>();
+    for (PromptCategory *category : categories) {
+        UserAttribute *attribute = category->ensureAttribute();
+        attribute->setUsageCount(0);
+        attribute->setHidden(false);
+    }
+    QString error;
+    if (!d->context.save(&error)) {
+        log(QStringLiteral("❌ Failed to reset user stats: ") + error);
+        return;
+    }
+    log(QStringLiteral("✅ Reset complete. Updated %1 prompts and %2 categories.").arg(prompts.size()).arg(categories.size()));
+}
+
+void DataController::resetDatabase()
+{
+    log(QStringLiteral("Resetting database..."));
+    // Prompts the user imported or edited exist nowhere else: without a backup, nothing is deleted.
+    if (!d->backup(this)) {
+        log(QStringLiteral("❌ Database reset failed: the backup could not be written"));
+        return;
+    }
+    for (Prompt *prompt : d->context.fetch<Prompt>())
+        d->context.remove(prompt);
+    for (PromptCategory *category : d->context.fetch<PromptCategory>())
+        d->context.remove(category);
+    for (PromptTag *tag : d->context.fetch<PromptTag>())
+        d->context.remove(tag);
+    for (PromptGlobalVariable *list : d->context.fetch<PromptGlobalVariable>())
+        d->context.remove(list);
+    QString error;
+    if (!d->context.save(&error)) {
+        log(QStringLiteral("❌ Database reset failed: ") + error);
+        return;
+    }
+    PromptSyncService::shared()->defaults()->remove(QLatin1String(PromptSyncService::promptsVersionKey));
+    manualSync();
+    log(QStringLiteral("✅ Database reset complete (CloudKit friendly)."));
+}
+
+QString DataController::exportData(const QString &prefix, bool reveal)
+{
+    log(QStringLiteral("Starting data export..."));
+    if (!d->context.isOpen()) {
+        log(QStringLiteral("Export failed: Could not fetch data."));
+        return {};
+    }
+    PromptsRoot root;
+    root.metadata = SeedMetadata{QStringLiteral("1.7"), SeedDate::format(QDateTime::currentDateTime()),
+                                 QStringLiteral("Full Export")};
+    const QList<Prompt *> prompts = d->context.fetch<Prompt>();
+    root.prompts.reserve(prompts.size());
+    for (const Prompt *prompt : prompts) {
+        SeedPrompt item;
+        item.id = prompt->idText();
+        for (const PromptCategory *category : prompt->categories())
+            item.categories.append(category->idText());
+        for (const PromptTag *tag : prompt->tags())
+            item.tags.append(tag->name());
+        item.title = prompt->title();
+        item.description = prompt->promptDescription();
+        item.templateText = prompt->templateText();
+        item.created = SeedDate::format(prompt->createdAt());
+        item.updated = SeedDate::format(prompt->updatedAt());
+        item.hot = prompt->isHot();
+        item.active = prompt->isActive();
+        root.prompts.append(std::move(item));
+    }
+    const QByteArray bytes = root.encode();
+
+    const QString dir = documentsDir();
+    const QString path = QDir(dir).filePath(prefix + QStringLiteral("prompts.json"));
+    if (!QDir().mkpath(dir)) {
+        log(QStringLiteral("Export Failed: cannot create the folder ") + dir);
+        return {};
+    }
+    // Written to a temporary file and renamed, so an existing export is never left half-written.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        log(QStringLiteral("Export Failed: ") + file.errorString());
+        return {};
+    }
+    log(QStringLiteral("✅ Export Successful!"));
+    log(QStringLiteral("Prompts: ") + path);
+    if (reveal && d->revealer)
+        d->revealer(path);
+    return path;
+}
+
+void DataController::createBackup()
+{
+    d->backup(this);
+}
+
+void DataController::cleanupDuplicates()
+{
+    const PromptSyncService::Removed removed =
+        PromptSyncService::removeDuplicates(&d->context, PromptSyncService::Survivor::FirstStored);
+    if (removed.categories > 0)
+        log(QStringLiteral("Cleanup: Removed %1 duplicate categories.").arg(removed.categories));
+    if (removed.prompts > 0)
+        log(QStringLiteral("Cleanup: Removed %1 duplicate prompts.").arg(removed.prompts));
+    if (removed.categories == 0 && removed.prompts == 0) {
+        log(QStringLiteral("Cleanup: No duplicates found."));
+        return;
+    }
+    QString error;
+    if (!d->context.save(&error))
+        log(QStringLiteral("Cleanup failed: ") + error);
+}

@@ -1,0 +1,410 @@
+#include "PromptSyncService.h"
+
+#include "ModelContext.h"
+#include "Prompt.h"
+#include "PromptCategory.h"
+#include "PromptGlobalVariable.h"
+#include "PromptTag.h"
+#include "StoreLog.h"
+#include "UserAttribute.h"
+#include "UserDefaults.h"
+
+#include <QHash>
+#include <QScopeGuard>
+
+#include <algorithm>
+
+#ifndef VORN_BUILD_NUMBER
+#define VORN_BUILD_NUMBER "0"
+#endif
+
+namespace {
+const QString NoVersion = QStringLiteral("0.0");
+
+void log(const QString &text)
+{
+    StoreLog::line(QStringLiteral("PromptSyncService: ") + text);
+}
+
+QString flag(bool on)
+{
+    return on ? QStringLiteral("true") : QStringLiteral("false");
+}
+
+// A keyed table over fetched records; when two share a key the first in store order wins.
+template <class Key, class T> struct Table {
+    QHash<Key, T *> byKey;
+    QList<T *> ordered;
+
+    void add(const Key &key, T *object)
+    {
+        if (byKey.contains(key))
+            return;
+        byKey.insert(key, object);
+        ordered.append(object);
+    }
+    T *value(const Key &key) const { return byKey.value(key, nullptr); }
+};
+
+using CategoryTable = Table<QUuid, PromptCategory>;
+
+struct RunTables {
+    CategoryTable categoriesById;
+    QHash<QString, PromptCategory *> categoryMap; // seed id text of this run's data part
+    Table<QString, PromptTag> tagsByName;
+    Table<QUuid, UserAttribute> attributesByTarget;
+    qsizetype inserted = 0;
+    qsizetype updated = 0;
+};
+
+template <class Key, class T, class KeyOf> void fill(Table<Key, T> &table, const QList<T *> &objects, KeyOf keyOf)
+{
+    table.byKey.reserve(objects.size());
+    for (T *object : objects)
+        table.add(keyOf(object), object);
+}
+
+void fillTags(RunTables &tables, ModelContext &context)
+{
+    tables.tagsByName = {};
+    fill(tables.tagsByName, context.fetch<PromptTag>(), [](PromptTag *tag) { return tag->name(); });
+}
+
+void fillAttributes(RunTables &tables, ModelContext &context)
+{
+    tables.attributesByTarget = {};
+    fill(tables.attributesByTarget, context.fetch<UserAttribute>(),
+         [](UserAttribute *attribute) { return attribute->targetID(); });
+}
+
+void syncData(const DataRoot &data, ModelContext &context, RunTables &tables)
+{
+    fillTags(tables, context);
+    for (const QString &name : data.tags) {
+        if (tables.tagsByName.value(name))
+            continue;
+        auto *tag = new PromptTag;
+        tag->setName(name);
+        context.insert(tag);
+        tables.tagsByName.add(name, tag);
+    }
+
+    fillAttributes(tables, context);
+    for (qsizetype i = 0; i < data.categories.size(); ++i) {
+        const SeedCategory &seed = data.categories.at(i);
+        const QUuid id = PromptSyncService::idForSeed(seed.id);
+        const QString description = seed.description.value_or(QString());
+        PromptCategory *category = tables.categoriesById.value(id);
+        if (!category) {
+            category = new PromptCategory;
+            category->setId(id);
+            category->setName(seed.name);
+            category->setIconSymbol(seed.icon);
+            category->setCategoryDescription(description);
+            category->setSortOrder(i);
+            if (UserAttribute *attribute = tables.attributesByTarget.value(id))
+                category->setAttributes(attribute);
+            context.insert(category);
+            tables.categoriesById.add(id, category);
+        } else {
+            // Each setter writes only when its value differs, which is the same as rewriting
+            // all four fields when any one of them changed.
+            category->setName(seed.name);
+            category->setIconSymbol(seed.icon);
+            category->setSortOrder(i);
+            category->setCategoryDescription(description);
+        }
+        tables.categoryMap.insert(seed.id, category);
+    }
+
+    QHash<QString, PromptGlobalVariable *> listsByKey;
+    for (PromptGlobalVariable *list : context.fetch<PromptGlobalVariable>())
+        if (!listsByKey.contains(list->key()))
+            listsByKey.insert(list->key(), list);
+    const QMap<QString, QStringList> lists = data.globalLists();
+    for (auto it = lists.constBegin(); it != lists.constEnd(); ++it) {
+        if (PromptGlobalVariable *list = listsByKey.value(it.key())) {
+            list->setValues(it.value());
+        } else {
+            list = new PromptGlobalVariable(it.key(), it.value());
+            context.insert(list);
+            listsByKey.insert(it.key(), list);
+        }
+    }
+}
+
+QList<PromptCategory *> resolveCategories(const QStringList &references, const RunTables &tables,
+                                          const QHash<QString, PromptCategory *> &byName)
+{
+    QList<PromptCategory *> out;
+    for (const QString &reference : references) {
+        PromptCategory *category = tables.categoryMap.value(reference);
+        if (!category)
+            category = tables.categoriesById.value(PromptSyncService::idForSeed(reference));
+        if (!category)
+            category = byName.value(reference);
+        if (category)
+            out.append(category);
+    }
+    return out;
+}
+
+void syncPrompts(const PromptsRoot &seed, ModelContext &context, RunTables &tables)
+{
+    fillTags(tables, context);
+    fillAttributes(tables, context);
+    Table<QUuid, Prompt> promptsById;
+    fill(promptsById, context.fetch<Prompt>(), [](Prompt *prompt) { return prompt->id(); });
+    const bool hadPrompts = !promptsById.ordered.isEmpty();
+
+    QHash<QString, PromptCategory *> categoriesByName;
+    for (PromptCategory *category : tables.categoriesById.ordered)
+        if (!categoriesByName.contains(category->name()))
+            categoriesByName.insert(category->name(), category);
+
+    for (const SeedPrompt &item : seed.prompts) {
+        const QUuid id = PromptSyncService::idForSeed(item.id);
+        const QList<PromptCategory *> categories = resolveCategories(item.categories, tables, categoriesByName);
+        QList<PromptTag *> tags;
+        for (const QString &name : item.tags)
+            if (PromptTag *tag = tables.tagsByName.value(name))
+                tags.append(tag);
+
+        Prompt *prompt = promptsById.value(id);
+        if (!prompt) {
+            prompt = new Prompt;
+            prompt->setId(id);
+            prompt->setTitle(item.title);
+            prompt->setPromptDescription(item.description);
+            prompt->setTemplateText(item.templateText);
+            prompt->setCreatedAt(SeedDate::parseOrNow(item.created));
+            prompt->setUpdatedAt(SeedDate::parseOrNow(item.updated));
+            prompt->setCategories(categories);
+            prompt->setTags(tags);
+            prompt->setHot(item.isHot());
+            prompt->setActive(item.isActive());
+            prompt->setNew(hadPrompts);
+            prompt->setUpdated(false);
+            if (UserAttribute *attribute = tables.attributesByTarget.value(id))
+                prompt->setAttributes(attribute);
+            context.insert(prompt);
+            promptsById.add(id, prompt);
+            ++tables.inserted;
+            continue;
+        }
+
+        bool changed = false;
+        if (prompt->title() != item.title) {
+            prompt->setTitle(item.title);
+            changed = true;
+        }
+        if (prompt->promptDescription() != item.description) {
+            prompt->setPromptDescription(item.description);
+            changed = true;
+        }
+        if (prompt->templateText() != item.templateText) {
+            prompt->setTemplateText(item.templateText);
+            changed = true;
+        }
+        const QDateTime updatedAt = SeedDate::parseOrNow(item.updated);
+        if (prompt->updatedAt() != updatedAt) {
+            prompt->setUpdatedAt(updatedAt);
+            changed = true;
+        }
+        prompt->setCategories(categories);
+        prompt->setTags(tags);
+        prompt->setHot(item.isHot());
+        prompt->setActive(item.isActive());
+        prompt->setNew(false);
+        if (changed) {
+            prompt->setUpdated(true);
+            ++tables.updated;
+        }
+    }
+}
+
+// Gives the copy's user record and prompt links to the category that stays.
+void handOver(PromptCategory *copy, PromptCategory *survivor)
+{
+    if (copy->attributes() && !survivor->attributes())
+        survivor->setAttributes(copy->attributes());
+    const QList<Prompt *> prompts = copy->prompts();
+    for (Prompt *prompt : prompts) {
+        QList<PromptCategory *> categories = prompt->categories();
+        const qsizetype at = categories.indexOf(copy);
+        if (categories.contains(survivor))
+            categories.removeAt(at);
+        else
+            categories[at] = survivor;
+        prompt->setCategories(categories);
+    }
+}
+} // namespace
+
+PromptSyncService *PromptSyncService::shared()
+{
+    static PromptSyncService *const instance = new PromptSyncService;
+    return instance;
+}
+
+PromptSyncService::PromptSyncService(UserDefaults *defaults, const QString &currentBuild)
+    : m_defaults(defaults), m_build(currentBuild.isEmpty() ? QStringLiteral(VORN_BUILD_NUMBER) : currentBuild)
+{
+    log(QStringLiteral("Initialized"));
+    StoreLog::line(QStringLiteral("☁️ CloudKit Environment: PRODUCTION (Release Build)"));
+}
+
+UserDefaults *PromptSyncService::defaults() const
+{
+    return m_defaults ? m_defaults : UserDefaults::standard();
+}
+
+QUuid PromptSyncService::idForSeed(const QString &text)
+{
+    const QUuid id = uuidFromText(text);
+    if (!id.isNull())
+        return id;
+    // A fixed namespace, so that one text always gives the same identifier.
+    static const QUuid ns(QStringLiteral("6f1c2a64-3b0e-4d8a-9f57-2c4e8b1d7a90"));
+    return QUuid::createUuidV5(ns, text);
+}
+
+bool PromptSyncService::sync(const QByteArray &promptsJson, const QByteArray &dataJson, ModelContext *context,
+                             bool force, Completion completion, QString *error)
+{
+    std::optional<PromptsRoot> prompts = PromptsRoot::decode(promptsJson, error);
+    if (!prompts)
+        return false;
+    std::optional<DataRoot> data = DataRoot::decode(dataJson, error);
+    if (!data)
+        return false;
+    m_pending.append(Request{std::move(*prompts), std::move(*data), context, force, std::move(completion)});
+    if (m_running)
+        return true;
+    m_running = true;
+    const auto done = qScopeGuard([this] { m_running = false; });
+    while (!m_pending.isEmpty()) {
+        Request request = m_pending.takeFirst();
+        run(request);
+    }
+    return true;
+}
+
+void PromptSyncService::run(Request &request)
+{
+    const qsizetype total = request.prompts.prompts.size();
+    UserDefaults *settings = defaults();
+    const QString currentPrompts = request.prompts.metadata ? request.prompts.metadata->version : NoVersion;
+    const QString currentData = request.data.metadata ? request.data.metadata->version : NoVersion;
+    const QString storedPrompts = settings->string(QLatin1String(promptsVersionKey), NoVersion);
+    const QString storedData = settings->string(QLatin1String(dataVersionKey), NoVersion);
+    const QString storedBuild = settings->string(QLatin1String(storedBuildNumberKey), QStringLiteral("0"));
+
+    // Exact text comparisons: any difference, a lower version included, counts as a change.
+    const bool buildChanged = m_build != storedBuild;
+    const bool promptsDue = request.force || buildChanged || currentPrompts != storedPrompts;
+    const bool dataDue = request.force || buildChanged || currentData != storedData;
+    StoreLog::line(QStringLiteral("PromptSyncService Status:"));
+    StoreLog::line(QStringLiteral("  - Prompts: Current %1 / Stored %2 -> Sync: %3").arg(currentPrompts, storedPrompts, flag(promptsDue)));
+    StoreLog::line(QStringLiteral("  - Data:    Current %1 / Stored %2 -> Sync: %3").arg(currentData, storedData, flag(dataDue)));
+    StoreLog::line(QStringLiteral("  - Build:   App %1 / Stored %2 -> Mismatch: %3").arg(m_build, storedBuild, flag(buildChanged)));
+
+    ModelContext *context = request.context;
+    if (!context) {
+        log(QStringLiteral("Error during sync: the library is not open"));
+        return;
+    }
+    const bool empty = context->count<Prompt>() == 0;
+    const bool doData = dataDue || empty;
+    const bool doPrompts = promptsDue || empty;
+    if (!doData && !doPrompts) {
+        log(QStringLiteral("No changes detected and DB not empty. Skipping sync."));
+        if (request.completion)
+            request.completion(total, 0);
+        return;
+    }
+
+    RunTables tables;
+    fill(tables.categoriesById, context->fetch<PromptCategory>(), [](PromptCategory *category) { return category->id(); });
+    if (doData) {
+        log(QStringLiteral("Syncing DATA..."));
+        syncData(request.data, *context, tables);
+    }
+    QString error;
+    if (doPrompts) {
+        log(QStringLiteral("Syncing PROMPTS..."));
+        syncPrompts(request.prompts, *context, tables);
+    }
+    if (!context->save(&error)) {
+        log(QStringLiteral("Error during sync: ") + error);
+        return;
+    }
+    if (doPrompts)
+        settings->setValue(QLatin1String(promptsVersionKey), currentPrompts);
+    if (doData)
+        settings->setValue(QLatin1String(dataVersionKey), currentData);
+    settings->setValue(QLatin1String(storedBuildNumberKey), m_build);
+    settings->sync();
+
+    deduplicate(context);
+    log(QStringLiteral("Sync finished. Inserted: %1, Updated: %2").arg(tables.inserted).arg(tables.updated));
+    if (request.completion)
+        request.completion(total, tables.inserted + tables.updated);
+}
+
+PromptSyncService::Removed PromptSyncService::removeDuplicates(ModelContext *context, Survivor promptSurvivor)
+{
+    Removed removed;
+    QHash<QUuid, PromptCategory *> firstCategory;
+    for (PromptCategory *category : context->fetch<PromptCategory>()) {
+        PromptCategory *&survivor = firstCategory[category->id()];
+        if (!survivor) {
+            survivor = category;
+            continue;
+        }
+        handOver(category, survivor);
+        context->remove(category);
+        ++removed.categories;
+    }
+
+    QHash<QUuid, QList<Prompt *>> groups;
+    QList<QUuid> order;
+    for (Prompt *prompt : context->fetch<Prompt>()) {
+        QList<Prompt *> &group = groups[prompt->id()];
+        if (group.isEmpty())
+            order.append(prompt->id());
+        group.append(prompt);
+    }
+    for (const QUuid &id : std::as_const(order)) {
+        QList<Prompt *> &group = groups[id];
+        if (group.size() < 2)
+            continue;
+        if (promptSurvivor == Survivor::NewestUpdated)
+            std::stable_sort(group.begin(), group.end(),
+                             [](Prompt *a, Prompt *b) { return a->updatedAt() > b->updatedAt(); });
+        Prompt *survivor = group.first();
+        for (qsizetype i = 1; i < group.size(); ++i) {
+            Prompt *copy = group.at(i);
+            if (copy->attributes() && !survivor->attributes())
+                survivor->setAttributes(copy->attributes());
+            context->remove(copy);
+            ++removed.prompts;
+        }
+    }
+    return removed;
+}
+
+void PromptSyncService::deduplicate(ModelContext *context)
+{
+    log(QStringLiteral("Starting deduplication..."));
+    const Removed removed = removeDuplicates(context, Survivor::NewestUpdated);
+    if (removed.categories == 0 && removed.prompts == 0) {
+        log(QStringLiteral("No duplicates found."));
+        return;
+    }
+    // A failed save leaves the removals pending for the automatic save.
+    context->save();
+    log(QStringLiteral("Deduplication finished. Removed %1 categories and %2 prompts.")
+            .arg(removed.categories)
+            .arg(removed.prompts));
+}

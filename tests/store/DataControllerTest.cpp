@@ -1,0 +1,377 @@
+#include "DataController.h"
+#include "Prompt.h"
+#include "PromptCategory.h"
+#include "PromptSyncService.h"
+#include "PromptTag.h"
+#include "SeedRecords.h"
+#include "StoreLog.h"
+#include "TestSupport.h"
+#include "UserAttribute.h"
+#include "UserDefaults.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+const QString P1 = "A1B2C3D4-0000-4000-8000-000000000001";
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+class Controller : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir = TestSupport::freshDir(QString::fromLatin1(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        defaults = std::make_unique<UserDefaults>(dir + "/vorn.ini");
+        UserDefaults::setStandard(defaults.get());
+        qputenv("VORN_SEED_DIR", QByteArray(VORN_TEST_SEED_DIR));
+        PromptSyncService::shared(); // its greeting lines are not part of any case
+        options.storePath = dir + "/data/library.sqlite";
+        options.documentsDir = dir + "/Documents";
+        capture = std::make_unique<StoreLog::Capture>([this](const QString &line) { lines << line; });
+    }
+    void TearDown() override
+    {
+        capture.reset();
+        controller.reset();
+        UserDefaults::setStandard(nullptr);
+        qunsetenv("VORN_SEED_DIR");
+    }
+    DataController &make()
+    {
+        controller = std::make_unique<DataController>(options);
+        return *controller;
+    }
+    ModelContext &context() { return *controller->mainContext(); }
+    Prompt *prompt(const QString &id)
+    {
+        for (Prompt *p : context().fetch<Prompt>())
+            if (p->idText() == id)
+                return p;
+        return nullptr;
+    }
+    QStringList documents() const { return QDir(options.documentsDir).entryList(QDir::Files, QDir::Name); }
+
+    QString dir;
+    DataController::Options options;
+    std::unique_ptr<UserDefaults> defaults;
+    std::unique_ptr<DataController> controller;
+    std::unique_ptr<StoreLog::Capture> capture;
+    QStringList lines;
+};
+} // namespace
+
+TEST_F(Controller, ExportWritesTheExactPromptsLayout)
+{
+    options.inMemory = true;
+    DataController &dc = make();
+    ASSERT_TRUE(dc.setUp());
+    auto *category = new PromptCategory;
+    category->setId(QUuid("11111111-1111-4111-8111-111111111111"));
+    auto *tag = new PromptTag;
+    tag->setName("text");
+    auto *first = new Prompt;
+    first->setId(QUuid(P1));
+    first->setTitle("Ask \"why\" / how");
+    first->setPromptDescription("Café");
+    first->setTemplateText("Line 1\n{{Name}}\t</b>");
+    first->setCreatedAt(QDateTime(QDate(2025, 1, 2), QTime(23, 30)));
+    first->setUpdatedAt(QDateTime(QDate(2025, 1, 3), QTime(0, 0)));
+    first->setHot(true);
+    first->setCategories({category});
+    first->setTags({tag});
+    context().insert(first);
+    auto *second = new Prompt;
+    second->setId(QUuid("a1b2c3d4-0000-4000-8000-00000000000f"));
+    second->setTitle("Bare");
+    second->setCreatedAt(QDateTime(QDate(2024, 12, 31), QTime(0, 0)));
+    second->setUpdatedAt(QDateTime(QDate(2024, 12, 31), QTime(0, 0)));
+    second->setActive(false);
+    context().insert(second);
+
+    QStringList revealed;
+    dc.setRevealer([&](const QString &path) { revealed << path; });
+    const QString path = dc.exportData({}, true);
+    EXPECT_EQ(path, options.documentsDir + "/prompts.json");
+    EXPECT_EQ(revealed, QStringList{path});
+    EXPECT_EQ(lines, (QStringList{"Starting data export...", "✅ Export Successful!", "Prompts: " + path}));
+
+    const QString today = QDate::currentDate().toString("yyyy-MM-dd");
+    const QString expected = QString::fromUtf8(R"({
+    "metadata": {
+        "author": "Full Export",
+        "last_updated": "%1",
+        "version": "1.7"
+    },
+    "prompts": [
+        {
+            "active": true,
+            "categories": [
+                "11111111-1111-4111-8111-111111111111"
+            ],
+            "created": "2025-01-02",
+            "description": "Café",
+            "hot": true,
+            "id": "A1B2C3D4-0000-4000-8000-000000000001",
+            "tags": [
+                "text"
+            ],
+            "template": "Line 1\n{{Name}}\t</b>",
+            "title": "Ask \"why\" / how",
+            "updated": "2025-01-03"
+        },
+        {
+            "active": false,
+            "categories": [
+            ],
+            "created": "2024-12-31",
+            "description": "",
+            "hot": false,
+            "id": "A1B2C3D4-0000-4000-8000-00000000000F",
+            "tags": [
+            ],
+            "template": "",
+            "title": "Bare",
+            "updated": "2024-12-31"
+        }
+    ]
+}
+)").arg(today);
+    EXPECT_EQ(QString::fromUtf8(readFile(path)).toStdString(), expected.toStdString());
+
+    // A second export replaces the file; without reveal the file manager is left alone.
+    context().remove(second);
+    revealed.clear();
+    EXPECT_EQ(dc.exportData(), path);
+    EXPECT_TRUE(revealed.isEmpty());
+    const auto back = PromptsRoot::decode(readFile(path));
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->prompts.size(), 1);
+}
+
+TEST_F(Controller, ExportOfAnEmptyLibraryAndBackupNames)
+{
+    options.inMemory = true;
+    DataController &dc = make();
+    ASSERT_TRUE(dc.setUp());
+    ASSERT_FALSE(QDir(options.documentsDir).exists());
+    const QString path = dc.exportData();
+    const auto root = PromptsRoot::decode(readFile(path));
+    ASSERT_TRUE(root);
+    EXPECT_TRUE(root->prompts.isEmpty());
+    ASSERT_TRUE(root->metadata);
+    EXPECT_EQ(root->metadata->author, "Full Export");
+
+    lines.clear();
+    dc.createBackup();
+    ASSERT_EQ(documents().size(), 2);
+    const QString backup = documents().first();
+    EXPECT_TRUE(QRegularExpression(R"(^Backup_\d{4}-\d\d-\d\d \d\d-\d\d-\d\d prompts\.json$)").match(backup).hasMatch())
+        << backup.toStdString();
+    EXPECT_EQ(lines.last(), "✅ Backup created: " + backup.chopped(QStringLiteral("prompts.json").size()) + "...");
+}
+
+TEST_F(Controller, UnreadableStoreIsMovedAsideAndTheLibraryLoadedAgain)
+{
+    QDir().mkpath(dir + "/data");
+    const QByteArray junk = "this is not a database, but it might be somebody's data\n";
+    writeFile(options.storePath, junk);
+    DataController &dc = make();
+    QString error;
+    ASSERT_TRUE(dc.setUp(&error)) << error.toStdString();
+
+    const QStringList moved = QDir(dir + "/data").entryList({"library.sqlite.corrupt-*"}, QDir::Files, QDir::Name);
+    ASSERT_EQ(moved.size(), 1) << QDir(dir + "/data").entryList(QDir::Files).join(", ").toStdString();
+    EXPECT_TRUE(QRegularExpression(R"(^library\.sqlite\.corrupt-\d{4}-\d\d-\d\dT\d\d-\d\d-\d\d$)").match(moved.at(0)).hasMatch());
+    EXPECT_EQ(readFile(dir + "/data/" + moved.at(0)), junk);
+
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_TRUE(lines.at(0).startsWith("ModelContainer creation failed. Attempting to reset store... Error: "));
+    EXPECT_EQ(lines.at(1), "The unreadable store was moved to " + dir + "/data/" + moved.at(0));
+    EXPECT_EQ(lines.last(), "Store successfully reset.");
+    EXPECT_EQ(context().count<Prompt>(), 2);
+    EXPECT_EQ(context().count<PromptCategory>(), 2);
+
+    // The fresh store holds the library after a restart.
+    controller.reset();
+    DataController &again = make();
+    ASSERT_TRUE(again.setUp());
+    EXPECT_EQ(context().count<Prompt>(), 2);
+}
+
+TEST_F(Controller, AStoreInUseIsNeitherMovedNorOpened)
+{
+    ModelContext other;
+    ASSERT_TRUE(other.open(options.storePath).ok());
+    DataController &dc = make();
+    QString error;
+    EXPECT_FALSE(dc.setUp(&error));
+    EXPECT_TRUE(error.contains("in use")) << error.toStdString();
+    EXPECT_TRUE(lines.isEmpty());
+    EXPECT_TRUE(QDir(dir + "/data").entryList({"*corrupt*"}).isEmpty());
+}
+
+TEST_F(Controller, ResetUserStatsCreatesAndClearsRecords)
+{
+    options.inMemory = true;
+    DataController &dc = make();
+    ASSERT_TRUE(dc.setUp());
+    dc.startupLoad();
+    ASSERT_TRUE(lines.contains("Sync complete. Total: 2, Updates/Inserts: 2"));
+    ASSERT_EQ(context().count<UserAttribute>(), 0);
+    Prompt *one = prompt(P1);
+    ASSERT_TRUE(one->isHot());
+    UserAttribute *record = one->ensureAttribute();
+    record->setFavorite(true);
+    record->setHidden(true);
+    record->setUsageCount(9);
+    record->setLastUsedAt(QDateTime::currentDateTime());
+    one->setNew(true);
+
+    lines.clear();
+    dc.resetUserStats();
+    EXPECT_EQ(lines, (QStringList{"Resetting user stats (usage, favorites, hot)...",
+                                  "✅ Reset complete. Updated 2 prompts and 2 categories."}));
+    EXPECT_EQ(context().count<UserAttribute>(), 4);
+    EXPECT_EQ(one->attributes(), record);
+    EXPECT_FALSE(record->isFavorite());
+    EXPECT_FALSE(record->isHidden());
+    EXPECT_EQ(record->usageCount(), 0);
+    EXPECT_FALSE(record->lastUsedAt().isValid());
+    EXPECT_FALSE(one->isHot());
+    EXPECT_TRUE(one->isNew());
+    for (PromptCategory *category : context().fetch<PromptCategory>())
+        EXPECT_EQ(category->attributes()->targetID(), category->id());
+    EXPECT_FALSE(context().hasChanges());
+}
+
+TEST_F(Controller, ResetDatabaseBacksUpAndKeepsTheUsersRecords)
+{
+    DataController &dc = make();
+    ASSERT_TRUE(dc.setUp());
+    dc.startupLoad();
+    prompt(P1)->ensureAttribute()->setFavorite(true);
+    auto *own = new Prompt;
+    own->setTitle("Imported by the user");
+    context().insert(own);
+    ASSERT_TRUE(context().save());
+
+    lines.clear();
+    dc.resetDatabase();
+    EXPECT_EQ(lines.first(), "Resetting database...");
+    EXPECT_EQ(lines.last(), "✅ Database reset complete (CloudKit friendly).");
+    EXPECT_TRUE(lines.contains("Manual sync complete. Total: 2, Updates/Inserts: 2"));
+    ASSERT_EQ(documents().size(), 1);
+    EXPECT_TRUE(readFile(options.documentsDir + "/" + documents().first()).contains("Imported by the user"));
+
+    EXPECT_EQ(context().count<Prompt>(), 2);
+    EXPECT_TRUE(prompt(P1)->isFavorite());
+    EXPECT_EQ(defaults->string(PromptSyncService::promptsVersionKey), "1.0");
+
+    // The favourite also survives a restart.
+    controller.reset();
+    DataController &again = make();
+    ASSERT_TRUE(again.setUp());
+    EXPECT_TRUE(prompt(P1)->isFavorite());
+}
+
+TEST_F(Controller, ResetDatabaseWithoutABackupDeletesNothing)
+{
+    options.inMemory = true;
+    DataController &dc = make();
+    ASSERT_TRUE(dc.setUp());
+    dc.startupLoad();
+    writeFile(dir + "/Documents", "a file where the folder should be");
+    lines.clear();
+    dc.resetDatabase();
+    EXPECT_TRUE(lines.contains("❌ Database reset failed: the backup could not be written"));
+    EXPECT_FALSE(lines.contains("✅ Database reset complete (CloudKit friendly)."));
+    EXPECT_EQ(context().count<Prompt>(), 2);
+    EXPECT_EQ(context().count<PromptTag>(), 2);
+}
+
+TEST_F(Controller, SeedFilesMissingOrBroken)
+{
+    options.inMemory = true;
+    DataController &dc = make();
+    ASSERT_TRUE(dc.setUp());
+    const QString seedDir = dir + "/seed";
+    QDir().mkpath(seedDir);
+    qputenv("VORN_SEED_DIR", seedDir.toUtf8());
+    writeFile(seedDir + "/prompts.json", "{\"prompts\": [{}]}");
+
+    dc.startupLoad();
+    dc.loadIfEmpty();
+    dc.manualSync();
+    EXPECT_EQ(lines, (QStringList{"JSON files not found in Bundle", "JSON files not found in Bundle"}));
+
+    writeFile(seedDir + "/data.json", "{\"categories\": [], \"tags\": []}");
+    lines.clear();
+    dc.startupLoad();
+    EXPECT_TRUE(lines.isEmpty());
+    dc.manualSync();
+    EXPECT_EQ(lines, QStringList{"Manual sync failed: prompts[0]: missing key \"id\""});
+    EXPECT_EQ(context().count<Prompt>(), 0);
+}
+
+TEST_F(Controller, LoadIfEmptyLooksAtCategoriesOnly)
+{
+    options.inMemory = true;
+    DataController &dc = make();
+    ASSERT_TRUE(dc.setUp());
+    context().insert(new PromptCategory);
+    dc.loadIfEmpty();
+    EXPECT_TRUE(lines.isEmpty());
+    EXPECT_EQ(context().count<Prompt>(), 0);
+
+    context().remove(context().fetch<PromptCategory>().first());
+    dc.loadIfEmpty();
+    EXPECT_EQ(context().count<Prompt>(), 2);
+}
+
+TEST_F(Controller, CleanupKeepsTheFirstCopyAndTheUsersRecord)
+{
+    options.inMemory = true;
+    DataController &dc = make();
+    ASSERT_TRUE(dc.setUp());
+    dc.cleanupDuplicates();
+    EXPECT_EQ(lines, QStringList{"Cleanup: No duplicates found."});
+
+    auto *first = new Prompt;
+    first->setId(QUuid(P1));
+    first->setUpdatedAt(QDateTime(QDate(2020, 1, 1), QTime(0, 0)));
+    context().insert(first);
+    auto *copy = new Prompt;
+    copy->setId(QUuid(P1));
+    copy->ensureAttribute()->setFavorite(true);
+    context().insert(copy);
+    auto *category = new PromptCategory;
+    context().insert(category);
+    auto *categoryCopy = new PromptCategory;
+    categoryCopy->setId(category->id());
+    context().insert(categoryCopy);
+
+    lines.clear();
+    dc.cleanupDuplicates();
+    EXPECT_EQ(lines, (QStringList{"Cleanup: Removed 1 duplicate categories.", "Cleanup: Removed 1 duplicate prompts."}));
+    EXPECT_EQ(context().fetch<Prompt>(), QList<Prompt *>{first});
+    EXPECT_TRUE(first->isFavorite());
+    EXPECT_EQ(context().fetch<PromptCategory>(), QList<PromptCategory *>{category});
+    EXPECT_FALSE(context().hasChanges());
+}
