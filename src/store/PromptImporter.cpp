@@ -1,0 +1,217 @@
+#include "PromptImporter.h"
+
+#include "ModelContext.h"
+#include "Prompt.h"
+#include "PromptCategory.h"
+#include "PromptTag.h"
+#include "SeedRecords.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QStringDecoder>
+
+#include <optional>
+
+namespace {
+// An array of records, or else a single record as a list of one.
+std::optional<QList<SeedPrompt>> decodeRecords(const QByteArray &utf8)
+{
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(utf8, &error);
+    if (error.error != QJsonParseError::NoError)
+        return std::nullopt;
+    // The same strict record decoder as the shipped library; only the reading of an absent
+    // "active" differs (see below).
+    QList<SeedPrompt> records;
+    if (doc.isArray()) {
+        const QJsonArray array = doc.array();
+        records.reserve(array.size());
+        for (qsizetype i = 0; i < array.size(); ++i) {
+            auto record = SeedPrompt::fromJson(array.at(i), QStringLiteral("[%1]").arg(i), nullptr);
+            if (!record)
+                return std::nullopt;
+            records.append(std::move(*record));
+        }
+        return records;
+    }
+    if (!doc.isObject())
+        return std::nullopt;
+    auto record = SeedPrompt::fromJson(doc.object(), QString(), nullptr);
+    if (!record)
+        return std::nullopt;
+    records.append(std::move(*record));
+    return records;
+}
+
+// Non-overlapping occurrences, left to right, as splitting at the marker counts them.
+qsizetype countMarker(QStringView text, QStringView marker)
+{
+    qsizetype count = 0;
+    for (qsizetype at = text.indexOf(marker); at >= 0;
+         at = text.indexOf(marker, at + marker.size()))
+        ++count;
+    return count;
+}
+
+// Where several objects share a key, the first one in store order keeps it.
+template <class Key, class T> void keepFirst(QHash<Key, T> &table, const Key &key, T value)
+{
+    if (!table.contains(key))
+        table.insert(key, value);
+}
+
+QString itemError(qsizetype number, const QString &title, const QString &what)
+{
+    return QStringLiteral("Error in item %1 ('%2'): %3").arg(number).arg(title, what);
+}
+
+struct KeptItem {
+    SeedPrompt record;
+    QList<PromptCategory *> categories;
+};
+} // namespace
+
+PromptImporter::PromptImporter(ModelContext &context, std::function<void()> createBackup)
+    : m_context(context), m_createBackup(std::move(createBackup))
+{
+}
+
+PromptImporter::Result PromptImporter::importText(const QString &jsonText)
+{
+    // A lone surrogate has no UTF-8 form; the conversion would quietly replace it.
+    QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
+    const QByteArray utf8 = encoder.encode(jsonText);
+    if (encoder.hasError())
+        return {QStringLiteral("Invalid text encoding."), {}};
+    return importUtf8(utf8);
+}
+
+PromptImporter::Result PromptImporter::importData(const QByteArray &utf8)
+{
+    if (utf8.size() > MaxTextBytes)
+        return {QStringLiteral("The pasted text is larger than 20 MB."), {}};
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString decoded = decoder.decode(utf8);
+    if (decoder.hasError())
+        return {QStringLiteral("Invalid text encoding."), {}};
+    // Files saved by some editors start with a byte-order mark, which JSON does not allow.
+    if (utf8.startsWith("\xEF\xBB\xBF"))
+        return importUtf8(utf8.mid(3));
+    return importUtf8(utf8);
+}
+
+PromptImporter::Result PromptImporter::importUtf8(const QByteArray &utf8)
+{
+    if (utf8.size() > MaxTextBytes)
+        return {QStringLiteral("The pasted text is larger than 20 MB."), {}};
+
+    // Phase 1: decode and check every item; nothing is written before all pass.
+    const std::optional<QList<SeedPrompt>> records = decodeRecords(utf8);
+    if (!records)
+        return {QStringLiteral("JSON Error: Not a valid Prompt or List of Prompts."), {}};
+    if (records->isEmpty())
+        return {QStringLiteral("No prompts found to import."), {}};
+
+    QHash<QString, PromptCategory *> categoriesById;
+    QHash<QString, PromptCategory *> categoriesByName;
+    for (PromptCategory *category : m_context.fetch<PromptCategory>()) {
+        keepFirst(categoriesById, category->idText(), category);
+        keepFirst(categoriesByName, category->name(), category);
+    }
+
+    QList<KeptItem> kept;
+    kept.reserve(records->size());
+    for (qsizetype i = 0; i < records->size(); ++i) {
+        const SeedPrompt &record = records->at(i);
+        KeptItem item{record, {}};
+        QStringList unknown;
+        for (const QString &entry : record.categories) {
+            PromptCategory *category = categoriesById.value(entry);
+            if (!category)
+                category = categoriesByName.value(entry);
+            if (category)
+                item.categories.append(category);
+            else
+                unknown.append(entry);
+        }
+        if (!unknown.isEmpty()) {
+            return {itemError(i + 1, record.title,
+                              QStringLiteral("Unknown Categories: ") +
+                                  unknown.join(QStringLiteral(", "))),
+                    {}};
+        }
+        if (countMarker(record.templateText, u"{{") != countMarker(record.templateText, u"}}"))
+            return {
+                itemError(i + 1, record.title, QStringLiteral("Mismatched curly braces {{ }}.")),
+                {}};
+        kept.append(std::move(item));
+    }
+
+    // Phase 2: write every kept item, then save once.
+    QHash<QString, PromptTag *> tagsByName;
+    for (PromptTag *tag : m_context.fetch<PromptTag>())
+        keepFirst(tagsByName, tag->name(), tag);
+    QHash<QUuid, Prompt *> promptsById;
+    for (Prompt *prompt : m_context.fetch<Prompt>())
+        keepFirst(promptsById, prompt->id(), prompt);
+
+    qsizetype inserted = 0;
+    qsizetype updated = 0;
+    for (const KeptItem &item : std::as_const(kept)) {
+        const SeedPrompt &record = item.record;
+        QList<PromptTag *> tags;
+        for (const QString &name : record.tags) {
+            PromptTag *&tag = tagsByName[name];
+            if (!tag) {
+                tag = new PromptTag;
+                tag->setName(name);
+                m_context.insert(tag);
+            }
+            tags.append(tag);
+        }
+
+        const QUuid id = uuidFromText(record.id);
+        Prompt *prompt = id.isNull() ? nullptr : promptsById.value(id);
+        const bool isNew = !prompt;
+        if (isNew) {
+            prompt = new Prompt;
+            prompt->setId(id.isNull() ? QUuid::createUuid() : id);
+            prompt->setNew(true);
+            prompt->setUpdated(false);
+            // A later item with the same id updates this prompt instead of duplicating it.
+            promptsById.insert(prompt->id(), prompt);
+        }
+        prompt->setTitle(record.title);
+        prompt->setPromptDescription(record.description);
+        prompt->setTemplateText(record.templateText);
+        prompt->setCreatedAt(SeedDate::parseOrNow(record.created));
+        prompt->setUpdatedAt(SeedDate::parseOrNow(record.updated));
+        prompt->setCategories(item.categories);
+        prompt->setTags(tags);
+        prompt->setHot(record.isHot());
+        // Pasted prompts without "active" arrive inactive, so nothing half-finished reaches
+        // users by accident; the shipped library reads the same absence as active.
+        prompt->setActive(record.active.value_or(false));
+        if (isNew) {
+            m_context.insert(prompt);
+            ++inserted;
+        } else {
+            prompt->setUpdated(true);
+            ++updated;
+        }
+    }
+
+    QString error;
+    if (!m_context.save(&error))
+        return {QStringLiteral("Save Error: ") + error, {}};
+    if (inserted + updated > 0 && m_createBackup)
+        m_createBackup();
+    return {{},
+            QStringLiteral("Processed %1 items: %2 inserted, %3 updated.")
+                .arg(kept.size())
+                .arg(inserted)
+                .arg(updated)};
+}

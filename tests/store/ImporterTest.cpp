@@ -1,0 +1,302 @@
+#include "ModelContext.h"
+#include "Prompt.h"
+#include "PromptCategory.h"
+#include "PromptImporter.h"
+#include "PromptTag.h"
+#include "UserAttribute.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace {
+const QString WritingId = QStringLiteral("A1A1A1A1-0000-0000-0000-000000000001");
+const QString CodingId = QStringLiteral("B2B2B2B2-0000-0000-0000-000000000002");
+const QString PromptId = QStringLiteral("C3C3C3C3-0000-0000-0000-000000000003");
+
+QJsonObject record(const QString &id, const QString &title, const QJsonArray &categories = {},
+                   const QJsonArray &tags = {},
+                   const QString &templateText = QStringLiteral("Hi {{Name}}"))
+{
+    return {{QStringLiteral("id"), id},
+            {QStringLiteral("categories"), categories},
+            {QStringLiteral("tags"), tags},
+            {QStringLiteral("title"), title},
+            {QStringLiteral("description"), QStringLiteral("About ") + title},
+            {QStringLiteral("template"), templateText},
+            {QStringLiteral("created"), QStringLiteral("2024-01-31")},
+            {QStringLiteral("updated"), QStringLiteral("2024-02-29")}};
+}
+
+QString json(const QJsonObject &object)
+{
+    return QString::fromUtf8(QJsonDocument(object).toJson());
+}
+
+QString json(const QJsonArray &array)
+{
+    return QString::fromUtf8(QJsonDocument(array).toJson());
+}
+
+// An in-memory library with two categories and one tag, and an importer that counts backups.
+class ImporterTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(ctx.open(ModelContext::InMemory).ok());
+        ctx.setAutosaveInterval(-1);
+        writing = addCategory(WritingId, QStringLiteral("Writing"));
+        coding = addCategory(CodingId, QStringLiteral("Coding"));
+        auto *tag = new PromptTag;
+        tag->setName(QStringLiteral("text"));
+        ctx.insert(tag);
+        ASSERT_TRUE(ctx.save());
+    }
+
+    PromptCategory *addCategory(const QString &id, const QString &name)
+    {
+        auto *category = new PromptCategory;
+        category->setId(uuidFromText(id));
+        category->setName(name);
+        ctx.insert(category);
+        return category;
+    }
+
+    PromptImporter::Result run(const QString &text)
+    {
+        PromptImporter importer(ctx, [this] {
+            ++backups;
+            savedAtBackup = !ctx.hasChanges();
+        });
+        return importer.importText(text);
+    }
+
+    void expectError(const QString &text, const QString &message)
+    {
+        const PromptImporter::Result result = run(text);
+        EXPECT_EQ(result.errorMessage, message) << qPrintable(text.left(200));
+        EXPECT_TRUE(result.successMessage.isEmpty());
+        EXPECT_FALSE(result.ok());
+    }
+
+    Prompt *promptById(const QString &id) const
+    {
+        for (Prompt *prompt : ctx.fetch<Prompt>()) {
+            if (prompt->id() == uuidFromText(id))
+                return prompt;
+        }
+        return nullptr;
+    }
+
+    ModelContext ctx;
+    PromptCategory *writing = nullptr;
+    PromptCategory *coding = nullptr;
+    int backups = 0;
+    bool savedAtBackup = false;
+};
+} // namespace
+
+TEST_F(ImporterTest, DecodingFailuresUseTheirMessagesAndTouchNothing)
+{
+    const QString jsonError = QStringLiteral("JSON Error: Not a valid Prompt or List of Prompts.");
+    expectError(QStringLiteral("not json"), jsonError);
+    expectError(QStringLiteral("42"), jsonError);
+    expectError(QStringLiteral("[1, 2]"), jsonError);
+    QJsonObject noTags = record(PromptId, QStringLiteral("A"));
+    noTags.remove(QStringLiteral("tags"));
+    expectError(json(noTags), jsonError);
+    QJsonObject wrongType = record(PromptId, QStringLiteral("A"));
+    wrongType.insert(QStringLiteral("hot"), QStringLiteral("yes"));
+    expectError(json(wrongType), jsonError);
+    // One bad record spoils the whole array.
+    expectError(json(QJsonArray{record(PromptId, QStringLiteral("A")), noTags}), jsonError);
+    expectError(QStringLiteral("[]"), QStringLiteral("No prompts found to import."));
+
+    // A lone surrogate has no UTF-8 form; invalid bytes from a file are refused the same way.
+    expectError(QString(QChar(0xD800)), QStringLiteral("Invalid text encoding."));
+    PromptImporter importer(ctx);
+    EXPECT_EQ(importer.importData(QByteArray("[\xff\xfe]")).errorMessage,
+              QStringLiteral("Invalid text encoding."));
+
+    EXPECT_EQ(ctx.count<Prompt>(), 0);
+    EXPECT_EQ(ctx.count<PromptTag>(), 1);
+    EXPECT_FALSE(ctx.hasChanges());
+    EXPECT_EQ(backups, 0);
+}
+
+TEST_F(ImporterTest, OversizedTextIsRefusedBeforeDecoding)
+{
+    QString huge = json(record(PromptId, QStringLiteral("Big")));
+    huge.append(QString(PromptImporter::MaxTextBytes, u' '));
+    expectError(huge, QStringLiteral("The pasted text is larger than 20 MB."));
+    PromptImporter importer(ctx);
+    EXPECT_EQ(importer.importData(huge.toUtf8()).errorMessage,
+              QStringLiteral("The pasted text is larger than 20 MB."));
+    EXPECT_EQ(ctx.count<Prompt>(), 0);
+}
+
+TEST_F(ImporterTest, ItemChecksNameTheItemAndStopEverything)
+{
+    // The second of three items names unknown categories: not even the first is written.
+    const QJsonArray items{
+        record(PromptId, QStringLiteral("First"), {WritingId}, {QStringLiteral("new")}),
+        record(QUuid::createUuid().toString(QUuid::WithoutBraces), QStringLiteral("Second"),
+               {QStringLiteral("Coding"), QStringLiteral("Nope"), QStringLiteral("writing")}),
+        record(QStringLiteral("x"), QStringLiteral("Third"))};
+    expectError(json(items),
+                QStringLiteral("Error in item 2 ('Second'): Unknown Categories: Nope, writing"));
+    EXPECT_EQ(ctx.count<Prompt>(), 0);
+    EXPECT_EQ(ctx.count<PromptTag>(), 1);
+    EXPECT_FALSE(ctx.hasChanges());
+    EXPECT_EQ(backups, 0);
+
+    expectError(json(QJsonArray{record(PromptId, QStringLiteral("Ok")),
+                                record(PromptId, QStringLiteral("Braces"), {}, {},
+                                       QStringLiteral("{{a}} }}"))}),
+                QStringLiteral("Error in item 2 ('Braces'): Mismatched curly braces {{ }}."));
+    EXPECT_EQ(ctx.count<Prompt>(), 0);
+}
+
+TEST_F(ImporterTest, BraceCheckComparesNonOverlappingMarkerCounts)
+{
+    const auto passes = [this](const QString &templateText) {
+        return run(json(
+                       record(QStringLiteral("bad id"), QStringLiteral("T"), {}, {}, templateText)))
+            .ok();
+    };
+    EXPECT_TRUE(passes(QStringLiteral("}} before {{")));
+    EXPECT_TRUE(passes(QStringLiteral("{{{ }}"))); // "{{{" holds one "{{" when split
+    EXPECT_TRUE(passes(QStringLiteral("{{{{x}}}}")));
+    EXPECT_TRUE(passes(QStringLiteral("no markers { } }")));
+    EXPECT_FALSE(passes(QStringLiteral("{{ }} }}")));
+    EXPECT_FALSE(passes(QStringLiteral("{{{{ }}")));
+}
+
+TEST_F(ImporterTest, CategoriesResolveByIdTextFirstThenByName)
+{
+    // A category named like another's id text: the id text wins.
+    PromptCategory *impostor =
+        addCategory(QUuid::createUuid().toString(QUuid::WithoutBraces), CodingId);
+    ASSERT_TRUE(ctx.save());
+    const PromptImporter::Result result = run(json(QJsonArray{
+        record(PromptId, QStringLiteral("A"), {CodingId, QStringLiteral("Writing")}),
+        record(QUuid::createUuid().toString(QUuid::WithoutBraces), QStringLiteral("B"))}));
+    ASSERT_TRUE(result.ok()) << qPrintable(result.errorMessage);
+    Prompt *a = promptById(PromptId);
+    ASSERT_TRUE(a);
+    EXPECT_EQ(a->categories(), (QList<PromptCategory *>{coding, writing}));
+    EXPECT_FALSE(impostor->prompts().contains(a));
+    EXPECT_EQ(ctx.count<Prompt>(), 2); // an item without categories passes
+}
+
+TEST_F(ImporterTest, InsertThenUpdateKeepsUserStateAndCountsOnce)
+{
+    const QString text =
+        json(record(PromptId, QStringLiteral("Mail"), {WritingId}, {QStringLiteral("text")}));
+    PromptImporter::Result first = run(text);
+    EXPECT_EQ(first.successMessage, QStringLiteral("Processed 1 items: 1 inserted, 0 updated."));
+    EXPECT_TRUE(first.errorMessage.isEmpty());
+    Prompt *prompt = promptById(PromptId);
+    ASSERT_TRUE(prompt);
+    EXPECT_TRUE(prompt->isNew());
+    EXPECT_FALSE(prompt->isUpdated());
+    EXPECT_EQ(prompt->createdAt(), QDate(2024, 1, 31).startOfDay());
+    EXPECT_EQ(prompt->updatedAt(), QDate(2024, 2, 29).startOfDay());
+    prompt->ensureAttribute()->setFavorite(true);
+    prompt->setExternalId(QStringLiteral("ext-1"));
+    ASSERT_TRUE(ctx.save());
+
+    // The same record again, as a one-element array this time, with new text and no category.
+    QJsonObject changed = record(PromptId, QStringLiteral("Mail 2"));
+    PromptImporter::Result second = run(json(QJsonArray{changed}));
+    EXPECT_EQ(second.successMessage, QStringLiteral("Processed 1 items: 0 inserted, 1 updated."));
+    EXPECT_EQ(ctx.count<Prompt>(), 1);
+    EXPECT_EQ(prompt->title(), QStringLiteral("Mail 2"));
+    EXPECT_TRUE(prompt->isUpdated());
+    EXPECT_TRUE(prompt->isNew());
+    EXPECT_TRUE(prompt->isFavorite());
+    EXPECT_EQ(prompt->externalId(), QStringLiteral("ext-1"));
+    EXPECT_TRUE(prompt->categories().isEmpty()); // replaced, not merged
+    EXPECT_TRUE(prompt->tags().isEmpty());
+    EXPECT_TRUE(writing->prompts().isEmpty());
+
+    // One backup per successful save, taken after the save.
+    EXPECT_EQ(backups, 2);
+    EXPECT_TRUE(savedAtBackup);
+    EXPECT_FALSE(ctx.hasChanges());
+}
+
+TEST_F(ImporterTest, NewTagsAreCreatedOnceAndFlagsDefaultToOff)
+{
+    QJsonObject hot =
+        record(QUuid::createUuid().toString(QUuid::WithoutBraces), QStringLiteral("Hot"), {},
+               {QStringLiteral("image"), QStringLiteral("text")});
+    hot.insert(QStringLiteral("hot"), true);
+    hot.insert(QStringLiteral("active"), true);
+    const QJsonObject plain = record(QStringLiteral("not-a-uuid"), QStringLiteral("Plain"), {},
+                                     {QStringLiteral("image")});
+    const PromptImporter::Result result = run(json(QJsonArray{hot, plain}));
+    EXPECT_EQ(result.successMessage, QStringLiteral("Processed 2 items: 2 inserted, 0 updated."));
+    EXPECT_EQ(backups, 1);
+
+    const QList<PromptTag *> tags = ctx.fetch<PromptTag>();
+    ASSERT_EQ(tags.size(), 2);
+    EXPECT_EQ(tags.at(1)->name(), QStringLiteral("image"));
+    EXPECT_EQ(tags.at(1)->prompts().size(), 2);
+    EXPECT_EQ(tags.at(0)->prompts().size(), 1); // the existing "text" tag was reused
+
+    const QList<Prompt *> prompts = ctx.fetch<Prompt>();
+    ASSERT_EQ(prompts.size(), 2);
+    EXPECT_TRUE(prompts.at(0)->isHot());
+    EXPECT_TRUE(prompts.at(0)->isActive());
+    // Absent "active" means inactive here, unlike in the shipped library.
+    EXPECT_FALSE(prompts.at(1)->isHot());
+    EXPECT_FALSE(prompts.at(1)->isActive());
+    EXPECT_FALSE(prompts.at(1)->id().isNull()); // an id that is no UUID gets a fresh one
+    EXPECT_TRUE(prompts.at(1)->isNew());
+}
+
+TEST_F(ImporterTest, SameIdTwiceInOnePasteGivesOnePrompt)
+{
+    const QJsonArray items{record(PromptId, QStringLiteral("One")),
+                           record(PromptId, QStringLiteral("Two"))};
+    EXPECT_EQ(run(json(items)).successMessage,
+              QStringLiteral("Processed 2 items: 1 inserted, 1 updated."));
+    ASSERT_EQ(ctx.count<Prompt>(), 1);
+    EXPECT_EQ(ctx.fetch<Prompt>().first()->title(), QStringLiteral("Two"));
+}
+
+TEST_F(ImporterTest, UnparsableDatesBecomeNow)
+{
+    QJsonObject item = record(PromptId, QStringLiteral("Dates"));
+    item.insert(QStringLiteral("created"), QStringLiteral("2024-13-01"));
+    item.insert(QStringLiteral("updated"), QStringLiteral("2024/01/01"));
+    const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
+    ASSERT_TRUE(run(json(item)).ok());
+    Prompt *prompt = promptById(PromptId);
+    ASSERT_TRUE(prompt);
+    EXPECT_GE(prompt->createdAt(), before);
+    EXPECT_GE(prompt->updatedAt(), before);
+}
+
+TEST_F(ImporterTest, FailedSaveReportsAndSkipsTheBackup)
+{
+    ASSERT_TRUE(ctx.execute(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON prompt BEGIN "
+                                           "SELECT RAISE(ABORT, 'disk is full'); END")));
+    const PromptImporter::Result result = run(json(record(PromptId, QStringLiteral("A"))));
+    EXPECT_TRUE(result.errorMessage.startsWith(QStringLiteral("Save Error: ")))
+        << qPrintable(result.errorMessage);
+    EXPECT_TRUE(result.errorMessage.contains(QStringLiteral("disk is full")));
+    EXPECT_TRUE(result.successMessage.isEmpty());
+    EXPECT_EQ(backups, 0);
+    EXPECT_TRUE(ctx.hasChanges()); // the changes stay pending
+}
