@@ -1,48 +1,291 @@
 #include "CommandLine.h"
 
+#include "CommandClient.h"
+#include "CommandServer.h"
+#include "DataController.h"
+#include "LibraryCommand.h"
+#include "ModelContext.h"
+#include "PromptGlobalVariable.h"
+#include "PromptsCommand.h"
+#include "StoreLog.h"
+#include "TemplateCommand.h"
+#include "VornApp.h"
+#include "WindowManager.h"
+
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTextStream>
+#include <QThread>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 const char *const Usage = R"(Usage: vorn [COMMAND]
 
-Without a command, starts the VORN desktop app.
+Without a command, starts the VORN desktop app (or shows the panel of the one running).
 
 Commands:
+  show                                             Show the panel, starting the app if needed
+  library sync|export|import|validate|dedupe|reset-stats|reset ...
+                                                   Maintain the prompt library (vorn library --help)
+  prompts list|show|render|favorite|hide ...       Work with single prompts (vorn prompts --help)
   template parse [FILE] [--globals FILE]           List the placeholders of a template as JSON
   template render [FILE] [--globals FILE] [--set LABEL=VALUE]...
                                                    Print the rendered prompt
+While the app runs, library and prompts commands are carried out by it, so its panel shows
+their changes at once; otherwise the command opens the library itself.
+
 Options:
   -h, --help       Show this help
   -v, --version    Show the version and build number
 )";
+
+// Internal request of "vorn template": the running app's global lists.
+const QString GlobalsRequest = QStringLiteral("__globals");
+
+QStringList argumentsOf(int argc, char **argv)
+{
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args.append(QString::fromLocal8Bit(argv[i]));
+    return args;
+}
+
+void write(FILE *stream, const QByteArray &bytes)
+{
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+int printReply(const CommandReply &reply)
+{
+    write(stdout, reply.out);
+    write(stderr, reply.err);
+    return reply.exitCode;
+}
+
+CommandRequest requestFor(const QStringList &args)
+{
+    CommandRequest request;
+    request.args = args;
+    request.workingDirectory = QDir::currentPath();
+    request.activationToken = qgetenv("XDG_ACTIVATION_TOKEN");
+    return request;
+}
+
+// Only "library import" without a file (or with "-") reads standard input.
+bool readsStandardInput(const QStringList &args)
+{
+    if (args.value(0) != QLatin1String("library") || args.value(1) != QLatin1String("import"))
+        return false;
+    const QStringList rest = args.mid(2);
+    for (const QString &arg : rest) {
+        if (arg == QLatin1String("-"))
+            return true;
+        if (!arg.startsWith(QLatin1Char('-')))
+            return false;
+    }
+    return true;
+}
+
+QMap<QString, QStringList> globalsOf(ModelContext *context)
+{
+    QMap<QString, QStringList> globals;
+    for (PromptGlobalVariable *variable : context->fetch<PromptGlobalVariable>())
+        globals.insert(variable->key(), variable->values());
+    return globals;
+}
+
+// Opens the store in this process for a command; the start-up load's lines go to standard
+// error so they never mix with a command's output.
+bool openStoreHere(QTextStream &err)
+{
+    DataController *data = DataController::shared();
+    QString error;
+    if (!data->setUp(&error)) {
+        err << "vorn: " << error << '\n';
+        return false;
+    }
+    StoreLog::Capture capture([&err](const QString &line) { err << line << '\n'; });
+    data->startupLoad();
+    return true;
+}
+
+// input: standard input already read by the caller, or null to read it here.
+int runStoreCommandHere(int argc, char **argv, const QStringList &args, QByteArray *input)
+{
+    // Copying needs a clipboard, which only a GUI application on a display has.
+    const bool wantsClipboard = args.value(0) == QLatin1String("prompts") && args.contains(QLatin1String("--copy"))
+                                && VornApp::displayProblem().isEmpty();
+    std::unique_ptr<QCoreApplication> app(wantsClipboard ? new QGuiApplication(argc, argv)
+                                                         : new QCoreApplication(argc, argv));
+    QByteArray none;
+    QTextStream taken(input ? input : &none, QIODevice::ReadOnly);
+    QTextStream standardInput(stdin);
+    QTextStream &source = input ? taken : standardInput;
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    if (!openStoreHere(err))
+        return 1;
+    DataController &data = *DataController::shared();
+    const int code = args.first() == QLatin1String("library") ? runLibraryCommand(args.mid(1), source, out, err, data)
+                                                              : runPromptsCommand(args.mid(1), source, out, err, data);
+    out.flush();
+    err.flush();
+    // The store is saved before the process ends.
+    data.mainContext()->save();
+    return code;
+}
+
+int runStoreCommand(int argc, char **argv, const QStringList &args)
+{
+    CommandRequest request = requestFor(args);
+    if (readsStandardInput(args)) {
+        QFile input;
+        if (input.open(stdin, QIODevice::ReadOnly))
+            request.input = input.read(CommandProtocol::MaxFrame / 2);
+    }
+    // An app that is still starting holds the lock but does not listen yet: give it a moment.
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        if (std::optional<CommandReply> reply = CommandClient::send(request))
+            return printReply(*reply);
+        if (!CommandClient::isAppRunning())
+            break;
+        QThread::msleep(100);
+    }
+    // Standard input, when the command reads it, was taken above already.
+    return runStoreCommandHere(argc, argv, args, readsStandardInput(args) ? &request.input : nullptr);
+}
+
+int runTemplate(int argc, char **argv, const QStringList &args)
+{
+    QCoreApplication app(argc, argv);
+    QTextStream in(stdin);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const auto storeGlobals = [&err]() -> QMap<QString, QStringList> {
+        if (std::optional<CommandReply> reply = CommandClient::send(requestFor({GlobalsRequest}))) {
+            QMap<QString, QStringList> globals;
+            const QJsonObject object = QJsonDocument::fromJson(reply->out).object();
+            for (auto it = object.begin(); it != object.end(); ++it) {
+                QStringList values;
+                for (const QJsonValue &value : it.value().toArray())
+                    values.append(value.toString());
+                globals.insert(it.key(), values);
+            }
+            return globals;
+        }
+        if (!openStoreHere(err))
+            return {};
+        return globalsOf(DataController::shared()->mainContext());
+    };
+    const int code = runTemplateCommand(args.mid(1), in, out, err, storeGlobals);
+    out.flush();
+    err.flush();
+    return code;
+}
+
+// What the running app does for another vorn process.
+CommandReply serveInApp(const CommandRequest &request)
+{
+    CommandReply reply;
+    const QString command = request.args.value(0);
+    if (command.isEmpty() || command == QLatin1String("show")) {
+        WindowManager::shared()->showWindow(request.activationToken);
+        return reply;
+    }
+    DataController &data = *DataController::shared();
+    if (command == GlobalsRequest) {
+        QJsonObject object;
+        const QMap<QString, QStringList> globals = globalsOf(data.mainContext());
+        for (auto it = globals.begin(); it != globals.end(); ++it)
+            object.insert(it.key(), QJsonArray::fromStringList(it.value()));
+        reply.out = QJsonDocument(object).toJson(QJsonDocument::Compact);
+        return reply;
+    }
+    if (command != QLatin1String("library") && command != QLatin1String("prompts")) {
+        reply.exitCode = 2;
+        reply.err = "vorn: the app does not run '" + command.toUtf8() + "'\n";
+        return reply;
+    }
+    // File names in the command are the caller's, relative to its folder.
+    const QString previousDir = QDir::currentPath();
+    if (!request.workingDirectory.isEmpty())
+        QDir::setCurrent(request.workingDirectory);
+    QByteArray input = request.input;
+    QTextStream in(&input, QIODevice::ReadOnly);
+    QTextStream out(&reply.out, QIODevice::WriteOnly);
+    QTextStream err(&reply.err, QIODevice::WriteOnly);
+    {
+        StoreLog::Capture capture([&out](const QString &line) { out << line << '\n'; });
+        reply.exitCode = command == QLatin1String("library") ? runLibraryCommand(request.args.mid(1), in, out, err, data)
+                                                              : runPromptsCommand(request.args.mid(1), in, out, err, data);
+    }
+    out.flush();
+    err.flush();
+    QDir::setCurrent(previousDir);
+    return reply;
+}
+
+int startApp(int argc, char **argv, bool showPanel)
+{
+    CommandRequest show = requestFor({QStringLiteral("show")});
+    // One app per user: a running one just shows its panel.
+    if (std::optional<CommandReply> reply = CommandClient::send(show, 500))
+        return printReply(*reply);
+    const QString problem = VornApp::displayProblem();
+    if (!problem.isEmpty()) {
+        write(stderr, problem.toUtf8() + '\n');
+        return 1;
+    }
+    auto server = std::make_unique<CommandServer>(serveInApp);
+    for (int attempt = 0; !server->acquireInstance(); ++attempt) {
+        // Another app is starting right now; it will listen in a moment.
+        if (std::optional<CommandReply> reply = CommandClient::send(show, 500))
+            return printReply(*reply);
+        if (attempt == 50) {
+            write(stderr, "vorn: another VORN app holds the instance lock but does not answer\n");
+            return 1;
+        }
+        QThread::msleep(100);
+    }
+    return VornApp::exec(argc, argv, std::move(server), showPanel);
+}
 } // namespace
 
 namespace CommandLine {
 int run(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("vorn"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(VORN_VERSION));
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    const QStringList args = app.arguments().mid(1);
-    if (args.isEmpty()) {
-        err << "The desktop app is not part of this build yet; see vorn --help.\n";
-        return 2;
-    }
+    const QStringList args = argumentsOf(argc, argv);
+    if (args.isEmpty())
+        return startApp(argc, argv, false);
     const QString command = args.first();
     if (command == QLatin1String("-h") || command == QLatin1String("--help")) {
-        out << Usage;
+        write(stdout, Usage);
         return 0;
     }
     if (command == QLatin1String("-v") || command == QLatin1String("--version")) {
-        out << "VORN " << VORN_VERSION << " (build " << VORN_BUILD_NUMBER << ")\n";
+        write(stdout, QByteArray("VORN ") + VORN_VERSION + " (build " + VORN_BUILD_NUMBER + ")\n");
         return 0;
     }
-    err << "vorn: unknown command '" << command << "'; see vorn --help\n";
+    if (command == QLatin1String("show")) {
+        if (args.size() > 1) {
+            write(stderr, "vorn: show takes no arguments\n");
+            return 2;
+        }
+        return startApp(argc, argv, true);
+    }
+    if (command == QLatin1String("library") || command == QLatin1String("prompts"))
+        return runStoreCommand(argc, argv, args);
+    if (command == QLatin1String("template"))
+        return runTemplate(argc, argv, args);
+    write(stderr, "vorn: unknown command '" + command.toUtf8() + "'; see vorn --help\n");
     return 2;
 }
 } // namespace CommandLine

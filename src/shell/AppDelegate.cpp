@@ -1,0 +1,26 @@
+#include "AppDelegate.h"
+
+#include "DataController.h"
+#include "HotKeyManager.h"
+#include "WindowManager.h"
+#include "platform/PlatformServices.h"
+
+#include <QTimer>
+
+bool AppDelegate::applicationDidFinishLaunching(QString *error)
+{
+    DataController *data = DataController::shared();
+    if (!data->setUp(error))
+        return false;
+    std::shared_ptr<FileRevealer> revealer = PlatformServices::createFileRevealer();
+    data->setRevealer([revealer](const QString &path) { revealer->reveal(path); });
+    // The library is brought up to date once the event loop runs, so the tray comes up first.
+    QTimer::singleShot(0, data, [data] { data->startupLoad(); });
+
+    WindowManager *windows = WindowManager::shared();
+
+    HotKeyManager *hotKeys = HotKeyManager::shared();
+    connect(hotKeys, &HotKeyManager::pressed, windows, &WindowManager::showWindow);
+    hotKeys->registerHotKey();
+    return true;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// The words after a sub-command: flags, options with a value ("--name VALUE" or
+// "--name=VALUE", may repeat) and plain arguments; "--" ends the options.
+struct CommandArguments {
+    QStringList flags;
+    QList<QPair<QString, QString>> options;
+    QStringList plain;
+    bool help = false; // -h or --help was given
+
+    bool has(const QString &flag) const { return flags.contains(flag); }
+    // The last value given for an option, or a null string.
+    QString value(const QString &name) const;
+    QStringList values(const QString &name) const;
+
+    // Reads args from index 1 on (args[0] is the sub-command). Only the flags and valued options
+    // named are accepted; otherwise the message says what is wrong.
+    static std::optional<QString> parse(const QStringList &args, const QStringList &flags,
+                                        const QStringList &valued, CommandArguments &out);
+};

@@ -1,0 +1,98 @@
+#include "CommandServer.h"
+
+#include <QLocalSocket>
+#include <QLockFile>
+
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+// The socket folder is private already; checking the peer also guards against a folder
+// whose permissions were loosened by hand.
+bool peerIsSameUser(QLocalSocket *socket)
+{
+    ucred credentials{};
+    socklen_t length = sizeof(credentials);
+    if (getsockopt(int(socket->socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &credentials, &length) != 0)
+        return false;
+    return credentials.uid == getuid();
+}
+} // namespace
+
+CommandServer::CommandServer(Handler handler, QObject *parent)
+    : QObject(parent), m_handler(std::move(handler))
+{
+    m_server.setSocketOptions(QLocalServer::UserAccessOption);
+    connect(&m_server, &QLocalServer::newConnection, this, &CommandServer::onNewConnection);
+}
+
+CommandServer::~CommandServer()
+{
+    m_server.close();
+}
+
+bool CommandServer::acquireInstance()
+{
+    if (m_lock && m_lock->isLocked())
+        return true;
+    m_lock = std::make_unique<QLockFile>(CommandProtocol::instanceLockPath());
+    // The app holds the lock for its whole life, so age says nothing; a dead owner does.
+    m_lock->setStaleLockTime(0);
+    return m_lock->tryLock(0);
+}
+
+bool CommandServer::listen(QString *error)
+{
+    if (!acquireInstance()) {
+        if (error)
+            *error = QStringLiteral("another VORN app is running");
+        return false;
+    }
+    const QString path = CommandProtocol::socketPath();
+    // Holding the lock means any socket file there was left by an app that died.
+    QLocalServer::removeServer(path);
+    if (!m_server.listen(path)) {
+        if (error)
+            *error = m_server.errorString();
+        return false;
+    }
+    return true;
+}
+
+void CommandServer::onNewConnection()
+{
+    while (QLocalSocket *socket = m_server.nextPendingConnection()) {
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        if (!peerIsSameUser(socket)) {
+            socket->abort();
+            continue;
+        }
+        auto buffer = std::make_shared<QByteArray>();
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket, buffer] {
+            buffer->append(socket->readAll());
+            bool tooLarge = false;
+            const std::optional<QByteArray> payload = CommandProtocol::takeFrame(*buffer, &tooLarge);
+            if (tooLarge) {
+                socket->abort();
+                return;
+            }
+            if (payload) {
+                disconnect(socket, &QLocalSocket::readyRead, this, nullptr);
+                serve(socket, *payload);
+            }
+        });
+    }
+}
+
+void CommandServer::serve(QLocalSocket *socket, const QByteArray &payload)
+{
+    CommandReply reply;
+    if (const std::optional<CommandRequest> request = CommandRequest::decode(payload)) {
+        reply = m_handler(*request);
+    } else {
+        reply.exitCode = 2;
+        reply.err = "vorn: the app could not read the request\n";
+    }
+    socket->write(CommandProtocol::frame(reply.encode()));
+    socket->disconnectFromServer();
+}

@@ -1,0 +1,182 @@
+#include "LibraryCommand.h"
+
+#include "CommandArguments.h"
+#include "DataController.h"
+#include "ModelContext.h"
+#include "PromptImporter.h"
+#include "PromptSyncService.h"
+#include "SeedLibrary.h"
+#include "StoreLog.h"
+#include "TemplateValidator.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+const char *const Usage = R"(Usage: vorn library COMMAND [OPTIONS]
+
+Maintenance of the prompt library in the user's store.
+Commands:
+  sync [--force]          bring the library up to date with the shipped files
+                          (--force: synchronise everything, whatever the versions say)
+  export [--prefix TEXT]  write all prompts to <Documents>/<TEXT>prompts.json
+  import [FILE]           add or overwrite prompts from JSON in FILE or standard input
+                          (one prompt object, or an array of them)
+  validate                check the placeholder syntax of every template
+  dedupe                  remove duplicate prompts and categories
+  reset-stats             clear favourites, hidden marks, usage and hot flags
+  reset --yes             back up, delete and reload the shipped library
+                          (favourites and usage survive)
+Options:
+  -h, --help              show this help
+)";
+
+int fail(QTextStream &err, const QString &message, int code = 2)
+{
+    err << "vorn library: " << message << '\n';
+    err.flush();
+    return code;
+}
+
+// Log lines that mark a failed maintenance step.
+bool isFailureLine(const QString &line)
+{
+    static const QStringList starts{QStringLiteral("❌"),
+                                    QStringLiteral("Manual sync failed"),
+                                    QStringLiteral("Export failed"),
+                                    QStringLiteral("Export Failed"),
+                                    QStringLiteral("Cleanup failed"),
+                                    QStringLiteral("JSON files not found")};
+    return std::any_of(starts.begin(), starts.end(),
+                       [&](const QString &start) { return line.startsWith(start); });
+}
+
+int runImport(const CommandArguments &arguments, QTextStream &in, QTextStream &out,
+              QTextStream &err, DataController &controller)
+{
+    if (arguments.plain.size() > 1)
+        return fail(err, QStringLiteral("import reads one file"));
+    PromptImporter importer(*controller.mainContext(),
+                            [&controller] { controller.createBackup(); });
+    PromptImporter::Result result;
+    const QString path = arguments.plain.value(0, QStringLiteral("-"));
+    if (path == QLatin1String("-")) {
+        // One character more than the limit is enough to know the text is too large.
+        result = importer.importText(in.read(PromptImporter::MaxTextBytes + 1));
+    } else {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return fail(err, QStringLiteral("cannot read '%1': %2").arg(path, file.errorString()),
+                        1);
+        result = importer.importData(file.read(PromptImporter::MaxTextBytes + 1));
+    }
+    if (!result.ok()) {
+        // The importer's own line, as the import sheet shows it.
+        err << result.errorMessage << '\n';
+        return 1;
+    }
+    out << result.successMessage << '\n';
+    return 0;
+}
+
+int runValidate(QTextStream &out, DataController &controller)
+{
+    const TemplateValidator::Result result =
+        TemplateValidator().validateAll(*controller.mainContext());
+    for (const TemplateValidationError &finding : result.errors)
+        out << finding.promptTitle << ": " << finding.error << '\n';
+    if (result.errors.isEmpty()) {
+        out << "Checked " << result.promptCount << " templates. All valid!\n";
+        return 0;
+    }
+    out << "Checked " << result.promptCount << " templates. Found " << result.errors.size()
+        << " issues.\n";
+    return 1;
+}
+} // namespace
+
+int runLibraryCommand(const QStringList &args, QTextStream &in, QTextStream &out, QTextStream &err,
+                      DataController &controller)
+{
+    const QString command = args.value(0);
+    if (command.isEmpty() || command == QLatin1String("-h") || command == QLatin1String("--help")) {
+        (command.isEmpty() ? err : out) << Usage;
+        return command.isEmpty() ? 2 : 0;
+    }
+
+    static const QMap<QString, QPair<QStringList, QStringList>> known{
+        {QStringLiteral("sync"), {{QStringLiteral("--force")}, {}}},
+        {QStringLiteral("export"), {{}, {QStringLiteral("--prefix")}}},
+        {QStringLiteral("import"), {{}, {}}},
+        {QStringLiteral("validate"), {{}, {}}},
+        {QStringLiteral("dedupe"), {{}, {}}},
+        {QStringLiteral("reset-stats"), {{}, {}}},
+        {QStringLiteral("reset"), {{QStringLiteral("--yes")}, {}}},
+    };
+    const auto options = known.constFind(command);
+    if (options == known.constEnd())
+        return fail(err,
+                    QStringLiteral("unknown command '%1'; see vorn library --help").arg(command));
+    CommandArguments arguments;
+    if (const std::optional<QString> problem =
+            CommandArguments::parse(args, options->first, options->second, arguments))
+        return fail(err, *problem);
+    if (arguments.help) {
+        out << Usage;
+        return 0;
+    }
+    if (command != QLatin1String("import") && !arguments.plain.isEmpty())
+        return fail(err, QStringLiteral("unexpected argument '%1' for %2")
+                             .arg(arguments.plain.first(), command));
+
+    ModelContext *context = controller.mainContext();
+    bool failed = false;
+    int code = 0;
+    {
+        // The operation's own log lines are its output.
+        StoreLog::Capture capture([&](const QString &line) {
+            out << line << '\n';
+            failed = failed || isFailureLine(line);
+        });
+        if (command == QLatin1String("sync")) {
+            if (arguments.has(QStringLiteral("--force"))) {
+                controller.manualSync();
+            } else {
+                const SeedLibrary::Files files = SeedLibrary::load();
+                if (!files.ok())
+                    return fail(
+                        err, QStringLiteral("the shipped library cannot be read: ") + files.error,
+                        1);
+                controller.startupLoad();
+            }
+        } else if (command == QLatin1String("export")) {
+            failed = controller.exportData(arguments.value(QStringLiteral("--prefix"))).isEmpty();
+        } else if (command == QLatin1String("import")) {
+            code = runImport(arguments, in, out, err, controller);
+        } else if (command == QLatin1String("validate")) {
+            code = runValidate(out, controller);
+        } else if (command == QLatin1String("dedupe")) {
+            PromptSyncService::shared()->deduplicate(context);
+        } else if (command == QLatin1String("reset-stats")) {
+            controller.resetUserStats();
+        } else if (command == QLatin1String("reset")) {
+            if (!arguments.has(QStringLiteral("--yes"))) {
+                return fail(
+                    err,
+                    QStringLiteral(
+                        "reset deletes every prompt, category and tag and reloads the shipped "
+                        "library (a backup is written first); run 'vorn library reset --yes'"),
+                    1);
+            }
+            controller.resetDatabase();
+        }
+        out.flush();
+    }
+
+    QString error;
+    if (context->hasChanges() && !context->save(&error))
+        return fail(err, QStringLiteral("could not save the library: ") + error, 1);
+    return failed ? 1 : code;
+}

@@ -1,0 +1,35 @@
+#include "MainViewModel.h"
+
+#include "UserDefaults.h"
+
+namespace {
+const QString ShowFeedbackKey = QStringLiteral("showFeedbackOnStart");
+}
+
+MainViewModel::MainViewModel(QObject *parent) : MainViewModel(UserDefaults::standard(), parent) {}
+
+MainViewModel::MainViewModel(UserDefaults *defaults, QObject *parent) : QObject(parent), m_defaults(defaults)
+{
+    seedTagTextSuffix(m_defaults);
+    connect(m_defaults, &UserDefaults::valueChanged, this, [this](const QString &key) {
+        if (key == ShowFeedbackKey)
+            Q_EMIT showFeedbackOnStartChanged();
+    });
+}
+
+void MainViewModel::seedTagTextSuffix(UserDefaults *defaults)
+{
+    if (!defaults->stringValue(QLatin1String(TagTextSuffixKey)))
+        defaults->setValue(QLatin1String(TagTextSuffixKey), QString::fromUtf8(DefaultTagTextSuffix));
+}
+
+bool MainViewModel::showFeedbackOnStart() const
+{
+    return m_defaults->boolValue(ShowFeedbackKey, true);
+}
+
+void MainViewModel::setShowFeedbackOnStart(bool show)
+{
+    if (show != showFeedbackOnStart())
+        m_defaults->setValue(ShowFeedbackKey, show);
+}

@@ -1,0 +1,46 @@
+#include "PanelController.h"
+
+#include "LiveQuery.h"
+#include "ModelContext.h"
+#include "Prompt.h"
+
+#include <QJSEngine>
+#include <QQmlEngine>
+
+PanelController *PanelController::instance()
+{
+    static PanelController *controller = new PanelController;
+    return controller;
+}
+
+PanelController *PanelController::create(QQmlEngine *, QJSEngine *)
+{
+    PanelController *controller = instance();
+    QJSEngine::setObjectOwnership(controller, QJSEngine::CppOwnership);
+    return controller;
+}
+
+void PanelController::setModelContext(ModelContext *context)
+{
+    if (m_context == context)
+        return;
+    delete m_prompts;
+    m_prompts = nullptr;
+    m_context = context;
+    if (context) {
+        m_prompts = new LiveQuery(
+            context, ModelType::Prompt, {},
+            [](const PersistentModel *a, const PersistentModel *b) {
+                return static_cast<const Prompt *>(a)->title().localeAwareCompare(
+                           static_cast<const Prompt *>(b)->title())
+                       < 0;
+            },
+            this);
+    }
+    Q_EMIT modelContextChanged();
+}
+
+QAbstractItemModel *PanelController::prompts() const
+{
+    return m_prompts;
+}

@@ -1,0 +1,289 @@
+#include "PromptsCommand.h"
+
+#include "CommandArguments.h"
+#include "DataController.h"
+#include "FormViewModel.h"
+#include "ModelContext.h"
+#include "Prompt.h"
+#include "PromptCategory.h"
+#include "PromptSearch.h"
+#include "PromptTag.h"
+#include "SeedRecords.h"
+#include "UserAttribute.h"
+#include "UserDefaults.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+
+#include <optional>
+
+namespace {
+const char *const Usage = R"(Usage: vorn prompts COMMAND [OPTIONS]
+
+The prompts of the user's library. ID is a prompt's UUID, in any letter case.
+Commands:
+  list [TERMS...] [--hidden] [--template] [--all] [--json]
+                          prompts matching every term in title or description, most
+                          relevant first; without terms every prompt, by title.
+                          One line per prompt: ID, a tab, the title
+      --hidden            include prompts the user hid
+      --template          also search the template text
+      --all               include inactive prompts
+      --json              print an array of the objects of "show --json"
+  show ID [--json]        the prompt's fields, categories, tags and user state
+  render ID [--set LABEL=VALUE]... [--copy]
+                          print the filled-in prompt; the values entered are remembered
+                          as in the form (--copy: also put it on the clipboard and count a use)
+  favorite ID [--off]     mark as favourite (--off: unmark)
+  hide ID [--off]         hide from the library (--off: show again)
+Options:
+  -h, --help              show this help
+)";
+
+int fail(QTextStream &err, const QString &message, int code = 2)
+{
+    err << "vorn prompts: " << message << '\n';
+    err.flush();
+    return code;
+}
+
+QStringList names(const QList<PromptCategory *> &categories)
+{
+    QStringList out;
+    for (const PromptCategory *category : categories)
+        out.append(category->name());
+    return out;
+}
+
+QStringList names(const QList<PromptTag *> &tags)
+{
+    QStringList out;
+    for (const PromptTag *tag : tags)
+        out.append(tag->name());
+    return out;
+}
+
+// The first prompt in store order with that id; duplicates are the deduplication's business.
+Prompt *findPrompt(DataController &controller, const QString &text)
+{
+    const QUuid id = uuidFromText(text.trimmed());
+    if (id.isNull())
+        return nullptr;
+    for (Prompt *prompt : controller.mainContext()->fetch<Prompt>()) {
+        if (prompt->id() == id)
+            return prompt;
+    }
+    return nullptr;
+}
+
+QString yesNo(bool on)
+{
+    return on ? QStringLiteral("yes") : QStringLiteral("no");
+}
+
+void printPrompt(QTextStream &out, const Prompt &prompt)
+{
+    const QDateTime lastUsed =
+        prompt.attributes() ? prompt.attributes()->lastUsedAt() : QDateTime();
+    out << "ID: " << prompt.idText() << '\n'
+        << "Title: " << prompt.title() << '\n'
+        << "Description: " << prompt.promptDescription() << '\n'
+        << "Categories: " << names(prompt.categories()).join(QStringLiteral(", ")) << '\n'
+        << "Tags: " << names(prompt.tags()).join(QStringLiteral(", ")) << '\n'
+        << "Hot: " << yesNo(prompt.isHot()) << '\n'
+        << "Active: " << yesNo(prompt.isActive()) << '\n'
+        << "New: " << yesNo(prompt.isNew()) << '\n'
+        << "Updated: " << yesNo(prompt.isUpdated()) << '\n'
+        << "Favorite: " << yesNo(prompt.isFavorite()) << '\n'
+        << "Hidden: " << yesNo(prompt.isHidden()) << '\n'
+        << "Uses: " << prompt.usageCount() << '\n'
+        << "Last used: "
+        << (lastUsed.isValid() ? lastUsed.toLocalTime().toString(Qt::ISODate)
+                               : QStringLiteral("never"))
+        << '\n'
+        << "Created: " << SeedDate::format(prompt.createdAt()) << '\n'
+        << "Last changed: " << SeedDate::format(prompt.updatedAt()) << '\n'
+        << "Template:\n"
+        << prompt.templateText() << '\n';
+}
+
+int list(const CommandArguments &arguments, QTextStream &out, DataController &controller)
+{
+    PromptSearch::Options options;
+    options.includeHidden = arguments.has(QStringLiteral("--hidden"));
+    options.searchTemplate = arguments.has(QStringLiteral("--template"));
+    options.adminMode = arguments.has(QStringLiteral("--all"));
+    PromptSearch search(*controller.mainContext());
+    const QString text = arguments.plain.join(u' ');
+    const QList<Prompt *> prompts =
+        PromptSearch::terms(text).isEmpty() ? search.shown(options) : search.search(text, options);
+    if (arguments.has(QStringLiteral("--json"))) {
+        QJsonArray array;
+        for (const Prompt *prompt : prompts)
+            array.append(promptJson(*prompt));
+        out << QJsonDocument(array).toJson(QJsonDocument::Indented);
+        return 0;
+    }
+    for (const Prompt *prompt : prompts)
+        out << prompt->idText() << '\t' << prompt->title() << '\n';
+    return 0;
+}
+
+// The field a --set names: its label as listed, else the one label equal to it in another case.
+std::optional<QString> fieldLabel(const QString &given,
+                                  const QList<ParsedPromptVariable> &variables)
+{
+    for (const ParsedPromptVariable &variable : variables) {
+        if (variable.label == given)
+            return variable.label;
+    }
+    for (const ParsedPromptVariable &variable : variables) {
+        if (variable.label.compare(given.trimmed(), Qt::CaseInsensitive) == 0)
+            return variable.label;
+    }
+    return std::nullopt;
+}
+
+int render(const CommandArguments &arguments, Prompt &prompt, QTextStream &out, QTextStream &err,
+           DataController &controller)
+{
+    const bool copy = arguments.has(QStringLiteral("--copy"));
+    // Only a GUI application owns a clipboard; find out before anything is remembered.
+    QClipboard *clipboard = nullptr;
+    if (copy) {
+        if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+            return fail(
+                err,
+                QStringLiteral("--copy needs the clipboard, which this process has no access to"),
+                1);
+        clipboard = QGuiApplication::clipboard();
+    }
+
+    QList<QPair<QString, QString>> sets;
+    for (const QString &set : arguments.values(QStringLiteral("--set"))) {
+        const qsizetype split = set.indexOf(u'=');
+        if (split <= 0)
+            return fail(err, QStringLiteral("--set needs LABEL=VALUE, got '%1'").arg(set));
+        sets.append({set.left(split), set.mid(split + 1)});
+    }
+
+    FormViewModel form(controller.mainContext(), UserDefaults::standard());
+    form.setup(prompt.templateText(), prompt.id());
+    for (const auto &[given, value] : std::as_const(sets)) {
+        const std::optional<QString> label = fieldLabel(given, form.variables());
+        if (!label)
+            return fail(err, QStringLiteral("the prompt has no field '%1'").arg(given));
+        form.setValue(*label, value);
+    }
+    UserDefaults::standard()->sync();
+
+    const QStringList problems = form.validate();
+    if (!problems.isEmpty()) {
+        for (const QString &problem : problems)
+            err << problem << '\n';
+        return 1;
+    }
+    const QString text = form.generatedPrompt();
+    out << text;
+    if (clipboard) {
+        clipboard->setText(text);
+        form.recordUsage();
+    }
+    return 0;
+}
+} // namespace
+
+QJsonObject promptJson(const Prompt &prompt)
+{
+    const QDateTime lastUsed =
+        prompt.attributes() ? prompt.attributes()->lastUsedAt() : QDateTime();
+    return {{QStringLiteral("id"), prompt.idText()},
+            {QStringLiteral("title"), prompt.title()},
+            {QStringLiteral("description"), prompt.promptDescription()},
+            {QStringLiteral("template"), prompt.templateText()},
+            {QStringLiteral("categories"), QJsonArray::fromStringList(names(prompt.categories()))},
+            {QStringLiteral("tags"), QJsonArray::fromStringList(names(prompt.tags()))},
+            {QStringLiteral("hot"), prompt.isHot()},
+            {QStringLiteral("active"), prompt.isActive()},
+            {QStringLiteral("new"), prompt.isNew()},
+            {QStringLiteral("updated"), prompt.isUpdated()},
+            {QStringLiteral("favorite"), prompt.isFavorite()},
+            {QStringLiteral("hidden"), prompt.isHidden()},
+            {QStringLiteral("uses"), prompt.usageCount()},
+            {QStringLiteral("lastUsed"), lastUsed.isValid()
+                                             ? QJsonValue(lastUsed.toUTC().toString(Qt::ISODate))
+                                             : QJsonValue(QJsonValue::Null)},
+            {QStringLiteral("createdAt"), SeedDate::format(prompt.createdAt())},
+            {QStringLiteral("updatedAt"), SeedDate::format(prompt.updatedAt())}};
+}
+
+int runPromptsCommand(const QStringList &args, QTextStream &in, QTextStream &out, QTextStream &err,
+                      DataController &controller)
+{
+    Q_UNUSED(in);
+    const QString command = args.value(0);
+    if (command.isEmpty() || command == QLatin1String("-h") || command == QLatin1String("--help")) {
+        (command.isEmpty() ? err : out) << Usage;
+        return command.isEmpty() ? 2 : 0;
+    }
+
+    static const QMap<QString, QPair<QStringList, QStringList>> known{
+        {QStringLiteral("list"),
+         {{QStringLiteral("--hidden"), QStringLiteral("--template"), QStringLiteral("--all"),
+           QStringLiteral("--json")},
+          {}}},
+        {QStringLiteral("show"), {{QStringLiteral("--json")}, {}}},
+        {QStringLiteral("render"), {{QStringLiteral("--copy")}, {QStringLiteral("--set")}}},
+        {QStringLiteral("favorite"), {{QStringLiteral("--off")}, {}}},
+        {QStringLiteral("hide"), {{QStringLiteral("--off")}, {}}},
+    };
+    const auto options = known.constFind(command);
+    if (options == known.constEnd())
+        return fail(err,
+                    QStringLiteral("unknown command '%1'; see vorn prompts --help").arg(command));
+    CommandArguments arguments;
+    if (const std::optional<QString> problem =
+            CommandArguments::parse(args, options->first, options->second, arguments))
+        return fail(err, *problem);
+    if (arguments.help) {
+        out << Usage;
+        return 0;
+    }
+
+    int code = 0;
+    if (command == QLatin1String("list")) {
+        code = list(arguments, out, controller);
+    } else {
+        if (arguments.plain.size() != 1)
+            return fail(err, QStringLiteral("%1 takes one prompt ID").arg(command));
+        Prompt *prompt = findPrompt(controller, arguments.plain.first());
+        if (!prompt)
+            return fail(
+                err, QStringLiteral("no prompt has the ID '%1'").arg(arguments.plain.first()), 1);
+        const bool on = !arguments.has(QStringLiteral("--off"));
+        if (command == QLatin1String("show")) {
+            if (arguments.has(QStringLiteral("--json")))
+                out << QJsonDocument(promptJson(*prompt)).toJson(QJsonDocument::Indented);
+            else
+                printPrompt(out, *prompt);
+        } else if (command == QLatin1String("render")) {
+            code = render(arguments, *prompt, out, err, controller);
+        } else if (command == QLatin1String("favorite")) {
+            prompt->ensureAttribute()->setFavorite(on);
+            out << (on ? "Favorite: " : "No longer a favorite: ") << prompt->title() << '\n';
+        } else if (command == QLatin1String("hide")) {
+            prompt->ensureAttribute()->setHidden(on);
+            out << (on ? "Hidden: " : "Shown again: ") << prompt->title() << '\n';
+        }
+    }
+    out.flush();
+    err.flush();
+
+    QString error;
+    ModelContext *context = controller.mainContext();
+    if (context->hasChanges() && !context->save(&error))
+        return fail(err, QStringLiteral("could not save the library: ") + error, 1);
+    return code;
+}

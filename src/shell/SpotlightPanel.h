@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QQuickView>
+
+// The floating panel: a frameless tool window above other windows that takes the keyboard
+// focus for the search field. It is hidden, never closed, so its views keep their state.
+class SpotlightPanel : public QQuickView {
+    Q_OBJECT
+
+public:
+    static constexpr int DefaultWidth = 750;
+    static constexpr int DefaultHeight = 600;
+
+    explicit SpotlightPanel(QQmlEngine *engine, QWindow *parent = nullptr);
+
+protected:
+    void exposeEvent(QExposeEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    bool event(QEvent *event) override;
+};

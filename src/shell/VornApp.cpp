@@ -1,0 +1,69 @@
+#include "VornApp.h"
+
+#include "AppDelegate.h"
+#include "ShellTrace.h"
+#include "WindowManager.h"
+
+#include <QApplication>
+#include <QQuickStyle>
+#include <QTextStream>
+
+#include <xcb/xcb.h>
+
+#include <cstdio>
+
+namespace {
+const char *const HeadlessCommands =
+    "Headless commands: vorn library ..., vorn prompts ..., vorn template ...; see vorn --help";
+}
+
+namespace VornApp {
+QString displayProblem()
+{
+    const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
+    // An explicit platform (offscreen, a Wayland or X11 choice) is the user's call.
+    if (!platform.isEmpty() && !platform.startsWith(QLatin1String("xcb")))
+        return {};
+    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    const QByteArray display = qgetenv("DISPLAY");
+    if (display.isEmpty() && (!wayland || platform.startsWith(QLatin1String("xcb"))))
+        return QStringLiteral("No display found (DISPLAY and WAYLAND_DISPLAY are unset). ") + QLatin1String(HeadlessCommands);
+    if (wayland && !platform.startsWith(QLatin1String("xcb")))
+        return {};
+    // Qt aborts with a long message when the X server is unreachable; say it in one line.
+    int screen = 0;
+    xcb_connection_t *connection = xcb_connect(display.constData(), &screen);
+    const bool failed = xcb_connection_has_error(connection) != 0;
+    xcb_disconnect(connection);
+    if (failed)
+        return QStringLiteral("Cannot open the display %1. ").arg(QString::fromLocal8Bit(display))
+               + QLatin1String(HeadlessCommands);
+    return {};
+}
+
+int exec(int &argc, char **argv, std::unique_ptr<CommandServer> server, bool showPanel)
+{
+    ShellTrace::mark("process start");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("vorn"));
+    QApplication::setApplicationDisplayName(QStringLiteral("VORN"));
+    QApplication::setApplicationVersion(QStringLiteral(VORN_VERSION));
+    QApplication::setOrganizationName(QStringLiteral("vorn"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(VORN_APP_ID));
+    // The app lives in the tray: closing its last window does not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QQuickStyle::setStyle(QStringLiteral("Basic"));
+
+    AppDelegate delegate;
+    QString error;
+    if (!delegate.applicationDidFinishLaunching(&error)) {
+        QTextStream(stdout) << error << Qt::endl;
+        return 1;
+    }
+    if (!server->listen(&error))
+        QTextStream(stdout) << "VORN: other vorn commands cannot reach this app: " << error << Qt::endl;
+    if (showPanel)
+        WindowManager::shared()->showWindow(qgetenv("XDG_ACTIVATION_TOKEN"));
+    return app.exec();
+}
+} // namespace VornApp

@@ -1,0 +1,277 @@
+#include "WindowManager.h"
+
+#include "DataController.h"
+#include "HotKeyManager.h"
+#include "HotKeyNotifier.h"
+#include "PanelController.h"
+#include "ShellTrace.h"
+#include "SpotlightPanel.h"
+#include "StoreLog.h"
+#include "UserDefaults.h"
+#include "platform/PlatformServices.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QQmlContext>
+#include <QQmlEngine>
+#include <QQuickItem>
+#include <QScreen>
+#include <QSystemTrayIcon>
+
+namespace {
+WindowManager *g_shared = nullptr;
+
+const QString QmlBase = QStringLiteral("qrc:/qt/qml/Vorn/Shell/");
+
+QKeySequence panelShortcut(QChar letter)
+{
+    return QKeySequence(QKeyCombination(Qt::MetaModifier | Qt::ShiftModifier, Qt::Key(letter.unicode())));
+}
+} // namespace
+
+WindowManager *WindowManager::shared()
+{
+    if (!g_shared) {
+        Services services;
+        services.tray = PlatformServices::createTrayAvailability();
+        services.windows = PlatformServices::createWindowPlatform();
+        services.defaults = UserDefaults::standard();
+        services.context = DataController::shared()->mainContext();
+        g_shared = new WindowManager(std::move(services));
+    }
+    return g_shared;
+}
+
+bool WindowManager::hasShared()
+{
+    return g_shared != nullptr;
+}
+
+WindowManager::WindowManager(Services services, QObject *parent)
+    : QObject(parent), m_services(std::move(services))
+{
+    m_auxViews = {{QStringLiteral("Settings"), QmlBase + QStringLiteral("AuxiliaryPlaceholder.qml")},
+                  {QStringLiteral("Account"), QmlBase + QStringLiteral("AuxiliaryPlaceholder.qml")},
+                  {QStringLiteral("Feedback"), QmlBase + QStringLiteral("AuxiliaryPlaceholder.qml")}};
+    buildMenu();
+    // The tray host may come later than the app (autostart), or never.
+    connect(m_services.tray.get(), &TrayAvailability::availabilityChanged, this, [this](bool available) {
+        if (available && !m_statusItem)
+            createStatusItem();
+    });
+    if (m_services.tray->isAvailable())
+        createStatusItem();
+    else
+        StoreLog::line(QStringLiteral("No system tray found; VORN keeps running without its icon (the shortcut "
+                                      "and \"vorn show\" open the panel). The icon appears when a tray starts."));
+
+    buildPanel();
+    connect(HotKeyNotifier::shared(), &HotKeyNotifier::hotKeyUpdated, this, &WindowManager::handleHotKeyUpdate);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, &WindowManager::onApplicationStateChanged);
+}
+
+WindowManager::~WindowManager()
+{
+    qDeleteAll(m_auxWindows);
+    delete m_panel;
+    delete m_statusItem;
+    if (g_shared == this)
+        g_shared = nullptr;
+}
+
+QString WindowManager::versionLine(const QString &version, const QString &build)
+{
+    return QStringLiteral("Version ") + (version.isEmpty() ? QStringLiteral("0.0") : version) + QLatin1Char('.')
+           + (build.isEmpty() ? QStringLiteral("0") : build);
+}
+
+void WindowManager::buildMenu()
+{
+    m_menu = std::make_unique<QMenu>();
+    m_mainItem = m_menu->addAction(QStringLiteral("VORN Prompt Manager..."), this, [this] { showWindow(); });
+    m_mainItem->setShortcutVisibleInContextMenu(true);
+    handleHotKeyUpdate();
+    m_menu->addSeparator();
+    QAction *settings = m_menu->addAction(QStringLiteral("Settings..."), this, &WindowManager::openSettings);
+    settings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    m_menu->addAction(QStringLiteral("Feedback..."), this, &WindowManager::openFeedback);
+    QAction *login = m_menu->addAction(QStringLiteral("Login..."), this, &WindowManager::openLogin);
+    login->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    m_menu->addSeparator();
+    QAction *version = m_menu->addAction(versionLine(QStringLiteral(VORN_VERSION), QStringLiteral(VORN_BUILD_NUMBER)));
+    version->setEnabled(false);
+    m_menu->addSeparator();
+    QAction *quit = m_menu->addAction(QStringLiteral("Quit VORN"), this, &WindowManager::quitApp);
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    for (QAction *action : m_menu->actions())
+        action->setShortcutVisibleInContextMenu(true);
+}
+
+void WindowManager::createStatusItem()
+{
+    m_statusItem = new QSystemTrayIcon(this);
+    QIcon icon(QStringLiteral(":/icons/MenuBarIcon.svg"));
+    if (!icon.isNull()) {
+        // Monochrome: the tray host may recolour it for its theme.
+        icon.setIsMask(true);
+        m_statusItem->setIcon(icon);
+    }
+    m_statusItem->setToolTip(QStringLiteral("VORN Prompt Manager"));
+    m_statusItem->setContextMenu(m_menu.get());
+    connect(m_statusItem, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::Trigger)
+            menuBarClicked();
+    });
+    m_statusItem->show();
+    ShellTrace::mark("tray icon ready");
+    Q_EMIT trayIconReady();
+}
+
+void WindowManager::buildPanel()
+{
+    m_engine = std::make_unique<QQmlEngine>();
+    m_engine->addImportPath(QStringLiteral("qrc:/qt/qml"));
+    PanelController *controller = PanelController::instance();
+    controller->setModelContext(m_services.context);
+    connect(controller, &PanelController::hideRequested, this, &WindowManager::hidePanel);
+    connect(controller, &PanelController::moveRequested, this, [this] { m_panel->startSystemMove(); });
+
+    m_panel = new SpotlightPanel(m_engine.get());
+    m_panel->setSource(QUrl(QmlBase + QStringLiteral("MainView.qml")));
+    for (const QQmlError &error : m_panel->errors())
+        StoreLog::line(QStringLiteral("VORN: the panel view failed to load: ") + error.toString());
+    restoreFrame();
+
+    m_frameSave.setSingleShot(true);
+    m_frameSave.setInterval(400);
+    connect(&m_frameSave, &QTimer::timeout, this, &WindowManager::saveFrame);
+    for (auto signal : {&QWindow::xChanged, &QWindow::yChanged, &QWindow::widthChanged, &QWindow::heightChanged})
+        connect(m_panel, signal, this, [this] {
+            if (m_panel->isVisible())
+                m_frameSave.start();
+        });
+}
+
+void WindowManager::restoreFrame()
+{
+    const QRect saved = m_services.defaults->value(QLatin1String(FrameKey)).toRect();
+    // A frame saved on a monitor that is gone would put the panel out of reach.
+    bool onScreen = false;
+    for (QScreen *screen : QGuiApplication::screens())
+        onScreen = onScreen || screen->availableGeometry().intersects(saved);
+    if (saved.isValid() && onScreen) {
+        m_panel->setGeometry(saved);
+        return;
+    }
+    m_panel->resize(SpotlightPanel::DefaultWidth, SpotlightPanel::DefaultHeight);
+    if (QScreen *screen = QGuiApplication::primaryScreen()) {
+        QRect frame(QPoint(), m_panel->size());
+        frame.moveCenter(screen->availableGeometry().center());
+        m_panel->setPosition(frame.topLeft());
+    }
+}
+
+void WindowManager::saveFrame()
+{
+    m_services.defaults->setValue(QLatin1String(FrameKey), m_panel->geometry());
+}
+
+void WindowManager::showWindow(const QByteArray &activationToken)
+{
+    m_panel->setFlags(m_panel->flags() | Qt::WindowStaysOnTopHint);
+    m_panel->show();
+    if (!m_stickySet) {
+        m_services.windows->setOnAllDesktops(m_panel);
+        m_stickySet = true;
+    }
+    m_services.windows->activate(m_panel, activationToken);
+    PanelController::instance()->notifyShown();
+}
+
+void WindowManager::menuBarClicked()
+{
+    showWindow();
+}
+
+void WindowManager::hidePanel()
+{
+    m_frameSave.stop();
+    if (m_panel->isVisible())
+        saveFrame();
+    m_panel->hide();
+}
+
+void WindowManager::onApplicationStateChanged(Qt::ApplicationState state)
+{
+    if (state != Qt::ApplicationActive && m_panel->isVisible())
+        hidePanel();
+}
+
+void WindowManager::openSettings()
+{
+    openAuxiliaryWindow(QStringLiteral("Settings"));
+}
+
+void WindowManager::openFeedback()
+{
+    openAuxiliaryWindow(QStringLiteral("Feedback"));
+}
+
+void WindowManager::openLogin()
+{
+    openAuxiliaryWindow(QStringLiteral("Account"));
+}
+
+void WindowManager::quitApp()
+{
+    QCoreApplication::quit();
+}
+
+void WindowManager::handleHotKeyUpdate()
+{
+    m_mainItem->setShortcut(panelShortcut(HotKeyManager::configuredLetter(m_services.defaults)));
+}
+
+void WindowManager::setAuxiliaryView(const QString &name, const QUrl &source)
+{
+    m_auxViews.insert(name, source);
+}
+
+QQuickView *WindowManager::openAuxiliaryWindow(const QString &name)
+{
+    if (QQuickView *existing = m_auxWindows.value(name)) {
+        existing->show();
+        m_services.windows->activate(existing, {});
+        return existing;
+    }
+    auto *window = new QQuickView(m_engine.get(), nullptr);
+    window->setTitle(name);
+    window->setFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint
+                     | Qt::WindowStaysOnTopHint);
+    window->setColor(QColor(30, 30, 34));
+    window->setResizeMode(QQuickView::SizeRootObjectToView);
+    window->setInitialProperties({{QStringLiteral("windowName"), name}});
+    window->setSource(m_auxViews.value(name));
+    window->setMinimumSize(QSize(400, 300));
+    window->setMaximumSize(QSize(400, 300));
+    window->resize(400, 300);
+    if (QScreen *screen = QGuiApplication::primaryScreen()) {
+        QRect frame(QPoint(), window->size());
+        frame.moveCenter(screen->availableGeometry().center());
+        window->setPosition(frame.topLeft());
+    }
+    // A closed window is forgotten and destroyed; asking again builds a fresh one. Nothing
+    // else hides these windows, so becoming invisible means closed.
+    connect(window, &QWindow::visibleChanged, this, [this, window, name](bool visible) {
+        if (visible)
+            return;
+        if (m_auxWindows.value(name) == window)
+            m_auxWindows.remove(name);
+        window->deleteLater();
+    });
+    m_auxWindows.insert(name, window);
+    window->show();
+    m_services.windows->activate(window, {});
+    return window;
+}

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "platform/TrayAvailability.h"
+#include "platform/WindowPlatform.h"
+
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+#include <QUrl>
+
+#include <memory>
+
+class ModelContext;
+class QAction;
+class QMenu;
+class QQmlEngine;
+class QQuickView;
+class QSystemTrayIcon;
+class SpotlightPanel;
+class UserDefaults;
+
+// Owns every window of the program: the tray icon with its menu, the floating panel with the
+// main view, and the auxiliary windows "Settings", "Account" and "Feedback".
+class WindowManager : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr const char *FrameKey = "VORNMainWindow";
+
+    struct Services {
+        std::unique_ptr<TrayAvailability> tray;
+        std::unique_ptr<WindowPlatform> windows;
+        UserDefaults *defaults = nullptr;
+        ModelContext *context = nullptr; // the store the views show; may be absent in tests
+    };
+
+    // The process-wide instance, on the platform's services and DataController's store.
+    static WindowManager *shared();
+    // True once shared() has built the instance.
+    static bool hasShared();
+
+    explicit WindowManager(Services services, QObject *parent = nullptr);
+    ~WindowManager() override;
+
+    SpotlightPanel *panel() const { return m_panel; }
+    QSystemTrayIcon *statusItem() const { return m_statusItem; }
+    QMenu *menu() const { return m_menu.get(); }
+    QAction *mainItem() const { return m_mainItem; }
+    QQuickView *auxWindow(const QString &name) const { return m_auxWindows.value(name); }
+    QQmlEngine *engine() const { return m_engine.get(); }
+
+    // The QML component shown in the auxiliary window of that name (a placeholder by default).
+    void setAuxiliaryView(const QString &name, const QUrl &source);
+    // "Version 1.0.0.7"; "0.0" and "0" stand in for a missing version or build.
+    static QString versionLine(const QString &version, const QString &build);
+
+public Q_SLOTS:
+    // Shows the panel above everything, focused, the search field taking the keys. Showing a
+    // visible panel again just raises and focuses it.
+    void showWindow(const QByteArray &activationToken = {});
+    void menuBarClicked();
+    void hidePanel();
+    void openSettings();
+    void openFeedback();
+    void openLogin();
+    void quitApp();
+    void handleHotKeyUpdate();
+
+Q_SIGNALS:
+    void trayIconReady();
+
+private:
+    void buildMenu();
+    void createStatusItem();
+    void buildPanel();
+    void restoreFrame();
+    void saveFrame();
+    QQuickView *openAuxiliaryWindow(const QString &name);
+    void onApplicationStateChanged(Qt::ApplicationState state);
+
+    Services m_services;
+    std::unique_ptr<QQmlEngine> m_engine;
+    std::unique_ptr<QMenu> m_menu;
+    QSystemTrayIcon *m_statusItem = nullptr;
+    QAction *m_mainItem = nullptr;
+    SpotlightPanel *m_panel = nullptr;
+    QHash<QString, QQuickView *> m_auxWindows;
+    QHash<QString, QUrl> m_auxViews;
+    QTimer m_frameSave;
+    bool m_stickySet = false;
+};

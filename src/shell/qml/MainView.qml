@@ -1,0 +1,107 @@
+import QtQuick
+import QtQuick.Controls
+import Vorn.Shell
+
+// The panel's root view: its background, the settings and close buttons, the two sheets and
+// the content that switches between library and detail.
+Item {
+    id: root
+    objectName: "mainView"
+    width: 750
+    height: 600
+
+    property bool showSettings: false
+    property bool showFeedback: false
+    property bool appeared: false
+
+    MainViewModel {
+        id: model
+    }
+
+    Rectangle {
+        anchors.fill: parent
+        radius: 16
+        color: Theme.panelBackground
+        border.color: Theme.glassStroke
+        border.width: 1
+    }
+
+    // The top strip moves the frameless panel.
+    MouseArea {
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.top: parent.top
+        height: 24
+        onPressed: PanelController.startMove()
+    }
+
+    SharedContentView {
+        id: content
+        anchors.fill: parent
+        anchors.topMargin: 24
+        focus: true
+        showSettings: root.showSettings
+        onShowSettingsChanged: root.showSettings = showSettings
+        onCloseWindow: PanelController.hidePanel()
+    }
+
+    Row {
+        anchors.top: parent.top
+        anchors.right: parent.right
+        anchors.topMargin: 24 + 4
+        anchors.rightMargin: 16
+        spacing: 2
+        IconButton {
+            objectName: "settingsButton"
+            anchors.verticalCenter: parent.verticalCenter
+            glyph: "settings"
+            help: "Settings"
+            onClicked: root.showSettings = true
+        }
+        IconButton {
+            objectName: "closeButton"
+            anchors.verticalCenter: parent.verticalCenter
+            glyph: "cancel"
+            help: "Close Window"
+            glyphSize: 24
+            onClicked: PanelController.hidePanel()
+        }
+    }
+
+    SheetPlaceholder {
+        id: settingsSheet
+        objectName: "settingsSheet"
+        title: "Settings"
+        message: "The shortcut, tag suffixes and start at login will be set here."
+        visible: root.showSettings
+        onClosed: {
+            root.showSettings = false
+            content.focusSearch()
+        }
+    }
+    SheetPlaceholder {
+        id: feedbackSheet
+        objectName: "feedbackSheet"
+        title: "Welcome to VORN"
+        message: "Press Super+Shift+P anywhere to open this panel, search a prompt, fill it in and copy it."
+        visible: root.showFeedback
+        onClosed: {
+            root.showFeedback = false
+            content.focusSearch()
+        }
+    }
+
+    Connections {
+        target: PanelController
+        function onShown() {
+            // The welcome sheet opens the first time the panel's content appears.
+            if (!root.appeared) {
+                root.appeared = true
+                if (model.showFeedbackOnStart)
+                    root.showFeedback = true
+            }
+            if (!root.showFeedback && !root.showSettings)
+                content.focusSearch()
+        }
+    }
+}

@@ -1,0 +1,245 @@
+#include "HotKeyNotifier.h"
+#include "MainViewModel.h"
+#include "ModelContext.h"
+#include "PanelController.h"
+#include "Prompt.h"
+#include "SpotlightPanel.h"
+#include "StoreLog.h"
+#include "TestSupport.h"
+#include "UserDefaults.h"
+#include "WindowManager.h"
+#include "fakes/FakePlatform.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QMenu>
+#include <QQuickItem>
+#include <QQuickStyle>
+#include <QQuickView>
+#include <QSignalSpy>
+#include <QSystemTrayIcon>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+struct Shell {
+    explicit Shell(UserDefaults *defaults, bool trayAvailable = true, ModelContext *context = nullptr)
+    {
+        WindowManager::Services services;
+        auto trayOwned = std::make_unique<FakeTray>(trayAvailable);
+        tray = trayOwned.get();
+        auto windowsOwned = std::make_unique<FakeWindowPlatform>();
+        windows = windowsOwned.get();
+        services.tray = std::move(trayOwned);
+        services.windows = std::move(windowsOwned);
+        services.defaults = defaults;
+        services.context = context;
+        manager = std::make_unique<WindowManager>(std::move(services));
+    }
+    FakeTray *tray;
+    FakeWindowPlatform *windows;
+    std::unique_ptr<WindowManager> manager;
+};
+
+struct WindowManagerTest : ::testing::Test {
+    WindowManagerTest()
+        : defaults(TestSupport::freshDir(QStringLiteral("windows")) + QStringLiteral("/vorn.ini"))
+    {
+        UserDefaults::setStandard(&defaults);
+    }
+    ~WindowManagerTest() override { UserDefaults::setStandard(nullptr); }
+    UserDefaults defaults;
+};
+
+QStringList menuTexts(QMenu *menu)
+{
+    QStringList texts;
+    for (QAction *action : menu->actions())
+        texts.append(action->isSeparator() ? QStringLiteral("--") : action->text());
+    return texts;
+}
+
+QObject *find(QQuickView *view, const char *name)
+{
+    return view->rootObject()->findChild<QObject *>(QLatin1String(name));
+}
+} // namespace
+
+TEST_F(WindowManagerTest, MenuHasTheEntriesInOrderAndFollowsTheShortcutLetter)
+{
+    Shell shell(&defaults);
+    EXPECT_EQ(menuTexts(shell.manager->menu()),
+              (QStringList{QStringLiteral("VORN Prompt Manager..."), QStringLiteral("--"), QStringLiteral("Settings..."),
+                           QStringLiteral("Feedback..."), QStringLiteral("Login..."), QStringLiteral("--"),
+                           WindowManager::versionLine(QStringLiteral(VORN_VERSION), QStringLiteral(VORN_BUILD_NUMBER)),
+                           QStringLiteral("--"), QStringLiteral("Quit VORN")}));
+    EXPECT_FALSE(shell.manager->menu()->actions().at(6)->isEnabled());
+    EXPECT_EQ(shell.manager->mainItem()->shortcut(), QKeySequence(Qt::META | Qt::SHIFT | Qt::Key_P));
+
+    defaults.setValue(QStringLiteral("hotkey_char"), QStringLiteral("k"));
+    EXPECT_EQ(shell.manager->mainItem()->shortcut(), QKeySequence(Qt::META | Qt::SHIFT | Qt::Key_P));
+    Q_EMIT HotKeyNotifier::shared()->hotKeyUpdated();
+    EXPECT_EQ(shell.manager->mainItem()->shortcut(), QKeySequence(Qt::META | Qt::SHIFT | Qt::Key_K));
+    // A letter the shortcut cannot use shows the P that is really registered.
+    defaults.setValue(QStringLiteral("hotkey_char"), QStringLiteral("1"));
+    Q_EMIT HotKeyNotifier::shared()->hotKeyUpdated();
+    EXPECT_EQ(shell.manager->mainItem()->shortcut(), QKeySequence(Qt::META | Qt::SHIFT | Qt::Key_P));
+}
+
+TEST(WindowManagerVersion, MissingPartsFallBack)
+{
+    EXPECT_EQ(WindowManager::versionLine({}, {}), QStringLiteral("Version 0.0.0"));
+    EXPECT_EQ(WindowManager::versionLine(QStringLiteral("1.2.0"), QStringLiteral("7")), QStringLiteral("Version 1.2.0.7"));
+}
+
+TEST_F(WindowManagerTest, WithoutATrayTheAppRunsAndTheIconComesWithTheTray)
+{
+    QStringList lines;
+    std::unique_ptr<Shell> shell;
+    {
+        StoreLog::Capture capture([&lines](const QString &line) { lines.append(line); });
+        shell = std::make_unique<Shell>(&defaults, false);
+    }
+    EXPECT_EQ(lines.size(), 1);
+    EXPECT_EQ(shell->manager->statusItem(), nullptr);
+    shell->tray->setAvailable(true);
+    ASSERT_NE(shell->manager->statusItem(), nullptr);
+    EXPECT_EQ(shell->manager->statusItem()->contextMenu(), shell->manager->menu());
+    EXPECT_EQ(shell->manager->statusItem()->toolTip(), QStringLiteral("VORN Prompt Manager"));
+}
+
+TEST_F(WindowManagerTest, AuxiliaryWindowsAreOnePerNameAndRebuiltAfterClosing)
+{
+    Shell shell(&defaults);
+    shell.manager->openSettings();
+    QQuickView *settings = shell.manager->auxWindow(QStringLiteral("Settings"));
+    ASSERT_NE(settings, nullptr);
+    EXPECT_EQ(settings->title(), QStringLiteral("Settings"));
+    EXPECT_EQ(settings->size(), QSize(400, 300));
+    shell.manager->openSettings();
+    EXPECT_EQ(shell.manager->auxWindow(QStringLiteral("Settings")), settings);
+    EXPECT_EQ(shell.windows->activated.count(settings), 2);
+
+    shell.manager->openFeedback();
+    shell.manager->openLogin();
+    QQuickView *feedback = shell.manager->auxWindow(QStringLiteral("Feedback"));
+    ASSERT_NE(feedback, nullptr);
+    EXPECT_NE(shell.manager->auxWindow(QStringLiteral("Account")), nullptr);
+
+    QPointer<QQuickView> closed = feedback;
+    feedback->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(shell.manager->auxWindow(QStringLiteral("Feedback")), nullptr);
+    EXPECT_TRUE(closed.isNull());
+    shell.manager->openFeedback();
+    EXPECT_NE(shell.manager->auxWindow(QStringLiteral("Feedback")), nullptr);
+    EXPECT_EQ(shell.manager->auxWindow(QStringLiteral("Settings")), settings);
+}
+
+TEST_F(WindowManagerTest, PanelIsAHiddenFloatingToolWindowShownIdempotently)
+{
+    Shell shell(&defaults);
+    SpotlightPanel *panel = shell.manager->panel();
+    ASSERT_NE(panel, nullptr);
+    ASSERT_TRUE(panel->errors().isEmpty()) << panel->errors().first().toString().toStdString();
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_EQ(panel->title(), QStringLiteral("VORN"));
+    EXPECT_EQ(panel->size(), QSize(750, 600));
+    EXPECT_TRUE(panel->flags().testFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint));
+
+    QSignalSpy shown(PanelController::instance(), &PanelController::shown);
+    shell.manager->showWindow("abc");
+    shell.manager->showWindow();
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(shown.count(), 2);
+    EXPECT_EQ(shell.windows->tokens, (QList<QByteArray>{"abc", ""}));
+    EXPECT_EQ(shell.windows->onAllDesktops.size(), 1);
+
+    // The close button (and Escape) only hide the panel; it stays, and so does the app.
+    QMetaObject::invokeMethod(find(panel, "closeButton"), "clicked");
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_EQ(shell.manager->panel(), panel);
+}
+
+TEST_F(WindowManagerTest, PanelFrameIsSavedAndRestoredAtTheNextStart)
+{
+    QRect moved;
+    {
+        Shell first(&defaults);
+        first.manager->showWindow();
+        moved = QRect(first.manager->panel()->position() + QPoint(-40, 30), QSize(750, 600));
+        first.manager->panel()->setGeometry(moved);
+        first.manager->hidePanel();
+    }
+    EXPECT_EQ(defaults.value(QLatin1String(WindowManager::FrameKey)).toRect(), moved);
+    Shell second(&defaults);
+    EXPECT_EQ(second.manager->panel()->geometry(), moved);
+
+    // A frame from a monitor that is gone is not restored off-screen.
+    defaults.setValue(QLatin1String(WindowManager::FrameKey), QRect(50000, 50000, 750, 600));
+    Shell third(&defaults);
+    EXPECT_TRUE(third.manager->panel()->screen()->availableGeometry().contains(third.manager->panel()->geometry().center()));
+}
+
+TEST_F(WindowManagerTest, MainViewSeedsTheTextTagSuffixOnlyWhenAbsent)
+{
+    {
+        Shell shell(&defaults);
+        EXPECT_EQ(defaults.string(QLatin1String(MainViewModel::TagTextSuffixKey)),
+                  QString::fromUtf8(MainViewModel::DefaultTagTextSuffix));
+    }
+    defaults.setValue(QLatin1String(MainViewModel::TagTextSuffixKey), QStringLiteral("Answer in German."));
+    Shell again(&defaults);
+    EXPECT_EQ(defaults.string(QLatin1String(MainViewModel::TagTextSuffixKey)), QStringLiteral("Answer in German."));
+}
+
+TEST_F(WindowManagerTest, WelcomeSheetOpensOnFirstShowAndSearchSurvivesADetailTrip)
+{
+    ModelContext context;
+    ASSERT_TRUE(context.open(QLatin1String(ModelContext::InMemory)).ok());
+    auto *prompt = new Prompt;
+    prompt->setTitle(QStringLiteral("Summarise"));
+    context.insert(prompt);
+
+    Shell shell(&defaults, true, &context);
+    SpotlightPanel *panel = shell.manager->panel();
+    QObject *welcome = find(panel, "feedbackSheet");
+    ASSERT_NE(welcome, nullptr);
+    EXPECT_FALSE(welcome->property("visible").toBool());
+    shell.manager->showWindow();
+    EXPECT_TRUE(welcome->property("visible").toBool());
+
+    QObject *content = find(panel, "sharedContentView");
+    ASSERT_NE(content, nullptr);
+    content->setProperty("searchText", QStringLiteral("summ"));
+    QMetaObject::invokeMethod(content, "select", Q_ARG(QVariant, QVariant::fromValue<QObject *>(prompt)));
+    EXPECT_EQ(content->property("selectedPrompt").value<QObject *>(), prompt);
+    QMetaObject::invokeMethod(content, "back");
+    EXPECT_EQ(content->property("selectedPrompt").value<QObject *>(), nullptr);
+    EXPECT_EQ(content->property("searchText").toString(), QStringLiteral("summ"));
+    QObject *field = find(panel, "searchField");
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->property("text").toString(), QStringLiteral("summ"));
+    EXPECT_EQ(PanelController::instance()->prompts()->rowCount(), 1);
+    PanelController::instance()->setModelContext(nullptr);
+}
+
+// Menus and the tray icon are widgets, so this test needs a QApplication rather than the
+// shared main's QGuiApplication; the isolation is the same.
+int main(int argc, char **argv)
+{
+    QTemporaryDir home(QDir::tempPath() + QStringLiteral("/vorn-test-XXXXXX"));
+    qputenv("HOME", home.path().toUtf8());
+    for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME", "XDG_RUNTIME_DIR"}) {
+        const QString dir = home.path() + QLatin1Char('/') + QString::fromLatin1(name).toLower();
+        QDir().mkpath(dir);
+        qputenv(name, dir.toUtf8());
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QQuickStyle::setStyle(QStringLiteral("Basic"));
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
