@@ -225,21 +225,3 @@ TEST_F(WindowManagerTest, WelcomeSheetOpensOnFirstShowAndSearchSurvivesADetailTr
     EXPECT_EQ(PanelController::instance()->prompts()->rowCount(), 1);
     PanelController::instance()->setModelContext(nullptr);
 }
-
-// Menus and the tray icon are widgets, so this test needs a QApplication rather than the
-// shared main's QGuiApplication; the isolation is the same.
-int main(int argc, char **argv)
-{
-    QTemporaryDir home(QDir::tempPath() + QStringLiteral("/vorn-test-XXXXXX"));
-    qputenv("HOME", home.path().toUtf8());
-    for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME", "XDG_RUNTIME_DIR"}) {
-        const QString dir = home.path() + QLatin1Char('/') + QString::fromLatin1(name).toLower();
-        QDir().mkpath(dir);
-        qputenv(name, dir.toUtf8());
-    }
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QQuickStyle::setStyle(QStringLiteral("Basic"));
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
