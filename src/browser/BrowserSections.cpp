@@ -3,6 +3,7 @@
 #include "ModelContext.h"
 #include "Prompt.h"
 #include "PromptCategory.h"
+#include "PromptSearch.h"
 #include "UserAttribute.h"
 
 #include <QCollator>
@@ -22,22 +23,9 @@ bool BrowserSections::isShown(const Prompt *prompt, bool adminMode)
     return prompt->isActive() || adminMode;
 }
 
-QCollator BrowserSections::titleCollator()
-{
-    // The C locale collates by code point and ignores numeric mode; a session without a
-    // language setting should still see "Item 2" before "Item 10".
-    QLocale locale;
-    if (locale.language() == QLocale::C)
-        locale = QLocale(QLocale::English, QLocale::UnitedStates);
-    QCollator collator(locale);
-    collator.setNumericMode(true);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    return collator;
-}
-
 void BrowserSections::sortByUsageThenTitle(QList<Prompt *> &prompts)
 {
-    const QCollator collator = titleCollator();
+    const QCollator collator = PromptSearch::titleCollator();
     std::stable_sort(prompts.begin(), prompts.end(), [&collator](const Prompt *a, const Prompt *b) {
         if (a->usageCount() != b->usageCount())
             return a->usageCount() > b->usageCount();

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QCollator>
 #include <QList>
 #include <QSet>
 #include <QUuid>
@@ -43,6 +42,4 @@ public:
     static bool isShown(const Prompt *prompt, bool adminMode);
     // Most used first; equal counts in the order a file browser sorts titles.
     static void sortByUsageThenTitle(QList<Prompt *> &prompts);
-    // Titles in the order a file browser shows them: case-insensitive, numbers by value.
-    static QCollator titleCollator();
 };

@@ -162,16 +162,9 @@ void PromptSearch::refresh()
         }
     }
     if (titlesChanged) {
-        // Natural order of the titles as the file manager shows it, computed once per change
-        // so that sorting results compares integers.
-        // The C locale collates by code point and ignores numeric mode; a shell without a
-        // language setting should still see "Item 2" before "Item 10".
-        QLocale locale;
-        if (locale.language() == QLocale::C)
-            locale = QLocale(QLocale::English, QLocale::UnitedStates);
-        QCollator collator(locale);
-        collator.setNumericMode(true);
-        collator.setCaseSensitivity(Qt::CaseInsensitive);
+        // Natural order of the titles, computed once per change so that sorting results
+        // compares integers.
+        const QCollator collator = titleCollator();
         std::vector<QCollatorSortKey> keys;
         keys.reserve(m_entries.size());
         for (const Entry &entry : m_entries)
@@ -189,6 +182,19 @@ void PromptSearch::refresh()
             m_entries[size_t(order[i])].titleRank = rank;
         }
     }
+}
+
+QCollator PromptSearch::titleCollator()
+{
+    // The C locale collates by code point and ignores numeric mode; a session without a
+    // language setting should still see "Item 2" before "Item 10".
+    QLocale locale;
+    if (locale.language() == QLocale::C)
+        locale = QLocale(QLocale::English, QLocale::UnitedStates);
+    QCollator collator(locale);
+    collator.setNumericMode(true);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    return collator;
 }
 
 bool PromptSearch::passesRules(const Entry &entry, const Options &options)

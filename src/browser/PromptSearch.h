@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QCollator>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -34,6 +35,8 @@ public:
 
     // Lower-cased (case-folded) with accents and other combining marks removed.
     static QString fold(const QString &text);
+    // Titles in the order a file browser shows them: case-insensitive, numbers by value.
+    static QCollator titleCollator();
     // The folded search text split at white space, empty pieces dropped.
     static QStringList terms(const QString &searchText);
 
