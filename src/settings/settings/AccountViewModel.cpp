@@ -1,0 +1,28 @@
+#include "AccountViewModel.h"
+
+#include "SettingsServices.h"
+#include "StoreLog.h"
+
+AccountViewModel::AccountViewModel(QObject *parent)
+    : AccountViewModel(SettingsServices::signInService(), parent)
+{
+}
+
+AccountViewModel::AccountViewModel(SignInService *service, QObject *parent)
+    : QObject(parent), m_service(service)
+{
+}
+
+QStringList AccountViewModel::scopes()
+{
+    return {QStringLiteral("fullName"), QStringLiteral("email")};
+}
+
+void AccountViewModel::signIn()
+{
+    m_service->signIn(scopes(), [](const SignInService::Result &result) {
+        StoreLog::line((result.success ? QStringLiteral("Authorisation successful: ")
+                                       : QStringLiteral("Authorisation failed: ")) +
+                       result.description);
+    });
+}

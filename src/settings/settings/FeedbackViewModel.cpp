@@ -1,0 +1,125 @@
+#include "FeedbackViewModel.h"
+
+#include "DesktopUrlOpener.h"
+#include "UserDefaults.h"
+
+FeedbackViewModel::FeedbackViewModel(QObject *parent)
+    : FeedbackViewModel(UserDefaults::standard(), &DesktopUrlOpener::open, compiledAddress(),
+                        parent)
+{
+}
+
+FeedbackViewModel::FeedbackViewModel(UserDefaults *defaults, UrlOpener opener,
+                                     const QString &address, QObject *parent)
+    : QObject(parent), m_defaults(defaults), m_opener(std::move(opener)), m_address(address)
+{
+    connect(m_defaults, &UserDefaults::valueChanged, this, [this](const QString &key) {
+        if (key == QLatin1String(ShowOnStartKey))
+            Q_EMIT showFeedbackOnStartChanged();
+    });
+}
+
+QStringList FeedbackViewModel::topics()
+{
+    return {topicValue(MorePrompts), topicValue(MissingCategory), topicValue(MissingFeature)};
+}
+
+QString FeedbackViewModel::topicValue(FeedbackTopic topic)
+{
+    switch (topic) {
+    case MorePrompts:
+        return QStringLiteral("Add more prompts for...");
+    case MissingCategory:
+        return QStringLiteral("Add a missing category");
+    case MissingFeature:
+        return QStringLiteral("Add a missing feature");
+    }
+    return {};
+}
+
+QString FeedbackViewModel::bodyOpening(FeedbackTopic topic)
+{
+    switch (topic) {
+    case MorePrompts:
+        return QStringLiteral("I would like to see more prompts for the category:\n");
+    case MissingCategory:
+        return QStringLiteral("I am missing the following category:\n");
+    case MissingFeature:
+        return QStringLiteral("I am missing the following feature:\n");
+    }
+    return {};
+}
+
+QString FeedbackViewModel::compiledAddress()
+{
+    return QStringLiteral(VORN_FEEDBACK_ADDRESS);
+}
+
+void FeedbackViewModel::setSelectedTopic(int topic)
+{
+    if (topic < MorePrompts || topic > MissingFeature || topic == m_topic)
+        return;
+    m_topic = FeedbackTopic(topic);
+    Q_EMIT selectedTopicChanged();
+}
+
+void FeedbackViewModel::setCategoryName(const QString &name)
+{
+    if (name == m_categoryName)
+        return;
+    m_categoryName = name;
+    Q_EMIT categoryNameChanged();
+}
+
+void FeedbackViewModel::setFeedbackDescription(const QString &text)
+{
+    if (text == m_description)
+        return;
+    m_description = text;
+    Q_EMIT feedbackDescriptionChanged();
+}
+
+bool FeedbackViewModel::showFeedbackOnStart() const
+{
+    return m_defaults->boolValue(QString::fromLatin1(ShowOnStartKey), true);
+}
+
+void FeedbackViewModel::setShowFeedbackOnStart(bool show)
+{
+    if (m_defaults->contains(QString::fromLatin1(ShowOnStartKey)) && show == showFeedbackOnStart())
+        return;
+    m_defaults->setValue(QString::fromLatin1(ShowOnStartKey), show);
+}
+
+QString FeedbackViewModel::percentEncoded(const QString &text)
+{
+    // "&", "=", "+" and "#" are encoded too: a description like "Q&A" must not end the body
+    // early, and some mail programs read "+" as a space.
+    return QString::fromLatin1(QUrl::toPercentEncoding(text, QByteArrayLiteral("!$'()*,/:;?@")));
+}
+
+QString FeedbackViewModel::mailtoLink(const QString &address, FeedbackTopic topic,
+                                      const QString &categoryName, const QString &description)
+{
+    const QString subject = QStringLiteral("Feedback: ") + topicValue(topic);
+    QString body = bodyOpening(topic);
+    if (topic == MorePrompts)
+        body += categoryName.isEmpty() ? QStringLiteral("-") : categoryName;
+    else
+        body += description;
+    return QStringLiteral("mailto:") + address + QStringLiteral("?subject=") +
+           percentEncoded(subject) + QStringLiteral("&body=") + percentEncoded(body);
+}
+
+QString FeedbackViewModel::mailtoLink() const
+{
+    return mailtoLink(m_address, m_topic, m_categoryName, m_description);
+}
+
+bool FeedbackViewModel::send()
+{
+    const QUrl url = QUrl::fromEncoded(mailtoLink().toUtf8(), QUrl::StrictMode);
+    if (!url.isValid() || !m_opener)
+        return false;
+    return m_opener(url);
+}

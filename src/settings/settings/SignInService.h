@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// The platform's account sign-in. The completion runs exactly once, on the main thread.
+class SignInService {
+public:
+    struct Result {
+        bool success = false;
+        // The authorisation on success, the error's description on failure.
+        QString description;
+    };
+    using Completion = std::function<void(const Result &result)>;
+
+    virtual ~SignInService() = default;
+    virtual void signIn(const QStringList &scopes, Completion completion) = 0;
+};

@@ -1,0 +1,139 @@
+#include "FeedbackViewModel.h"
+#include "AccountViewModel.h"
+#include "StoreLog.h"
+#include "TestSupport.h"
+#include "UnavailableSignInService.h"
+#include "UserDefaults.h"
+
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+namespace {
+const QString Address = QStringLiteral("team@example.org");
+
+class Feedback : public ::testing::Test {
+protected:
+    FeedbackViewModel make()
+    {
+        return FeedbackViewModel(
+            &defaults,
+            [this](const QUrl &url) {
+                opened << url;
+                return true;
+            },
+            Address);
+    }
+
+    UserDefaults defaults{TestSupport::freshDir(QString::fromLatin1(
+                              ::testing::UnitTest::GetInstance()->current_test_info()->name())) +
+                          QStringLiteral("/vorn.ini")};
+    QList<QUrl> opened;
+};
+} // namespace
+
+TEST(FeedbackMail, ExactLinkForEachTopic)
+{
+    using VM = FeedbackViewModel;
+    EXPECT_EQ(VM::mailtoLink(Address, VM::MorePrompts, QString(), QStringLiteral("ignored")),
+              "mailto:team@example.org?subject=Feedback:%20Add%20more%20prompts%20for..."
+              "&body=I%20would%20like%20to%20see%20more%20prompts%20for%20the%20category:%0A-");
+    EXPECT_EQ(
+        VM::mailtoLink(Address, VM::MorePrompts, QStringLiteral("Coding"), QString()),
+        "mailto:team@example.org?subject=Feedback:%20Add%20more%20prompts%20for..."
+        "&body=I%20would%20like%20to%20see%20more%20prompts%20for%20the%20category:%0ACoding");
+    EXPECT_EQ(VM::mailtoLink(Address, VM::MissingCategory, QStringLiteral("ignored"),
+                             QStringLiteral("Travel")),
+              "mailto:team@example.org?subject=Feedback:%20Add%20a%20missing%20category"
+              "&body=I%20am%20missing%20the%20following%20category:%0ATravel");
+    // An empty description stays empty: no "-" for the other two topics.
+    EXPECT_EQ(VM::mailtoLink(Address, VM::MissingFeature, QString(), QString()),
+              "mailto:team@example.org?subject=Feedback:%20Add%20a%20missing%20feature"
+              "&body=I%20am%20missing%20the%20following%20feature:%0A");
+}
+
+TEST(FeedbackMail, BodyTextCannotBreakTheLink)
+{
+    const QString link =
+        FeedbackViewModel::mailtoLink(Address, FeedbackViewModel::MissingFeature, QString(),
+                                      QStringLiteral("Line one\r\nQ&A=1+1 #tag\tä"));
+    EXPECT_TRUE(link.endsWith("feature:%0ALine%20one%0D%0AQ%26A%3D1%2B1%20%23tag%09%C3%A4"))
+        << link.toStdString();
+    const QUrl url = QUrl::fromEncoded(link.toUtf8(), QUrl::StrictMode);
+    ASSERT_TRUE(url.isValid());
+    EXPECT_EQ(url.scheme(), "mailto");
+    EXPECT_EQ(url.path(), Address);
+}
+
+TEST_F(Feedback, SendOpensTheLinkAndKeepsTheForm)
+{
+    FeedbackViewModel vm = make();
+    EXPECT_EQ(vm.selectedTopic(), FeedbackViewModel::MorePrompts);
+    EXPECT_TRUE(vm.showsCategoryField());
+    vm.setCategoryName(QStringLiteral("Writing"));
+    vm.setFeedbackDescription(QStringLiteral("Dark mode"));
+
+    EXPECT_TRUE(vm.send());
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_EQ(QString::fromUtf8(opened.front().toEncoded()), vm.mailtoLink());
+    EXPECT_TRUE(vm.mailtoLink().endsWith("category:%0AWriting"));
+
+    // Each field is kept across topic changes and used only for its own topics.
+    QSignalSpy topicChanged(&vm, &FeedbackViewModel::selectedTopicChanged);
+    vm.setSelectedTopic(FeedbackViewModel::MissingFeature);
+    EXPECT_EQ(topicChanged.count(), 1);
+    EXPECT_FALSE(vm.showsCategoryField());
+    EXPECT_TRUE(vm.mailtoLink().endsWith("feature:%0ADark%20mode"));
+    vm.setSelectedTopic(FeedbackViewModel::MorePrompts);
+    EXPECT_EQ(vm.categoryName(), "Writing");
+    vm.setSelectedTopic(7);
+    EXPECT_EQ(vm.selectedTopic(), FeedbackViewModel::MorePrompts);
+}
+
+TEST_F(Feedback, ShowOnStartDefaultsToOnAndPersists)
+{
+    FeedbackViewModel vm = make();
+    EXPECT_TRUE(vm.showFeedbackOnStart());
+    QSignalSpy changed(&vm, &FeedbackViewModel::showFeedbackOnStartChanged);
+    vm.setShowFeedbackOnStart(false);
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_FALSE(defaults.boolValue(QStringLiteral("showFeedbackOnStart"), true));
+    EXPECT_FALSE(vm.showFeedbackOnStart());
+}
+
+TEST_F(Feedback, TopicsInPickerOrderAndCompiledAddress)
+{
+    EXPECT_EQ(FeedbackViewModel::topics(),
+              QStringList(
+                  {"Add more prompts for...", "Add a missing category", "Add a missing feature"}));
+    EXPECT_FALSE(FeedbackViewModel::compiledAddress().isEmpty());
+    EXPECT_TRUE(FeedbackViewModel::compiledAddress().contains(u'@'));
+}
+
+TEST(Account, FailedSignInIsOnlyLogged)
+{
+    QStringList lines;
+    StoreLog::Capture capture([&](const QString &line) { lines << line; });
+    UnavailableSignInService service;
+    AccountViewModel vm(&service);
+    vm.signIn();
+    EXPECT_EQ(lines,
+              QStringList({"Authorisation failed: Sign-in is not available on this platform"}));
+}
+
+TEST(Account, SuccessfulSignInAsksForNameAndMail)
+{
+    struct Granting : SignInService {
+        void signIn(const QStringList &scopes, Completion completion) override
+        {
+            asked = scopes;
+            completion({true, QStringLiteral("user 001")});
+        }
+        QStringList asked;
+    } service;
+    QStringList lines;
+    StoreLog::Capture capture([&](const QString &line) { lines << line; });
+    AccountViewModel(&service).signIn();
+    EXPECT_EQ(service.asked, QStringList({"fullName", "email"}));
+    EXPECT_EQ(lines, QStringList({"Authorisation successful: user 001"}));
+}

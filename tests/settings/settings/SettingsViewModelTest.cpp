@@ -1,0 +1,258 @@
+#include "SettingsViewModel.h"
+#include "DataController.h"
+#include "Fakes.h"
+#include "ModelContext.h"
+#include "Prompt.h"
+#include "StoreLog.h"
+#include "TestSupport.h"
+#include "UserDefaults.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QSignalSpy>
+#include <QUuid>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+class Settings : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(ctx.open(ModelContext::InMemory).ok());
+        dir = TestSupport::freshDir(
+            QString::fromLatin1(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        defaults = std::make_unique<UserDefaults>(dir + QStringLiteral("/vorn.ini"));
+        shortcuts = std::make_unique<FakeShortcutService>(defaults.get());
+    }
+
+    std::unique_ptr<SettingsViewModel> make(FakeLoginItem **login = nullptr,
+                                            DataController *data = nullptr,
+                                            ModelContext *context = nullptr)
+    {
+        auto item = std::make_unique<FakeLoginItem>();
+        if (login)
+            *login = item.get();
+        SettingsViewModel::Services services;
+        services.shortcuts = shortcuts.get();
+        services.loginItem = std::move(item);
+        services.data = data;
+        return std::make_unique<SettingsViewModel>(context ? context : &ctx, defaults.get(),
+                                                   std::move(services));
+    }
+
+    // Clicks on the gear, 100 ms apart (well inside any double-click interval).
+    static void clicks(SettingsViewModel &vm, int count, Qt::KeyboardModifiers modifiers,
+                       qint64 &clock)
+    {
+        for (int i = 0; i < count; ++i)
+            vm.registerGearClick(clock += 100, modifiers);
+    }
+
+    ModelContext ctx;
+    QString dir;
+    std::unique_ptr<UserDefaults> defaults;
+    std::unique_ptr<FakeShortcutService> shortcuts;
+};
+} // namespace
+
+TEST(AdminGesture, OnlyFourClicksWithCtrlCount)
+{
+    EXPECT_TRUE(SettingsViewModel::isAdminGesture(4, Qt::ControlModifier));
+    EXPECT_TRUE(SettingsViewModel::isAdminGesture(4, Qt::ControlModifier | Qt::ShiftModifier));
+    EXPECT_FALSE(SettingsViewModel::isAdminGesture(3, Qt::ControlModifier));
+    EXPECT_FALSE(SettingsViewModel::isAdminGesture(5, Qt::ControlModifier));
+    EXPECT_FALSE(SettingsViewModel::isAdminGesture(4, Qt::NoModifier));
+    EXPECT_FALSE(SettingsViewModel::isAdminGesture(4, Qt::ShiftModifier | Qt::AltModifier));
+}
+
+TEST_F(Settings, GearClicksFlipAdministrationModeBackAndForth)
+{
+    auto vm = make();
+    auto other = make(); // another view reading the same flag
+    QSignalSpy otherFollows(other.get(), &SettingsViewModel::isAdminModeChanged);
+    qint64 clock = 0;
+
+    clicks(*vm, 3, Qt::ControlModifier, clock);
+    EXPECT_FALSE(vm->isAdminMode()) << "three clicks";
+    clock += 5000;
+    clicks(*vm, 4, Qt::NoModifier, clock);
+    EXPECT_FALSE(vm->isAdminMode()) << "four clicks without Ctrl";
+    clock += 5000;
+    // Two short series with a pause between them are not one series of four.
+    clicks(*vm, 2, Qt::ControlModifier, clock);
+    clock += 5000;
+    clicks(*vm, 2, Qt::ControlModifier, clock);
+    EXPECT_FALSE(vm->isAdminMode()) << "2 + 2 clicks";
+    EXPECT_EQ(otherFollows.count(), 0);
+
+    clock += 5000;
+    clicks(*vm, 4, Qt::ControlModifier, clock);
+    EXPECT_TRUE(vm->isAdminMode());
+    EXPECT_TRUE(defaults->boolValue(QStringLiteral("isAdminMode"), false));
+    EXPECT_TRUE(other->isAdminMode());
+    EXPECT_EQ(otherFollows.count(), 1);
+
+    // A fifth click in the same series does not flip it again.
+    clicks(*vm, 1, Qt::ControlModifier, clock);
+    EXPECT_TRUE(vm->isAdminMode());
+
+    clock += 5000;
+    clicks(*vm, 4, Qt::ControlModifier, clock);
+    EXPECT_FALSE(vm->isAdminMode());
+    EXPECT_EQ(otherFollows.count(), 2);
+}
+
+TEST_F(Settings, AdministrationRowsFollowTheMode)
+{
+    auto vm = make();
+    QSignalSpy rowsChanged(vm.get(), &SettingsViewModel::isAdminModeChanged);
+    const QStringList user = {"launchAtLogin", "shortcut", "suffixes"};
+    const QStringList admin = {"launchAtLogin", "shortcut",   "synchronize",
+                               "export",        "dangerZone", "suffixes"};
+
+    EXPECT_EQ(vm->visibleRows(), user);
+    defaults->setValue(QStringLiteral("isAdminMode"), true);
+    EXPECT_EQ(rowsChanged.count(), 1);
+    EXPECT_EQ(vm->visibleRows(), admin);
+    defaults->setValue(QStringLiteral("isAdminMode"), false);
+    EXPECT_EQ(vm->visibleRows(), user);
+
+    QStringList titles;
+    for (const QString &row : admin)
+        titles << vm->rowTitle(row);
+    EXPECT_EQ(titles,
+              QStringList({"Launch at Login", "Global Shortcut", "Force Synchronize Prompts",
+                           "Export Database", "Danger Zone", "Prompt Suffixes"}));
+    EXPECT_EQ(vm->rowDescription("export"), "Exports current data to JSON files in Documents.");
+    EXPECT_EQ(vm->rowDescription("launchAtLogin"), "Automatically start the app when you log in.");
+}
+
+TEST_F(Settings, NewLetterIsStoredRegisteredOnceAndAnnounced)
+{
+    shortcuts->hint = QStringLiteral("Change it in System Settings.");
+    auto vm = make();
+    auto other = make();
+    QSignalSpy changed(vm.get(), &SettingsViewModel::hotkeyCharChanged);
+    QSignalSpy otherChanged(other.get(), &SettingsViewModel::hotkeyCharChanged);
+
+    EXPECT_EQ(vm->hotkeyChar(), "P");
+    EXPECT_EQ(vm->chars().size(), 26);
+    EXPECT_EQ(vm->chars().front(), "A");
+    EXPECT_EQ(vm->chars().back(), "Z");
+    EXPECT_EQ(vm->portalHint(), shortcuts->hint);
+
+    vm->setHotkeyChar(QStringLiteral("K"));
+    // Stored before the re-registration, which reads it; announced afterwards.
+    EXPECT_EQ(shortcuts->calls, QStringList({"register K", "HotKeyUpdated"}));
+    EXPECT_EQ(defaults->string(QStringLiteral("hotkey_char")), "K");
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(otherChanged.count(), 1);
+    EXPECT_EQ(other->hotkeyChar(), "K");
+
+    shortcuts->calls.clear();
+    vm->setHotkeyChar(QStringLiteral("K"));
+    vm->setHotkeyChar(QStringLiteral("k"));
+    vm->setHotkeyChar(QStringLiteral("1"));
+    vm->setHotkeyChar(QString());
+    EXPECT_TRUE(shortcuts->calls.isEmpty()) << shortcuts->calls.join(", ").toStdString();
+    EXPECT_EQ(changed.count(), 1);
+
+    vm->setHotkeyChar(QStringLiteral("P"));
+    EXPECT_EQ(shortcuts->calls, QStringList({"register P", "HotKeyUpdated"}));
+}
+
+TEST_F(Settings, SuffixesUseTheTagNameAsListed)
+{
+    auto vm = make();
+    EXPECT_EQ(vm->allTags(), QStringList({"text", "image", "midjourney", "nano banana", "dall-e",
+                                          "video", "audio", "sora", "veo", "3d"}));
+    for (const QString &tag : vm->allTags())
+        EXPECT_TRUE(vm->suffix(tag).isEmpty()) << tag.toStdString();
+
+    vm->setSuffix(QStringLiteral("nano banana"), QStringLiteral("in 16:9"));
+    EXPECT_EQ(defaults->string(QStringLiteral("tag_nano banana_suffix")), "in 16:9");
+    EXPECT_EQ(vm->suffix(QStringLiteral("nano banana")), "in 16:9");
+    vm->setSuffix(QStringLiteral("text"), QStringLiteral("Please answer in Markdown"));
+    EXPECT_EQ(defaults->string(QStringLiteral("tag_text_suffix")), "Please answer in Markdown");
+
+    // An emptied editor stores the empty string rather than removing the key.
+    vm->setSuffix(QStringLiteral("text"), QString());
+    EXPECT_TRUE(defaults->contains(QStringLiteral("tag_text_suffix")));
+    EXPECT_EQ(defaults->string(QStringLiteral("tag_text_suffix"), QStringLiteral("absent")), "");
+
+    EXPECT_EQ(SettingsViewModel::suffixLabel("nano banana"), "Suffix for Nano Banana Prompts");
+    EXPECT_EQ(SettingsViewModel::suffixLabel("text"), "Suffix for Text Prompts");
+    EXPECT_EQ(SettingsViewModel::suffixLabel("dall-e"), "Suffix for Dall-e Prompts");
+    EXPECT_EQ(SettingsViewModel::suffixLabel("3d"), "Suffix for 3d Prompts");
+}
+
+TEST_F(Settings, LoginSwitchFollowsTheLoginItemAndSnapsBackOnFailure)
+{
+    FakeLoginItem *login = nullptr;
+    auto vm = make(&login);
+    EXPECT_FALSE(vm->launchAtLogin());
+    QSignalSpy changed(vm.get(), &SettingsViewModel::launchAtLoginChanged);
+
+    vm->toggleLaunchAtLogin();
+    EXPECT_TRUE(vm->launchAtLogin());
+    EXPECT_EQ(changed.count(), 1);
+
+    QStringList lines;
+    StoreLog::Capture capture([&](const QString &line) { lines << line; });
+    login->fail = true;
+    vm->toggleLaunchAtLogin();
+    EXPECT_EQ(login->toggles, 2);
+    EXPECT_TRUE(vm->launchAtLogin()) << "still on, as the system reports";
+    // Announced even so: the switch the user flipped must return to the real state.
+    EXPECT_EQ(changed.count(), 2);
+    EXPECT_EQ(lines, QStringList({"Failed to toggle Launch at Login: denied"}));
+}
+
+TEST(SettingsVersion, UnknownStandsInForMissingParts)
+{
+    EXPECT_EQ(SettingsViewModel::versionLine("1.2.0", "17"), "Version 1.2.0 (Build 17)");
+    EXPECT_EQ(SettingsViewModel::versionLine("", "17"), "Version Unknown (Build 17)");
+    EXPECT_EQ(SettingsViewModel::versionLine("1.2.0", ""), "Version 1.2.0 (Build Unknown)");
+    EXPECT_FALSE(SettingsViewModel::compiledVersion().isEmpty());
+}
+
+TEST_F(Settings, MaintenanceRunsAfterTheClick)
+{
+    // Two copies of one prompt: the deduplication keeps one, but not inside the click.
+    const QUuid id = QUuid::createUuid();
+    for (int i = 0; i < 2; ++i) {
+        auto *p = new Prompt;
+        p->setId(id);
+        p->setTitle(QStringLiteral("Copy %1").arg(i));
+        ctx.insert(p);
+    }
+    auto vm = make();
+    StoreLog::Capture quiet([](const QString &) {});
+    vm->deduplicate();
+    EXPECT_EQ(ctx.count<Prompt>(), 2);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ctx.count<Prompt>(), 1);
+}
+
+TEST_F(Settings, ExportWritesAndRevealsTheFile)
+{
+    DataController data(
+        {.storePath = {}, .documentsDir = dir + QStringLiteral("/Documents"), .inMemory = true});
+    ASSERT_TRUE(data.setUp());
+    QStringList revealed;
+    data.setRevealer([&](const QString &path) { revealed << path; });
+    auto vm = make(nullptr, &data, data.mainContext());
+
+    QStringList lines;
+    StoreLog::Capture capture([&](const QString &line) { lines << line; });
+    vm->exportDatabase();
+    EXPECT_TRUE(revealed.isEmpty());
+    QCoreApplication::processEvents();
+    ASSERT_EQ(revealed.size(), 1);
+    EXPECT_EQ(revealed.front(), dir + QStringLiteral("/Documents/prompts.json"));
+    EXPECT_TRUE(QFileInfo::exists(revealed.front()));
+    EXPECT_TRUE(lines.contains(QStringLiteral("✅ Export Successful!")));
+}
