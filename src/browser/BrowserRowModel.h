@@ -3,14 +3,18 @@
 #include <QAbstractListModel>
 #include <QPointer>
 #include <QUuid>
+#include <QtQml/qqmlregistration.h>
 
 class Prompt;
 class PromptCategory;
 
 // The browser's one scrolling list, flattened into rows so that a single ListView can show
-// it and the keyboard highlight can walk it.
+// it and the keyboard highlight can walk it. Rebuilding it reports only what changed, so the
+// list neither jumps nor recreates the rows it keeps.
 class BrowserRowModel : public QAbstractListModel {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("The rows belong to a PromptBrowserViewModel")
     Q_PROPERTY(int count READ count NOTIFY countChanged)
 
 public:
@@ -36,6 +40,7 @@ public:
         int count = -1;
         bool expanded = false;
         int index = 0;        // position within its list, for the staggered appearance
+        bool inCard = false;  // drawn inside its section's card (content of a section or category)
         bool lastInGroup = false;
     };
 
@@ -50,6 +55,7 @@ public:
         CountRole,
         ExpandedRole,
         IndexRole,
+        InCardRole,
         LastInGroupRole
     };
 
@@ -68,5 +74,7 @@ Q_SIGNALS:
     void countChanged();
 
 private:
+    void applyDiff(const QList<Row> &next);
+
     QList<Row> m_rows;
 };

@@ -10,6 +10,44 @@
 #include <QHash>
 
 #include <algorithm>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+namespace {
+// Collation keys of titles, kept between builds: titles rarely change, and comparing two keys
+// is a byte comparison where collating two titles is slow. Keys are found by the title's text
+// buffer, which the cache holds on to, so a buffer seen again is the same text. Main thread only.
+class TitleKeys {
+public:
+    const QCollatorSortKey &key(const QString &title)
+    {
+        auto it = m_keys.find(title.constData());
+        if (it == m_keys.end())
+            it = m_keys.emplace(title.constData(), Entry{title, m_collator.sortKey(title)}).first;
+        return it->second.key;
+    }
+    // Keeps the cache from growing without bound as titles get edited.
+    void trim(size_t liveTitles)
+    {
+        if (m_keys.size() > 2 * liveTitles + 1024)
+            m_keys.clear();
+    }
+    static TitleKeys &shared()
+    {
+        static TitleKeys keys;
+        return keys;
+    }
+
+private:
+    struct Entry {
+        QString text; // keeps the buffer alive, so its address is not reused for other text
+        QCollatorSortKey key;
+    };
+    QCollator m_collator = PromptSearch::titleCollator();
+    std::unordered_map<const QChar *, Entry> m_keys;
+};
+} // namespace
 
 const QUuid BrowserSections::HiddenPromptsId = QUuid::fromString(QStringLiteral("00000000-0000-0000-0000-000000000000"));
 const QUuid BrowserSections::HiddenCategoriesId = QUuid::fromString(QStringLiteral("11111111-1111-1111-1111-111111111111"));
@@ -25,12 +63,23 @@ bool BrowserSections::isShown(const Prompt *prompt, bool adminMode)
 
 void BrowserSections::sortByUsageThenTitle(QList<Prompt *> &prompts)
 {
-    const QCollator collator = PromptSearch::titleCollator();
-    std::stable_sort(prompts.begin(), prompts.end(), [&collator](const Prompt *a, const Prompt *b) {
-        if (a->usageCount() != b->usageCount())
-            return a->usageCount() > b->usageCount();
-        return collator.compare(a->title(), b->title()) < 0;
+    struct Entry {
+        Prompt *prompt;
+        qint64 uses;
+        const QCollatorSortKey *title;
+    };
+    TitleKeys &keys = TitleKeys::shared();
+    std::vector<Entry> entries;
+    entries.reserve(size_t(prompts.size()));
+    for (Prompt *p : std::as_const(prompts))
+        entries.push_back({p, p->usageCount(), &keys.key(p->title())});
+    std::stable_sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
+        if (a.uses != b.uses)
+            return a.uses > b.uses;
+        return a.title->compare(*b.title) < 0;
     });
+    for (size_t i = 0; i < entries.size(); ++i)
+        prompts[qsizetype(i)] = entries[i].prompt;
 }
 
 BrowserSections BrowserSections::build(const ModelContext &context, bool adminMode)
@@ -48,6 +97,7 @@ BrowserSections BrowserSections::build(const ModelContext &context, bool adminMo
     auto visible = [&](const Prompt *p) { return !hiddenTargets.contains(p->id()) && isShown(p, adminMode); };
 
     const QList<Prompt *> prompts = context.fetch<Prompt>();
+    TitleKeys::shared().trim(size_t(prompts.size()));
     for (Prompt *p : prompts) {
         if (!visible(p))
             continue;

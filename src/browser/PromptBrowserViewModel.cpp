@@ -15,12 +15,29 @@ const QString AdminKey = QStringLiteral("isAdminMode");
 const QString HiddenKey = QStringLiteral("searchHiddenPrompts");
 const QString TemplateKey = QStringLiteral("searchTemplateText");
 const QString LastExpanded = QString::fromLatin1(PromptBrowserViewModel::LastExpandedKey);
+
+// UUID text to an identifier; nothing when the text is not a UUID. The nil UUID is one.
+std::optional<QUuid> parseId(const QString &text)
+{
+    const QUuid id = uuidFromText(text);
+    if (!id.isNull() || text.trimmed().compare(uuidText(QUuid()), Qt::CaseInsensitive) == 0)
+        return id;
+    return std::nullopt;
+}
 } // namespace
+
+PromptBrowserViewModel::PromptBrowserViewModel(QObject *parent)
+    : PromptBrowserViewModel(DataController::shared()->mainContext(), UserDefaults::standard(), parent)
+{
+}
 
 PromptBrowserViewModel::PromptBrowserViewModel(ModelContext *context, UserDefaults *defaults, QObject *parent)
     : QObject(parent), m_context(context), m_defaults(defaults),
       m_search(std::make_unique<PromptSearch>(*context))
 {
+    // The form appends this suffix to prompts tagged "text"; a user's own sentence stays.
+    if (!m_defaults->stringValue(QLatin1String(TagTextSuffixKey)))
+        m_defaults->setValue(QLatin1String(TagTextSuffixKey), QString::fromUtf8(DefaultTagTextSuffix));
     // The context already coalesces its changes into one notification per event-loop turn.
     connect(context, &ModelContext::objectsChanged, this, &PromptBrowserViewModel::refresh);
     connect(defaults, &UserDefaults::valueChanged, this, [this](const QString &key) {
@@ -77,7 +94,7 @@ void PromptBrowserViewModel::setSearchText(const QString &text)
 
 QString PromptBrowserViewModel::expandedId() const
 {
-    return m_expanded.isNull() ? QString() : uuidText(m_expanded);
+    return m_expanded ? uuidText(*m_expanded) : QString();
 }
 
 QString PromptBrowserViewModel::selectedPromptId() const
@@ -97,29 +114,31 @@ void PromptBrowserViewModel::setSelectedPromptId(const QString &id)
 void PromptBrowserViewModel::appear()
 {
     // An empty or broken setting opens the favourites again.
-    const QUuid stored = uuidFromText(m_defaults->string(LastExpanded, uuidText(BrowserSections::FavoritesId)));
+    const std::optional<QUuid> stored = parseId(m_defaults->string(LastExpanded, uuidText(BrowserSections::FavoritesId)));
     m_showAllFavorites = false;
     m_libraryWasShown = false;
-    m_expanded = stored.isNull() ? BrowserSections::FavoritesId : stored;
+    m_expanded = stored.value_or(BrowserSections::FavoritesId);
     Q_EMIT expandedIdChanged();
     Q_EMIT showAllFavoritesChanged();
     refresh();
 }
 
-void PromptBrowserViewModel::setExpanded(const QUuid &id)
+void PromptBrowserViewModel::setExpanded(std::optional<QUuid> id)
 {
     if (id == m_expanded)
         return;
     m_expanded = id;
-    m_defaults->setValue(LastExpanded, id.isNull() ? QString() : uuidText(id));
+    m_defaults->setValue(LastExpanded, id ? uuidText(*id) : QString());
     Q_EMIT expandedIdChanged();
     refresh();
 }
 
 void PromptBrowserViewModel::toggle(const QString &id)
 {
-    const QUuid target = uuidFromText(id);
-    setExpanded(target == m_expanded ? QUuid() : target);
+    const std::optional<QUuid> target = parseId(id);
+    if (!target)
+        return;
+    setExpanded(target == m_expanded ? std::nullopt : target);
 }
 
 void PromptBrowserViewModel::showMoreFavorites()
@@ -227,6 +246,11 @@ void PromptBrowserViewModel::exportDatabase()
                               Qt::QueuedConnection);
 }
 
+void PromptBrowserViewModel::cleanupDuplicates()
+{
+    QMetaObject::invokeMethod(this, [] { DataController::shared()->cleanupDuplicates(); }, Qt::QueuedConnection);
+}
+
 void PromptBrowserViewModel::scheduleRefresh()
 {
     if (m_refreshPosted)
@@ -239,7 +263,7 @@ void PromptBrowserViewModel::scheduleRefresh()
 }
 
 void PromptBrowserViewModel::appendPrompts(QList<BrowserRowModel::Row> &rows, const QUuid &section,
-                                           const QList<Prompt *> &prompts) const
+                                           const QList<Prompt *> &prompts, bool inCard) const
 {
     int index = 0;
     for (Prompt *p : prompts) {
@@ -248,6 +272,7 @@ void PromptBrowserViewModel::appendPrompts(QList<BrowserRowModel::Row> &rows, co
         row.prompt = p;
         row.sectionId = section;
         row.index = index++;
+        row.inCard = inCard;
         rows.append(row);
     }
     if (!prompts.isEmpty())
@@ -271,13 +296,14 @@ void PromptBrowserViewModel::appendSection(QList<BrowserRowModel::Row> &rows, co
     rows.append(header);
     if (!header.expanded)
         return;
-    appendPrompts(rows, id, shown < 0 ? prompts : prompts.mid(0, shown));
+    appendPrompts(rows, id, shown < 0 ? prompts : prompts.mid(0, shown), true);
     if (shown >= 0 && prompts.size() > shown) {
         rows.last().lastInGroup = false;
         BrowserRowModel::Row more;
         more.kind = BrowserRowModel::Kind::More;
         more.sectionId = id;
         more.title = QStringLiteral("More...");
+        more.inCard = true;
         more.lastInGroup = true;
         rows.append(more);
     }
@@ -300,10 +326,10 @@ void PromptBrowserViewModel::refresh()
             empty.title = QStringLiteral("No matching prompts found.");
             rows.append(empty);
         }
-        appendPrompts(rows, {}, found);
+        appendPrompts(rows, {}, found, false);
     } else {
         m_sections = BrowserSections::build(*m_context, admin);
-        appendPrompts(rows, {}, m_sections.hot);
+        appendPrompts(rows, {}, m_sections.hot, false);
         appendSection(rows, BrowserSections::FavoritesId, QStringLiteral("Favorites & Often Used"),
                       QStringLiteral("star.square"), m_sections.favorites,
                       m_showAllFavorites ? -1 : BrowserSections::FavoritesShown);
@@ -332,7 +358,7 @@ void PromptBrowserViewModel::refresh()
             header.lastInGroup = !header.expanded;
             rows.append(header);
             if (header.expanded)
-                appendPrompts(rows, header.sectionId, section.prompts);
+                appendPrompts(rows, header.sectionId, section.prompts, true);
         }
         if (!m_sections.hiddenCategories.isEmpty()) {
             BrowserRowModel::Row header;
@@ -352,6 +378,7 @@ void PromptBrowserViewModel::refresh()
                     entry.sectionId = header.sectionId;
                     entry.title = c->name();
                     entry.icon = c->iconSymbol();
+                    entry.inCard = true;
                     rows.append(entry);
                 }
                 rows.last().lastInGroup = true;
@@ -377,3 +404,8 @@ void PromptBrowserViewModel::refresh()
         Q_EMIT libraryShown();
     }
 }
+
+// The browser's views use the administration views; pull their static QML plugin in with the
+// browser so a presenter only imports Vorn.Browser.
+#include <QtQml/qqmlextensionplugin.h>
+Q_IMPORT_QML_PLUGIN(Vorn_AdminPlugin)

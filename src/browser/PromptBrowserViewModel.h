@@ -7,17 +7,23 @@
 #include <QPointer>
 #include <QUuid>
 
+#include <optional>
+#include <QtQml/qqmlregistration.h>
+
 class ModelContext;
 class UserDefaults;
 class Prompt;
 class PromptCategory;
 class PromptSearch;
+Q_MOC_INCLUDE("Prompt.h")
+Q_MOC_INCLUDE("PromptCategory.h")
 
 // Everything the library browser decides: which sections and rows it lists, the search,
 // the one expanded item, the keyboard highlight and the row actions. The view only lays
 // the rows out.
 class PromptBrowserViewModel : public QObject {
     Q_OBJECT
+    QML_ELEMENT
     Q_PROPERTY(QString searchText READ searchText WRITE setSearchText NOTIFY searchTextChanged)
     Q_PROPERTY(bool isSearching READ isSearching NOTIFY searchTextChanged)
     Q_PROPERTY(bool isAdminMode READ isAdminMode NOTIFY isAdminModeChanged)
@@ -31,7 +37,11 @@ class PromptBrowserViewModel : public QObject {
 
 public:
     static constexpr const char *LastExpandedKey = "lastExpandedCategory";
+    static constexpr const char *TagTextSuffixKey = "tag_text_suffix";
+    static constexpr const char *DefaultTagTextSuffix = "The output shall be in {{language: [languages]}}.";
 
+    // Over the program's store and settings (the view's own instance).
+    explicit PromptBrowserViewModel(QObject *parent = nullptr);
     PromptBrowserViewModel(ModelContext *context, UserDefaults *defaults, QObject *parent = nullptr);
     ~PromptBrowserViewModel() override;
 
@@ -69,6 +79,8 @@ public:
     Q_INVOKABLE void hideCategory(PromptCategory *category);
     Q_INVOKABLE void unhideCategory(PromptCategory *category);
     Q_INVOKABLE void exportDatabase();
+    // Removes duplicate records after the current event (run once the library shows).
+    Q_INVOKABLE void cleanupDuplicates();
 
     // Rebuilds the rows now (normally once per event-loop turn after a change).
     Q_INVOKABLE void refresh();
@@ -86,10 +98,11 @@ Q_SIGNALS:
 
 private:
     void scheduleRefresh();
-    void setExpanded(const QUuid &id);
+    void setExpanded(std::optional<QUuid> id);
     void appendSection(QList<BrowserRowModel::Row> &rows, const QUuid &id, const QString &title,
                        const QString &icon, const QList<Prompt *> &prompts, int shown) const;
-    void appendPrompts(QList<BrowserRowModel::Row> &rows, const QUuid &section, const QList<Prompt *> &prompts) const;
+    void appendPrompts(QList<BrowserRowModel::Row> &rows, const QUuid &section, const QList<Prompt *> &prompts,
+                       bool inCard) const;
     int firstPromptRow() const;
 
     QPointer<ModelContext> m_context;
@@ -98,7 +111,9 @@ private:
     BrowserSections m_sections;
     std::unique_ptr<PromptSearch> m_search;
     QString m_searchText;
-    QUuid m_expanded;
+    // The one open section or category. The hidden prompts' identifier is the nil UUID, so
+    // "nothing open" needs its own state.
+    std::optional<QUuid> m_expanded;
     QUuid m_selected;
     bool m_showAllFavorites = false;
     bool m_refreshPosted = false;

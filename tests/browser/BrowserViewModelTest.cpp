@@ -9,6 +9,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QCoreApplication>
+#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
@@ -220,4 +221,90 @@ TEST_F(Browser, AdminTogglesTouchUpdatedAtButUserTogglesDoNot)
     vm.deletePrompt(p);
     EXPECT_EQ(ctx.count<Prompt>(), 0);
     EXPECT_EQ(ctx.count<UserAttribute>(), 1);
+}
+
+TEST_F(Browser, HiddenPromptsSectionOpensAndIsRemembered)
+{
+    // Its identifier is the nil UUID, which must not be mistaken for "nothing open".
+    prompt(QStringLiteral("Secret"), writing)->ensureAttribute()->setHidden(true);
+    const QString hiddenId = uuidText(BrowserSections::HiddenPromptsId);
+    {
+        PromptBrowserViewModel vm(&ctx, &defaults);
+        vm.toggle(uuidText(BrowserSections::FavoritesId));
+        EXPECT_EQ(vm.expandedId(), QString());
+        for (const auto &row : vm.rows()->rows())
+            EXPECT_FALSE(row.expanded) << row.title.toStdString();
+        vm.toggle(hiddenId);
+        EXPECT_EQ(vm.expandedId(), hiddenId);
+        EXPECT_EQ(rowsOf(vm, BrowserSections::HiddenPromptsId).size(), 1);
+    }
+    PromptBrowserViewModel vm(&ctx, &defaults);
+    EXPECT_EQ(vm.expandedId(), hiddenId);
+    vm.toggle(QStringLiteral("not an id")); // ignored
+    EXPECT_EQ(vm.expandedId(), hiddenId);
+}
+
+TEST_F(Browser, CategoriesHideAndComeBack)
+{
+    prompt(QStringLiteral("Poem"), writing);
+    prompt(QStringLiteral("Tests"), code);
+    Prompt *draft = prompt(QStringLiteral("Draft"), code);
+    draft->setActive(false);
+    PromptBrowserViewModel vm(&ctx, &defaults);
+    vm.hideCategory(writing);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(vm.sections().library.size(), 1);
+    EXPECT_EQ(vm.sections().library[0].category, code);
+    EXPECT_EQ(vm.sections().library[0].prompts.size(), 1); // the draft is for administrators only
+    EXPECT_EQ(vm.sections().hiddenCategories, QList<PromptCategory *>{writing});
+    vm.unhideCategory(writing);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(vm.sections().library.size(), 2);
+    EXPECT_TRUE(vm.sections().hiddenCategories.isEmpty());
+}
+
+TEST_F(Browser, HighlightWalksPromptRowsOnlyAndLibraryShowsOnce)
+{
+    Prompt *hot = prompt(QStringLiteral("Hot"), writing);
+    hot->setHot(true);
+    Prompt *favorite = prompt(QStringLiteral("Fav"), code);
+    favorite->ensureAttribute()->setFavorite(true);
+    Prompt *poem = prompt(QStringLiteral("Poem"), writing);
+    PromptBrowserViewModel vm(&ctx, &defaults);
+    QSignalSpy shown(&vm, &PromptBrowserViewModel::libraryShown);
+    vm.appear();
+    EXPECT_EQ(shown.size(), 1);
+    vm.refresh();
+    EXPECT_EQ(shown.size(), 1);
+
+    vm.toggle(writing->idText()); // Writing open, favourites closed
+    EXPECT_EQ(vm.highlightedPrompt(), nullptr);
+    vm.moveHighlight(1);
+    EXPECT_EQ(vm.highlightedPrompt(), hot);
+    vm.moveHighlight(1); // past the headers into Writing, which lists the hot prompt too
+    EXPECT_EQ(vm.highlightedPrompt(), hot);
+    EXPECT_EQ(vm.rows()->row(vm.highlightedRow()).sectionId, writing->id());
+    vm.moveHighlight(1);
+    EXPECT_EQ(vm.highlightedPrompt(), poem);
+    vm.moveHighlight(1); // the last prompt row stays highlighted
+    EXPECT_EQ(vm.highlightedPrompt(), poem);
+    vm.moveHighlight(-5);
+    EXPECT_EQ(vm.highlightedPrompt(), hot);
+    for (int row = 0; row < vm.rows()->count(); ++row)
+        if (vm.rows()->row(row).kind != BrowserRowModel::Kind::Prompt) {
+            vm.setHighlightedRow(row);
+            EXPECT_EQ(vm.highlightedPrompt(), nullptr);
+        }
+}
+
+TEST_F(Browser, SeedsTheTextTagSuffixOnlyWhenAbsent)
+{
+    {
+        PromptBrowserViewModel vm(&ctx, &defaults);
+        EXPECT_EQ(defaults.string(QStringLiteral("tag_text_suffix")),
+                  QStringLiteral("The output shall be in {{language: [languages]}}."));
+    }
+    defaults.setValue(QStringLiteral("tag_text_suffix"), QString());
+    PromptBrowserViewModel vm(&ctx, &defaults);
+    EXPECT_EQ(defaults.stringValue(QStringLiteral("tag_text_suffix")), QString());
 }

@@ -1,0 +1,142 @@
+import QtQuick
+import QtQuick.Controls
+import Vorn.Style
+
+// A date field showing the day only. The button opens a month calendar; with the keyboard,
+// Left/Right move by a day, Up/Down by a week, Return or Space opens the calendar.
+AbstractButton {
+    id: field
+    property date date: new Date()
+    property string dateText
+    signal picked(int year, int month, int day)   // month 1-12
+    signal stepped(int days)
+
+    implicitHeight: 34
+    implicitWidth: 200
+    activeFocusOnTab: true
+    focusPolicy: Qt.StrongFocus
+    hoverEnabled: true
+    Accessible.role: Accessible.Button
+    onClicked: openCalendar()
+
+    function openCalendar() {
+        grid.month = field.date.getMonth()
+        grid.year = field.date.getFullYear()
+        calendar.open()
+    }
+    Keys.onLeftPressed: field.stepped(-1)
+    Keys.onRightPressed: field.stepped(1)
+    Keys.onUpPressed: field.stepped(-7)
+    Keys.onDownPressed: field.stepped(7)
+    Keys.onReturnPressed: openCalendar()
+    Keys.onEnterPressed: openCalendar()
+
+    background: Rectangle {
+        radius: 8
+        color: field.hovered ? Qt.rgba(1, 1, 1, 0.09) : Qt.rgba(1, 1, 1, 0.05)
+        border.width: field.activeFocus ? 2 : 1
+        border.color: field.activeFocus ? Style.brandPurple : Style.glassStroke
+    }
+    contentItem: Row {
+        spacing: 8
+        leftPadding: 10
+        SymbolIcon { anchors.verticalCenter: parent.verticalCenter; symbol: "calendar"; size: 16; color: Style.brandPurple }
+        Text {
+            anchors.verticalCenter: parent.verticalCenter
+            text: field.dateText
+            color: Style.textPrimary
+            font.family: Style.family
+            font.pixelSize: 14
+        }
+    }
+
+    Popup {
+        id: calendar
+        objectName: "datePickerPopup"
+        y: field.height + 4
+        padding: 10
+        focus: true
+        margins: 8
+        closePolicy: Popup.CloseOnEscape | Popup.CloseOnPressOutside
+        background: Rectangle {
+            radius: 12
+            color: Qt.rgba(0.13, 0.13, 0.17, 0.98)
+            border.color: Style.glassStroke
+        }
+        contentItem: Column {
+            spacing: 6
+            Item {
+                width: grid.width
+                height: 28
+                AbstractButton {
+                    id: previousMonth
+                    anchors.left: parent.left
+                    width: 28; height: 28
+                    Accessible.name: qsTr("Previous month")
+                    contentItem: SymbolIcon { symbol: "chevron.left"; size: 18; color: Style.textPrimary }
+                    background: null
+                    onClicked: {
+                        if (grid.month === 0) { grid.month = 11; grid.year -= 1 } else grid.month -= 1
+                    }
+                }
+                Text {
+                    anchors.centerIn: parent
+                    text: grid.title
+                    color: Style.textPrimary
+                    font: Style.headlineFont
+                }
+                AbstractButton {
+                    anchors.right: parent.right
+                    width: 28; height: 28
+                    Accessible.name: qsTr("Next month")
+                    contentItem: SymbolIcon { symbol: "chevron.right"; size: 18; color: Style.textPrimary }
+                    background: null
+                    onClicked: {
+                        if (grid.month === 11) { grid.month = 0; grid.year += 1 } else grid.month += 1
+                    }
+                }
+            }
+            DayOfWeekRow {
+                width: grid.width
+                locale: grid.locale
+                delegate: Text {
+                    required property string shortName
+                    text: shortName
+                    horizontalAlignment: Text.AlignHCenter
+                    color: Style.textSecondary
+                    font: Style.captionFont
+                }
+            }
+            MonthGrid {
+                id: grid
+                width: 7 * 34
+                height: 6 * 30
+                locale: Qt.locale()
+                onClicked: (day) => {
+                    field.picked(day.getFullYear(), day.getMonth() + 1, day.getDate())
+                    calendar.close()
+                    field.forceActiveFocus()
+                }
+                delegate: Rectangle {
+                    required property var model
+                    readonly property bool chosen: model.year === field.date.getFullYear()
+                                                   && model.month === field.date.getMonth()
+                                                   && model.day === field.date.getDate()
+                    radius: 15
+                    color: chosen ? Style.brandPurple : "transparent"
+                    border.width: model.today && !chosen ? 1 : 0
+                    border.color: Style.brandPurple
+                    Accessible.name: model.date.toLocaleDateString(grid.locale, Locale.LongFormat)
+                    Text {
+                        anchors.centerIn: parent
+                        text: parent.model.day
+                        color: parent.model.month === grid.month ? Style.textPrimary : Style.textSecondary
+                        opacity: parent.model.month === grid.month ? 1 : 0.5
+                        font.family: Style.family
+                        font.pixelSize: 13
+                    }
+                }
+            }
+        }
+    }
+}

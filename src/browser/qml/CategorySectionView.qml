@@ -1,0 +1,25 @@
+import QtQuick
+import Vorn.Style
+import Vorn.Admin
+
+// A category of the library as a collapsible section; its header menu hides the category.
+PromptCollapsibleSection {
+    id: section
+
+    property QtObject category
+    signal hideRequested()
+
+    text: category ? category.name : ""
+    symbol: category ? category.iconSymbol : "folder"
+    description: category && category.categoryDescription ? category.categoryDescription : ""
+    headerContextMenu: menu
+
+    DarkMenu {
+        id: menu
+        DarkMenuItem {
+            text: "Hide Category"
+            symbol: "eye.slash"
+            onTriggered: section.hideRequested()
+        }
+    }
+}

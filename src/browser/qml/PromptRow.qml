@@ -1,0 +1,210 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Vorn.Style
+import Vorn.Admin
+import Vorn.Browser
+
+// One prompt of the library: title, description and its quick actions (hide, favourite);
+// in administration mode also hot, active, edit and delete, and the category and tag strip.
+AbstractButton {
+    id: row
+
+    property QtObject prompt
+    property bool isSelected: false
+    // The keyboard highlight of the browser; drawn like the selection.
+    property bool isHighlighted: false
+    property bool isAdminMode: false
+    // The full editor is offered only where the presenter can show it.
+    property bool canEdit: false
+    // The browser's view-model runs the actions.
+    property PromptBrowserViewModel viewModel
+
+    signal editRequested(QtObject prompt)
+    signal deleteRequested(QtObject prompt)
+
+    // Checked once per row type: whether "🔥" can be drawn in colour.
+    readonly property bool hasEmojiFont: Qt.fontFamilies().some((family) => /emoji/i.test(family))
+    readonly property bool isFavorite: prompt ? prompt.isFavorite : false
+    readonly property bool isHidden: prompt ? prompt.isHidden : false
+    readonly property bool isActive: prompt ? prompt.isActive : true
+    readonly property bool isHot: prompt ? prompt.isHot : false
+
+    function toggleFavorite() { viewModel.toggleFavorite(prompt) }
+    function toggleHidden() { viewModel.toggleHidden(prompt) }
+    function showMenu(x, y) { contextMenu.popup(row, x, y) }
+
+    focusPolicy: Qt.TabFocus
+    hoverEnabled: true
+    leftPadding: 16
+    rightPadding: 16
+    topPadding: 9
+    bottomPadding: 9
+    text: prompt ? prompt.title : ""
+    Accessible.role: Accessible.Button
+    Accessible.name: text + (isFavorite ? ", favorite" : "") + (isHidden ? ", hidden" : "")
+    Accessible.description: prompt ? prompt.promptDescription : ""
+    Keys.onMenuPressed: showMenu(16, height - 8)
+
+    TapHandler {
+        acceptedButtons: Qt.RightButton
+        onTapped: (eventPoint) => row.showMenu(eventPoint.position.x, eventPoint.position.y)
+    }
+
+    DarkMenu {
+        id: contextMenu
+        DarkMenuItem {
+            objectName: "favoriteMenuItem"
+            text: row.isFavorite ? "Unfavorite" : "Favorite"
+            symbol: row.isFavorite ? "star.fill" : "star"
+            onTriggered: row.toggleFavorite()
+        }
+        DarkMenuItem {
+            objectName: "hideMenuItem"
+            text: row.isHidden ? "Unhide" : "Hide"
+            symbol: row.isHidden ? "eye" : "eye.slash"
+            onTriggered: row.toggleHidden()
+        }
+    }
+
+    background: Rectangle {
+        radius: 8
+        color: row.isSelected || row.isHighlighted
+               ? Qt.rgba(Style.brandPurple.r, Style.brandPurple.g, Style.brandPurple.b, 0.10)
+               : row.hovered ? Qt.rgba(1, 1, 1, 0.04) : "transparent"
+        border.color: row.isSelected || row.isHighlighted || row.visualFocus
+                      ? Qt.rgba(Style.brandPurple.r, Style.brandPurple.g, Style.brandPurple.b, 0.45) : "transparent"
+    }
+
+    contentItem: ColumnLayout {
+        spacing: 6
+        RowLayout {
+            Layout.fillWidth: true
+            spacing: 4
+
+            ColumnLayout {
+                Layout.fillWidth: true
+                spacing: 2
+                Item {
+                    id: titleLine
+                    Layout.fillWidth: true
+                    implicitHeight: titleText.implicitHeight
+                    Text {
+                        id: titleText
+                        objectName: "promptTitle"
+                        width: Math.min(implicitWidth, titleLine.width - (hotMark.visible ? hotMark.width + 6 : 0))
+                        text: row.text
+                        elide: Text.ElideRight
+                        font.family: Style.family
+                        font.pixelSize: 15
+                        font.weight: Font.DemiBold
+                        color: Style.textPrimary
+                        opacity: row.isActive ? 1.0 : 0.6
+                    }
+                    // The hot mark; the flame symbol stands in where no emoji font is installed.
+                    Text {
+                        id: hotMark
+                        anchors.left: titleText.right
+                        anchors.leftMargin: 6
+                        anchors.verticalCenter: titleText.verticalCenter
+                        visible: row.isHot
+                        text: row.hasEmojiFont ? "🔥" : Symbols.glyph("flame.fill")
+                        font.family: row.hasEmojiFont ? Style.family : Style.iconFamily
+                        font.pixelSize: row.hasEmojiFont ? 12 : 14
+                        color: "#ff9f0a"
+                        Accessible.name: "hot"
+                    }
+                }
+                Text {
+                    Layout.fillWidth: true
+                    visible: text.length > 0
+                    text: row.prompt ? row.prompt.promptDescription : ""
+                    elide: Text.ElideRight
+                    maximumLineCount: 2
+                    wrapMode: Text.Wrap
+                    font.family: Style.family
+                    font.pixelSize: 13
+                    color: Style.textSecondary
+                    lineHeight: 1.1
+                }
+            }
+
+            // Administration controls.
+            Row {
+                visible: row.isAdminMode
+                spacing: 0
+                Layout.alignment: Qt.AlignVCenter
+                SymbolButton {
+                    objectName: "hotToggle"
+                    symbol: row.isHot ? "flame.fill" : "flame"
+                    size: 13
+                    iconColor: row.isHot ? "#ff9f0a" : Style.textSecondary
+                    help: row.isHot ? "Remove from the hot list" : "Add to the hot list"
+                    onClicked: row.viewModel.toggleHot(row.prompt)
+                }
+                SymbolButton {
+                    objectName: "activeToggle"
+                    symbol: row.isActive ? "bolt.fill" : "bolt.slash"
+                    size: 13
+                    iconColor: row.isActive ? "#64d2ff" : Style.textSecondary
+                    help: row.isActive ? "Deactivate" : "Activate"
+                    onClicked: row.viewModel.toggleActive(row.prompt)
+                }
+                SymbolButton {
+                    objectName: "editButton"
+                    visible: row.canEdit
+                    symbol: "pencil"
+                    size: 13
+                    help: "Edit prompt"
+                    onClicked: row.editRequested(row.prompt)
+                }
+                SymbolButton {
+                    objectName: "deleteButton"
+                    symbol: "trash"
+                    size: 13
+                    hoverColor: "#ff5a5f"
+                    help: "Delete prompt"
+                    onClicked: row.deleteRequested(row.prompt)
+                }
+                Rectangle { width: 1; height: 16; anchors.verticalCenter: parent.verticalCenter; color: Style.glassStroke }
+            }
+
+            SymbolButton {
+                objectName: "hideToggle"
+                Layout.alignment: Qt.AlignVCenter
+                symbol: row.isHidden ? "eye.slash" : "eye"
+                iconColor: row.isHidden ? Style.brandPurple
+                                        : Qt.rgba(Style.textSecondary.r, Style.textSecondary.g, Style.textSecondary.b, 0.8)
+                hoverColor: row.isHidden ? Qt.lighter(Style.brandPurple, 1.2) : Style.textPrimary
+                help: row.isHidden ? "Unhide" : "Hide"
+                onClicked: row.toggleHidden()
+            }
+            SymbolButton {
+                objectName: "favoriteToggle"
+                Layout.alignment: Qt.AlignVCenter
+                symbol: row.isFavorite ? "star.fill" : "star"
+                iconColor: row.isFavorite ? Style.favoriteYellow
+                                          : Qt.rgba(Style.textSecondary.r, Style.textSecondary.g, Style.textSecondary.b, 0.8)
+                hoverColor: row.isFavorite ? Style.favoriteYellow : Style.textPrimary
+                help: row.isFavorite ? "Unfavorite" : "Favorite"
+                onClicked: row.toggleFavorite()
+            }
+            SymbolIcon {
+                Layout.alignment: Qt.AlignVCenter
+                Layout.leftMargin: 2
+                symbol: "chevron.right"
+                size: 14
+                font.bold: true
+                color: Style.textSecondary
+                opacity: 0.8
+            }
+        }
+
+        Loader {
+            Layout.fillWidth: true
+            active: row.isAdminMode
+            visible: active
+            sourceComponent: AdminPromptEditorView { prompt: row.prompt }
+        }
+    }
+}

@@ -1,0 +1,454 @@
+import QtQuick
+import QtQuick.Controls
+import Vorn.Style
+import Vorn.Admin
+import Vorn.Browser
+
+// The library browser: the search field, the administration menu and one list that shows
+// either the search results or the fixed sections followed by the library of categories.
+FocusScope {
+    id: browser
+    objectName: "promptSelectionView"
+
+    // The search text; the presenter owns it (bind it and write back on searchTextEdited)
+    // so that it survives a visit to a prompt's detail.
+    property string searchText: ""
+    // The prompt drawn as selected (canonical UUID text), if any.
+    property string selectedPromptId: ""
+    // Offer the full prompt editor in administration mode (editRequested then fires).
+    property bool canEdit: false
+    readonly property alias viewModel: browserModel
+
+    signal searchTextEdited(string text)
+    signal promptSelected(QtObject prompt)
+    signal hideRequested()
+    signal editRequested(QtObject prompt)
+
+    function focusSearch() { searchField.forceActiveFocus() }
+
+    // Reports the edit; keeps the text here as well when the presenter did not write it back.
+    function editSearch(text) {
+        browser.searchTextEdited(text)
+        if (browser.searchText !== text)
+            browser.searchText = text
+    }
+    function openHighlighted() {
+        const prompt = browserModel.highlightedPrompt()
+        if (prompt)
+            browser.promptSelected(prompt)
+    }
+    function moveHighlight(delta) {
+        browserModel.moveHighlight(delta)
+        if (browserModel.highlightedRow >= 0)
+            list.positionViewAtIndex(browserModel.highlightedRow, ListView.Contain)
+    }
+    // The keys of the list, handled wherever the focus is in the browser's header.
+    function handleKey(event) {
+        switch (event.key) {
+        case Qt.Key_Down:
+            moveHighlight(1)
+            break
+        case Qt.Key_Up:
+            moveHighlight(-1)
+            break
+        case Qt.Key_Return:
+        case Qt.Key_Enter:
+            openHighlighted()
+            break
+        case Qt.Key_Escape:
+            if (browser.searchText.length > 0)
+                editSearch("")
+            else
+                browser.hideRequested()
+            break
+        default:
+            return false
+        }
+        event.accepted = true
+        return true
+    }
+
+    PromptBrowserViewModel {
+        id: browserModel
+        searchText: browser.searchText
+        selectedPromptId: browser.selectedPromptId
+        onLibraryShown: browserModel.cleanupDuplicates()
+        onSearchTextChanged: {
+            // New results slide in one after another, the first screenful at most; rows met
+            // later by scrolling just appear.
+            browser.staggering = true
+            staggerWindow.restart()
+            list.positionViewAtBeginning()
+        }
+    }
+
+    property bool staggering: false
+    Timer { id: staggerWindow; interval: 500; onTriggered: browser.staggering = false }
+
+    // Typing while the focus is on the background goes to the search field.
+    Keys.onPressed: (event) => {
+        if (handleKey(event))
+            return
+        if (event.text.length > 0 && event.text.charCodeAt(0) >= 32 && !(event.modifiers & Qt.ControlModifier)) {
+            searchField.forceActiveFocus()
+            editSearch(browser.searchText + event.text)
+            event.accepted = true
+        }
+    }
+
+    // Header: the search field and, for administrators, the administration menu.
+    Item {
+        id: header
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.top: parent.top
+        anchors.leftMargin: 16
+        anchors.rightMargin: 16
+        height: 42
+
+        Rectangle {
+            id: searchBox
+            anchors.left: parent.left
+            anchors.right: adminMenuButton.visible ? adminMenuButton.left : parent.right
+            anchors.rightMargin: adminMenuButton.visible ? 8 : 0
+            height: parent.height
+            radius: 12
+            color: Style.glassFill
+            border.color: searchField.activeFocus ? Qt.rgba(Style.brandPurple.r, Style.brandPurple.g, Style.brandPurple.b, 0.7)
+                                                  : Style.glassStroke
+            Behavior on border.color { ColorAnimation { duration: Style.defaultAnimation } }
+
+            SymbolIcon {
+                id: searchIcon
+                anchors.left: parent.left
+                anchors.leftMargin: 12
+                anchors.verticalCenter: parent.verticalCenter
+                symbol: "magnifyingglass"
+                size: 20
+                color: searchField.activeFocus ? Style.brandPurple : Style.textSecondary
+            }
+            TextField {
+                id: searchField
+                objectName: "searchField"
+                anchors.left: searchIcon.right
+                anchors.leftMargin: 4
+                anchors.right: clearButton.visible ? clearButton.left : parent.right
+                anchors.rightMargin: 6
+                anchors.verticalCenter: parent.verticalCenter
+                focus: true
+                text: browser.searchText
+                placeholderText: "Search prompts..."
+                placeholderTextColor: Style.textSecondary
+                color: Style.textPrimary
+                selectionColor: Qt.rgba(Style.brandPurple.r, Style.brandPurple.g, Style.brandPurple.b, 0.5)
+                font: Style.bodyFont
+                background: null
+                Accessible.name: "Search prompts"
+                onTextEdited: browser.editSearch(text)
+                // The field keeps the focus while the arrows walk the list.
+                Keys.onPressed: (event) => browser.handleKey(event)
+            }
+            SymbolButton {
+                id: clearButton
+                objectName: "clearSearchButton"
+                anchors.right: parent.right
+                anchors.rightMargin: 6
+                anchors.verticalCenter: parent.verticalCenter
+                visible: browser.searchText.length > 0
+                symbol: "xmark.circle.fill"
+                size: 17
+                help: "Clear the search"
+                onClicked: {
+                    browser.editSearch("")
+                    searchField.forceActiveFocus()
+                }
+            }
+        }
+
+        SymbolButton {
+            id: adminMenuButton
+            objectName: "adminMenuButton"
+            anchors.right: parent.right
+            anchors.verticalCenter: parent.verticalCenter
+            visible: browserModel.isAdminMode
+            symbol: "ellipsis.circle"
+            size: 22
+            help: "Administration"
+            onClicked: adminMenu.popup(adminMenuButton, adminMenuButton.width - adminMenu.width, adminMenuButton.height + 4)
+            DarkMenu {
+                id: adminMenu
+                DarkMenuItem {
+                    objectName: "exportMenuItem"
+                    text: "Export DB"
+                    symbol: "arrow.up.doc"
+                    onTriggered: browserModel.exportDatabase()
+                }
+                DarkMenuItem {
+                    objectName: "insertMenuItem"
+                    text: "Insert Prompt"
+                    symbol: "plus.square.dashed"
+                    onTriggered: insertSheet.open()
+                }
+            }
+        }
+    }
+
+    // The search options, shown while the search has the focus.
+    Row {
+        id: options
+        objectName: "searchOptions"
+        readonly property bool shown: searchField.activeFocus || hiddenChip.activeFocus || templateChip.activeFocus
+        anchors.top: header.bottom
+        anchors.topMargin: shown ? 10 : 0
+        anchors.left: parent.left
+        anchors.leftMargin: 16
+        spacing: 8
+        height: shown ? implicitHeight : 0
+        opacity: shown ? 1 : 0
+        visible: opacity > 0
+        Behavior on opacity { NumberAnimation { duration: Style.defaultAnimation } }
+        Behavior on height { NumberAnimation { duration: Style.defaultAnimation; easing.type: Easing.OutCubic } }
+        Behavior on anchors.topMargin { NumberAnimation { duration: Style.defaultAnimation; easing.type: Easing.OutCubic } }
+
+        SearchOptionChip {
+            id: hiddenChip
+            objectName: "searchHiddenChip"
+            text: "Search hidden prompts"
+            checked: browserModel.searchHiddenPrompts
+            onToggled: browserModel.searchHiddenPrompts = checked
+            Keys.onPressed: (event) => browser.handleKey(event)
+        }
+        SearchOptionChip {
+            id: templateChip
+            objectName: "searchTemplateChip"
+            text: "Search template text"
+            checked: browserModel.searchTemplateText
+            onToggled: browserModel.searchTemplateText = checked
+            Keys.onPressed: (event) => browser.handleKey(event)
+        }
+    }
+
+    ListView {
+        id: list
+        objectName: "promptList"
+        anchors.top: options.bottom
+        anchors.topMargin: 12
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        leftMargin: 16
+        rightMargin: 16
+        bottomMargin: 12
+        clip: true
+        model: browserModel.rows
+        boundsBehavior: Flickable.StopAtBounds
+        highlightFollowsCurrentItem: false
+        currentIndex: -1
+        keyNavigationEnabled: false
+        ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
+
+        // Opening and closing sections move the rows below smoothly.
+        add: browserModel.isSearching ? null : rowAppears
+        displaced: Transition { NumberAnimation { properties: "y"; duration: Style.defaultAnimation; easing.type: Easing.OutCubic } }
+        Transition { id: rowAppears; NumberAnimation { property: "opacity"; from: 0; to: 1; duration: Style.defaultAnimation } }
+
+        // A tap on the background takes the focus from the search field.
+        TapHandler {
+            onTapped: if (searchField.activeFocus) browser.forceActiveFocus()
+        }
+
+        delegate: Item {
+            id: entry
+            required property int index
+            required property int kind
+            required property QtObject prompt
+            required property QtObject category
+            required property string sectionId
+            required property string title
+            required property string icon
+            required property string description
+            required property int count
+            required property bool expanded
+            required property int position
+            required property bool inCard
+            required property bool lastInGroup
+
+            readonly property bool highlighted: index === browserModel.highlightedRow
+            width: ListView.view.width - ListView.view.leftMargin - ListView.view.rightMargin
+            height: body.height + (lastInGroup ? 12 : 0)
+
+            CardSlice {
+                visible: entry.inCard
+                width: parent.width
+                height: body.height
+                roundBottom: entry.lastInGroup
+            }
+
+            Loader {
+                id: body
+                width: parent.width
+                sourceComponent: {
+                    switch (entry.kind) {
+                    case BrowserRowModel.Prompt: return promptRow
+                    case BrowserRowModel.SectionHeader: return sectionHeader
+                    case BrowserRowModel.CategoryHeader: return categoryHeader
+                    case BrowserRowModel.LibraryHeader: return libraryHeader
+                    case BrowserRowModel.More: return moreButton
+                    case BrowserRowModel.HiddenCategory: return hiddenCategory
+                    default: return emptyResult
+                    }
+                }
+            }
+
+            Component.onCompleted: {
+                if (browser.staggering && browserModel.isSearching && entry.kind === BrowserRowModel.Prompt)
+                    stagger.createObject(entry, { target: body, index: Math.min(entry.position, 12) })
+            }
+
+            Component {
+                id: promptRow
+                Item {
+                    implicitHeight: row.implicitHeight + (entry.inCard ? 4 : 0)
+                    PromptRow {
+                        id: row
+                        x: entry.inCard ? 6 : 0
+                        width: parent.width - 2 * x
+                        prompt: entry.prompt
+                        viewModel: browserModel
+                        isAdminMode: browserModel.isAdminMode
+                        canEdit: browser.canEdit
+                        isSelected: entry.prompt !== null && entry.prompt.idText === browser.selectedPromptId
+                        isHighlighted: entry.highlighted
+                        onClicked: browser.promptSelected(entry.prompt)
+                        onEditRequested: (prompt) => browser.editRequested(prompt)
+                        onDeleteRequested: (prompt) => deleteConfirmation.ask(prompt)
+                    }
+                }
+            }
+            Component {
+                id: sectionHeader
+                PromptCollapsibleSection {
+                    text: entry.title
+                    symbol: entry.icon
+                    count: entry.count
+                    isExpanded: entry.expanded
+                    onToggleRequested: browserModel.toggle(entry.sectionId)
+                }
+            }
+            Component {
+                id: categoryHeader
+                CategorySectionView {
+                    category: entry.category
+                    count: entry.count
+                    isExpanded: entry.expanded
+                    onToggleRequested: browserModel.toggle(entry.sectionId)
+                    onHideRequested: browserModel.hideCategory(entry.category)
+                }
+            }
+            Component {
+                id: libraryHeader
+                Item {
+                    implicitHeight: 40
+                    Text {
+                        anchors.left: parent.left
+                        anchors.leftMargin: 4
+                        anchors.bottom: parent.bottom
+                        anchors.bottomMargin: 10
+                        text: entry.title
+                        font: Style.titleFont
+                        color: Style.textPrimary
+                        Accessible.role: Accessible.Heading
+                        Accessible.name: text
+                    }
+                }
+            }
+            Component {
+                id: moreButton
+                Item {
+                    implicitHeight: 36
+                    AbstractButton {
+                        id: more
+                        objectName: "moreButton"
+                        anchors.centerIn: parent
+                        focusPolicy: Qt.TabFocus
+                        hoverEnabled: true
+                        padding: 6
+                        text: entry.title
+                        Accessible.role: Accessible.Button
+                        Accessible.name: text
+                        onClicked: browserModel.showMoreFavorites()
+                        contentItem: Text {
+                            text: more.text
+                            font: Style.captionFont
+                            color: more.hovered || more.visualFocus ? Qt.lighter(Style.brandPurple, 1.3) : Style.brandPurple
+                        }
+                        background: null
+                    }
+                }
+            }
+            Component {
+                id: hiddenCategory
+                Item {
+                    implicitHeight: button.implicitHeight + 2
+                    HiddenCategoryButton {
+                        id: button
+                        x: 6
+                        width: parent.width - 12
+                        category: entry.category
+                        onClicked: browserModel.unhideCategory(entry.category)
+                    }
+                }
+            }
+            Component {
+                id: emptyResult
+                Item {
+                    implicitHeight: 120
+                    Text {
+                        objectName: "noResults"
+                        anchors.centerIn: parent
+                        text: entry.title
+                        font: Style.bodyFont
+                        color: Style.textSecondary
+                        Accessible.role: Accessible.StaticText
+                        Accessible.name: text
+                    }
+                }
+            }
+        }
+    }
+
+    Component {
+        id: stagger
+        StaggeredAppear {}
+    }
+
+    DeleteConfirmation {
+        id: deleteConfirmation
+        onConfirmed: (prompt) => browserModel.deletePrompt(prompt)
+        onClosed: browser.focusSearch()
+    }
+
+    // The JSON import, as a sheet over the browser; each opening starts empty.
+    Popup {
+        id: insertSheet
+        objectName: "insertSheet"
+        parent: Overlay.overlay
+        anchors.centerIn: parent
+        width: Math.min(parent ? parent.width - 48 : 600, 640)
+        height: Math.min(parent ? parent.height - 48 : 480, 520)
+        modal: true
+        focus: true
+        padding: 0
+        closePolicy: Popup.NoAutoClose
+        background: null
+        onOpened: sheetLoader.item.forceActiveFocus()
+        onClosed: browser.focusSearch()
+        contentItem: Loader {
+            id: sheetLoader
+            active: insertSheet.visible
+            sourceComponent: AdminInsertPromptView {
+                onClosed: insertSheet.close()
+            }
+        }
+    }
+}

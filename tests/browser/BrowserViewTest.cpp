@@ -1,0 +1,383 @@
+#include "BrowserSections.h"
+#include "DataController.h"
+#include "ModelContext.h"
+#include "Prompt.h"
+#include "PromptBrowserViewModel.h"
+#include "PromptCategory.h"
+#include "PromptTag.h"
+#include "UserAttribute.h"
+#include "UserDefaults.h"
+
+#include <QQmlApplicationEngine>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QSignalSpy>
+#include <QTest>
+#include <QtQml/qqmlextensionplugin.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+Q_IMPORT_QML_PLUGIN(Vorn_BrowserPlugin)
+Q_IMPORT_QML_PLUGIN(Vorn_StylePlugin)
+
+namespace {
+void typeText(QWindow *window, const QString &text)
+{
+    for (const QChar c : text)
+        QTest::keyClick(window, c.toLatin1());
+}
+
+// The browser as the panel shows it: on the panel's rounded background, with the search text
+// owned by the presenter.
+const QByteArray Harness = R"(
+import QtQuick
+import Vorn.Style
+import Vorn.Browser
+Window {
+    id: window
+    width: 750; height: 600; visible: true; color: "transparent"
+    property string shellSearch: ""
+    Rectangle {
+        anchors.fill: parent
+        radius: 16
+        color: Style.panelBackground
+        border.color: Qt.rgba(1, 1, 1, 0.1)
+        PromptSelectionView {
+            objectName: "browser"
+            anchors.fill: parent
+            anchors.topMargin: 20
+            focus: true
+            searchText: window.shellSearch
+            onSearchTextEdited: (text) => window.shellSearch = text
+        }
+    }
+}
+)";
+
+bool waitFor(const std::function<bool()> &condition, int timeoutMs = 3000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        QTest::qWait(10);
+    }
+    return true;
+}
+
+class BrowserView : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        DataController::Options options;
+        options.inMemory = true;
+        DataController::setSharedOptions(options);
+        ASSERT_TRUE(DataController::shared()->setUp());
+        DataController::shared()->startupLoad();
+    }
+
+    void SetUp() override
+    {
+        ctx = DataController::shared()->mainContext();
+        ASSERT_GT(ctx->count<Prompt>(), 100);
+    }
+
+    void TearDown() override
+    {
+        engine.reset();
+        UserDefaults::standard()->setValue(QStringLiteral("isAdminMode"), false);
+    }
+
+    void load()
+    {
+        engine = std::make_unique<QQmlApplicationEngine>();
+        engine->addImportPath(QStringLiteral("qrc:/qt/qml"));
+        engine->loadData(Harness);
+        ASSERT_EQ(engine->rootObjects().size(), 1);
+        window = qobject_cast<QQuickWindow *>(engine->rootObjects().first());
+        ASSERT_TRUE(window);
+        window->requestActivate();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        browser = window->findChild<QQuickItem *>(QStringLiteral("browser"));
+        ASSERT_TRUE(browser);
+        vm = browser->property("viewModel").value<PromptBrowserViewModel *>();
+        ASSERT_TRUE(vm);
+        searchField = item("searchField");
+        ASSERT_TRUE(searchField);
+        searchField->forceActiveFocus();
+        QTest::qWait(50);
+    }
+
+    // The first visible item of the scene (list delegates included) that passes the test.
+    static QQuickItem *find(QQuickItem *from, const std::function<bool(QQuickItem *)> &test)
+    {
+        for (QQuickItem *child : from->childItems()) {
+            if (!child->isVisible())
+                continue;
+            if (test(child))
+                return child;
+            if (QQuickItem *found = find(child, test))
+                return found;
+        }
+        return nullptr;
+    }
+    QQuickItem *item(const char *name) const
+    {
+        const QString wanted = QString::fromLatin1(name);
+        return find(window->contentItem(), [&](QQuickItem *i) { return i->objectName() == wanted; });
+    }
+    static bool isA(QQuickItem *item, const char *type)
+    {
+        return QString::fromLatin1(item->metaObject()->className()).startsWith(QLatin1String(type));
+    }
+    // The visible row item drawing this prompt, if the list shows one.
+    QQuickItem *rowOf(const Prompt *prompt) const
+    {
+        return find(window->contentItem(), [&](QQuickItem *i) {
+            return isA(i, "PromptRow") && i->property("prompt").value<QObject *>() == prompt;
+        });
+    }
+    static QQuickItem *child(QQuickItem *in, const char *name)
+    {
+        const QString wanted = QString::fromLatin1(name);
+        return find(in, [&](QQuickItem *i) { return i->objectName() == wanted; });
+    }
+
+    // Scrolls the list so the prompt's row is at the top.
+    void showRow(const Prompt *prompt) const
+    {
+        const auto &rows = vm->rows()->rows();
+        for (int i = 0; i < rows.size(); ++i)
+            if (rows[i].prompt == prompt) {
+                QMetaObject::invokeMethod(item("promptList"), "positionViewAtIndex", Q_ARG(int, std::max(0, i - 1)),
+                                          Q_ARG(int, 1 /* Beginning */));
+                QTest::qWait(50);
+                return;
+            }
+    }
+
+    void click(QQuickItem *target) const
+    {
+        ASSERT_TRUE(target);
+        const QPointF center = target->mapToScene(QPointF(target->width() / 2, target->height() / 2));
+        QTest::mouseClick(window, Qt::LeftButton, {}, center.toPoint());
+    }
+
+    void screenshot(const QString &name) const
+    {
+        QTest::qWait(600); // let the animations settle
+        const QImage image = window->grabWindow();
+        ASSERT_FALSE(image.isNull());
+        EXPECT_TRUE(image.save(QStringLiteral(VORN_DOCS_DIR "/") + name));
+    }
+
+    int rowOfKind(BrowserRowModel::Kind kind, const QUuid &section = {}) const
+    {
+        const auto &rows = vm->rows()->rows();
+        for (int i = 0; i < rows.size(); ++i)
+            if (rows[i].kind == kind && (section.isNull() || rows[i].sectionId == section))
+                return i;
+        return -1;
+    }
+
+    ModelContext *ctx = nullptr;
+    std::unique_ptr<QQmlApplicationEngine> engine;
+    QQuickWindow *window = nullptr;
+    QQuickItem *browser = nullptr;
+    QQuickItem *searchField = nullptr;
+    PromptBrowserViewModel *vm = nullptr;
+};
+} // namespace
+
+TEST_F(BrowserView, ShowsTheShippedLibraryAndAFavouriteMovesLive)
+{
+    // Some history, so the fixed sections have something to list.
+    const QList<Prompt *> prompts = ctx->fetch<Prompt>();
+    const QDateTime now = QDateTime::currentDateTime();
+    int marked = 0;
+    for (Prompt *p : prompts) {
+        if (p->isHot() || !p->isActive())
+            continue;
+        UserAttribute *a = p->ensureAttribute();
+        if (marked < 3)
+            a->setFavorite(true);
+        a->setUsageCount(7 - marked);
+        a->setLastUsedAt(now.addSecs(-60 * marked));
+        if (++marked == 5)
+            break;
+    }
+    ASSERT_NO_FATAL_FAILURE(load());
+    const BrowserSections &sections = vm->sections();
+    ASSERT_GE(sections.library.size(), 10);
+    EXPECT_GE(rowOfKind(BrowserRowModel::Kind::LibraryHeader), 0);
+    EXPECT_EQ(vm->expandedId(), uuidText(BrowserSections::FavoritesId));
+    EXPECT_FALSE(sections.hot.isEmpty());
+    ASSERT_TRUE(rowOf(sections.hot.first()));
+    // The picture shows the last hot prompts and the fixed sections under them.
+    const int favouritesRow = rowOfKind(BrowserRowModel::Kind::SectionHeader, BrowserSections::FavoritesId);
+    ASSERT_GE(favouritesRow, 2);
+    QMetaObject::invokeMethod(item("promptList"), "positionViewAtIndex", Q_ARG(int, favouritesRow - 2), Q_ARG(int, 1));
+    screenshot(QStringLiteral("browser-sections.png"));
+
+    // Open a category with its header and make one of its prompts a favourite.
+    PromptCategory *category = sections.library.first().category;
+    const int header = rowOfKind(BrowserRowModel::Kind::CategoryHeader, category->id());
+    ASSERT_GE(header, 0);
+    auto *list = item("promptList");
+    QMetaObject::invokeMethod(list, "positionViewAtIndex", Q_ARG(int, header), Q_ARG(int, 1 /* Beginning */));
+    QTest::qWait(50);
+    QQuickItem *headerItem = find(window->contentItem(), [&](QQuickItem *i) {
+        return isA(i, "CategorySectionView") && i->property("category").value<QObject *>() == category;
+    });
+    click(headerItem);
+    ASSERT_TRUE(waitFor([&] { return vm->expandedId() == category->idText(); }));
+
+    Prompt *target = nullptr;
+    for (Prompt *p : vm->sections().library.first().prompts)
+        if (!p->isFavorite() && !p->isHot()) {
+            target = p;
+            break;
+        }
+    ASSERT_TRUE(target);
+    QQuickItem *row = nullptr;
+    ASSERT_TRUE(waitFor([&] { return (row = rowOf(target)) != nullptr; }));
+    const qsizetype favouritesBefore = vm->sections().favorites.size();
+    click(child(row, "favoriteToggle"));
+    EXPECT_TRUE(target->isFavorite());
+    ASSERT_TRUE(waitFor([&] { return vm->sections().favorites.size() == favouritesBefore + 1; }));
+    // Favourites come before prompts that are only often used.
+    const QList<Prompt *> favourites = vm->sections().favorites;
+    ASSERT_TRUE(favourites.contains(target));
+    for (qsizetype i = 0; i < favourites.indexOf(target); ++i)
+        EXPECT_TRUE(favourites[i]->isFavorite());
+    const int favouritesHeader = rowOfKind(BrowserRowModel::Kind::SectionHeader, BrowserSections::FavoritesId);
+    ASSERT_GE(favouritesHeader, 0);
+    EXPECT_EQ(vm->rows()->row(favouritesHeader).count, favouritesBefore + 1);
+}
+
+TEST_F(BrowserView, KeyboardWalksTheResultsWhileTheFieldKeepsTheFocus)
+{
+    ASSERT_NO_FATAL_FAILURE(load());
+    QSignalSpy selected(browser, SIGNAL(promptSelected(QObject *)));
+    QSignalSpy hide(browser, SIGNAL(hideRequested()));
+    ASSERT_TRUE(selected.isValid());
+
+    typeText(window, QStringLiteral("code"));
+    EXPECT_EQ(window->property("shellSearch").toString(), QStringLiteral("code"));
+    ASSERT_TRUE(waitFor([&] { return vm->rows()->count() >= 3; }));
+    Prompt *first = vm->highlightedPrompt();
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first, vm->rows()->row(0).prompt.data());
+
+    QTest::keyClick(window, Qt::Key_Down);
+    QTest::keyClick(window, Qt::Key_Down);
+    QTest::keyClick(window, Qt::Key_Up);
+    EXPECT_TRUE(searchField->hasActiveFocus());
+    Prompt *second = vm->rows()->row(1).prompt.data();
+    EXPECT_EQ(vm->highlightedPrompt(), second);
+    QQuickItem *secondRow = rowOf(second);
+    ASSERT_TRUE(secondRow);
+    EXPECT_TRUE(secondRow->property("isHighlighted").toBool());
+
+    QTest::keyClick(window, Qt::Key_Return);
+    ASSERT_EQ(selected.size(), 1);
+    EXPECT_EQ(selected[0][0].value<QObject *>(), second);
+
+    // The highlight starts again on the first row when the text changes.
+    QTest::keyClick(window, Qt::Key_Backspace);
+    EXPECT_EQ(vm->highlightedRow(), 0);
+
+    // Escape empties the search first, then asks to hide the panel.
+    QTest::keyClick(window, Qt::Key_Escape);
+    EXPECT_EQ(window->property("shellSearch").toString(), QString());
+    EXPECT_EQ(hide.size(), 0);
+    QTest::keyClick(window, Qt::Key_Escape);
+    EXPECT_EQ(hide.size(), 1);
+
+    // Far down the list the highlight stays in view.
+    typeText(window, QStringLiteral("e"));
+    for (int i = 0; i < 25; ++i)
+        QTest::keyClick(window, Qt::Key_Down);
+    QTest::qWait(1000); // rows reached while the results slide in settle first
+    QQuickItem *deep = rowOf(vm->highlightedPrompt());
+    ASSERT_TRUE(deep);
+    auto *list = item("promptList");
+    const QPointF top = deep->mapToItem(list, QPointF(0, 0));
+    EXPECT_GE(top.y(), 0);
+    EXPECT_LE(top.y() + deep->height(), list->height() + 1);
+}
+
+TEST_F(BrowserView, SearchResultsAndOptions)
+{
+    ASSERT_NO_FATAL_FAILURE(load());
+    EXPECT_TRUE(item("searchOptions")->isVisible());
+    typeText(window, QStringLiteral("image"));
+    ASSERT_TRUE(waitFor([&] { return vm->rows()->count() >= 2; }));
+    ASSERT_TRUE(item("clearSearchButton")->isVisible());
+    screenshot(QStringLiteral("browser-search.png"));
+
+    click(item("searchTemplateChip"));
+    EXPECT_TRUE(vm->searchTemplateText());
+    click(item("searchTemplateChip"));
+    EXPECT_FALSE(vm->searchTemplateText());
+
+    typeText(window, QStringLiteral("zzzz nothing"));
+    ASSERT_TRUE(waitFor([&] { return item("noResults") != nullptr; }));
+    click(item("clearSearchButton"));
+    EXPECT_EQ(window->property("shellSearch").toString(), QString());
+}
+
+TEST_F(BrowserView, AdministrationControls)
+{
+    UserDefaults::standard()->setValue(QStringLiteral("isAdminMode"), true);
+    ASSERT_NO_FATAL_FAILURE(load());
+    ASSERT_TRUE(item("adminMenuButton")->isVisible());
+    PromptCategory *category = vm->sections().library.first().category;
+    if (vm->expandedId() != category->idText())
+        vm->toggle(category->idText());
+    Prompt *doomed = vm->sections().library.first().prompts.first();
+    showRow(doomed);
+    QQuickItem *row = nullptr;
+    ASSERT_TRUE(waitFor([&] { return (row = rowOf(doomed)) != nullptr; }));
+    ASSERT_TRUE(child(row, "adminPromptEditor"));
+    EXPECT_EQ(child(row, "editButton"), nullptr); // hidden until the full editor can be shown
+    screenshot(QStringLiteral("browser-admin.png"));
+
+    // The strip's tag menu offers the tags the prompt does not have yet.
+    click(child(row, "addTagButton"));
+    QQuickItem *entry = nullptr;
+    ASSERT_TRUE(waitFor([&] {
+        return (entry = find(window->contentItem(), [](QQuickItem *i) { return isA(i, "DarkMenuItem"); })) != nullptr;
+    }));
+    const QString tagName = entry->property("text").toString();
+    bool assigned = false;
+    for (const PromptTag *tag : doomed->tags())
+        assigned |= tag->name() == tagName;
+    EXPECT_FALSE(assigned) << tagName.toStdString();
+    QTest::keyClick(window, Qt::Key_Escape);
+    QTest::qWait(300);
+
+    // "Cancel" in the delete alert keeps the prompt.
+    const qsizetype before = ctx->count<Prompt>();
+    click(child(row, "deleteButton"));
+    auto *alert = window->findChild<QObject *>(QStringLiteral("deleteConfirmation"));
+    ASSERT_TRUE(alert);
+    ASSERT_TRUE(waitFor([&] { return alert->property("opened").toBool(); }));
+    EXPECT_EQ(item("deleteMessage")->property("text").toString(),
+              QStringLiteral("Delete '") + doomed->title() + QStringLiteral("'?"));
+    click(item("cancelDeleteButton"));
+    ASSERT_TRUE(waitFor([&] { return !alert->property("visible").toBool(); }));
+    EXPECT_EQ(ctx->count<Prompt>(), before);
+
+    // "Insert Prompt" opens the import sheet; Escape closes it.
+    auto *sheet = window->findChild<QObject *>(QStringLiteral("insertSheet"));
+    ASSERT_TRUE(sheet);
+    QMetaObject::invokeMethod(sheet, "open");
+    ASSERT_TRUE(waitFor([&] { return item("adminInsertPromptView") != nullptr && sheet->property("opened").toBool(); }));
+    QTest::keyClick(window, Qt::Key_Escape);
+    ASSERT_TRUE(waitFor([&] { return !sheet->property("visible").toBool(); }));
+}
