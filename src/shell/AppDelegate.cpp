@@ -2,6 +2,7 @@
 
 #include "DataController.h"
 #include "HotKeyManager.h"
+#include "ShellSettingsServices.h"
 #include "WindowManager.h"
 #include "platform/PlatformServices.h"
 
@@ -17,6 +18,7 @@ bool AppDelegate::applicationDidFinishLaunching(QString *error)
     // The library is brought up to date once the event loop runs, so the tray comes up first.
     QTimer::singleShot(0, data, [data] { data->startupLoad(); });
 
+    ShellSettingsServices::install();
     WindowManager *windows = WindowManager::shared();
 
     HotKeyManager *hotKeys = HotKeyManager::shared();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LoginItemControl.h"
 #include "platform/LoginItemService.h"
 
 #include <QObject>
@@ -9,7 +10,7 @@
 
 // Whether the app starts when the user logs in; the settings switch binds to isEnabled and
 // calls toggle. The truth lives in the system and is read again after every failure.
-class LaunchAtLoginManager : public QObject {
+class LaunchAtLoginManager : public QObject, public LoginItemControl {
     Q_OBJECT
     QML_ELEMENT
     Q_PROPERTY(bool isEnabled READ isEnabled NOTIFY isEnabledChanged)
@@ -20,8 +21,8 @@ public:
     LaunchAtLoginManager(std::unique_ptr<LoginItemService> service, QObject *parent = nullptr);
     ~LaunchAtLoginManager() override;
 
-    bool isEnabled() const { return m_isEnabled; }
-    Q_INVOKABLE void toggle();
+    bool isEnabled() const override { return m_isEnabled; }
+    Q_INVOKABLE void toggle() override;
 
 Q_SIGNALS:
     void isEnabledChanged();

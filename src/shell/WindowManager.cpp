@@ -51,9 +51,9 @@ bool WindowManager::hasShared()
 WindowManager::WindowManager(Services services, QObject *parent)
     : QObject(parent), m_services(std::move(services))
 {
-    m_auxViews = {{QStringLiteral("Settings"), QmlBase + QStringLiteral("AuxiliaryPlaceholder.qml")},
-                  {QStringLiteral("Account"), QmlBase + QStringLiteral("AuxiliaryPlaceholder.qml")},
-                  {QStringLiteral("Feedback"), QmlBase + QStringLiteral("AuxiliaryPlaceholder.qml")}};
+    m_auxViews = {{QStringLiteral("Settings"), QmlBase + QStringLiteral("AuxiliaryView.qml")},
+                  {QStringLiteral("Account"), QmlBase + QStringLiteral("AuxiliaryView.qml")},
+                  {QStringLiteral("Feedback"), QmlBase + QStringLiteral("AuxiliaryView.qml")}};
     buildMenu();
     // The tray host may come later than the app (autostart), or never.
     connect(m_services.tray.get(), &TrayAvailability::availabilityChanged, this, [this](bool available) {
@@ -253,9 +253,14 @@ QQuickView *WindowManager::openAuxiliaryWindow(const QString &name)
     window->setResizeMode(QQuickView::SizeRootObjectToView);
     window->setInitialProperties({{QStringLiteral("windowName"), name}});
     window->setSource(m_auxViews.value(name));
-    window->setMinimumSize(QSize(400, 300));
-    window->setMaximumSize(QSize(400, 300));
-    window->resize(400, 300);
+    // Fixed sizes, as the views are laid out for them.
+    static const QHash<QString, QSize> sizes{{QStringLiteral("Settings"), QSize(550, 600)},
+                                             {QStringLiteral("Feedback"), QSize(500, 700)},
+                                             {QStringLiteral("Account"), QSize(420, 520)}};
+    const QSize size = sizes.value(name, QSize(500, 500));
+    window->setMinimumSize(size);
+    window->setMaximumSize(size);
+    window->resize(size);
     if (QScreen *screen = QGuiApplication::primaryScreen()) {
         QRect frame(QPoint(), window->size());
         frame.moveCenter(screen->availableGeometry().center());

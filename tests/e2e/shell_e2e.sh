@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# End-to-end test of the desktop shell: the app starts into the tray, Super+Shift+P shows a
-# focused panel, typing lands in the search field, Escape hides it, a second vorn shows the
-# first one's panel, and library commands go through the running app.
-# Usage: shell_e2e.sh PATH/TO/vorn   (E2E_SCREENSHOT=file.png keeps a picture of the panel)
+# End-to-end test of the real program: the app starts into the tray, Super+Shift+P shows a
+# focused panel, typing lands in the search field, Escape clears it and then hides the panel,
+# a second vorn shows the first one's panel, library commands go through the running app, and
+# the main use works from key press to clipboard, with the typed values back after a restart.
+# Usage: shell_e2e.sh PATH/TO/vorn   (E2E_SCREENSHOT / E2E_FORM_SCREENSHOT=file.png keep pictures)
 set -u
 VORN=${1:?usage: shell_e2e.sh PATH/TO/vorn}
 for tool in Xvfb openbox trayer xdotool xclip xwininfo xdpyinfo import python3; do
@@ -54,6 +55,7 @@ trayer --edge top --align right --widthtype pixel --width 120 --height 24 >"$WOR
 sleep 1
 
 panel_visible() { xdotool search --onlyvisible --name '^VORN$' >/dev/null; }
+export -f panel_visible
 panel_focused() { [ "$(xdotool getactivewindow getwindowname 2>/dev/null)" = "VORN" ]; }
 
 "$VORN" >"$WORK/app.log" 2>&1 &
@@ -70,12 +72,16 @@ xdotool key ctrl+a ctrl+c
 check "typing goes into the search field" wait_for 3 bash -c '[ "$(xclip -o -selection clipboard)" = hello ]'
 [ -n "${E2E_SCREENSHOT:-}" ] && sleep 0.5 && import -window root "$E2E_SCREENSHOT"
 xdotool key Escape
-check "Escape hides the panel" wait_for 3 bash -c "! xdotool search --onlyvisible --name '^VORN\$'"
+sleep 0.3
+xdotool type --delay 20 "zz"
+xdotool key ctrl+a ctrl+c
+check "Escape clears the search first" wait_for 3 bash -c 'panel_visible; [ "$(xclip -o -selection clipboard)" = zz ]'
+xdotool key Escape Escape
+check "a second Escape hides the panel" wait_for 3 bash -c "! xdotool search --onlyvisible --name '^VORN\$'"
 
 check "a second vorn exits at once" timeout 10 "$VORN"
 check "... and the first one shows its panel" wait_for 5 panel_visible
 check "... focused" wait_for 5 panel_focused
-check "the search text is kept" bash -c 'xdotool key ctrl+a ctrl+c; sleep 0.3; [ "$(xclip -o -selection clipboard)" = hello ]'
 check "only one app runs" [ "$(pgrep -c -f "^$VORN\$")" = 1 ]
 
 id=$("$VORN" prompts list 2>/dev/null | head -n1 | cut -f1)
@@ -87,6 +93,41 @@ sys.exit(0 if any(str(p.get("id")).upper() == sys.argv[1].upper() and p.get("fav
                   for p in json.load(sys.stdin)) else 1)' "$id"
 }
 check "the next list sees the change" favorite_in_list
+
+# The main use: shortcut, search, Return, type, Ctrl+Return; the clipboard holds the prompt.
+reflection=4192F8EA-958F-4897-B8EE-7462F1C99C28
+uses() { "$VORN" prompts show "$reflection" --json | python3 -c 'import json, sys; print(json.load(sys.stdin)["uses"])'; }
+xdotool key Escape Escape
+wait_for 3 bash -c "! xdotool search --onlyvisible --name '^VORN\$'"
+xdotool key super+shift+p
+wait_for 5 panel_focused
+xdotool type --delay 20 "daily reflection"
+sleep 0.3
+xdotool key Return
+sleep 0.8
+xdotool type --delay 10 "shipped the release"
+sleep 0.3
+xdotool key ctrl+Return
+check "the form copy hides the panel" wait_for 5 bash -c "! xdotool search --onlyvisible --name '^VORN\$'"
+rendered=$("$VORN" prompts render "$reflection")
+check "the clipboard holds exactly the rendered prompt" bash -c '[ "$(xclip -o -selection clipboard)" = "$1" ]' _ "$rendered"
+check "... with the typed value" bash -c '[[ "$1" == *"\"shipped the release\""* ]]' _ "$rendered"
+check "the use was counted" [ "$(uses)" = 1 ]
+[ -n "${E2E_FORM_SCREENSHOT:-}" ] && { xdotool key super+shift+p; sleep 0.5; xdotool type "daily reflection"; xdotool key Return; sleep 1; import -window root "$E2E_FORM_SCREENSHOT"; xdotool key Escape Escape Escape; sleep 0.5; }
+
+# Start VORN again: the form shows the values typed before.
+pkill -TERM -f "^$VORN\$"
+wait_for 10 bash -c "! pgrep -f '^$VORN\$' >/dev/null"
+"$VORN" >"$WORK/app2.log" 2>&1 &
+wait_for 20 grep -q "Sync complete" "$WORK/app2.log"
+xdotool key super+shift+p
+wait_for 5 panel_focused
+xdotool type --delay 20 "daily reflection"
+sleep 0.3
+xdotool key Return
+sleep 0.8
+xdotool key ctrl+a ctrl+c
+check "after a restart the form shows the value typed before" wait_for 3 bash -c '[ "$(xclip -o -selection clipboard)" = "shipped the release" ]'
 
 if [ $failures -gt 0 ]; then
     echo "--- app log"; cat "$WORK/app.log"

@@ -117,7 +117,7 @@ TEST_F(WindowManagerTest, AuxiliaryWindowsAreOnePerNameAndRebuiltAfterClosing)
     QQuickView *settings = shell.manager->auxWindow(QStringLiteral("Settings"));
     ASSERT_NE(settings, nullptr);
     EXPECT_EQ(settings->title(), QStringLiteral("Settings"));
-    EXPECT_EQ(settings->size(), QSize(400, 300));
+    EXPECT_EQ(settings->size(), QSize(550, 600));
     shell.manager->openSettings();
     EXPECT_EQ(shell.manager->auxWindow(QStringLiteral("Settings")), settings);
     EXPECT_EQ(shell.windows->activated.count(settings), 2);

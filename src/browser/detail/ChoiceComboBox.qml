@@ -51,6 +51,8 @@ FocusScope {
                 width: parent.width - menuButton.width - parent.spacing
                 focus: true
                 activeFocusOnTab: true
+                // Reached by the keyboard, the field offers its whole value, so typing replaces it.
+                onActiveFocusChanged: if (activeFocus && (focusReason === Qt.TabFocusReason || focusReason === Qt.BacktabFocusReason)) selectAll()
                 text: combo.text
                 placeholderText: qsTr("Type or select...")
                 placeholderTextColor: Style.textSecondary

@@ -77,6 +77,8 @@ FocusScope {
             selectionColor: Style.brandPurple
             selectByMouse: true
             activeFocusOnTab: true
+            // Reached by the keyboard, a field offers its whole value, so typing replaces it.
+            onActiveFocusChanged: if (activeFocus && (focusReason === Qt.TabFocusReason || focusReason === Qt.BacktabFocusReason)) selectAll()
             font.family: Style.family
             font.pixelSize: 14
             padding: 8
@@ -102,6 +104,8 @@ FocusScope {
             selectionColor: Style.brandPurple
             selectByMouse: true
             activeFocusOnTab: true
+            // Reached by the keyboard, a field offers its whole value, so typing replaces it.
+            onActiveFocusChanged: if (activeFocus && (focusReason === Qt.TabFocusReason || focusReason === Qt.BacktabFocusReason)) selectAll()
             inputMethodHints: Qt.ImhFormattedNumbersOnly
             font.family: Style.family
             font.pixelSize: 14

@@ -290,6 +290,9 @@ QString PromptDetailViewModel::dateTimeText(const QDateTime &at, const QLocale &
     if (!at.isValid())
         return QString();
     const QDateTime local = at.toLocalTime();
+    // The C locale's short time keeps the seconds; a session without a language setting
+    // reads times the way English does.
+    const QLocale timeLocale = locale.language() == QLocale::C ? QLocale(QLocale::English, QLocale::UnitedStates) : locale;
     return FormViewModel::mediumDate(local.date(), locale) + QStringLiteral(", ") +
-           locale.toString(local.time(), QLocale::ShortFormat);
+           timeLocale.toString(local.time(), QLocale::ShortFormat);
 }

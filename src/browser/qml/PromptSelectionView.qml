@@ -17,6 +17,8 @@ FocusScope {
     property string selectedPromptId: ""
     // Offer the full prompt editor in administration mode (editRequested then fires).
     property bool canEdit: false
+    // Room the host keeps free at the header's trailing end for its own buttons.
+    property real headerTrailingInset: 0
     readonly property alias viewModel: browserModel
 
     signal searchTextEdited(string text)
@@ -103,7 +105,7 @@ FocusScope {
         anchors.right: parent.right
         anchors.top: parent.top
         anchors.leftMargin: 16
-        anchors.rightMargin: 16
+        anchors.rightMargin: 16 + browser.headerTrailingInset
         height: 42
 
         Rectangle {

@@ -1,10 +1,11 @@
 import QtQuick
 import QtQuick.Controls
+import Vorn.Style
 
-// A borderless button showing one Material Icons glyph, with a tooltip.
+// A borderless button showing one symbol, with a tooltip.
 AbstractButton {
     id: button
-    property string glyph
+    property string symbol
     property string help
     property real glyphSize: 20
 
@@ -17,13 +18,10 @@ AbstractButton {
     ToolTip.text: help
     ToolTip.delay: 600
 
-    contentItem: Text {
-        text: button.glyph
-        font.family: Theme.iconFamily
-        font.pixelSize: button.glyphSize
-        color: button.hovered ? Theme.textPrimary : Theme.textSecondary
-        horizontalAlignment: Text.AlignHCenter
-        verticalAlignment: Text.AlignVCenter
+    contentItem: SymbolIcon {
+        symbol: button.symbol
+        size: button.glyphSize
+        color: button.hovered ? Style.textPrimary : Style.textSecondary
     }
     background: null
 }

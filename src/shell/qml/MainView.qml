@@ -1,6 +1,8 @@
 import QtQuick
 import QtQuick.Controls
 import Vorn.Shell
+import Vorn.Settings
+import Vorn.Style
 
 // The panel's root view: its background, the settings and close buttons, the two sheets and
 // the content that switches between library and detail.
@@ -21,8 +23,8 @@ Item {
     Rectangle {
         anchors.fill: parent
         radius: 16
-        color: Theme.panelBackground
-        border.color: Theme.glassStroke
+        color: Style.panelBackground
+        border.color: Style.glassStroke
         border.width: 1
     }
 
@@ -54,40 +56,50 @@ Item {
         IconButton {
             objectName: "settingsButton"
             anchors.verticalCenter: parent.verticalCenter
-            glyph: "settings"
+            symbol: "gear"
             help: "Settings"
             onClicked: root.showSettings = true
         }
         IconButton {
             objectName: "closeButton"
             anchors.verticalCenter: parent.verticalCenter
-            glyph: "cancel"
+            symbol: "xmark.circle.fill"
             help: "Close Window"
             glyphSize: 24
             onClicked: PanelController.hidePanel()
         }
     }
 
-    SheetPlaceholder {
+    Sheet {
         id: settingsSheet
         objectName: "settingsSheet"
-        title: "Settings"
-        message: "The shortcut, tag suffixes and start at login will be set here."
+        width: 550
+        height: Math.min(600, root.height)
         visible: root.showSettings
         onClosed: {
             root.showSettings = false
             content.focusSearch()
         }
+        SettingsView {
+            anchors.fill: parent
+            focus: true
+            onCloseRequested: settingsSheet.close()
+        }
     }
-    SheetPlaceholder {
+    Sheet {
         id: feedbackSheet
         objectName: "feedbackSheet"
-        title: "Welcome to VORN"
-        message: "Press Super+Shift+P anywhere to open this panel, search a prompt, fill it in and copy it."
+        width: 500
+        height: Math.min(700, root.height - 16)
         visible: root.showFeedback
         onClosed: {
             root.showFeedback = false
             content.focusSearch()
+        }
+        FeedbackView {
+            anchors.fill: parent
+            focus: true
+            onClosed: feedbackSheet.close()
         }
     }
 

@@ -1,5 +1,8 @@
 import QtQuick
 import QtQuick.Controls
+import Vorn.Browser
+import Vorn.Detail
+import Vorn.Editor
 
 // Switches between the library and one prompt's detail. The search text lives here, so it
 // survives a trip to a detail and back.
@@ -10,6 +13,7 @@ FocusScope {
     property bool showSettings: false
     property var selectedPrompt: null
     property string searchText: ""
+    property var editedPrompt: null
     signal closeWindow()
 
     function focusSearch() {
@@ -29,6 +33,7 @@ FocusScope {
         focusSearch()
     }
 
+    // The browser and the detail handle Escape themselves; this catches what they pass on.
     Keys.onEscapePressed: {
         if (selectedPrompt)
             back()
@@ -51,21 +56,41 @@ FocusScope {
 
     Component {
         id: browserComponent
-        LibraryBrowserPlaceholder {
+        PromptSelectionView {
+            objectName: "promptSelectionView"
             searchText: content.searchText
+            canEdit: true
+            headerTrailingInset: 72
             onSearchTextEdited: (text) => content.searchText = text
-            onSelectPrompt: (prompt) => content.select(prompt)
-            onHide: content.closeWindow()
+            onPromptSelected: (prompt) => content.select(prompt)
+            onHideRequested: content.closeWindow()
+            onEditRequested: (prompt) => content.editedPrompt = prompt
         }
     }
     Component {
         id: detailComponent
-        PromptDetailPlaceholder {
+        PromptDetailView {
+            objectName: "promptDetailView"
             onBack: content.back()
-            onFinish: {
+            onFinished: {
                 content.back()
                 content.closeWindow()
             }
         }
+    }
+
+    // The full editor opened from a row of the library.
+    Loader {
+        anchors.fill: parent
+        active: content.editedPrompt !== null
+        z: 10
+        sourceComponent: AdminFullPromptEditorView {
+            prompt: content.editedPrompt
+            onClosed: {
+                content.editedPrompt = null
+                content.focusSearch()
+            }
+        }
+        onLoaded: item.forceActiveFocus()
     }
 }

@@ -62,11 +62,19 @@ PortalHotKeyBackend::PortalHotKeyBackend(const QDBusConnection &bus, QObject *pa
 {
     qDBusRegisterMetaType<PortalShortcut>();
     qDBusRegisterMetaType<PortalShortcutList>();
-    // The portal may be started after us (or restarted): begin once it shows up.
-    m_watcher = new QDBusServiceWatcher(PortalService, m_bus, QDBusServiceWatcher::WatchForRegistration, this);
+    // The portal may be started after us (or restarted): begin once it shows up. A portal that
+    // goes away takes its sessions along.
+    m_watcher = new QDBusServiceWatcher(PortalService, m_bus,
+                                        QDBusServiceWatcher::WatchForRegistration |
+                                            QDBusServiceWatcher::WatchForUnregistration,
+                                        this);
     connect(m_watcher, &QDBusServiceWatcher::serviceRegistered, this, [this] {
         if (m_wanted && !m_started)
             start();
+    });
+    connect(m_watcher, &QDBusServiceWatcher::serviceUnregistered, this, [this] {
+        m_session.clear(); // gone with the portal, nothing to close
+        reset();
     });
 }
 
@@ -74,9 +82,9 @@ bool PortalHotKeyBackend::isAvailable(const QDBusConnection &bus)
 {
     if (!bus.isConnected())
         return false;
-    QDBusMessage get = QDBusMessage::createMethodCall(PortalService, PortalPath,
-                                                      QStringLiteral("org.freedesktop.DBus.Properties"),
-                                                      QStringLiteral("Get"));
+    QDBusMessage get = QDBusMessage::createMethodCall(
+        PortalService, PortalPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+        QStringLiteral("Get"));
     get << ShortcutsInterface << QStringLiteral("version");
     const QDBusMessage reply = bus.call(get, QDBus::Block, 1500);
     return reply.type() == QDBusMessage::ReplyMessage;
@@ -89,13 +97,17 @@ QString PortalHotKeyBackend::preferredTrigger(QChar letter)
 
 bool PortalHotKeyBackend::registerShortcut(QChar letter)
 {
+    const QChar previous = m_letter;
     m_letter = letter.toUpper();
     m_wanted = true;
     if (m_bound) {
-        if (m_boundLetter != m_letter)
-            StoreLog::line(QStringLiteral("The desktop keeps the shortcut bound at start-up; change it in the "
-                                          "desktop's keyboard settings (the new letter %1 applies from the next start).")
-                               .arg(m_letter));
+        // Said once per change of the letter, not again on every re-registration.
+        if (m_boundLetter != m_letter && previous != m_letter)
+            StoreLog::line(
+                QStringLiteral(
+                    "The desktop keeps the shortcut bound at start-up; change it in the "
+                    "desktop's keyboard settings (the new letter %1 applies from the next start).")
+                    .arg(m_letter));
         return true;
     }
     if (!m_started)
@@ -116,14 +128,38 @@ void PortalHotKeyBackend::start()
     m_bus.connect(PortalService, PortalPath, ShortcutsInterface, QStringLiteral("Activated"), this,
                   SLOT(onActivated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
     // Newer portals identify host apps only after this call; older ones lack it, which is fine.
-    QDBusMessage registry = QDBusMessage::createMethodCall(PortalService, PortalPath, RegistryInterface,
-                                                           QStringLiteral("Register"));
+    QDBusMessage registry = QDBusMessage::createMethodCall(
+        PortalService, PortalPath, RegistryInterface, QStringLiteral("Register"));
     registry << QStringLiteral(VORN_APP_ID) << QVariantMap();
     auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(registry), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher] {
-        watcher->deleteLater();
-        createSession();
-    });
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, watcher, generation = m_generation] {
+                watcher->deleteLater();
+                if (generation == m_generation)
+                    createSession();
+            });
+}
+
+void PortalHotKeyBackend::reset()
+{
+    ++m_generation;
+    if (m_started)
+        m_bus.disconnect(PortalService, PortalPath, ShortcutsInterface, QStringLiteral("Activated"),
+                         this,
+                         SLOT(onActivated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
+    if (!m_pendingRequestPath.isEmpty())
+        m_bus.disconnect(PortalService, m_pendingRequestPath, RequestInterface,
+                         QStringLiteral("Response"), this,
+                         SLOT(onRequestResponse(uint, QVariantMap, QDBusMessage)));
+    if (!m_session.isEmpty())
+        m_bus.asyncCall(QDBusMessage::createMethodCall(
+            PortalService, m_session, QStringLiteral("org.freedesktop.portal.Session"),
+            QStringLiteral("Close")));
+    m_pendingRequestPath.clear();
+    m_pendingHandler = {};
+    m_session.clear();
+    m_started = false;
+    m_bound = false;
 }
 
 QString PortalHotKeyBackend::nextToken()
@@ -131,7 +167,8 @@ QString PortalHotKeyBackend::nextToken()
     return QStringLiteral("vorn%1").arg(++m_tokenCounter);
 }
 
-void PortalHotKeyBackend::request(const QString &method, QList<QVariant> arguments, ResponseHandler handler)
+void PortalHotKeyBackend::request(const QString &method, QList<QVariant> arguments,
+                                  ResponseHandler handler)
 {
     const QString token = nextToken();
     QVariantMap options = arguments.takeLast().toMap();
@@ -140,27 +177,35 @@ void PortalHotKeyBackend::request(const QString &method, QList<QVariant> argumen
     // Listen on the request path before calling, so a fast answer is not lost.
     QString sender = m_bus.baseService().mid(1);
     sender.replace(QLatin1Char('.'), QLatin1Char('_'));
-    const QString path = QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2").arg(sender, token);
+    const QString path =
+        QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2").arg(sender, token);
     if (!m_pendingRequestPath.isEmpty())
-        m_bus.disconnect(PortalService, m_pendingRequestPath, RequestInterface, QStringLiteral("Response"), this,
-                         SLOT(onRequestResponse(uint, QVariantMap)));
+        m_bus.disconnect(PortalService, m_pendingRequestPath, RequestInterface,
+                         QStringLiteral("Response"), this,
+                         SLOT(onRequestResponse(uint, QVariantMap, QDBusMessage)));
     m_pendingRequestPath = path;
     m_pendingHandler = std::move(handler);
     m_bus.connect(PortalService, path, RequestInterface, QStringLiteral("Response"), this,
-                  SLOT(onRequestResponse(uint, QVariantMap)));
+                  SLOT(onRequestResponse(uint, QVariantMap, QDBusMessage)));
 
-    QDBusMessage call = QDBusMessage::createMethodCall(PortalService, PortalPath, ShortcutsInterface, method);
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(PortalService, PortalPath, ShortcutsInterface, method);
     call.setArguments(arguments);
     auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, method] {
-        watcher->deleteLater();
-        if (watcher->isError())
-            fail(QStringLiteral("%1 failed: %2").arg(method, watcher->error().message()));
-    });
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, watcher, method, generation = m_generation] {
+                watcher->deleteLater();
+                if (watcher->isError() && generation == m_generation)
+                    fail(QStringLiteral("%1 failed: %2").arg(method, watcher->error().message()));
+            });
 }
 
-void PortalHotKeyBackend::onRequestResponse(uint response, const QVariantMap &results)
+void PortalHotKeyBackend::onRequestResponse(uint response, const QVariantMap &results,
+                                            const QDBusMessage &message)
 {
+    // An answer already under way when its request was abandoned is not this request's.
+    if (message.path() != m_pendingRequestPath)
+        return;
     ResponseHandler handler = std::move(m_pendingHandler);
     m_pendingHandler = {};
     if (handler)
@@ -170,19 +215,29 @@ void PortalHotKeyBackend::onRequestResponse(uint response, const QVariantMap &re
 void PortalHotKeyBackend::createSession()
 {
     QVariantMap options{{QStringLiteral("session_handle_token"), nextToken()}};
-    request(QStringLiteral("CreateSession"), {QVariant(options)}, [this](uint response, const QVariantMap &results) {
-        if (response != 0) {
-            fail(QStringLiteral("the desktop refused a shortcut session"));
-            return;
-        }
-        m_session = results.value(QStringLiteral("session_handle")).toString();
-        listShortcuts();
-    });
+    request(QStringLiteral("CreateSession"), {QVariant(options)},
+            [this](uint response, const QVariantMap &results) {
+                if (response != 0) {
+                    fail(QStringLiteral("the desktop refused a shortcut session"));
+                    return;
+                }
+                // Portals send the handle as a string, though it names an object; take either.
+                const QVariant handle = results.value(QStringLiteral("session_handle"));
+                m_session = handle.metaType() == QMetaType::fromType<QDBusObjectPath>()
+                                ? handle.value<QDBusObjectPath>().path()
+                                : handle.toString();
+                if (m_session.isEmpty()) {
+                    fail(QStringLiteral("the desktop returned no shortcut session"));
+                    return;
+                }
+                listShortcuts();
+            });
 }
 
 void PortalHotKeyBackend::listShortcuts()
 {
-    request(QStringLiteral("ListShortcuts"), {QVariant::fromValue(QDBusObjectPath(m_session)), QVariant(QVariantMap())},
+    request(QStringLiteral("ListShortcuts"),
+            {QVariant::fromValue(QDBusObjectPath(m_session)), QVariant(QVariantMap())},
             [this](uint response, const QVariantMap &results) {
                 for (const PortalShortcut &shortcut : shortcutsOf(results)) {
                     if (response == 0 && shortcut.id == QLatin1String(ShortcutId)) {
@@ -199,12 +254,13 @@ void PortalHotKeyBackend::listShortcuts()
 
 void PortalHotKeyBackend::bindShortcuts()
 {
-    PortalShortcutList shortcuts{{QString::fromLatin1(ShortcutId),
-                                  {{QStringLiteral("description"), QStringLiteral("Show VORN")},
-                                   {QStringLiteral("preferred_trigger"), preferredTrigger(m_letter)}}}};
+    PortalShortcutList shortcuts{
+        {QString::fromLatin1(ShortcutId),
+         {{QStringLiteral("description"), QStringLiteral("Show VORN")},
+          {QStringLiteral("preferred_trigger"), preferredTrigger(m_letter)}}}};
     request(QStringLiteral("BindShortcuts"),
-            {QVariant::fromValue(QDBusObjectPath(m_session)), QVariant::fromValue(shortcuts), QString(),
-             QVariant(QVariantMap())},
+            {QVariant::fromValue(QDBusObjectPath(m_session)), QVariant::fromValue(shortcuts),
+             QString(), QVariant(QVariantMap())},
             [this](uint response, const QVariantMap &) {
                 if (response != 0) {
                     fail(QStringLiteral("the shortcut was not confirmed"));
@@ -216,8 +272,8 @@ void PortalHotKeyBackend::bindShortcuts()
             });
 }
 
-void PortalHotKeyBackend::onActivated(const QDBusObjectPath &session, const QString &shortcutId, qulonglong,
-                                      const QVariantMap &options)
+void PortalHotKeyBackend::onActivated(const QDBusObjectPath &session, const QString &shortcutId,
+                                      qulonglong, const QVariantMap &options)
 {
     if (session.path() != m_session || shortcutId != QLatin1String(ShortcutId) || !m_wanted)
         return;
@@ -228,8 +284,11 @@ void PortalHotKeyBackend::onActivated(const QDBusObjectPath &session, const QStr
 void PortalHotKeyBackend::fail(const QString &reason)
 {
     m_lastError = reason;
-    StoreLog::line(QStringLiteral("The global shortcut is not available (%1); bind \"vorn show\" in the "
-                                  "desktop's keyboard settings instead.")
-                       .arg(reason));
+    StoreLog::line(
+        QStringLiteral("The global shortcut is not available (%1); bind \"vorn show\" in the "
+                       "desktop's keyboard settings instead.")
+            .arg(reason));
+    // A later registration (or the portal coming back) starts over.
+    reset();
     Q_EMIT failed(reason);
 }

@@ -3,6 +3,7 @@
 #include "HotKeyBackend.h"
 
 #include <QDBusConnection>
+#include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QVariantMap>
 
@@ -42,14 +43,16 @@ Q_SIGNALS:
     void failed(const QString &reason);
 
 private Q_SLOTS:
-    void onActivated(const QDBusObjectPath &session, const QString &shortcutId, qulonglong timestamp,
-                     const QVariantMap &options);
-    void onRequestResponse(uint response, const QVariantMap &results);
+    void onActivated(const QDBusObjectPath &session, const QString &shortcutId,
+                     qulonglong timestamp, const QVariantMap &options);
+    void onRequestResponse(uint response, const QVariantMap &results, const QDBusMessage &message);
 
 private:
     using ResponseHandler = std::function<void(uint response, const QVariantMap &results)>;
 
     void start();
+    // Forgets the session (closing it at the portal) so the next start begins afresh.
+    void reset();
     void createSession();
     void listShortcuts();
     void bindShortcuts();
@@ -69,4 +72,6 @@ private:
     bool m_started = false;
     bool m_bound = false;
     int m_tokenCounter = 0;
+    // Bumped by reset(), so answers to calls of an abandoned session are ignored.
+    int m_generation = 0;
 };

@@ -1,0 +1,27 @@
+import QtQuick
+import QtQuick.Controls
+import Vorn.Style
+
+// A modal sheet over the panel holding one view; Escape and the view's own close end it.
+Popup {
+    id: sheet
+    default property alias content: holder.data
+
+    modal: true
+    focus: true
+    closePolicy: Popup.CloseOnEscape
+    anchors.centerIn: Overlay.overlay
+    padding: 0
+
+    Overlay.modal: Rectangle { color: Qt.rgba(0, 0, 0, 0.45); radius: 16 }
+    background: Rectangle {
+        radius: 16
+        color: Style.panelBackground
+        border.color: Style.glassStroke
+    }
+    contentItem: FocusScope {
+        id: holder
+        focus: true
+        clip: true
+    }
+}
