@@ -48,3 +48,31 @@ std::optional<QString> CommandArguments::parse(const QStringList &args, const QS
     }
     return std::nullopt;
 }
+
+std::optional<int> CommandArguments::parseCommand(const QStringList &args, const Table &known,
+                                                  const QString &group, const char *usage,
+                                                  QTextStream &out, QTextStream &err,
+                                                  CommandArguments &arguments)
+{
+    const QString command = args.value(0);
+    if (command.isEmpty() || command == QLatin1String("-h") || command == QLatin1String("--help")) {
+        (command.isEmpty() ? err : out) << usage;
+        return command.isEmpty() ? 2 : 0;
+    }
+    const auto fail = [&](const QString &message) {
+        err << "vorn " << group << ": " << message << '\n';
+        err.flush();
+        return 2;
+    };
+    const auto options = known.constFind(command);
+    if (options == known.constEnd())
+        return fail(QStringLiteral("unknown command '%1'; see vorn %2 --help").arg(command, group));
+    if (const std::optional<QString> problem =
+            parse(args, options->first, options->second, arguments))
+        return fail(*problem);
+    if (arguments.help) {
+        out << usage;
+        return 0;
+    }
+    return std::nullopt;
+}

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QList>
+#include <QMap>
 #include <QPair>
 #include <QString>
 #include <QStringList>
+#include <QTextStream>
 
 #include <optional>
 
@@ -24,4 +26,15 @@ struct CommandArguments {
     // named are accepted; otherwise the message says what is wrong.
     static std::optional<QString> parse(const QStringList &args, const QStringList &flags,
                                         const QStringList &valued, CommandArguments &out);
+
+    // Each sub-command with the flags and the valued options it accepts.
+    using Table = QMap<QString, QPair<QStringList, QStringList>>;
+    // Reads "vorn <group> COMMAND ...": looks the sub-command up in the table and parses its
+    // words into `arguments`. Returns the exit code when there is nothing more to do: the usage
+    // was asked for (0, on out) or is missing (2, on err), or a usage error, printed on err
+    // after "vorn <group>: " (2).
+    static std::optional<int> parseCommand(const QStringList &args, const Table &known,
+                                           const QString &group, const char *usage,
+                                           QTextStream &out, QTextStream &err,
+                                           CommandArguments &arguments);
 };

@@ -100,13 +100,7 @@ int runValidate(QTextStream &out, DataController &controller)
 int runLibraryCommand(const QStringList &args, QTextStream &in, QTextStream &out, QTextStream &err,
                       DataController &controller)
 {
-    const QString command = args.value(0);
-    if (command.isEmpty() || command == QLatin1String("-h") || command == QLatin1String("--help")) {
-        (command.isEmpty() ? err : out) << Usage;
-        return command.isEmpty() ? 2 : 0;
-    }
-
-    static const QMap<QString, QPair<QStringList, QStringList>> known{
+    static const CommandArguments::Table known{
         {QStringLiteral("sync"), {{QStringLiteral("--force")}, {}}},
         {QStringLiteral("export"), {{}, {QStringLiteral("--prefix")}}},
         {QStringLiteral("import"), {{}, {}}},
@@ -115,18 +109,11 @@ int runLibraryCommand(const QStringList &args, QTextStream &in, QTextStream &out
         {QStringLiteral("reset-stats"), {{}, {}}},
         {QStringLiteral("reset"), {{QStringLiteral("--yes")}, {}}},
     };
-    const auto options = known.constFind(command);
-    if (options == known.constEnd())
-        return fail(err,
-                    QStringLiteral("unknown command '%1'; see vorn library --help").arg(command));
     CommandArguments arguments;
-    if (const std::optional<QString> problem =
-            CommandArguments::parse(args, options->first, options->second, arguments))
-        return fail(err, *problem);
-    if (arguments.help) {
-        out << Usage;
-        return 0;
-    }
+    if (const std::optional<int> code = CommandArguments::parseCommand(
+            args, known, QStringLiteral("library"), Usage, out, err, arguments))
+        return *code;
+    const QString command = args.first();
     if (command != QLatin1String("import") && !arguments.plain.isEmpty())
         return fail(err, QStringLiteral("unexpected argument '%1' for %2")
                              .arg(arguments.plain.first(), command));

@@ -223,13 +223,7 @@ int runPromptsCommand(const QStringList &args, QTextStream &in, QTextStream &out
                       DataController &controller)
 {
     Q_UNUSED(in);
-    const QString command = args.value(0);
-    if (command.isEmpty() || command == QLatin1String("-h") || command == QLatin1String("--help")) {
-        (command.isEmpty() ? err : out) << Usage;
-        return command.isEmpty() ? 2 : 0;
-    }
-
-    static const QMap<QString, QPair<QStringList, QStringList>> known{
+    static const CommandArguments::Table known{
         {QStringLiteral("list"),
          {{QStringLiteral("--hidden"), QStringLiteral("--template"), QStringLiteral("--all"),
            QStringLiteral("--json")},
@@ -239,18 +233,11 @@ int runPromptsCommand(const QStringList &args, QTextStream &in, QTextStream &out
         {QStringLiteral("favorite"), {{QStringLiteral("--off")}, {}}},
         {QStringLiteral("hide"), {{QStringLiteral("--off")}, {}}},
     };
-    const auto options = known.constFind(command);
-    if (options == known.constEnd())
-        return fail(err,
-                    QStringLiteral("unknown command '%1'; see vorn prompts --help").arg(command));
     CommandArguments arguments;
-    if (const std::optional<QString> problem =
-            CommandArguments::parse(args, options->first, options->second, arguments))
-        return fail(err, *problem);
-    if (arguments.help) {
-        out << Usage;
-        return 0;
-    }
+    if (const std::optional<int> code = CommandArguments::parseCommand(
+            args, known, QStringLiteral("prompts"), Usage, out, err, arguments))
+        return *code;
+    const QString command = args.first();
 
     int code = 0;
     if (command == QLatin1String("list")) {

@@ -242,6 +242,9 @@ bool ModelContext::save(QString *error)
                 object->m_state = PersistentModel::State::Clean;
             for (PersistentModel *object : std::as_const(m_changed))
                 object->m_state = PersistentModel::State::Clean;
+            // Deleted objects leave the lists before they are freed.
+            for (int type = 0; type < ModelTypeCount; ++type)
+                compact(ModelType(type));
             for (PersistentModel *object : std::as_const(m_deleted)) {
                 object->m_context = nullptr;
                 object->deleteLater();

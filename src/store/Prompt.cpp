@@ -34,83 +34,52 @@ void Prompt::setNew(bool on) { assign(m_isNew, on, &Prompt::isNewChanged); }
 void Prompt::setUpdated(bool on) { assign(m_isUpdated, on, &Prompt::isUpdatedChanged); }
 void Prompt::setExternalId(const QString &id) { assign(m_externalId, id, &Prompt::externalIdChanged); }
 
-void Prompt::setCategories(const QList<PromptCategory *> &categories)
+template <class T>
+void Prompt::setLinks(QList<T *> &links, const QList<T *> &wanted, void (Prompt::*changed)())
 {
-    const QList<PromptCategory *> next = withoutDuplicates(categories);
-    if (next == m_categories)
+    const QList<T *> next = withoutDuplicates(wanted);
+    if (next == links)
         return;
-    const QList<PromptCategory *> previous = m_categories;
-    m_categories = next;
-    for (PromptCategory *category : previous) {
-        if (!next.contains(category)) {
-            category->m_prompts.removeAll(this);
-            Q_EMIT category->promptsChanged();
+    const QList<T *> previous = links;
+    links = next;
+    for (T *item : previous) {
+        if (!next.contains(item)) {
+            item->m_prompts.removeAll(this);
+            Q_EMIT item->promptsChanged();
         }
     }
-    for (PromptCategory *category : next) {
-        if (!previous.contains(category)) {
-            adopt(category);
-            category->m_prompts.append(this);
-            Q_EMIT category->promptsChanged();
+    for (T *item : next) {
+        if (!previous.contains(item)) {
+            adopt(item);
+            item->m_prompts.append(this);
+            Q_EMIT item->promptsChanged();
         }
     }
     markChanged();
-    Q_EMIT categoriesChanged();
+    Q_EMIT(this->*changed)();
 }
 
-void Prompt::addCategory(PromptCategory *category)
+template <class T> void Prompt::addLink(QList<T *> &links, T *item, void (Prompt::*changed)())
 {
-    if (category && !m_categories.contains(category))
-        setCategories(m_categories + QList<PromptCategory *>{category});
+    if (item && !links.contains(item))
+        setLinks(links, links + QList<T *>{item}, changed);
 }
 
-void Prompt::removeCategory(PromptCategory *category)
+template <class T> void Prompt::removeLink(QList<T *> &links, T *item, void (Prompt::*changed)())
 {
-    if (m_categories.contains(category)) {
-        QList<PromptCategory *> next = m_categories;
-        next.removeAll(category);
-        setCategories(next);
+    if (links.contains(item)) {
+        QList<T *> next = links;
+        next.removeAll(item);
+        setLinks(links, next, changed);
     }
 }
 
-void Prompt::setTags(const QList<PromptTag *> &tags)
-{
-    const QList<PromptTag *> next = withoutDuplicates(tags);
-    if (next == m_tags)
-        return;
-    const QList<PromptTag *> previous = m_tags;
-    m_tags = next;
-    for (PromptTag *tag : previous) {
-        if (!next.contains(tag)) {
-            tag->m_prompts.removeAll(this);
-            Q_EMIT tag->promptsChanged();
-        }
-    }
-    for (PromptTag *tag : next) {
-        if (!previous.contains(tag)) {
-            adopt(tag);
-            tag->m_prompts.append(this);
-            Q_EMIT tag->promptsChanged();
-        }
-    }
-    markChanged();
-    Q_EMIT tagsChanged();
-}
-
-void Prompt::addTag(PromptTag *tag)
-{
-    if (tag && !m_tags.contains(tag))
-        setTags(m_tags + QList<PromptTag *>{tag});
-}
-
-void Prompt::removeTag(PromptTag *tag)
-{
-    if (m_tags.contains(tag)) {
-        QList<PromptTag *> next = m_tags;
-        next.removeAll(tag);
-        setTags(next);
-    }
-}
+void Prompt::setCategories(const QList<PromptCategory *> &categories) { setLinks(m_categories, categories, &Prompt::categoriesChanged); }
+void Prompt::addCategory(PromptCategory *category) { addLink(m_categories, category, &Prompt::categoriesChanged); }
+void Prompt::removeCategory(PromptCategory *category) { removeLink(m_categories, category, &Prompt::categoriesChanged); }
+void Prompt::setTags(const QList<PromptTag *> &tags) { setLinks(m_tags, tags, &Prompt::tagsChanged); }
+void Prompt::addTag(PromptTag *tag) { addLink(m_tags, tag, &Prompt::tagsChanged); }
+void Prompt::removeTag(PromptTag *tag) { removeLink(m_tags, tag, &Prompt::tagsChanged); }
 
 void Prompt::setAttributes(UserAttribute *attribute)
 {

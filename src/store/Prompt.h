@@ -107,6 +107,10 @@ private:
     friend class PromptTag;
     friend class StoreRepository;
     void emitDerivedChanged();
+    // One side of a many-to-many link (categories or tags): keeps the other side in step.
+    template <class T> void setLinks(QList<T *> &links, const QList<T *> &wanted, void (Prompt::*changed)());
+    template <class T> void addLink(QList<T *> &links, T *item, void (Prompt::*changed)());
+    template <class T> void removeLink(QList<T *> &links, T *item, void (Prompt::*changed)());
 
     QUuid m_id;
     QString m_title;

@@ -5,69 +5,35 @@
 #include "PromptBrowserViewModel.h"
 #include "PromptCategory.h"
 #include "PromptTag.h"
+#include "QmlTestSupport.h"
 #include "UserAttribute.h"
 #include "UserDefaults.h"
 
-#include <QQmlApplicationEngine>
-#include <QQuickItem>
-#include <QQuickWindow>
 #include <QSignalSpy>
 #include <QTest>
 #include <QtQml/qqmlextensionplugin.h>
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 
 Q_IMPORT_QML_PLUGIN(Vorn_BrowserPlugin)
-Q_IMPORT_QML_PLUGIN(Vorn_StylePlugin)
 
 namespace {
-void typeText(QWindow *window, const QString &text)
-{
-    for (const QChar c : text)
-        QTest::keyClick(window, c.toLatin1());
-}
+using QmlTest::waitFor;
 
-// The browser as the panel shows it: on the panel's rounded background, with the search text
-// owned by the presenter.
-const QByteArray Harness = R"(
-import QtQuick
-import Vorn.Style
-import Vorn.Browser
-Window {
-    id: window
-    width: 750; height: 600; visible: true; color: "transparent"
+// The browser as the panel shows it, with the search text owned by the presenter.
+const char *const Browser = R"(
     property string shellSearch: ""
-    Rectangle {
+    PromptSelectionView {
+        objectName: "browser"
         anchors.fill: parent
-        radius: 16
-        color: Style.panelBackground
-        border.color: Qt.rgba(1, 1, 1, 0.1)
-        PromptSelectionView {
-            objectName: "browser"
-            anchors.fill: parent
-            anchors.topMargin: 20
-            focus: true
-            searchText: window.shellSearch
-            onSearchTextEdited: (text) => window.shellSearch = text
-        }
+        anchors.topMargin: 20
+        focus: true
+        searchText: panel.shellSearch
+        onSearchTextEdited: (text) => panel.shellSearch = text
     }
-}
 )";
-
-bool waitFor(const std::function<bool()> &condition, int timeoutMs = 3000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        QTest::qWait(10);
-    }
-    return true;
-}
 
 class BrowserView : public ::testing::Test {
 protected:
@@ -88,21 +54,15 @@ protected:
 
     void TearDown() override
     {
-        engine.reset();
+        view.reset();
         UserDefaults::standard()->setValue(QStringLiteral("isAdminMode"), false);
     }
 
     void load()
     {
-        engine = std::make_unique<QQmlApplicationEngine>();
-        engine->addImportPath(QStringLiteral("qrc:/qt/qml"));
-        engine->loadData(Harness);
-        ASSERT_EQ(engine->rootObjects().size(), 1);
-        window = qobject_cast<QQuickWindow *>(engine->rootObjects().first());
-        ASSERT_TRUE(window);
-        window->requestActivate();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-        browser = window->findChild<QQuickItem *>(QStringLiteral("browser"));
+        view = std::make_unique<QmlTestView>();
+        ASSERT_TRUE(view->showOnPanel(QStringLiteral("import Vorn.Browser"), QString::fromLatin1(Browser)));
+        browser = view->item(QStringLiteral("browser"));
         ASSERT_TRUE(browser);
         vm = browser->property("viewModel").value<PromptBrowserViewModel *>();
         ASSERT_TRUE(vm);
@@ -112,23 +72,14 @@ protected:
         QTest::qWait(50);
     }
 
-    // The first visible item of the scene (list delegates included) that passes the test.
     static QQuickItem *find(QQuickItem *from, const std::function<bool(QQuickItem *)> &test)
     {
-        for (QQuickItem *child : from->childItems()) {
-            if (!child->isVisible())
-                continue;
-            if (test(child))
-                return child;
-            if (QQuickItem *found = find(child, test))
-                return found;
-        }
-        return nullptr;
+        return QmlTestView::findShown(from, test);
     }
     QQuickItem *item(const char *name) const
     {
         const QString wanted = QString::fromLatin1(name);
-        return find(window->contentItem(), [&](QQuickItem *i) { return i->objectName() == wanted; });
+        return find(view->contentItem(), [&](QQuickItem *i) { return i->objectName() == wanted; });
     }
     static bool isA(QQuickItem *item, const char *type)
     {
@@ -137,7 +88,7 @@ protected:
     // The visible row item drawing this prompt, if the list shows one.
     QQuickItem *rowOf(const Prompt *prompt) const
     {
-        return find(window->contentItem(), [&](QQuickItem *i) {
+        return find(view->contentItem(), [&](QQuickItem *i) {
             return isA(i, "PromptRow") && i->property("prompt").value<QObject *>() == prompt;
         });
     }
@@ -160,20 +111,7 @@ protected:
             }
     }
 
-    void click(QQuickItem *target) const
-    {
-        ASSERT_TRUE(target);
-        const QPointF center = target->mapToScene(QPointF(target->width() / 2, target->height() / 2));
-        QTest::mouseClick(window, Qt::LeftButton, {}, center.toPoint());
-    }
-
-    void screenshot(const QString &name) const
-    {
-        QTest::qWait(600); // let the animations settle
-        const QImage image = window->grabWindow();
-        ASSERT_FALSE(image.isNull());
-        EXPECT_TRUE(image.save(QStringLiteral(VORN_DOCS_DIR "/") + name));
-    }
+    void click(QQuickItem *target) const { view->click(target); }
 
     int rowOfKind(BrowserRowModel::Kind kind, const QUuid &section = {}) const
     {
@@ -185,8 +123,7 @@ protected:
     }
 
     ModelContext *ctx = nullptr;
-    std::unique_ptr<QQmlApplicationEngine> engine;
-    QQuickWindow *window = nullptr;
+    std::unique_ptr<QmlTestView> view;
     QQuickItem *browser = nullptr;
     QQuickItem *searchField = nullptr;
     PromptBrowserViewModel *vm = nullptr;
@@ -221,7 +158,7 @@ TEST_F(BrowserView, ShowsTheShippedLibraryAndAFavouriteMovesLive)
     const int favouritesRow = rowOfKind(BrowserRowModel::Kind::SectionHeader, BrowserSections::FavoritesId);
     ASSERT_GE(favouritesRow, 2);
     QMetaObject::invokeMethod(item("promptList"), "positionViewAtIndex", Q_ARG(int, favouritesRow - 2), Q_ARG(int, 1));
-    screenshot(QStringLiteral("browser-sections.png"));
+    view->screenshot(QStringLiteral("browser-sections.png"), 600);
 
     // Open a category with its header and make one of its prompts a favourite.
     PromptCategory *category = sections.library.first().category;
@@ -230,7 +167,7 @@ TEST_F(BrowserView, ShowsTheShippedLibraryAndAFavouriteMovesLive)
     auto *list = item("promptList");
     QMetaObject::invokeMethod(list, "positionViewAtIndex", Q_ARG(int, header), Q_ARG(int, 1 /* Beginning */));
     QTest::qWait(50);
-    QQuickItem *headerItem = find(window->contentItem(), [&](QQuickItem *i) {
+    QQuickItem *headerItem = find(view->contentItem(), [&](QQuickItem *i) {
         return isA(i, "CategorySectionView") && i->property("category").value<QObject *>() == category;
     });
     click(headerItem);
@@ -266,16 +203,16 @@ TEST_F(BrowserView, KeyboardWalksTheResultsWhileTheFieldKeepsTheFocus)
     QSignalSpy hide(browser, SIGNAL(hideRequested()));
     ASSERT_TRUE(selected.isValid());
 
-    typeText(window, QStringLiteral("code"));
-    EXPECT_EQ(window->property("shellSearch").toString(), QStringLiteral("code"));
+    view->type(QStringLiteral("code"));
+    EXPECT_EQ(view->rootObject()->property("shellSearch").toString(), QStringLiteral("code"));
     ASSERT_TRUE(waitFor([&] { return vm->rows()->count() >= 3; }));
     Prompt *first = vm->highlightedPrompt();
     ASSERT_TRUE(first);
     EXPECT_EQ(first, vm->rows()->row(0).prompt.data());
 
-    QTest::keyClick(window, Qt::Key_Down);
-    QTest::keyClick(window, Qt::Key_Down);
-    QTest::keyClick(window, Qt::Key_Up);
+    view->key(Qt::Key_Down);
+    view->key(Qt::Key_Down);
+    view->key(Qt::Key_Up);
     EXPECT_TRUE(searchField->hasActiveFocus());
     Prompt *second = vm->rows()->row(1).prompt.data();
     EXPECT_EQ(vm->highlightedPrompt(), second);
@@ -283,25 +220,25 @@ TEST_F(BrowserView, KeyboardWalksTheResultsWhileTheFieldKeepsTheFocus)
     ASSERT_TRUE(secondRow);
     EXPECT_TRUE(secondRow->property("isHighlighted").toBool());
 
-    QTest::keyClick(window, Qt::Key_Return);
+    view->key(Qt::Key_Return);
     ASSERT_EQ(selected.size(), 1);
     EXPECT_EQ(selected[0][0].value<QObject *>(), second);
 
     // The highlight starts again on the first row when the text changes.
-    QTest::keyClick(window, Qt::Key_Backspace);
+    view->key(Qt::Key_Backspace);
     EXPECT_EQ(vm->highlightedRow(), 0);
 
     // Escape empties the search first, then asks to hide the panel.
-    QTest::keyClick(window, Qt::Key_Escape);
-    EXPECT_EQ(window->property("shellSearch").toString(), QString());
+    view->key(Qt::Key_Escape);
+    EXPECT_EQ(view->rootObject()->property("shellSearch").toString(), QString());
     EXPECT_EQ(hide.size(), 0);
-    QTest::keyClick(window, Qt::Key_Escape);
+    view->key(Qt::Key_Escape);
     EXPECT_EQ(hide.size(), 1);
 
     // Far down the list the highlight stays in view.
-    typeText(window, QStringLiteral("e"));
+    view->type(QStringLiteral("e"));
     for (int i = 0; i < 25; ++i)
-        QTest::keyClick(window, Qt::Key_Down);
+        view->key(Qt::Key_Down);
     QTest::qWait(1000); // rows reached while the results slide in settle first
     QQuickItem *deep = rowOf(vm->highlightedPrompt());
     ASSERT_TRUE(deep);
@@ -315,20 +252,20 @@ TEST_F(BrowserView, SearchResultsAndOptions)
 {
     ASSERT_NO_FATAL_FAILURE(load());
     EXPECT_TRUE(item("searchOptions")->isVisible());
-    typeText(window, QStringLiteral("image"));
+    view->type(QStringLiteral("image"));
     ASSERT_TRUE(waitFor([&] { return vm->rows()->count() >= 2; }));
     ASSERT_TRUE(item("clearSearchButton")->isVisible());
-    screenshot(QStringLiteral("browser-search.png"));
+    view->screenshot(QStringLiteral("browser-search.png"), 600);
 
     click(item("searchTemplateChip"));
     EXPECT_TRUE(vm->searchTemplateText());
     click(item("searchTemplateChip"));
     EXPECT_FALSE(vm->searchTemplateText());
 
-    typeText(window, QStringLiteral("zzzz nothing"));
+    view->type(QStringLiteral("zzzz nothing"));
     ASSERT_TRUE(waitFor([&] { return item("noResults") != nullptr; }));
     click(item("clearSearchButton"));
-    EXPECT_EQ(window->property("shellSearch").toString(), QString());
+    EXPECT_EQ(view->rootObject()->property("shellSearch").toString(), QString());
 }
 
 TEST_F(BrowserView, AdministrationControls)
@@ -345,26 +282,26 @@ TEST_F(BrowserView, AdministrationControls)
     ASSERT_TRUE(waitFor([&] { return (row = rowOf(doomed)) != nullptr; }));
     ASSERT_TRUE(child(row, "adminPromptEditor"));
     EXPECT_EQ(child(row, "editButton"), nullptr); // hidden until the full editor can be shown
-    screenshot(QStringLiteral("browser-admin.png"));
+    view->screenshot(QStringLiteral("browser-admin.png"), 600);
 
     // The strip's tag menu offers the tags the prompt does not have yet.
     click(child(row, "addTagButton"));
     QQuickItem *entry = nullptr;
     ASSERT_TRUE(waitFor([&] {
-        return (entry = find(window->contentItem(), [](QQuickItem *i) { return isA(i, "DarkMenuItem"); })) != nullptr;
+        return (entry = find(view->contentItem(), [](QQuickItem *i) { return isA(i, "DarkMenuItem"); })) != nullptr;
     }));
     const QString tagName = entry->property("text").toString();
     bool assigned = false;
     for (const PromptTag *tag : doomed->tags())
         assigned |= tag->name() == tagName;
     EXPECT_FALSE(assigned) << tagName.toStdString();
-    QTest::keyClick(window, Qt::Key_Escape);
+    view->key(Qt::Key_Escape);
     QTest::qWait(300);
 
     // "Cancel" in the delete alert keeps the prompt.
     const qsizetype before = ctx->count<Prompt>();
     click(child(row, "deleteButton"));
-    auto *alert = window->findChild<QObject *>(QStringLiteral("deleteConfirmation"));
+    auto *alert = view->rootObject()->findChild<QObject *>(QStringLiteral("deleteConfirmation"));
     ASSERT_TRUE(alert);
     ASSERT_TRUE(waitFor([&] { return alert->property("opened").toBool(); }));
     EXPECT_EQ(item("deleteMessage")->property("text").toString(),
@@ -374,10 +311,10 @@ TEST_F(BrowserView, AdministrationControls)
     EXPECT_EQ(ctx->count<Prompt>(), before);
 
     // "Insert Prompt" opens the import sheet; Escape closes it.
-    auto *sheet = window->findChild<QObject *>(QStringLiteral("insertSheet"));
+    auto *sheet = view->rootObject()->findChild<QObject *>(QStringLiteral("insertSheet"));
     ASSERT_TRUE(sheet);
     QMetaObject::invokeMethod(sheet, "open");
     ASSERT_TRUE(waitFor([&] { return item("adminInsertPromptView") != nullptr && sheet->property("opened").toBool(); }));
-    QTest::keyClick(window, Qt::Key_Escape);
+    view->key(Qt::Key_Escape);
     ASSERT_TRUE(waitFor([&] { return !sheet->property("visible").toBool(); }));
 }

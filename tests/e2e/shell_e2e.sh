@@ -104,7 +104,7 @@ wait_for 5 panel_focused
 xdotool type --delay 20 "daily reflection"
 sleep 0.3
 xdotool key Return
-sleep 0.8
+sleep 2
 xdotool type --delay 10 "shipped the release"
 sleep 0.3
 xdotool key ctrl+Return
@@ -126,8 +126,8 @@ xdotool type --delay 20 "daily reflection"
 sleep 0.3
 xdotool key Return
 sleep 0.8
-xdotool key ctrl+a ctrl+c
-check "after a restart the form shows the value typed before" wait_for 3 bash -c '[ "$(xclip -o -selection clipboard)" = "shipped the release" ]'
+# The detail takes a moment to build on a slow (sanitizer) build: copy until it is there.
+check "after a restart the form shows the value typed before" wait_for 10 bash -c 'xdotool key ctrl+a ctrl+c; sleep 0.3; [ "$(xclip -o -selection clipboard)" = "shipped the release" ]'
 
 if [ $failures -gt 0 ]; then
     echo "--- app log"; cat "$WORK/app.log"

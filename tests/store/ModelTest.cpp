@@ -201,6 +201,20 @@ TEST(Model, FailedSaveKeepsChangesPending)
     EXPECT_EQ(ctx.fetch<Prompt>().first()->title(), QStringLiteral("new"));
 }
 
+TEST(Model, SavedDeletesAreFreedOnlyAfterLeavingTheLists)
+{
+    ModelContext ctx;
+    ASSERT_TRUE(ctx.open(ModelContext::InMemory).ok());
+    Prompt *gone = makePrompt(ctx, QStringLiteral("gone"));
+    makePrompt(ctx, QStringLiteral("kept"));
+    ASSERT_TRUE(ctx.save());
+    ctx.remove(gone);
+    ASSERT_TRUE(ctx.save()); // no fetch in between: the list still held the deleted object
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(ctx.count<Prompt>(), 1);
+    EXPECT_EQ(ctx.fetch<Prompt>().first()->title(), QStringLiteral("kept"));
+}
+
 TEST(Model, AutosaveWritesShortlyAfterAChange)
 {
     const QString path = storePath(QStringLiteral("autosave"));

@@ -7,16 +7,12 @@
 #include "PromptCategory.h"
 #include "PromptGlobalVariable.h"
 #include "PromptTag.h"
+#include "QmlTestSupport.h"
 #include "TestSupport.h"
 #include "UserDefaults.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QQmlComponent>
-#include <QQmlEngine>
-#include <QQuickItem>
-#include <QQuickStyle>
-#include <QQuickView>
 #include <QSignalSpy>
 #include <QTest>
 #include <QtQml/qqmlextensionplugin.h>
@@ -27,15 +23,8 @@
 
 Q_IMPORT_QML_PLUGIN(Vorn_DetailPlugin)
 Q_IMPORT_QML_PLUGIN(Vorn_EditorPlugin)
-Q_IMPORT_QML_PLUGIN(Vorn_StylePlugin)
 
 namespace {
-// QTest types into widgets only; a window gets one key click per character.
-void typeText(QWindow *window, const QString &text)
-{
-    for (QChar c : text)
-        QTest::keyClick(window, c.toLatin1());
-}
 
 // Every kind of field, a choice with sections and one with more than ten options.
 const QString EveryKind = QStringLiteral(
@@ -44,26 +33,16 @@ const QString EveryKind = QStringLiteral(
     "{{Words: 100-1000}} words and {{Examples: 3}} examples. Publication date: "
     "{{Publish On: 2024-06-01}}.");
 
-// The panel the detail lives in: 750x600, rounded, the panel's own background.
-const QByteArray Harness = R"(
-import QtQuick
-import Vorn.Style
-import Vorn.Detail
-Rectangle {
-    id: panel
-    width: 750; height: 600
-    radius: 16
-    color: Style.panelBackground
+// The detail as the panel shows it.
+const char *const Detail = R"(
     property QtObject prompt
     property alias detail: view
     PromptDetailView { id: view; anchors.fill: parent; prompt: panel.prompt }
-}
 )";
 
 struct DetailView : ::testing::Test {
     static void SetUpTestSuite()
     {
-        QQuickStyle::setStyle(QStringLiteral("Basic"));
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         DataController::Options options;
         options.inMemory = true;
@@ -116,43 +95,16 @@ struct DetailView : ::testing::Test {
 
     void show(Prompt *prompt)
     {
-        view = std::make_unique<QQuickView>();
-        view->engine()->addImportPath(QStringLiteral("qrc:/qt/qml"));
-        view->setColor(Qt::transparent);
-        QQmlComponent component(view->engine());
-        component.setData(Harness, QUrl(QStringLiteral("qrc:/detail-test/Harness.qml")));
-        ASSERT_TRUE(component.isReady()) << component.errorString().toStdString();
-        QVariantMap properties{{QStringLiteral("prompt"), QVariant::fromValue<QObject *>(prompt)}};
-        root = qobject_cast<QQuickItem *>(component.createWithInitialProperties(properties));
-        ASSERT_NE(root, nullptr) << component.errorString().toStdString();
-        view->setContent(QUrl(), nullptr, root);
-        view->resize(750, 600);
-        view->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
-        view->requestActivate();
-        QTest::qWait(50);
-        detail = root->property("detail").value<QQuickItem *>();
+        view = std::make_unique<QmlTestView>();
+        ASSERT_TRUE(view->showOnPanel(QStringLiteral("import Vorn.Detail"), QString::fromLatin1(Detail),
+                                      {{QStringLiteral("prompt"), QVariant::fromValue<QObject *>(prompt)}}));
+        detail = view->rootObject()->property("detail").value<QQuickItem *>();
         ASSERT_NE(detail, nullptr);
         viewModel = detail->property("viewModel").value<PromptDetailViewModel *>();
         ASSERT_NE(viewModel, nullptr);
     }
 
-    // Delegates of repeaters are only visual children, so the search walks the item tree.
-    static void collect(QQuickItem *item, const QString &name, QList<QQuickItem *> &found)
-    {
-        if (item->objectName() == name)
-            found.append(item);
-        for (QQuickItem *child : item->childItems())
-            collect(child, name, found);
-    }
-    QList<QQuickItem *> findAll(const QString &name) const
-    {
-        QList<QQuickItem *> found;
-        collect(root, name, found);
-        return found;
-    }
-    QQuickItem *find(const QString &name) const { return findAll(name).value(0); }
-    QQuickItem *field(int index) const { return find(QStringLiteral("field_%1").arg(index)); }
+    QQuickItem *field(int index) const { return view->item(QStringLiteral("field_%1").arg(index)); }
     QQuickItem *focused() const { return view->activeFocusItem(); }
     // Whether the focused item sits inside this field.
     bool hasFocusIn(QQuickItem *item) const
@@ -162,18 +114,10 @@ struct DetailView : ::testing::Test {
                 return true;
         return false;
     }
-    void save(const char *name)
-    {
-        QTest::qWait(400); // let the toast and transitions settle
-        const QImage image = view->grabWindow();
-        ASSERT_FALSE(image.isNull());
-        EXPECT_TRUE(image.save(QStringLiteral(VORN_DOCS_DIR "/") + QString::fromLatin1(name)));
-    }
 
     UserDefaults defaults;
     ModelContext *context = nullptr;
-    std::unique_ptr<QQuickView> view;
-    QQuickItem *root = nullptr;
+    std::unique_ptr<QmlTestView> view;
     QQuickItem *detail = nullptr;
     PromptDetailViewModel *viewModel = nullptr;
 };
@@ -200,18 +144,18 @@ TEST_F(DetailView, ShowsAFieldOfEveryKindAndTheFirstOneHasTheFocus)
                                   QStringLiteral("range"), QStringLiteral("number"), QStringLiteral("date")}));
     EXPECT_EQ(field(7), nullptr);
     EXPECT_TRUE(hasFocusIn(field(0)));
-    EXPECT_TRUE(find(QStringLiteral("instructions"))->isVisible());
-    EXPECT_FALSE(find(QStringLiteral("validationErrors"))->isVisible());
-    EXPECT_TRUE(find(QStringLiteral("copyButton"))->isEnabled());
-    EXPECT_TRUE(find(QStringLiteral("headerCopyButton"))->isEnabled());
-    EXPECT_FALSE(find(QStringLiteral("previewButton"))->isEnabled());
-    EXPECT_FALSE(find(QStringLiteral("editButton"))->isVisible());
+    EXPECT_TRUE(view->item(QStringLiteral("instructions"))->isVisible());
+    EXPECT_FALSE(view->item(QStringLiteral("validationErrors"))->isVisible());
+    EXPECT_TRUE(view->item(QStringLiteral("copyButton"))->isEnabled());
+    EXPECT_TRUE(view->item(QStringLiteral("headerCopyButton"))->isEnabled());
+    EXPECT_FALSE(view->item(QStringLiteral("previewButton"))->isEnabled());
+    EXPECT_FALSE(view->item(QStringLiteral("editButton"))->isVisible());
     // Only the list with more than ten options has a sort button.
     int sortButtons = 0;
-    for (QQuickItem *button : findAll(QStringLiteral("sortButton")))
+    for (QQuickItem *button : view->items(QStringLiteral("sortButton")))
         sortButtons += button->isVisible();
     EXPECT_EQ(sortButtons, 1);
-    save("detail-form.png");
+    view->screenshot(QStringLiteral("detail-form.png"));
 }
 
 TEST_F(DetailView, ShowsTheValidationMessagesAndDisablesBothCopies)
@@ -225,18 +169,18 @@ TEST_F(DetailView, ShowsTheValidationMessagesAndDisablesBothCopies)
     seed.setValue(QStringLiteral("Sentences"), QStringLiteral("three"));
     show(prompt);
 
-    EXPECT_FALSE(find(QStringLiteral("instructions"))->isVisible());
-    EXPECT_TRUE(find(QStringLiteral("validationErrors"))->isVisible());
-    EXPECT_FALSE(find(QStringLiteral("copyButton"))->isEnabled());
-    EXPECT_FALSE(find(QStringLiteral("headerCopyButton"))->isEnabled());
+    EXPECT_FALSE(view->item(QStringLiteral("instructions"))->isVisible());
+    EXPECT_TRUE(view->item(QStringLiteral("validationErrors"))->isVisible());
+    EXPECT_FALSE(view->item(QStringLiteral("copyButton"))->isEnabled());
+    EXPECT_FALSE(view->item(QStringLiteral("headerCopyButton"))->isEnabled());
     EXPECT_EQ(viewModel->form()->numberedMessages().size(), 3);
     EXPECT_TRUE(viewModel->form()->previewText().contains(QStringLiteral("&lt;missing&gt;")));
 
     // Ctrl+Return does nothing while the form is incomplete.
     QSignalSpy finished(detail, SIGNAL(finished()));
-    QTest::keyClick(view.get(), Qt::Key_Return, Qt::ControlModifier);
+    view->key(Qt::Key_Return, Qt::ControlModifier);
     EXPECT_EQ(finished.size(), 0);
-    save("detail-validation.png");
+    view->screenshot(QStringLiteral("detail-validation.png"));
 }
 
 TEST_F(DetailView, TabWalksTheFieldsAndCtrlReturnCopiesAndFinishes)
@@ -244,42 +188,42 @@ TEST_F(DetailView, TabWalksTheFieldsAndCtrlReturnCopiesAndFinishes)
     Prompt *prompt = addPrompt(QStringLiteral("{{Name}} from {{City}}, {{Age: 30}} years, {{Mood: calm, glad}}"));
     show(prompt);
     ASSERT_TRUE(hasFocusIn(field(0)));
-    typeText(view.get(), QStringLiteral("Ann"));
+    view->type(QStringLiteral("Ann"));
     EXPECT_EQ(viewModel->formModel()->value(QStringLiteral("Name")), QStringLiteral("Ann"));
 
-    QTest::keyClick(view.get(), Qt::Key_Tab);
+    view->key(Qt::Key_Tab);
     EXPECT_TRUE(hasFocusIn(field(1)));
-    typeText(view.get(), QStringLiteral("Oslo"));
-    QTest::keyClick(view.get(), Qt::Key_Tab);
+    view->type(QStringLiteral("Oslo"));
+    view->key(Qt::Key_Tab);
     EXPECT_TRUE(hasFocusIn(field(2)));
-    QTest::keyClick(view.get(), Qt::Key_Tab);
+    view->key(Qt::Key_Tab);
     EXPECT_TRUE(hasFocusIn(field(3)));
-    QTest::keyClick(view.get(), Qt::Key_Backtab, Qt::ShiftModifier);
+    view->key(Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_TRUE(hasFocusIn(field(2)));
-    QTest::keyClick(view.get(), Qt::Key_Backtab, Qt::ShiftModifier);
+    view->key(Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_TRUE(hasFocusIn(field(1)));
     // Tab leaves the multi-line editor instead of typing into it.
     EXPECT_EQ(viewModel->formModel()->value(QStringLiteral("City")), QStringLiteral("Oslo"));
 
     // Down opens a choice's menu on its current entry; Down and Return pick the next one.
     QMetaObject::invokeMethod(field(3), "takeFocus");
-    QTest::keyClick(view.get(), Qt::Key_Down);
-    QTest::keyClick(view.get(), Qt::Key_Down);
-    QTest::keyClick(view.get(), Qt::Key_Return);
+    view->key(Qt::Key_Down);
+    view->key(Qt::Key_Down);
+    view->key(Qt::Key_Return);
     EXPECT_EQ(viewModel->formModel()->value(QStringLiteral("Mood")), QStringLiteral("glad"));
     EXPECT_TRUE(hasFocusIn(field(3)));
 
     QSignalSpy finished(detail, SIGNAL(finished()));
     QSignalSpy back(detail, SIGNAL(back()));
     QGuiApplication::clipboard()->clear();
-    QTest::keyClick(view.get(), Qt::Key_Return, Qt::ControlModifier);
+    view->key(Qt::Key_Return, Qt::ControlModifier);
     ASSERT_EQ(finished.size(), 1);
     EXPECT_EQ(QGuiApplication::clipboard()->text(),
               QStringLiteral("\"Ann\" from \"Oslo\", \"30\" years, \"glad\""));
     EXPECT_EQ(prompt->usageCount(), 1);
     EXPECT_EQ(viewModel->formModel()->value(QStringLiteral("City")), QStringLiteral("Oslo"));
 
-    QTest::keyClick(view.get(), Qt::Key_Escape);
+    view->key(Qt::Key_Escape);
     EXPECT_EQ(back.size(), 1);
 }
 
@@ -288,13 +232,13 @@ TEST_F(DetailView, HeaderCopyShowsTheToastAndKeepsTheDetail)
     Prompt *prompt = addPrompt(QStringLiteral("Hello {{Name: world}}"));
     show(prompt);
     QSignalSpy finished(detail, SIGNAL(finished()));
-    QQuickItem *copy = find(QStringLiteral("headerCopyButton"));
+    QQuickItem *copy = view->item(QStringLiteral("headerCopyButton"));
     ASSERT_NE(copy, nullptr);
     QMetaObject::invokeMethod(copy, "clicked");
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("Hello \"world\""));
     EXPECT_EQ(finished.size(), 0);
     EXPECT_EQ(prompt->usageCount(), 1);
-    EXPECT_EQ(find(QStringLiteral("usesText"))->property("text").toString(), QStringLiteral("Uses: 1"));
+    EXPECT_EQ(view->item(QStringLiteral("usesText"))->property("text").toString(), QStringLiteral("Uses: 1"));
 }
 
 TEST_F(DetailView, TheEditButtonOpensTheEditorInAdministrationMode)
@@ -302,18 +246,18 @@ TEST_F(DetailView, TheEditButtonOpensTheEditorInAdministrationMode)
     defaults.setValue(QStringLiteral("isAdminMode"), true);
     Prompt *prompt = addPrompt(QStringLiteral("Hello {{Name}}"));
     show(prompt);
-    QQuickItem *edit = find(QStringLiteral("editButton"));
+    QQuickItem *edit = view->item(QStringLiteral("editButton"));
     ASSERT_TRUE(edit && edit->isVisible());
-    EXPECT_TRUE(find(QStringLiteral("addCategoryMenu"))->isVisible());
+    EXPECT_TRUE(view->item(QStringLiteral("addCategoryMenu"))->isVisible());
     QMetaObject::invokeMethod(edit, "clicked");
-    QQuickItem *editor = find(QStringLiteral("adminFullPromptEditorView"));
+    QQuickItem *editor = view->item(QStringLiteral("adminFullPromptEditorView"));
     ASSERT_NE(editor, nullptr);
     QTest::qWait(50);
     // Escape closes the editor only, not the detail.
     QSignalSpy back(detail, SIGNAL(back()));
-    QTest::keyClick(view.get(), Qt::Key_Escape);
+    view->key(Qt::Key_Escape);
     QTest::qWait(50);
-    EXPECT_EQ(find(QStringLiteral("adminFullPromptEditorView")), nullptr);
+    EXPECT_EQ(view->item(QStringLiteral("adminFullPromptEditorView")), nullptr);
     EXPECT_EQ(back.size(), 0);
 }
 
@@ -323,11 +267,11 @@ TEST_F(DetailView, ThePreviewOpensOverTheDetailAndEscapeClosesItFirst)
     show(prompt);
     detail->setProperty("showPreview", true);
     QTest::qWait(50);
-    QQuickItem *preview = find(QStringLiteral("imagePreviewView"));
+    QQuickItem *preview = view->item(QStringLiteral("imagePreviewView"));
     ASSERT_NE(preview, nullptr);
     EXPECT_TRUE(preview->hasActiveFocus());
     QSignalSpy back(detail, SIGNAL(back()));
-    QTest::keyClick(view.get(), Qt::Key_Escape);
+    view->key(Qt::Key_Escape);
     QTest::qWait(50);
     EXPECT_FALSE(detail->property("showPreview").toBool());
     EXPECT_EQ(back.size(), 0);

@@ -4,14 +4,10 @@
 #include "ModelContext.h"
 #include "Prompt.h"
 #include "PromptGlobalVariable.h"
+#include "QmlTestSupport.h"
 #include "TestSupport.h"
 #include "UserDefaults.h"
 
-#include <QQmlComponent>
-#include <QQmlEngine>
-#include <QQuickItem>
-#include <QQuickStyle>
-#include <QQuickView>
 #include <QSignalSpy>
 #include <QTest>
 #include <QtQml/qqmlextensionplugin.h>
@@ -21,35 +17,17 @@
 #include <memory>
 
 Q_IMPORT_QML_PLUGIN(Vorn_EditorPlugin)
-Q_IMPORT_QML_PLUGIN(Vorn_StylePlugin)
 
 namespace {
-// QTest types into widgets only; a window gets one key click per character.
-void typeText(QWindow *window, const QString &text)
-{
-    for (QChar c : text)
-        QTest::keyClick(window, c.toLatin1());
-}
-
-const QByteArray Harness = R"(
-import QtQuick
-import Vorn.Style
-import Vorn.Editor
-Rectangle {
-    id: panel
-    width: 750; height: 600
-    radius: 16
-    color: Style.panelBackground
+const char *const Editor = R"(
     property QtObject prompt
     property alias editor: sheet
     AdminFullPromptEditorView { id: sheet; prompt: panel.prompt }
-}
 )";
 
 struct EditorView : ::testing::Test {
     static void SetUpTestSuite()
     {
-        QQuickStyle::setStyle(QStringLiteral("Basic"));
         DataController::Options options;
         options.inMemory = true;
         DataController::setSharedOptions(options);
@@ -96,22 +74,10 @@ struct EditorView : ::testing::Test {
 
     void show()
     {
-        view = std::make_unique<QQuickView>();
-        view->engine()->addImportPath(QStringLiteral("qrc:/qt/qml"));
-        view->setColor(Qt::transparent);
-        QQmlComponent component(view->engine());
-        component.setData(Harness, QUrl(QStringLiteral("qrc:/editor-test/Harness.qml")));
-        ASSERT_TRUE(component.isReady()) << component.errorString().toStdString();
-        root = qobject_cast<QQuickItem *>(component.createWithInitialProperties(
-            {{QStringLiteral("prompt"), QVariant::fromValue<QObject *>(prompt)}}));
-        ASSERT_NE(root, nullptr);
-        view->setContent(QUrl(), nullptr, root);
-        view->resize(750, 600);
-        view->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
-        view->requestActivate();
-        QTest::qWait(50);
-        sheet = root->property("editor").value<QQuickItem *>();
+        view = std::make_unique<QmlTestView>();
+        ASSERT_TRUE(view->showOnPanel(QStringLiteral("import Vorn.Editor"), QString::fromLatin1(Editor),
+                                      {{QStringLiteral("prompt"), QVariant::fromValue<QObject *>(prompt)}}));
+        sheet = view->rootObject()->property("editor").value<QQuickItem *>();
         ASSERT_NE(sheet, nullptr);
         viewModel = sheet->property("viewModel").value<PromptEditorViewModel *>();
         ASSERT_NE(viewModel, nullptr);
@@ -120,8 +86,7 @@ struct EditorView : ::testing::Test {
 
     UserDefaults defaults;
     Prompt *prompt = nullptr;
-    std::unique_ptr<QQuickView> view;
-    QQuickItem *root = nullptr;
+    std::unique_ptr<QmlTestView> view;
     QQuickItem *sheet = nullptr;
     PromptEditorViewModel *viewModel = nullptr;
     int backups = 0;
@@ -131,14 +96,12 @@ struct EditorView : ::testing::Test {
 TEST_F(EditorView, RendersTheFieldsAndThePalette)
 {
     show();
-    EXPECT_EQ(root->findChild<QQuickItem *>(QStringLiteral("titleField"))->property("text").toString(),
+    ASSERT_NE(view->item(QStringLiteral("titleField")), nullptr);
+    EXPECT_EQ(view->item(QStringLiteral("titleField"))->property("text").toString(),
               QStringLiteral("Code Review Checklist"));
-    QQuickItem *palette = root->findChild<QQuickItem *>(QStringLiteral("variablePalette"));
-    ASSERT_NE(palette, nullptr);
+    EXPECT_NE(view->item(QStringLiteral("variablePalette")), nullptr);
     EXPECT_GE(viewModel->variables().size(), 8);
-    QTest::qWait(300);
-    const QImage image = view->grabWindow();
-    EXPECT_TRUE(image.save(QStringLiteral(VORN_DOCS_DIR "/editor.png")));
+    view->screenshot(QStringLiteral("editor.png"), 300);
 }
 
 TEST_F(EditorView, TypingThenEscapeDiscardsAndCtrlReturnSaves)
@@ -146,13 +109,13 @@ TEST_F(EditorView, TypingThenEscapeDiscardsAndCtrlReturnSaves)
     show();
     QSignalSpy closed(sheet, SIGNAL(closed()));
     // The title field has the focus when the sheet opens.
-    typeText(view.get(), QStringLiteral(" v2"));
+    view->type(QStringLiteral(" v2"));
     EXPECT_EQ(viewModel->title(), QStringLiteral("Code Review Checklist v2"));
-    QTest::keyClick(view.get(), Qt::Key_Escape);
+    view->key(Qt::Key_Escape);
     EXPECT_EQ(closed.size(), 1);
     EXPECT_EQ(prompt->title(), QStringLiteral("Code Review Checklist"));
 
-    QTest::keyClick(view.get(), Qt::Key_Return, Qt::ControlModifier);
+    view->key(Qt::Key_Return, Qt::ControlModifier);
     EXPECT_EQ(closed.size(), 2);
     EXPECT_EQ(prompt->title(), QStringLiteral("Code Review Checklist v2"));
     QTest::qWait(10);

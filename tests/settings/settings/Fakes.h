@@ -1,11 +1,18 @@
 #pragma once
 
 #include "LoginItemControl.h"
+#include "ModelContext.h"
+#include "SettingsViewModel.h"
 #include "ShortcutService.h"
 #include "StoreLog.h"
+#include "TestSupport.h"
 #include "UserDefaults.h"
 
 #include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <memory>
 
 // Records the shortcut calls, with the letter stored at the time of each re-registration.
 class FakeShortcutService : public ShortcutService {
@@ -43,4 +50,37 @@ public:
     bool enabled = false;
     bool fail = false;
     int toggles = 0;
+};
+
+// An in-memory store, the test's own defaults file and the fakes, for a settings view-model.
+class SettingsFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(ctx.open(ModelContext::InMemory).ok());
+        dir = TestSupport::freshDir(
+            QString::fromLatin1(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        defaults = std::make_unique<UserDefaults>(dir + QStringLiteral("/vorn.ini"));
+        shortcuts = std::make_unique<FakeShortcutService>(defaults.get());
+    }
+
+    std::unique_ptr<SettingsViewModel> make(FakeLoginItem **login = nullptr,
+                                            DataController *data = nullptr,
+                                            ModelContext *context = nullptr)
+    {
+        auto item = std::make_unique<FakeLoginItem>();
+        if (login)
+            *login = item.get();
+        SettingsViewModel::Services services;
+        services.shortcuts = shortcuts.get();
+        services.loginItem = std::move(item);
+        services.data = data;
+        return std::make_unique<SettingsViewModel>(context ? context : &ctx, defaults.get(),
+                                                   std::move(services));
+    }
+
+    ModelContext ctx;
+    QString dir;
+    std::unique_ptr<UserDefaults> defaults;
+    std::unique_ptr<FakeShortcutService> shortcuts;
 };

@@ -3,48 +3,39 @@
 #include "Prompt.h"
 #include "SettingsViewModel.h"
 #include "TestSupport.h"
+#include "QmlTestSupport.h"
 #include "UserDefaults.h"
-#include "ViewTesting.h"
 
 #include <QSignalSpy>
+#include <QTest>
 #include <QtQml/qqmlextensionplugin.h>
 
 #include <gtest/gtest.h>
 
 Q_IMPORT_QML_PLUGIN(Vorn_SettingsPlugin)
-Q_IMPORT_QML_PLUGIN(Vorn_StylePlugin)
 Q_IMPORT_QML_PLUGIN(Vorn_EditorPlugin)
 
-using namespace ViewTesting;
-
 // With the full editor built in, a finding opens it on top of the validation sheet.
-TEST(ValidationEditor, FindingOpensTheFullEditorOnTopOfTheSheet)
+TEST_F(SettingsFixture, FindingOpensTheFullEditorOnTopOfTheSheet)
 {
-    ModelContext ctx;
-    ASSERT_TRUE(ctx.open(ModelContext::InMemory).ok());
     auto *broken = new Prompt;
     broken->setTitle(QStringLiteral("Code Review"));
     broken->setTemplateText(QStringLiteral("Review this code: {{Code}}"));
     ctx.insert(broken);
-    UserDefaults defaults(TestSupport::freshDir(QStringLiteral("editor")) +
-                          QStringLiteral("/vorn.ini"));
-    FakeShortcutService shortcuts(&defaults);
-    SettingsViewModel::Services services;
-    services.shortcuts = &shortcuts;
-    services.loginItem = std::make_unique<FakeLoginItem>();
-    SettingsViewModel vm(&ctx, &defaults, std::move(services));
+    auto settings = make();
+    SettingsViewModel &vm = *settings;
 
-    auto view = load(QStringLiteral("SettingsView.qml"), {{"viewModel", QVariant::fromValue(&vm)}});
-    ASSERT_TRUE(view);
-    QSignalSpy editRequested(view->rootObject(), SIGNAL(editPromptRequested(QVariant)));
+    QmlTestView view;
+    ASSERT_TRUE(view.loadFile(QStringLiteral("qrc:/qt/qml/Vorn/Settings/SettingsView.qml"),
+                              {{QStringLiteral("viewModel"), QVariant::fromValue(&vm)}}));
+    QSignalSpy editRequested(view.rootObject(), SIGNAL(editPromptRequested(QVariant)));
     vm.validation()->start();
     QTRY_COMPARE(vm.validation()->message(),
                  QStringLiteral("Checked 1 templates. Found 1 issues."));
 
     vm.validation()->edit(0);
     QQuickItem *editor = nullptr;
-    QTRY_VERIFY(
-        (editor = findItem(view->contentItem(), QStringLiteral("adminFullPromptEditorView"))));
+    QTRY_VERIFY((editor = view.item(QStringLiteral("adminFullPromptEditorView"))));
     EXPECT_EQ(editor->property("prompt").value<QObject *>(), broken);
     EXPECT_TRUE(editor->isVisible());
     EXPECT_EQ(editRequested.count(), 0);

@@ -17,32 +17,8 @@
 #include <memory>
 
 namespace {
-class Settings : public ::testing::Test {
+class Settings : public SettingsFixture {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(ctx.open(ModelContext::InMemory).ok());
-        dir = TestSupport::freshDir(
-            QString::fromLatin1(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        defaults = std::make_unique<UserDefaults>(dir + QStringLiteral("/vorn.ini"));
-        shortcuts = std::make_unique<FakeShortcutService>(defaults.get());
-    }
-
-    std::unique_ptr<SettingsViewModel> make(FakeLoginItem **login = nullptr,
-                                            DataController *data = nullptr,
-                                            ModelContext *context = nullptr)
-    {
-        auto item = std::make_unique<FakeLoginItem>();
-        if (login)
-            *login = item.get();
-        SettingsViewModel::Services services;
-        services.shortcuts = shortcuts.get();
-        services.loginItem = std::move(item);
-        services.data = data;
-        return std::make_unique<SettingsViewModel>(context ? context : &ctx, defaults.get(),
-                                                   std::move(services));
-    }
-
     // Clicks on the gear, 100 ms apart (well inside any double-click interval).
     static void clicks(SettingsViewModel &vm, int count, Qt::KeyboardModifiers modifiers,
                        qint64 &clock)
@@ -50,11 +26,6 @@ protected:
         for (int i = 0; i < count; ++i)
             vm.registerGearClick(clock += 100, modifiers);
     }
-
-    ModelContext ctx;
-    QString dir;
-    std::unique_ptr<UserDefaults> defaults;
-    std::unique_ptr<FakeShortcutService> shortcuts;
 };
 } // namespace
 
