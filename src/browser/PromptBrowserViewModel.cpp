@@ -35,9 +35,7 @@ PromptBrowserViewModel::PromptBrowserViewModel(ModelContext *context, UserDefaul
     : QObject(parent), m_context(context), m_defaults(defaults),
       m_search(std::make_unique<PromptSearch>(*context))
 {
-    // The form appends this suffix to prompts tagged "text"; a user's own sentence stays.
-    if (!m_defaults->stringValue(QLatin1String(TagTextSuffixKey)))
-        m_defaults->setValue(QLatin1String(TagTextSuffixKey), QString::fromUtf8(DefaultTagTextSuffix));
+    seedTagTextSuffix(m_defaults);
     // The context already coalesces its changes into one notification per event-loop turn.
     connect(context, &ModelContext::objectsChanged, this, &PromptBrowserViewModel::refresh);
     connect(defaults, &UserDefaults::valueChanged, this, [this](const QString &key) {
@@ -53,6 +51,13 @@ PromptBrowserViewModel::PromptBrowserViewModel(ModelContext *context, UserDefaul
 }
 
 PromptBrowserViewModel::~PromptBrowserViewModel() = default;
+
+void PromptBrowserViewModel::seedTagTextSuffix(UserDefaults *defaults)
+{
+    // The form appends this suffix to prompts tagged "text"; a user's own sentence stays.
+    if (!defaults->stringValue(QLatin1String(TagTextSuffixKey)))
+        defaults->setValue(QLatin1String(TagTextSuffixKey), QString::fromUtf8(DefaultTagTextSuffix));
+}
 
 bool PromptBrowserViewModel::isAdminMode() const
 {

@@ -1,5 +1,6 @@
 #include "MainViewModel.h"
 
+#include "PromptBrowserViewModel.h"
 #include "UserDefaults.h"
 
 namespace {
@@ -10,17 +11,11 @@ MainViewModel::MainViewModel(QObject *parent) : MainViewModel(UserDefaults::stan
 
 MainViewModel::MainViewModel(UserDefaults *defaults, QObject *parent) : QObject(parent), m_defaults(defaults)
 {
-    seedTagTextSuffix(m_defaults);
+    PromptBrowserViewModel::seedTagTextSuffix(m_defaults);
     connect(m_defaults, &UserDefaults::valueChanged, this, [this](const QString &key) {
         if (key == ShowFeedbackKey)
             Q_EMIT showFeedbackOnStartChanged();
     });
-}
-
-void MainViewModel::seedTagTextSuffix(UserDefaults *defaults)
-{
-    if (!defaults->stringValue(QLatin1String(TagTextSuffixKey)))
-        defaults->setValue(QLatin1String(TagTextSuffixKey), QString::fromUtf8(DefaultTagTextSuffix));
 }
 
 bool MainViewModel::showFeedbackOnStart() const

@@ -13,14 +13,8 @@ class MainViewModel : public QObject {
     Q_PROPERTY(bool showFeedbackOnStart READ showFeedbackOnStart WRITE setShowFeedbackOnStart NOTIFY showFeedbackOnStartChanged)
 
 public:
-    static constexpr const char *TagTextSuffixKey = "tag_text_suffix";
-    static constexpr const char *DefaultTagTextSuffix = "The output shall be in {{language: [languages]}}.";
-
     explicit MainViewModel(QObject *parent = nullptr);
     MainViewModel(UserDefaults *defaults, QObject *parent = nullptr);
-
-    // Stores the default suffix unless the key already holds a string.
-    static void seedTagTextSuffix(UserDefaults *defaults);
 
     bool showFeedbackOnStart() const;
     void setShowFeedbackOnStart(bool show);

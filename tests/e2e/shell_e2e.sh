@@ -6,82 +6,33 @@
 # Usage: shell_e2e.sh PATH/TO/vorn   (E2E_SCREENSHOT / E2E_FORM_SCREENSHOT=file.png keep pictures)
 set -u
 VORN=${1:?usage: shell_e2e.sh PATH/TO/vorn}
-for tool in Xvfb openbox trayer xdotool xclip xwininfo xdpyinfo import python3; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-
-WORK=$(mktemp -d /tmp/vorn-e2e-XXXXXX)
-PIDS=()
-cleanup() {
-    local app
-    app=$(head -n1 "$XDG_RUNTIME_DIR/vorn/app.lock" 2>/dev/null)
-    [ -n "${app:-}" ] && kill "$app" 2>/dev/null
-    for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null; done
-    wait 2>/dev/null
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-failures=0
-check() { # description, command...
-    local what=$1; shift
-    if "$@"; then echo "ok   - $what"; else echo "FAIL - $what"; failures=$((failures + 1)); fi
-}
-wait_for() { # seconds, command...
-    local until=$((SECONDS + $1)); shift
-    while ! "$@" 2>/dev/null; do
-        [ $SECONDS -ge $until ] && return 1
-        sleep 0.1
-    done
-}
-
-# A free display number and an isolated user.
-for n in $(seq 91 160); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { DISPLAY_NUMBER=$n; break; }
-done
-export DISPLAY=":${DISPLAY_NUMBER:?no free display}"
-export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/.config" XDG_DATA_HOME="$WORK/home/.local/share"
-export XDG_CACHE_HOME="$WORK/home/.cache" XDG_STATE_HOME="$WORK/home/.local/state" XDG_RUNTIME_DIR="$WORK/runtime"
-export DBUS_SESSION_BUS_ADDRESS="unix:path=$WORK/no-bus" VORN_TRACE=1
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM
-mkdir -p "$XDG_CONFIG_HOME/vorn" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-# The welcome sheet would take the first keys; this run is about the panel itself.
-printf '[General]\nshowFeedbackOnStart=false\n' > "$XDG_CONFIG_HOME/vorn/vorn.ini"
-
-Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 & PIDS+=($!)
-wait_for 10 xdpyinfo -display "$DISPLAY" >/dev/null || { echo "FAIL - Xvfb did not start"; exit 1; }
-openbox >"$WORK/openbox.log" 2>&1 & PIDS+=($!)
-trayer --edge top --align right --widthtype pixel --width 120 --height 24 >"$WORK/trayer.log" 2>&1 & PIDS+=($!)
-sleep 1
-
-panel_visible() { xdotool search --onlyvisible --name '^VORN$' >/dev/null; }
-export -f panel_visible
-panel_focused() { [ "$(xdotool getactivewindow getwindowname 2>/dev/null)" = "VORN" ]; }
+# shellcheck source=e2e_common.sh
+source "$(dirname "$0")/e2e_common.sh"
 
 "$VORN" >"$WORK/app.log" 2>&1 &
 check "the app starts into the tray" wait_for 20 grep -q "tray icon ready" "$WORK/app.log"
-check "the icon is embedded in the tray host" wait_for 5 bash -c "xwininfo -root -tree | grep -q '(\"vorn\" \"vorn\")  22x22'"
+check "the icon is embedded in the tray host" wait_for 15 bash -c "xwininfo -root -tree | grep -q '(\"vorn\" \"vorn\")  22x22'"
 check "nothing shows at start" bash -c "! xdotool search --onlyvisible --name '^VORN\$'"
 wait_for 20 grep -q "Sync complete" "$WORK/app.log"
 
 xdotool key super+shift+p
-check "Super+Shift+P shows the panel" wait_for 5 panel_visible
-check "the panel has the keyboard focus" wait_for 5 panel_focused
+check "Super+Shift+P shows the panel" wait_for 15 panel_visible
+check "the panel has the keyboard focus" wait_for 15 panel_focused
 xdotool type --delay 20 "hello"
 xdotool key ctrl+a ctrl+c
-check "typing goes into the search field" wait_for 3 bash -c '[ "$(xclip -o -selection clipboard)" = hello ]'
+check "typing goes into the search field" wait_for 10 bash -c '[ "$(xclip -o -selection clipboard)" = hello ]'
 [ -n "${E2E_SCREENSHOT:-}" ] && sleep 0.5 && import -window root "$E2E_SCREENSHOT"
 xdotool key Escape
 sleep 0.3
 xdotool type --delay 20 "zz"
 xdotool key ctrl+a ctrl+c
-check "Escape clears the search first" wait_for 3 bash -c 'panel_visible; [ "$(xclip -o -selection clipboard)" = zz ]'
+check "Escape clears the search first" wait_for 10 bash -c 'panel_visible; [ "$(xclip -o -selection clipboard)" = zz ]'
 xdotool key Escape Escape
-check "a second Escape hides the panel" wait_for 3 bash -c "! xdotool search --onlyvisible --name '^VORN\$'"
+check "a second Escape hides the panel" wait_for 10 bash -c "! xdotool search --onlyvisible --name '^VORN\$'"
 
 check "a second vorn exits at once" timeout 10 "$VORN"
-check "... and the first one shows its panel" wait_for 5 panel_visible
-check "... focused" wait_for 5 panel_focused
+check "... and the first one shows its panel" wait_for 15 panel_visible
+check "... focused" wait_for 15 panel_focused
 check "only one app runs" [ "$(pgrep -c -f "^$VORN\$")" = 1 ]
 
 id=$("$VORN" prompts list 2>/dev/null | head -n1 | cut -f1)
@@ -98,17 +49,18 @@ check "the next list sees the change" favorite_in_list
 reflection=4192F8EA-958F-4897-B8EE-7462F1C99C28
 uses() { "$VORN" prompts show "$reflection" --json | python3 -c 'import json, sys; print(json.load(sys.stdin)["uses"])'; }
 xdotool key Escape Escape
-wait_for 3 bash -c "! xdotool search --onlyvisible --name '^VORN\$'"
+wait_for 10 bash -c "! xdotool search --onlyvisible --name '^VORN\$'"
 xdotool key super+shift+p
-wait_for 5 panel_focused
+wait_for 15 panel_focused
+sleep 0.5
 xdotool type --delay 20 "daily reflection"
-sleep 0.3
+sleep 1.5
 xdotool key Return
 sleep 2
 xdotool type --delay 10 "shipped the release"
 sleep 0.3
 xdotool key ctrl+Return
-check "the form copy hides the panel" wait_for 5 bash -c "! xdotool search --onlyvisible --name '^VORN\$'"
+check "the form copy hides the panel" wait_for 15 bash -c "! xdotool search --onlyvisible --name '^VORN\$'"
 rendered=$("$VORN" prompts render "$reflection")
 check "the clipboard holds exactly the rendered prompt" bash -c '[ "$(xclip -o -selection clipboard)" = "$1" ]' _ "$rendered"
 check "... with the typed value" bash -c '[[ "$1" == *"\"shipped the release\""* ]]' _ "$rendered"
@@ -121,16 +73,20 @@ wait_for 10 bash -c "! pgrep -f '^$VORN\$' >/dev/null"
 "$VORN" >"$WORK/app2.log" 2>&1 &
 wait_for 20 grep -q "Sync complete" "$WORK/app2.log"
 xdotool key super+shift+p
-wait_for 5 panel_focused
+wait_for 15 panel_focused
+sleep 0.5
 xdotool type --delay 20 "daily reflection"
-sleep 0.3
+sleep 1.5
 xdotool key Return
 sleep 0.8
 # The detail takes a moment to build on a slow (sanitizer) build: copy until it is there.
+[ -n "${E2E_DEBUG_SHOT:-}" ] && import -window root "$E2E_DEBUG_SHOT"
 check "after a restart the form shows the value typed before" wait_for 10 bash -c 'xdotool key ctrl+a ctrl+c; sleep 0.3; [ "$(xclip -o -selection clipboard)" = "shipped the release" ]'
+[ $failures -gt 0 ] && echo "clipboard now: $(xclip -o -selection clipboard 2>&1)"
 
 if [ $failures -gt 0 ]; then
     echo "--- app log"; cat "$WORK/app.log"
+    [ -f "$WORK/app2.log" ] && { echo "--- log of the restarted app"; cat "$WORK/app2.log"; }
     exit 1
 fi
 echo "all end-to-end checks passed"

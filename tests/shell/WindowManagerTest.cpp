@@ -1,5 +1,6 @@
 #include "HotKeyNotifier.h"
 #include "MainViewModel.h"
+#include "PromptBrowserViewModel.h"
 #include "ModelContext.h"
 #include "PanelController.h"
 #include "Prompt.h"
@@ -187,12 +188,12 @@ TEST_F(WindowManagerTest, MainViewSeedsTheTextTagSuffixOnlyWhenAbsent)
 {
     {
         Shell shell(&defaults);
-        EXPECT_EQ(defaults.string(QLatin1String(MainViewModel::TagTextSuffixKey)),
-                  QString::fromUtf8(MainViewModel::DefaultTagTextSuffix));
+        EXPECT_EQ(defaults.string(QLatin1String(PromptBrowserViewModel::TagTextSuffixKey)),
+                  QString::fromUtf8(PromptBrowserViewModel::DefaultTagTextSuffix));
     }
-    defaults.setValue(QLatin1String(MainViewModel::TagTextSuffixKey), QStringLiteral("Answer in German."));
+    defaults.setValue(QLatin1String(PromptBrowserViewModel::TagTextSuffixKey), QStringLiteral("Answer in German."));
     Shell again(&defaults);
-    EXPECT_EQ(defaults.string(QLatin1String(MainViewModel::TagTextSuffixKey)), QStringLiteral("Answer in German."));
+    EXPECT_EQ(defaults.string(QLatin1String(PromptBrowserViewModel::TagTextSuffixKey)), QStringLiteral("Answer in German."));
 }
 
 TEST_F(WindowManagerTest, WelcomeSheetOpensOnFirstShowAndSearchSurvivesADetailTrip)

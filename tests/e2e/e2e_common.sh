@@ -1,0 +1,64 @@
+# shellcheck shell=bash
+# Shared set-up of the end-to-end tests, sourced by them (not run on its own): checks the
+# tools, makes an isolated user on a free display with a window manager and a tray host, and
+# gives the small helpers check, wait_for, panel_visible and panel_focused.
+# The sourcing script sets VORN first; the app log is "$WORK/app.log" by convention.
+for tool in Xvfb openbox trayer xdotool xclip xwininfo xdpyinfo xprop import python3; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+
+WORK=$(mktemp -d /tmp/vorn-e2e-XXXXXX)
+PIDS=()
+cleanup() {
+    local app
+    app=$(head -n1 "$XDG_RUNTIME_DIR/vorn/app.lock" 2>/dev/null)
+    [ -n "${app:-}" ] && kill "$app" 2>/dev/null
+    for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null; done
+    wait 2>/dev/null
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+failures=0
+check() { # description, command...
+    local what=$1; shift
+    if "$@"; then echo "ok   - $what"; else echo "FAIL - $what"; failures=$((failures + 1)); fi
+}
+wait_for() { # seconds, command...
+    local until=$((SECONDS + $1)); shift
+    while ! "$@" 2>/dev/null; do
+        [ $SECONDS -ge $until ] && return 1
+        sleep 0.1
+    done
+}
+
+# An isolated user.
+export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/.config" XDG_DATA_HOME="$WORK/home/.local/share"
+export XDG_CACHE_HOME="$WORK/home/.cache" XDG_STATE_HOME="$WORK/home/.local/state" XDG_RUNTIME_DIR="$WORK/runtime"
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$WORK/no-bus" VORN_TRACE=1
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+mkdir -p "$XDG_CONFIG_HOME/vorn" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+# The welcome sheet would take the first keys; these runs are about the panel itself.
+printf '[General]\nshowFeedbackOnStart=false\n' > "$XDG_CONFIG_HOME/vorn/vorn.ini"
+
+# Xvfb takes a free display itself and writes its number once it is ready: a number picked
+# here could be taken by another run starting at the same moment. Without -noreset the server
+# resets when its last client leaves, and refuses the next one meanwhile.
+exec {displayfd}>"$WORK/display"
+Xvfb -displayfd "$displayfd" -noreset -screen 0 1280x800x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 & PIDS+=($!)
+exec {displayfd}>&-
+wait_for 20 test -s "$WORK/display" || { echo "FAIL - Xvfb did not start"; cat "$WORK/xvfb.log"; exit 1; }
+DISPLAY=":$(head -n1 "$WORK/display")"
+export DISPLAY
+wait_for 10 xdpyinfo -display "$DISPLAY" >/dev/null || { echo "FAIL - Xvfb does not answer"; exit 1; }
+openbox >"$WORK/openbox.log" 2>&1 & PIDS+=($!)
+trayer --edge top --align right --widthtype pixel --width 120 --height 24 >"$WORK/trayer.log" 2>&1 & PIDS+=($!)
+# The app looks for a tray when it starts (and again later): have both ready first.
+wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"; }
+wait_for 20 wm_ready || { echo "FAIL - openbox did not start"; cat "$WORK/openbox.log"; exit 1; }
+wait_for 20 xdotool search --classname '^panel$' >/dev/null \
+    || { echo "FAIL - trayer did not start"; cat "$WORK/trayer.log"; exit 1; }
+
+panel_visible() { xdotool search --onlyvisible --name '^VORN$' >/dev/null; }
+export -f panel_visible
+panel_focused() { [ "$(xdotool getactivewindow getwindowname 2>/dev/null)" = "VORN" ]; }
