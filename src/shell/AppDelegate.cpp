@@ -8,6 +8,8 @@
 
 #include <QTimer>
 
+#include <malloc.h>
+
 bool AppDelegate::applicationDidFinishLaunching(QString *error)
 {
     DataController *data = DataController::shared();
@@ -16,7 +18,11 @@ bool AppDelegate::applicationDidFinishLaunching(QString *error)
     std::shared_ptr<FileRevealer> revealer = PlatformServices::createFileRevealer();
     data->setRevealer([revealer](const QString &path) { revealer->reveal(path); });
     // The library is brought up to date once the event loop runs, so the tray comes up first.
-    QTimer::singleShot(0, data, [data] { data->startupLoad(); });
+    QTimer::singleShot(0, data, [data] {
+        data->startupLoad();
+        // Decoding and syncing the seed files leaves freed heap behind; give it back.
+        ::malloc_trim(0);
+    });
 
     ShellSettingsServices::install();
     WindowManager *windows = WindowManager::shared();
