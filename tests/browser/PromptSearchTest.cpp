@@ -47,166 +47,151 @@ protected:
 
 TEST(PromptSearchTerms, FoldCaseAndAccentsAndSplitAtWhiteSpace)
 {
-    EXPECT_EQ(PromptSearch::terms(QStringLiteral("  Code\tREVIEW \n ")),
-              (QStringList{QStringLiteral("code"), QStringLiteral("review")}));
-    EXPECT_TRUE(PromptSearch::terms(QStringLiteral("   ")).isEmpty());
-    EXPECT_EQ(PromptSearch::fold(QStringLiteral("Crème BRÛLÉE")), QStringLiteral("creme brulee"));
-    EXPECT_EQ(PromptSearch::fold(QStringLiteral("Ångström naïve ﬁle")),
-              QStringLiteral("angstrom naive file"));
-    EXPECT_EQ(PromptSearch::fold(QStringLiteral("ΣΟΦΊΑ")),
-              PromptSearch::fold(QStringLiteral("σοφία")));
+    EXPECT_EQ(PromptSearch::terms("  Code\tREVIEW \n "), (QStringList{"code", "review"}));
+    EXPECT_TRUE(PromptSearch::terms("   ").isEmpty());
+    EXPECT_EQ(PromptSearch::fold("Crème BRÛLÉE"), "creme brulee");
+    EXPECT_EQ(PromptSearch::fold("Ångström naïve ﬁle"), "angstrom naive file");
+    EXPECT_EQ(PromptSearch::fold("ΣΟΦΊΑ"), PromptSearch::fold("σοφία"));
 }
 
 TEST_F(PromptSearchTest, TermsMustAllMatchInAnyOfTheFields)
 {
-    add(QStringLiteral("Review of code"));
-    add(QStringLiteral("Code helper"), QStringLiteral("writes functions"));
-    add(QStringLiteral("Essay"), QStringLiteral("a careful review"));
-    add(QStringLiteral("Code"), QStringLiteral("for a review"));
-    add(QStringLiteral("Unrelated"), QStringLiteral("nothing"), QStringLiteral("code review"));
+    add("Review of code");
+    add("Code helper", "writes functions");
+    add("Essay", "a careful review");
+    add("Code", "for a review");
+    add("Unrelated", "nothing", "code review");
 
-    EXPECT_EQ(titles(QStringLiteral("CODE review")),
-              (QStringList{QStringLiteral("Code"), QStringLiteral("Review of code")}));
-    EXPECT_EQ(titles(QStringLiteral("review code")).size(), 2);
+    EXPECT_EQ(titles("CODE review"), (QStringList{"Code", "Review of code"}));
+    EXPECT_EQ(titles("review code").size(), 2);
     // Plain containment, no word boundaries.
-    EXPECT_EQ(titles(QStringLiteral("ode elp")), QStringList{QStringLiteral("Code helper")});
-    EXPECT_TRUE(titles(QStringLiteral("code missing")).isEmpty());
+    EXPECT_EQ(titles("ode elp"), QStringList{"Code helper"});
+    EXPECT_TRUE(titles("code missing").isEmpty());
     // Only spaces: every prompt, as with no search at all.
-    EXPECT_EQ(titles(QStringLiteral("   ")).size(), 5);
+    EXPECT_EQ(titles("   ").size(), 5);
 }
 
 TEST_F(PromptSearchTest, TemplateTextOnlyWithTheOption)
 {
-    add(QStringLiteral("Letter"), QStringLiteral("formal"), QStringLiteral("Dear {{Recipient}}"));
+    add("Letter", "formal", "Dear {{Recipient}}");
     PromptSearch::Options withTemplate;
     withTemplate.searchTemplate = true;
-    EXPECT_TRUE(titles(QStringLiteral("recipient")).isEmpty());
-    EXPECT_EQ(titles(QStringLiteral("recipient"), withTemplate),
-              QStringList{QStringLiteral("Letter")});
+    EXPECT_TRUE(titles("recipient").isEmpty());
+    EXPECT_EQ(titles("recipient", withTemplate), QStringList{"Letter"});
     // Terms may be spread over fields, the template included.
-    EXPECT_EQ(titles(QStringLiteral("formal dear letter"), withTemplate),
-              QStringList{QStringLiteral("Letter")});
+    EXPECT_EQ(titles("formal dear letter", withTemplate), QStringList{"Letter"});
 }
 
 TEST_F(PromptSearchTest, HiddenAndInactivePromptsFollowTheirOptions)
 {
-    Prompt *hidden = add(QStringLiteral("Hidden note"));
+    Prompt *hidden = add("Hidden note");
     hidden->ensureAttribute()->setHidden(true);
-    Prompt *inactive = add(QStringLiteral("Draft note"));
+    Prompt *inactive = add("Draft note");
     inactive->setActive(false);
-    add(QStringLiteral("Plain note"));
+    add("Plain note");
     // A hidden record whose link to its prompt was lost still hides the prompt of that id.
-    Prompt *orphaned = add(QStringLiteral("Orphan note"));
+    Prompt *orphaned = add("Orphan note");
     auto *record = new UserAttribute;
     record->setTargetID(orphaned->id());
     record->setHidden(true);
     ctx.insert(record);
 
-    EXPECT_EQ(titles(QStringLiteral("note")), QStringList{QStringLiteral("Plain note")});
+    EXPECT_EQ(titles("note"), QStringList{"Plain note"});
     PromptSearch::Options options;
     options.includeHidden = true;
-    EXPECT_EQ(titles(QStringLiteral("note"), options),
-              (QStringList{QStringLiteral("Hidden note"), QStringLiteral("Orphan note"),
-                           QStringLiteral("Plain note")}));
+    EXPECT_EQ(titles("note", options), (QStringList{"Hidden note", "Orphan note", "Plain note"}));
     options.adminMode = true;
-    EXPECT_EQ(titles(QStringLiteral("note"), options).size(), 4);
+    EXPECT_EQ(titles("note", options).size(), 4);
     options.includeHidden = false;
-    EXPECT_EQ(titles(QStringLiteral("note"), options),
-              (QStringList{QStringLiteral("Draft note"), QStringLiteral("Plain note")}));
+    EXPECT_EQ(titles("note", options), (QStringList{"Draft note", "Plain note"}));
 }
 
 TEST_F(PromptSearchTest, AccentsAndCaseAreIgnoredBothWays)
 {
-    add(QStringLiteral("Café menu"));
-    add(QStringLiteral("RESUME writer"), QStringLiteral("for a résumé"));
-    EXPECT_EQ(titles(QStringLiteral("cafe")), QStringList{QStringLiteral("Café menu")});
-    EXPECT_EQ(titles(QStringLiteral("CAFÉ MENU")), QStringList{QStringLiteral("Café menu")});
-    EXPECT_EQ(titles(QStringLiteral("résumé")), QStringList{QStringLiteral("RESUME writer")});
+    add("Café menu");
+    add("RESUME writer", "for a résumé");
+    EXPECT_EQ(titles("cafe"), QStringList{"Café menu"});
+    EXPECT_EQ(titles("CAFÉ MENU"), QStringList{"Café menu"});
+    EXPECT_EQ(titles("résumé"), QStringList{"RESUME writer"});
 }
 
 TEST_F(PromptSearchTest, RankingByMatchThenFavouriteThenUsageThenTitle)
 {
-    add(QStringLiteral("Zeta"), {}, QStringLiteral("mail"));
-    add(QStringLiteral("Alpha"), QStringLiteral("a mail helper"));
-    add(QStringLiteral("Quick mail"));
-    add(QStringLiteral("Mail merge"));
+    add("Zeta", {}, "mail");
+    add("Alpha", "a mail helper");
+    add("Quick mail");
+    add("Mail merge");
     PromptSearch::Options options;
     options.searchTemplate = true;
-    EXPECT_EQ(titles(QStringLiteral("mail"), options),
-              (QStringList{QStringLiteral("Mail merge"), QStringLiteral("Quick mail"),
-                           QStringLiteral("Alpha"), QStringLiteral("Zeta")}));
+    EXPECT_EQ(titles("mail", options), (QStringList{"Mail merge", "Quick mail", "Alpha", "Zeta"}));
     // Over several terms the best-placed term counts.
-    EXPECT_EQ(titles(QStringLiteral("helper alpha")), QStringList{QStringLiteral("Alpha")});
+    EXPECT_EQ(titles("helper alpha"), QStringList{"Alpha"});
 
     // Within one level: favourites, then more uses, then natural title order.
     ctx.remove(ctx.fetch<Prompt>().first());
-    const QStringList names{QStringLiteral("Item 10"),    QStringLiteral("item 2"),
-                            QStringLiteral("Item 1"),     QStringLiteral("Used once"),
-                            QStringLiteral("Used often"), QStringLiteral("Starred")};
+    const QStringList names{"Item 10", "item 2", "Item 1", "Used once", "Used often", "Starred"};
     QList<Prompt *> items;
     for (const QString &name : names)
-        items.append(add(name, QStringLiteral("entry")));
+        items.append(add(name, "entry"));
     items.at(3)->ensureAttribute()->setUsageCount(1);
     items.at(4)->ensureAttribute()->setUsageCount(50);
     items.at(5)->ensureAttribute()->setFavorite(true);
-    EXPECT_EQ(titles(QStringLiteral("entry")),
-              (QStringList{QStringLiteral("Starred"), QStringLiteral("Used often"),
-                           QStringLiteral("Used once"), QStringLiteral("Item 1"),
-                           QStringLiteral("item 2"), QStringLiteral("Item 10")}));
+    EXPECT_EQ(titles("entry"),
+              (QStringList{"Starred", "Used often", "Used once", "Item 1", "item 2", "Item 10"}));
 }
 
 TEST_F(PromptSearchTest, EqualTitlesKeepStoreOrderAndDuplicateIdsCountOnce)
 {
-    Prompt *first = add(QStringLiteral("Same"), QStringLiteral("first"));
-    Prompt *second = add(QStringLiteral("same"), QStringLiteral("second"));
-    Prompt *copy = add(QStringLiteral("Same"), QStringLiteral("copy"));
+    Prompt *first = add("Same", "first");
+    Prompt *second = add("same", "second");
+    Prompt *copy = add("Same", "copy");
     copy->setId(first->id());
-    EXPECT_EQ(search.search(QStringLiteral("same"), {}), (QList<Prompt *>{first, second}));
+    EXPECT_EQ(search.search("same", {}), (QList<Prompt *>{first, second}));
     EXPECT_EQ(search.shown({}), (QList<Prompt *>{first, second}));
 }
 
 TEST_F(PromptSearchTest, ShownListsByTitleOnly)
 {
-    Prompt *b = add(QStringLiteral("beta"));
-    Prompt *a = add(QStringLiteral("Alpha 10"));
-    Prompt *a2 = add(QStringLiteral("alpha 9"));
+    Prompt *b = add("beta");
+    Prompt *a = add("Alpha 10");
+    Prompt *a2 = add("alpha 9");
     b->ensureAttribute()->setFavorite(true);
     b->ensureAttribute()->setUsageCount(9);
-    add(QStringLiteral("Off"))->setActive(false);
+    add("Off")->setActive(false);
     EXPECT_EQ(search.shown({}), (QList<Prompt *>{a2, a, b}));
 }
 
 TEST_F(PromptSearchTest, CacheFollowsChangesAndFoldsOnlyWhatChanged)
 {
-    Prompt *a = add(QStringLiteral("Apple pie"));
-    Prompt *b = add(QStringLiteral("Banana bread"));
+    Prompt *a = add("Apple pie");
+    Prompt *b = add("Banana bread");
     for (int i = 0; i < 20; ++i)
         add(QStringLiteral("Filler %1").arg(i));
-    EXPECT_EQ(titles(QStringLiteral("apple")), QStringList{QStringLiteral("Apple pie")});
+    EXPECT_EQ(titles("apple"), QStringList{"Apple pie"});
     const qsizetype folded = search.foldCount();
     EXPECT_EQ(folded, 22);
-    EXPECT_EQ(titles(QStringLiteral("banana")), QStringList{QStringLiteral("Banana bread")});
+    EXPECT_EQ(titles("banana"), QStringList{"Banana bread"});
     EXPECT_EQ(search.foldCount(), folded); // a keystroke folds nothing again
 
-    a->setTitle(QStringLiteral("Cherry pie"));
-    EXPECT_TRUE(titles(QStringLiteral("apple")).isEmpty());
-    EXPECT_EQ(titles(QStringLiteral("cherry")), QStringList{QStringLiteral("Cherry pie")});
+    a->setTitle("Cherry pie");
+    EXPECT_TRUE(titles("apple").isEmpty());
+    EXPECT_EQ(titles("cherry"), QStringList{"Cherry pie"});
     EXPECT_EQ(search.foldCount(), folded + 1);
 
-    b->setPromptDescription(QStringLiteral("with walnuts"));
-    EXPECT_EQ(titles(QStringLiteral("walnut")), QStringList{QStringLiteral("Banana bread")});
+    b->setPromptDescription("with walnuts");
+    EXPECT_EQ(titles("walnut"), QStringList{"Banana bread"});
     PromptSearch::Options options;
     options.searchTemplate = true;
-    b->setTemplateText(QStringLiteral("Bake {{Minutes: 30}} minutes"));
-    EXPECT_EQ(titles(QStringLiteral("bake"), options), QStringList{QStringLiteral("Banana bread")});
-    b->setTemplateText(QStringLiteral("Toast it"));
-    EXPECT_TRUE(titles(QStringLiteral("bake"), options).isEmpty());
+    b->setTemplateText("Bake {{Minutes: 30}} minutes");
+    EXPECT_EQ(titles("bake", options), QStringList{"Banana bread"});
+    b->setTemplateText("Toast it");
+    EXPECT_TRUE(titles("bake", options).isEmpty());
 
     // Deleted and new prompts, and the new title takes its place in the title order.
     ctx.remove(b);
-    Prompt *c = add(QStringLiteral("Apricot"));
-    EXPECT_EQ(search.search(QStringLiteral("pie ap"), {}), QList<Prompt *>{});
-    EXPECT_EQ(search.search(QStringLiteral("ap"), {}), QList<Prompt *>{c});
-    a->setTitle(QStringLiteral("Apple"));
-    EXPECT_EQ(search.search(QStringLiteral("ap"), {}), (QList<Prompt *>{a, c}));
+    Prompt *c = add("Apricot");
+    EXPECT_EQ(search.search("pie ap", {}), QList<Prompt *>{});
+    EXPECT_EQ(search.search("ap", {}), QList<Prompt *>{c});
+    a->setTitle("Apple");
+    EXPECT_EQ(search.search("ap", {}), (QList<Prompt *>{a, c}));
 }

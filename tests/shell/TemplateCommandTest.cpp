@@ -35,7 +35,7 @@ CommandRun run(const QStringList &args, const QByteArray &input = {},
 
 QString writeFile(const QString &name, const QByteArray &bytes)
 {
-    const QString path = TestSupport::freshDir(QStringLiteral("cli")) + u'/' + name;
+    const QString path = TestSupport::freshDir("cli") + u'/' + name;
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
@@ -56,9 +56,7 @@ TEST(TemplateCommand, ParseListsEveryKindAsJson)
 {
     const QByteArray text = "A {{topic}} {{Tone: [Tones]}} {{N: 2.5}} {{M: x1}} {{Age: 18-99}} "
                             "{{Day: 2024-01-31}} {{Later: 2024-02-30}} {{Count}}\n{{é: 1e6}}";
-    const CommandRun r =
-        run({QStringLiteral("parse")}, text,
-            {{QStringLiteral("tones"), {QStringLiteral("soft"), QStringLiteral("loud")}}});
+    const CommandRun r = run({"parse"}, text, {{"tones", {"soft", "loud"}}});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_EQ(r.storeCalls, 1);
     const QJsonArray array = parseOutput(r);
@@ -70,31 +68,30 @@ TEST(TemplateCommand, ParseListsEveryKindAsJson)
                                   {"end", 11},
                                   {"default", QJsonValue::Null}}));
     EXPECT_EQ(at(1).value("options").toArray(), (QJsonArray{"soft", "loud"}));
-    EXPECT_EQ(at(1).value("kind").toString(), QStringLiteral("comboBox"));
-    EXPECT_EQ(at(2).value("default").toString(), QStringLiteral("2.5"));
-    EXPECT_EQ(at(2).value("kind").toString(), QStringLiteral("number"));
-    EXPECT_EQ(at(3).value("default").toString(), QStringLiteral("x1"));
+    EXPECT_EQ(at(1).value("kind").toString(), "comboBox");
+    EXPECT_EQ(at(2).value("default").toString(), "2.5");
+    EXPECT_EQ(at(2).value("kind").toString(), "number");
+    EXPECT_EQ(at(3).value("default").toString(), "x1");
     EXPECT_EQ(at(4), (QJsonObject{{"label", "Age"},
                                   {"kind", "range"},
                                   {"start", 51},
                                   {"end", 65},
                                   {"min", "18"},
                                   {"max", "99"}}));
-    EXPECT_EQ(at(5).value("default").toString(), QStringLiteral("2024-01-31"));
-    EXPECT_EQ(at(5).value("kind").toString(), QStringLiteral("date"));
-    EXPECT_EQ(at(6).value("kind").toString(), QStringLiteral("multilineText"));
-    EXPECT_EQ(at(8).value("label").toString(), QStringLiteral("É"));
-    EXPECT_EQ(at(8).value("default").toString(), QStringLiteral("1e+06"));
+    EXPECT_EQ(at(5).value("default").toString(), "2024-01-31");
+    EXPECT_EQ(at(5).value("kind").toString(), "date");
+    EXPECT_EQ(at(6).value("kind").toString(), "multilineText");
+    EXPECT_EQ(at(8).value("label").toString(), "É");
+    EXPECT_EQ(at(8).value("default").toString(), "1e+06");
 }
 
 TEST(TemplateCommand, GlobalsFileReplacesTheStore)
 {
-    const QString templatePath = writeFile(QStringLiteral("t.txt"), "{{Tone: [TONES]}}");
-    const QString globals = writeFile(QStringLiteral("g.json"), R"({"Tones": ["a", "b"]})");
+    const QString templatePath = writeFile("t.txt", "{{Tone: [TONES]}}");
+    const QString globals = writeFile("g.json", R"({"Tones": ["a", "b"]})");
     for (const QStringList &args :
-         {QStringList{QStringLiteral("parse"), templatePath, QStringLiteral("--globals"), globals},
-          QStringList{QStringLiteral("parse"), QStringLiteral("--globals=") + globals,
-                      templatePath}}) {
+         {QStringList{"parse", templatePath, "--globals", globals},
+          QStringList{"parse", QStringLiteral("--globals=") + globals, templatePath}}) {
         const CommandRun r = run(args);
         ASSERT_EQ(r.code, 0) << r.err.toStdString();
         EXPECT_EQ(r.storeCalls, 0);
@@ -106,59 +103,52 @@ TEST(TemplateCommand, GlobalsFileReplacesTheStore)
 TEST(TemplateCommand, RenderUsesDefaultsAndSetValues)
 {
     const QByteArray text = "Write {{topic}} for {{Audience: kids}} in {{Tone: a, b}}; {{Topic}}.";
-    CommandRun r =
-        run({QStringLiteral("render"), QStringLiteral("--set"), QStringLiteral("Topic=cats = fun")},
-            text);
+    CommandRun r = run({"render", "--set", "Topic=cats = fun"}, text);
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
-    EXPECT_EQ(r.out, QStringLiteral("Write \"cats = fun\" for \"kids\" in \"a\"; \"cats = fun\"."));
+    EXPECT_EQ(r.out, "Write \"cats = fun\" for \"kids\" in \"a\"; \"cats = fun\".");
     EXPECT_TRUE(r.err.isEmpty());
 
     // Labels are matched as capitalised; later --set wins; "-" reads standard input.
-    r = run({QStringLiteral("render"), QStringLiteral("-"), QStringLiteral("--set=topic=dogs"),
-             QStringLiteral("--set"), QStringLiteral("AUDIENCE=adults"), QStringLiteral("--set"),
-             QStringLiteral("audience=teens")},
-            text);
+    r = run(
+        {"render", "-", "--set=topic=dogs", "--set", "AUDIENCE=adults", "--set", "audience=teens"},
+        text);
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
-    EXPECT_EQ(r.out, QStringLiteral("Write \"dogs\" for \"teens\" in \"a\"; \"dogs\"."));
+    EXPECT_EQ(r.out, "Write \"dogs\" for \"teens\" in \"a\"; \"dogs\".");
 }
 
 TEST(TemplateCommand, RenderReportsValidationProblems)
 {
-    const CommandRun r =
-        run({QStringLiteral("render"), QStringLiteral("--set"), QStringLiteral("Count=-3")},
-            "{{Name}} {{Count: 1}} {{Name}}");
+    const CommandRun r = run({"render", "--set", "Count=-3"}, "{{Name}} {{Count: 1}} {{Name}}");
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(r.out.isEmpty());
-    EXPECT_EQ(r.err,
-              QStringLiteral("Name is missed\nCount: Invalid number format (0-9 . , allowed)\n"));
+    EXPECT_EQ(r.err, "Name is missed\nCount: Invalid number format (0-9 . , allowed)\n");
 }
 
 TEST(TemplateCommand, UsageAndInputErrorsExitWithTwo)
 {
-    const QString missing =
-        TestSupport::freshDir(QStringLiteral("cli")) + QStringLiteral("/none.txt");
-    const QString dir = TestSupport::freshDir(QStringLiteral("cli"));
-    const QString notJson = writeFile(QStringLiteral("bad.json"), "{\"a\": [\"x\"");
-    const QString notObject = writeFile(QStringLiteral("list.json"), "[]");
-    const QString notStrings = writeFile(QStringLiteral("nums.json"), R"({"a": ["x", 1]})");
+    const QString missing = TestSupport::freshDir("cli") + "/none.txt";
+    const QString dir = TestSupport::freshDir("cli");
+    const QString notJson = writeFile("bad.json", "{\"a\": [\"x\"");
+    const QString notObject = writeFile("list.json", "[]");
+    const QString notStrings = writeFile("nums.json", R"({"a": ["x", 1]})");
     const QList<QStringList> cases{
         {},
-        {QStringLiteral("lint")},
-        {QStringLiteral("parse"), missing},
-        {QStringLiteral("parse"), dir},
-        {QStringLiteral("parse"), QStringLiteral("a"), QStringLiteral("b")},
-        {QStringLiteral("parse"), QStringLiteral("--globals")},
-        {QStringLiteral("parse"), QStringLiteral("--globals"), notJson},
-        {QStringLiteral("parse"), QStringLiteral("--globals"), notObject},
-        {QStringLiteral("parse"), QStringLiteral("--globals"), notStrings},
-        {QStringLiteral("parse"), QStringLiteral("--globals"), missing},
-        {QStringLiteral("parse"), QStringLiteral("--set"), QStringLiteral("A=b")},
-        {QStringLiteral("parse"), QStringLiteral("-x")},
-        {QStringLiteral("render"), QStringLiteral("--set")},
-        {QStringLiteral("render"), QStringLiteral("--set"), QStringLiteral("novalue")},
-        {QStringLiteral("render"), QStringLiteral("--set"), QStringLiteral("=x")},
-        {QStringLiteral("render"), QStringLiteral("--set"), QStringLiteral("Other=x")},
-        {QStringLiteral("render"), QStringLiteral("--verbose")},
+        {"lint"},
+        {"parse", missing},
+        {"parse", dir},
+        {"parse", "a", "b"},
+        {"parse", "--globals"},
+        {"parse", "--globals", notJson},
+        {"parse", "--globals", notObject},
+        {"parse", "--globals", notStrings},
+        {"parse", "--globals", missing},
+        {"parse", "--set", "A=b"},
+        {"parse", "-x"},
+        {"render", "--set"},
+        {"render", "--set", "novalue"},
+        {"render", "--set", "=x"},
+        {"render", "--set", "Other=x"},
+        {"render", "--verbose"},
     };
     for (const QStringList &args : cases) {
         SCOPED_TRACE(args.join(u' ').toStdString());
@@ -174,13 +164,11 @@ TEST(TemplateCommand, UsageAndInputErrorsExitWithTwo)
 
 TEST(TemplateCommand, HelpPrintsUsage)
 {
-    for (const QStringList &args : {QStringList{QStringLiteral("--help")},
-                                    QStringList{QStringLiteral("parse"), QStringLiteral("--help")},
-                                    QStringList{QStringLiteral("render"), QStringLiteral("-h")}}) {
+    for (const QStringList &args :
+         {QStringList{"--help"}, QStringList{"parse", "--help"}, QStringList{"render", "-h"}}) {
         const CommandRun r = run(args);
         EXPECT_EQ(r.code, 0);
-        EXPECT_TRUE(r.out.startsWith(QStringLiteral("Usage: vorn template")))
-            << r.out.toStdString();
+        EXPECT_TRUE(r.out.startsWith("Usage: vorn template")) << r.out.toStdString();
         EXPECT_EQ(r.storeCalls, 0);
     }
 }
@@ -196,9 +184,9 @@ TEST(TemplateCommand, ArbitraryBytesNeverBreakIt)
         for (int i = 0; i < length; ++i)
             bytes.append(round % 2 ? char(random.bounded(256))
                                    : alphabet.at(random.bounded(int(alphabet.size()))));
-        const CommandRun parsed = run({QStringLiteral("parse")}, bytes);
+        const CommandRun parsed = run({"parse"}, bytes);
         EXPECT_EQ(parsed.code, 0);
-        const CommandRun rendered = run({QStringLiteral("render")}, bytes);
+        const CommandRun rendered = run({"render"}, bytes);
         EXPECT_TRUE(rendered.code == 0 || rendered.code == 1);
     }
 }

@@ -19,22 +19,21 @@ void PrintTo(const QString &text, std::ostream *os)
 }
 
 namespace {
-const QString WritingId = QStringLiteral("A1A1A1A1-0000-0000-0000-000000000001");
-const QString CodingId = QStringLiteral("B2B2B2B2-0000-0000-0000-000000000002");
-const QString PromptId = QStringLiteral("C3C3C3C3-0000-0000-0000-000000000003");
+const QString WritingId = "A1A1A1A1-0000-0000-0000-000000000001";
+const QString CodingId = "B2B2B2B2-0000-0000-0000-000000000002";
+const QString PromptId = "C3C3C3C3-0000-0000-0000-000000000003";
 
 QJsonObject record(const QString &id, const QString &title, const QJsonArray &categories = {},
-                   const QJsonArray &tags = {},
-                   const QString &templateText = QStringLiteral("Hi {{Name}}"))
+                   const QJsonArray &tags = {}, const QString &templateText = "Hi {{Name}}")
 {
-    return {{QStringLiteral("id"), id},
-            {QStringLiteral("categories"), categories},
-            {QStringLiteral("tags"), tags},
-            {QStringLiteral("title"), title},
-            {QStringLiteral("description"), QStringLiteral("About ") + title},
-            {QStringLiteral("template"), templateText},
-            {QStringLiteral("created"), QStringLiteral("2024-01-31")},
-            {QStringLiteral("updated"), QStringLiteral("2024-02-29")}};
+    return {{"id", id},
+            {"categories", categories},
+            {"tags", tags},
+            {"title", title},
+            {"description", QStringLiteral("About ") + title},
+            {"template", templateText},
+            {"created", "2024-01-31"},
+            {"updated", "2024-02-29"}};
 }
 
 QString json(const QJsonObject &object)
@@ -54,10 +53,10 @@ protected:
     {
         ASSERT_TRUE(ctx.open(ModelContext::InMemory).ok());
         ctx.setAutosaveInterval(-1);
-        writing = addCategory(WritingId, QStringLiteral("Writing"));
-        coding = addCategory(CodingId, QStringLiteral("Coding"));
+        writing = addCategory(WritingId, "Writing");
+        coding = addCategory(CodingId, "Coding");
         auto *tag = new PromptTag;
-        tag->setName(QStringLiteral("text"));
+        tag->setName("text");
         ctx.insert(tag);
         ASSERT_TRUE(ctx.save());
     }
@@ -107,25 +106,24 @@ protected:
 
 TEST_F(ImporterTest, DecodingFailuresUseTheirMessagesAndTouchNothing)
 {
-    const QString jsonError = QStringLiteral("JSON Error: Not a valid Prompt or List of Prompts.");
-    expectError(QStringLiteral("not json"), jsonError);
-    expectError(QStringLiteral("42"), jsonError);
-    expectError(QStringLiteral("[1, 2]"), jsonError);
-    QJsonObject noTags = record(PromptId, QStringLiteral("A"));
-    noTags.remove(QStringLiteral("tags"));
+    const QString jsonError = "JSON Error: Not a valid Prompt or List of Prompts.";
+    expectError("not json", jsonError);
+    expectError("42", jsonError);
+    expectError("[1, 2]", jsonError);
+    QJsonObject noTags = record(PromptId, "A");
+    noTags.remove("tags");
     expectError(json(noTags), jsonError);
-    QJsonObject wrongType = record(PromptId, QStringLiteral("A"));
-    wrongType.insert(QStringLiteral("hot"), QStringLiteral("yes"));
+    QJsonObject wrongType = record(PromptId, "A");
+    wrongType.insert("hot", "yes");
     expectError(json(wrongType), jsonError);
     // One bad record spoils the whole array.
-    expectError(json(QJsonArray{record(PromptId, QStringLiteral("A")), noTags}), jsonError);
-    expectError(QStringLiteral("[]"), QStringLiteral("No prompts found to import."));
+    expectError(json(QJsonArray{record(PromptId, "A"), noTags}), jsonError);
+    expectError("[]", "No prompts found to import.");
 
     // A lone surrogate has no UTF-8 form; invalid bytes from a file are refused the same way.
-    expectError(QString(QChar(0xD800)), QStringLiteral("Invalid text encoding."));
+    expectError(QString(QChar(0xD800)), "Invalid text encoding.");
     PromptImporter importer(ctx);
-    EXPECT_EQ(importer.importData(QByteArray("[\xff\xfe]")).errorMessage,
-              QStringLiteral("Invalid text encoding."));
+    EXPECT_EQ(importer.importData(QByteArray("[\xff\xfe]")).errorMessage, "Invalid text encoding.");
 
     EXPECT_EQ(ctx.count<Prompt>(), 0);
     EXPECT_EQ(ctx.count<PromptTag>(), 1);
@@ -135,50 +133,45 @@ TEST_F(ImporterTest, DecodingFailuresUseTheirMessagesAndTouchNothing)
 
 TEST_F(ImporterTest, OversizedTextIsRefusedBeforeDecoding)
 {
-    QString huge = json(record(PromptId, QStringLiteral("Big")));
+    QString huge = json(record(PromptId, "Big"));
     huge.append(QString(PromptImporter::MaxTextBytes, u' '));
-    expectError(huge, QStringLiteral("The pasted text is larger than 20 MB."));
+    expectError(huge, "The pasted text is larger than 20 MB.");
     PromptImporter importer(ctx);
     EXPECT_EQ(importer.importData(huge.toUtf8()).errorMessage,
-              QStringLiteral("The pasted text is larger than 20 MB."));
+              "The pasted text is larger than 20 MB.");
     EXPECT_EQ(ctx.count<Prompt>(), 0);
 }
 
 TEST_F(ImporterTest, ItemChecksNameTheItemAndStopEverything)
 {
     // The second of three items names unknown categories: not even the first is written.
-    const QJsonArray items{
-        record(PromptId, QStringLiteral("First"), {WritingId}, {QStringLiteral("new")}),
-        record(QUuid::createUuid().toString(QUuid::WithoutBraces), QStringLiteral("Second"),
-               {QStringLiteral("Coding"), QStringLiteral("Nope"), QStringLiteral("writing")}),
-        record(QStringLiteral("x"), QStringLiteral("Third"))};
-    expectError(json(items),
-                QStringLiteral("Error in item 2 ('Second'): Unknown Categories: Nope, writing"));
+    const QJsonArray items{record(PromptId, "First", {WritingId}, {"new"}),
+                           record(QUuid::createUuid().toString(QUuid::WithoutBraces), "Second",
+                                  {"Coding", "Nope", "writing"}),
+                           record("x", "Third")};
+    expectError(json(items), "Error in item 2 ('Second'): Unknown Categories: Nope, writing");
     EXPECT_EQ(ctx.count<Prompt>(), 0);
     EXPECT_EQ(ctx.count<PromptTag>(), 1);
     EXPECT_FALSE(ctx.hasChanges());
     EXPECT_EQ(backups, 0);
 
-    expectError(json(QJsonArray{record(PromptId, QStringLiteral("Ok")),
-                                record(PromptId, QStringLiteral("Braces"), {}, {},
-                                       QStringLiteral("{{a}} }}"))}),
-                QStringLiteral("Error in item 2 ('Braces'): Mismatched curly braces {{ }}."));
+    expectError(
+        json(QJsonArray{record(PromptId, "Ok"), record(PromptId, "Braces", {}, {}, "{{a}} }}")}),
+        "Error in item 2 ('Braces'): Mismatched curly braces {{ }}.");
     EXPECT_EQ(ctx.count<Prompt>(), 0);
 }
 
 TEST_F(ImporterTest, BraceCheckComparesNonOverlappingMarkerCounts)
 {
     const auto passes = [this](const QString &templateText) {
-        return run(json(
-                       record(QStringLiteral("bad id"), QStringLiteral("T"), {}, {}, templateText)))
-            .ok();
+        return run(json(record("bad id", "T", {}, {}, templateText))).ok();
     };
-    EXPECT_TRUE(passes(QStringLiteral("}} before {{")));
-    EXPECT_TRUE(passes(QStringLiteral("{{{ }}"))); // "{{{" holds one "{{" when split
-    EXPECT_TRUE(passes(QStringLiteral("{{{{x}}}}")));
-    EXPECT_TRUE(passes(QStringLiteral("no markers { } }")));
-    EXPECT_FALSE(passes(QStringLiteral("{{ }} }}")));
-    EXPECT_FALSE(passes(QStringLiteral("{{{{ }}")));
+    EXPECT_TRUE(passes("}} before {{"));
+    EXPECT_TRUE(passes("{{{ }}")); // "{{{" holds one "{{" when split
+    EXPECT_TRUE(passes("{{{{x}}}}"));
+    EXPECT_TRUE(passes("no markers { } }"));
+    EXPECT_FALSE(passes("{{ }} }}"));
+    EXPECT_FALSE(passes("{{{{ }}"));
 }
 
 TEST_F(ImporterTest, CategoriesResolveByIdTextFirstThenByName)
@@ -187,9 +180,9 @@ TEST_F(ImporterTest, CategoriesResolveByIdTextFirstThenByName)
     PromptCategory *impostor =
         addCategory(QUuid::createUuid().toString(QUuid::WithoutBraces), CodingId);
     ASSERT_TRUE(ctx.save());
-    const PromptImporter::Result result = run(json(QJsonArray{
-        record(PromptId, QStringLiteral("A"), {CodingId, QStringLiteral("Writing")}),
-        record(QUuid::createUuid().toString(QUuid::WithoutBraces), QStringLiteral("B"))}));
+    const PromptImporter::Result result =
+        run(json(QJsonArray{record(PromptId, "A", {CodingId, "Writing"}),
+                            record(QUuid::createUuid().toString(QUuid::WithoutBraces), "B")}));
     ASSERT_TRUE(result.ok()) << qPrintable(result.errorMessage);
     Prompt *a = promptById(PromptId);
     ASSERT_TRUE(a);
@@ -200,10 +193,9 @@ TEST_F(ImporterTest, CategoriesResolveByIdTextFirstThenByName)
 
 TEST_F(ImporterTest, InsertThenUpdateKeepsUserStateAndCountsOnce)
 {
-    const QString text =
-        json(record(PromptId, QStringLiteral("Mail"), {WritingId}, {QStringLiteral("text")}));
+    const QString text = json(record(PromptId, "Mail", {WritingId}, {"text"}));
     PromptImporter::Result first = run(text);
-    EXPECT_EQ(first.successMessage, QStringLiteral("Processed 1 items: 1 inserted, 0 updated."));
+    EXPECT_EQ(first.successMessage, "Processed 1 items: 1 inserted, 0 updated.");
     EXPECT_TRUE(first.errorMessage.isEmpty());
     Prompt *prompt = promptById(PromptId);
     ASSERT_TRUE(prompt);
@@ -212,19 +204,19 @@ TEST_F(ImporterTest, InsertThenUpdateKeepsUserStateAndCountsOnce)
     EXPECT_EQ(prompt->createdAt(), QDate(2024, 1, 31).startOfDay());
     EXPECT_EQ(prompt->updatedAt(), QDate(2024, 2, 29).startOfDay());
     prompt->ensureAttribute()->setFavorite(true);
-    prompt->setExternalId(QStringLiteral("ext-1"));
+    prompt->setExternalId("ext-1");
     ASSERT_TRUE(ctx.save());
 
     // The same record again, as a one-element array this time, with new text and no category.
-    QJsonObject changed = record(PromptId, QStringLiteral("Mail 2"));
+    QJsonObject changed = record(PromptId, "Mail 2");
     PromptImporter::Result second = run(json(QJsonArray{changed}));
-    EXPECT_EQ(second.successMessage, QStringLiteral("Processed 1 items: 0 inserted, 1 updated."));
+    EXPECT_EQ(second.successMessage, "Processed 1 items: 0 inserted, 1 updated.");
     EXPECT_EQ(ctx.count<Prompt>(), 1);
-    EXPECT_EQ(prompt->title(), QStringLiteral("Mail 2"));
+    EXPECT_EQ(prompt->title(), "Mail 2");
     EXPECT_TRUE(prompt->isUpdated());
     EXPECT_TRUE(prompt->isNew());
     EXPECT_TRUE(prompt->isFavorite());
-    EXPECT_EQ(prompt->externalId(), QStringLiteral("ext-1"));
+    EXPECT_EQ(prompt->externalId(), "ext-1");
     EXPECT_TRUE(prompt->categories().isEmpty()); // replaced, not merged
     EXPECT_TRUE(prompt->tags().isEmpty());
     EXPECT_TRUE(writing->prompts().isEmpty());
@@ -238,19 +230,17 @@ TEST_F(ImporterTest, InsertThenUpdateKeepsUserStateAndCountsOnce)
 TEST_F(ImporterTest, NewTagsAreCreatedOnceAndFlagsDefaultToOff)
 {
     QJsonObject hot =
-        record(QUuid::createUuid().toString(QUuid::WithoutBraces), QStringLiteral("Hot"), {},
-               {QStringLiteral("image"), QStringLiteral("text")});
-    hot.insert(QStringLiteral("hot"), true);
-    hot.insert(QStringLiteral("active"), true);
-    const QJsonObject plain = record(QStringLiteral("not-a-uuid"), QStringLiteral("Plain"), {},
-                                     {QStringLiteral("image")});
+        record(QUuid::createUuid().toString(QUuid::WithoutBraces), "Hot", {}, {"image", "text"});
+    hot.insert("hot", true);
+    hot.insert("active", true);
+    const QJsonObject plain = record("not-a-uuid", "Plain", {}, {"image"});
     const PromptImporter::Result result = run(json(QJsonArray{hot, plain}));
-    EXPECT_EQ(result.successMessage, QStringLiteral("Processed 2 items: 2 inserted, 0 updated."));
+    EXPECT_EQ(result.successMessage, "Processed 2 items: 2 inserted, 0 updated.");
     EXPECT_EQ(backups, 1);
 
     const QList<PromptTag *> tags = ctx.fetch<PromptTag>();
     ASSERT_EQ(tags.size(), 2);
-    EXPECT_EQ(tags.at(1)->name(), QStringLiteral("image"));
+    EXPECT_EQ(tags.at(1)->name(), "image");
     EXPECT_EQ(tags.at(1)->prompts().size(), 2);
     EXPECT_EQ(tags.at(0)->prompts().size(), 1); // the existing "text" tag was reused
 
@@ -267,19 +257,17 @@ TEST_F(ImporterTest, NewTagsAreCreatedOnceAndFlagsDefaultToOff)
 
 TEST_F(ImporterTest, SameIdTwiceInOnePasteGivesOnePrompt)
 {
-    const QJsonArray items{record(PromptId, QStringLiteral("One")),
-                           record(PromptId, QStringLiteral("Two"))};
-    EXPECT_EQ(run(json(items)).successMessage,
-              QStringLiteral("Processed 2 items: 1 inserted, 1 updated."));
+    const QJsonArray items{record(PromptId, "One"), record(PromptId, "Two")};
+    EXPECT_EQ(run(json(items)).successMessage, "Processed 2 items: 1 inserted, 1 updated.");
     ASSERT_EQ(ctx.count<Prompt>(), 1);
-    EXPECT_EQ(ctx.fetch<Prompt>().first()->title(), QStringLiteral("Two"));
+    EXPECT_EQ(ctx.fetch<Prompt>().first()->title(), "Two");
 }
 
 TEST_F(ImporterTest, UnparsableDatesBecomeNow)
 {
-    QJsonObject item = record(PromptId, QStringLiteral("Dates"));
-    item.insert(QStringLiteral("created"), QStringLiteral("2024-13-01"));
-    item.insert(QStringLiteral("updated"), QStringLiteral("2024/01/01"));
+    QJsonObject item = record(PromptId, "Dates");
+    item.insert("created", "2024-13-01");
+    item.insert("updated", "2024/01/01");
     const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
     ASSERT_TRUE(run(json(item)).ok());
     Prompt *prompt = promptById(PromptId);
@@ -292,10 +280,9 @@ TEST_F(ImporterTest, FailedSaveReportsAndSkipsTheBackup)
 {
     ASSERT_TRUE(ctx.execute(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON prompt BEGIN "
                                            "SELECT RAISE(ABORT, 'disk is full'); END")));
-    const PromptImporter::Result result = run(json(record(PromptId, QStringLiteral("A"))));
-    EXPECT_TRUE(result.errorMessage.startsWith(QStringLiteral("Save Error: ")))
-        << qPrintable(result.errorMessage);
-    EXPECT_TRUE(result.errorMessage.contains(QStringLiteral("disk is full")));
+    const PromptImporter::Result result = run(json(record(PromptId, "A")));
+    EXPECT_TRUE(result.errorMessage.startsWith("Save Error: ")) << qPrintable(result.errorMessage);
+    EXPECT_TRUE(result.errorMessage.contains("disk is full"));
     EXPECT_TRUE(result.successMessage.isEmpty());
     EXPECT_EQ(backups, 0);
     EXPECT_TRUE(ctx.hasChanges()); // the changes stay pending

@@ -18,13 +18,13 @@
 #include <memory>
 
 namespace {
-const QUuid PromptId = QUuid::fromString(QStringLiteral("6f1c2d3e-4a5b-4c6d-8e7f-0123456789ab"));
-const QString PromptKey = QStringLiteral("6F1C2D3E-4A5B-4C6D-8E7F-0123456789AB");
+const QUuid PromptId = QUuid::fromString("6f1c2d3e-4a5b-4c6d-8e7f-0123456789ab");
+const QString PromptKey = "6F1C2D3E-4A5B-4C6D-8E7F-0123456789AB";
 
 // A store file and a settings file that outlive the objects over them, so a case can
 // close everything and open it again as after a restart.
 struct Fixture {
-    QString dir = TestSupport::freshDir(QStringLiteral("form"));
+    QString dir = TestSupport::freshDir("form");
     std::unique_ptr<ModelContext> context;
     std::unique_ptr<UserDefaults> defaults;
 
@@ -35,14 +35,14 @@ struct Fixture {
         defaults.reset();
         context = std::make_unique<ModelContext>();
         context->setAutosaveInterval(-1);
-        EXPECT_TRUE(context->open(dir + QStringLiteral("/library.sqlite")).ok());
-        defaults = std::make_unique<UserDefaults>(dir + QStringLiteral("/vorn.ini"));
+        EXPECT_TRUE(context->open(dir + "/library.sqlite").ok());
+        defaults = std::make_unique<UserDefaults>(dir + "/vorn.ini");
     }
     Prompt *addPrompt(const QString &templateText)
     {
         auto *prompt = new Prompt;
         prompt->setId(PromptId);
-        prompt->setTitle(QStringLiteral("Greeting"));
+        prompt->setTitle("Greeting");
         prompt->setTemplateText(templateText);
         prompt->setUpdatedAt(QDateTime(QDate(2024, 1, 31), QTime(12, 0)));
         context->insert(prompt);
@@ -60,33 +60,33 @@ FormViewModel *freshForm(const QString &templateText, QObject *owner = nullptr)
 
 TEST(FormViewModel, EmptyFieldRendersAsTwoQuotesAndFailsValidation)
 {
-    std::unique_ptr<FormViewModel> form(freshForm(QStringLiteral("Hi {{Name}}")));
-    EXPECT_EQ(form->inputs(), (QMap<QString, QString>{{QStringLiteral("Name"), QString()}}));
-    EXPECT_EQ(form->validate(), QStringList{QStringLiteral("Name is missed")});
-    EXPECT_EQ(form->generatedPrompt(), QStringLiteral("Hi \"\""));
+    std::unique_ptr<FormViewModel> form(freshForm("Hi {{Name}}"));
+    EXPECT_EQ(form->inputs(), (QMap<QString, QString>{{"Name", QString()}}));
+    EXPECT_EQ(form->validate(), QStringList{"Name is missed"});
+    EXPECT_EQ(form->generatedPrompt(), "Hi \"\"");
 
-    form->setValue(QStringLiteral("Name"), QStringLiteral("Bob"));
+    form->setValue("Name", "Bob");
     EXPECT_TRUE(form->validate().isEmpty());
-    EXPECT_EQ(form->generatedPrompt(), QStringLiteral("Hi \"Bob\""));
+    EXPECT_EQ(form->generatedPrompt(), "Hi \"Bob\"");
     const auto segments = form->previewSegments();
     ASSERT_EQ(segments.size(), 2);
-    EXPECT_EQ(segments[0].text, QStringLiteral("Hi "));
+    EXPECT_EQ(segments[0].text, "Hi ");
     EXPECT_FALSE(segments[0].isVariable);
-    EXPECT_EQ(segments[1].text, QStringLiteral("\"Bob\""));
+    EXPECT_EQ(segments[1].text, "\"Bob\"");
     EXPECT_TRUE(segments[1].isVariable);
     EXPECT_NE(segments[0].id, segments[1].id);
 }
 
 TEST(FormViewModel, RepeatedLabelsShareOneValueAndOneMessage)
 {
-    const QString text = QStringLiteral("{{Topic}} and {{topic: later}}; {{}} {{Topic}}!");
+    const QString text = "{{Topic}} and {{topic: later}}; {{}} {{Topic}}!";
     std::unique_ptr<FormViewModel> form(freshForm(text));
     EXPECT_EQ(form->variableCount(), 3);
     EXPECT_EQ(form->inputs().size(), 1);
-    EXPECT_EQ(form->validate(), QStringList{QStringLiteral("Topic is missed")});
+    EXPECT_EQ(form->validate(), QStringList{"Topic is missed"});
 
-    form->setValue(QStringLiteral("Topic"), QStringLiteral("cats"));
-    EXPECT_EQ(form->generatedPrompt(), QStringLiteral("\"cats\" and \"cats\"; {{}} \"cats\"!"));
+    form->setValue("Topic", "cats");
+    EXPECT_EQ(form->generatedPrompt(), "\"cats\" and \"cats\"; {{}} \"cats\"!");
     QString joined;
     for (const auto &segment : form->previewSegments())
         joined += segment.text;
@@ -99,145 +99,136 @@ TEST(FormViewModel, DefaultsPerKind)
         "{{Text: Kids}} {{Lang: #Europe, German, French}} {{Head: #a, #b}} {{Count: 2.50}} "
         "{{Blank number: 1e}} {{Age: 18-99}} {{Start: 2024-01-31}} {{Empty: [none]}}")));
     const QMap<QString, QString> inputs = form->inputs();
-    EXPECT_EQ(inputs.value(QStringLiteral("Text")), QStringLiteral("Kids"));
-    EXPECT_EQ(inputs.value(QStringLiteral("Lang")), QStringLiteral("German"));
-    EXPECT_EQ(inputs.value(QStringLiteral("Head")), QString());
-    EXPECT_EQ(inputs.value(QStringLiteral("Count")), QStringLiteral("2.5"));
-    EXPECT_EQ(inputs.value(QStringLiteral("Blank Number")), QStringLiteral("1e"));
-    EXPECT_EQ(inputs.value(QStringLiteral("Age")), QStringLiteral("18"));
-    EXPECT_EQ(inputs.value(QStringLiteral("Start")),
-              QDate(2024, 1, 31).startOfDay().toUTC().toString(Qt::ISODate));
-    EXPECT_TRUE(inputs.value(QStringLiteral("Start")).endsWith(u'Z'));
-    EXPECT_EQ(inputs.value(QStringLiteral("Empty")), QString());
+    EXPECT_EQ(inputs.value("Text"), "Kids");
+    EXPECT_EQ(inputs.value("Lang"), "German");
+    EXPECT_EQ(inputs.value("Head"), QString());
+    EXPECT_EQ(inputs.value("Count"), "2.5");
+    EXPECT_EQ(inputs.value("Blank Number"), "1e");
+    EXPECT_EQ(inputs.value("Age"), "18");
+    EXPECT_EQ(inputs.value("Start"), QDate(2024, 1, 31).startOfDay().toUTC().toString(Qt::ISODate));
+    EXPECT_TRUE(inputs.value("Start").endsWith(u'Z'));
+    EXPECT_EQ(inputs.value("Empty"), QString());
 }
 
 TEST(FormViewModel, ValidationOfNumbersAndBlanks)
 {
     std::unique_ptr<FormViewModel> form(
-        freshForm(QStringLiteral("{{Count: 5}} {{Note}} {{Age: 1-9}} {{Tone: a, b}}")));
-    form->setValue(QStringLiteral("Note"), QStringLiteral(" \t\n "));
-    form->setValue(QStringLiteral("Count"), QStringLiteral("1,5"));
-    EXPECT_EQ(form->validate(), QStringList{QStringLiteral("Note is missed")});
-    EXPECT_EQ(form->numberValue(QStringLiteral("Count")), 0.0);
+        freshForm("{{Count: 5}} {{Note}} {{Age: 1-9}} {{Tone: a, b}}"));
+    form->setValue("Note", " \t\n ");
+    form->setValue("Count", "1,5");
+    EXPECT_EQ(form->validate(), QStringList{"Note is missed"});
+    EXPECT_EQ(form->numberValue("Count"), 0.0);
 
-    form->setValue(QStringLiteral("Count"), QStringLiteral(" -3 "));
-    form->setValue(QStringLiteral("Age"), QStringLiteral("x"));
-    form->setValue(QStringLiteral("Tone"), QString());
-    EXPECT_EQ(form->validate(),
-              (QStringList{QStringLiteral("Count: Invalid number format (0-9 . , allowed)"),
-                           QStringLiteral("Note is missed"), QStringLiteral("Tone is missed")}));
+    form->setValue("Count", " -3 ");
+    form->setValue("Age", "x");
+    form->setValue("Tone", QString());
+    EXPECT_EQ(form->validate(), (QStringList{"Count: Invalid number format (0-9 . , allowed)",
+                                             "Note is missed", "Tone is missed"}));
 }
 
 TEST(FormViewModel, NumberAndDateBindings)
 {
-    std::unique_ptr<FormViewModel> form(
-        freshForm(QStringLiteral("{{Age: 18-99}} {{Day: 2024-01-31}}")));
-    EXPECT_EQ(form->numberValue(QStringLiteral("Age")), 18.0);
+    std::unique_ptr<FormViewModel> form(freshForm("{{Age: 18-99}} {{Day: 2024-01-31}}"));
+    EXPECT_EQ(form->numberValue("Age"), 18.0);
     for (const auto &[number, text] : {std::pair{42.0, "42"}, {2.5, "2.5"}, {1000000.0, "1e+06"}}) {
-        form->setNumberValue(QStringLiteral("Age"), number);
-        EXPECT_EQ(form->value(QStringLiteral("Age")), QLatin1String(text));
-        EXPECT_EQ(form->numberValue(QStringLiteral("Age")), number);
+        form->setNumberValue("Age", number);
+        EXPECT_EQ(form->value("Age"), QLatin1String(text));
+        EXPECT_EQ(form->numberValue("Age"), number);
     }
-    EXPECT_EQ(form->numberValue(QStringLiteral("Missing")), 0.0);
+    EXPECT_EQ(form->numberValue("Missing"), 0.0);
 
     const QDateTime berlin(QDate(2024, 1, 31), QTime(0, 0), QTimeZone("Europe/Berlin"));
-    form->setDateValue(QStringLiteral("Day"), berlin);
-    EXPECT_EQ(form->value(QStringLiteral("Day")), QStringLiteral("2024-01-30T23:00:00Z"));
-    EXPECT_EQ(form->dateValue(QStringLiteral("Day")), berlin);
+    form->setDateValue("Day", berlin);
+    EXPECT_EQ(form->value("Day"), "2024-01-30T23:00:00Z");
+    EXPECT_EQ(form->dateValue("Day"), berlin);
 
     // Text that is no internet date-time reads as "now".
     for (const char *bad :
          {"2024-01-31", "yesterday", "2024-01-31 10:00:00Z", "2024-13-01T00:00:00Z"}) {
-        form->setValue(QStringLiteral("Day"), QLatin1String(bad));
-        const QDateTime read = form->dateValue(QStringLiteral("Day"));
+        form->setValue("Day", QLatin1String(bad));
+        const QDateTime read = form->dateValue("Day");
         EXPECT_LT(qAbs(read.secsTo(QDateTime::currentDateTime())), 3600) << bad;
     }
-    form->setValue(QStringLiteral("Day"), QStringLiteral("2024-01-31T10:00:00+02:00"));
-    EXPECT_EQ(form->dateValue(QStringLiteral("Day")).toUTC(),
-              QDateTime(QDate(2024, 1, 31), QTime(8, 0), Qt::UTC));
+    form->setValue("Day", "2024-01-31T10:00:00+02:00");
+    EXPECT_EQ(form->dateValue("Day").toUTC(), QDateTime(QDate(2024, 1, 31), QTime(8, 0), Qt::UTC));
 }
 
 TEST(FormViewModel, RemembersValuesPerPromptAcrossRestart)
 {
     Fixture f;
-    const QString text = QStringLiteral("Hi {{Name}}, {{Tone: formal, casual}} {{Count: 3}}");
+    const QString text = "Hi {{Name}}, {{Tone: formal, casual}} {{Count: 3}}";
     f.addPrompt(text);
     ASSERT_TRUE(f.context->save());
     {
         FormViewModel form(f.context.get(), f.defaults.get());
         form.setup(text, PromptId);
-        EXPECT_EQ(form.storageKey(QStringLiteral("Name")), PromptKey + QStringLiteral("-Name"));
-        form.setValue(QStringLiteral("Name"), QStringLiteral("Bob, \"the\" builder"));
-        form.setValue(QStringLiteral("Tone"), QStringLiteral("casual"));
-        form.setValue(QStringLiteral("Count"), QString()); // empty falls back to the default
-        EXPECT_EQ(f.defaults->string(PromptKey + QStringLiteral("-Tone")),
-                  QStringLiteral("casual"));
+        EXPECT_EQ(form.storageKey("Name"), PromptKey + "-Name");
+        form.setValue("Name", "Bob, \"the\" builder");
+        form.setValue("Tone", "casual");
+        form.setValue("Count", QString()); // empty falls back to the default
+        EXPECT_EQ(f.defaults->string(PromptKey + "-Tone"), "casual");
     }
     f.reopen();
     FormViewModel form(f.context.get(), f.defaults.get());
     form.setup(text, PromptId);
-    EXPECT_EQ(form.value(QStringLiteral("Name")), QStringLiteral("Bob, \"the\" builder"));
-    EXPECT_EQ(form.value(QStringLiteral("Tone")), QStringLiteral("casual"));
-    EXPECT_EQ(form.value(QStringLiteral("Count")), QStringLiteral("3"));
+    EXPECT_EQ(form.value("Name"), "Bob, \"the\" builder");
+    EXPECT_EQ(form.value("Tone"), "casual");
+    EXPECT_EQ(form.value("Count"), "3");
 
     // Another prompt, or no prompt at all, does not see these values.
     FormViewModel other(f.context.get(), f.defaults.get());
     other.setup(text, QUuid::createUuid());
-    EXPECT_EQ(other.value(QStringLiteral("Tone")), QStringLiteral("formal"));
+    EXPECT_EQ(other.value("Tone"), "formal");
     other.setup(text, QUuid());
-    EXPECT_EQ(other.storageKey(QStringLiteral("Tone")), QStringLiteral("Tone"));
-    other.setValue(QStringLiteral("Tone"), QStringLiteral("casual"));
-    EXPECT_EQ(f.defaults->string(QStringLiteral("Tone")), QStringLiteral("casual"));
+    EXPECT_EQ(other.storageKey("Tone"), "Tone");
+    other.setValue("Tone", "casual");
+    EXPECT_EQ(f.defaults->string("Tone"), "casual");
 
     // Without settings nothing is read or written.
     FormViewModel bare(f.context.get(), nullptr);
     bare.setup(text, PromptId);
-    EXPECT_EQ(bare.value(QStringLiteral("Tone")), QStringLiteral("formal"));
-    bare.setValue(QStringLiteral("Name"), QStringLiteral("Ann"));
-    EXPECT_EQ(f.defaults->string(PromptKey + QStringLiteral("-Name")),
-              QStringLiteral("Bob, \"the\" builder"));
+    EXPECT_EQ(bare.value("Tone"), "formal");
+    bare.setValue("Name", "Ann");
+    EXPECT_EQ(f.defaults->string(PromptKey + "-Name"), "Bob, \"the\" builder");
 }
 
 TEST(FormViewModel, LoadsPromptDataTagSuffixesAndStoreGlobals)
 {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     Fixture f;
-    Prompt *prompt = f.addPrompt(QStringLiteral("Tone {{Tone: [Tones]}}"));
+    Prompt *prompt = f.addPrompt("Tone {{Tone: [Tones]}}");
     auto *text = new PromptTag;
-    text->setName(QStringLiteral("text"));
+    text->setName("text");
     auto *longForm = new PromptTag;
-    longForm->setName(QStringLiteral("long form"));
+    longForm->setName("long form");
     auto *silent = new PromptTag;
-    silent->setName(QStringLiteral("silent"));
+    silent->setName("silent");
     prompt->setTags({text, longForm, silent});
     prompt->ensureAttribute()->setUsageCount(7);
-    f.context->insert(new PromptGlobalVariable(QStringLiteral("tones"), {QStringLiteral("first")}));
-    f.context->insert(
-        new PromptGlobalVariable(QStringLiteral("tones"), {QStringLiteral("second")}));
-    f.defaults->setValue(QStringLiteral("tag_text_suffix"), QStringLiteral("Answer in Markdown"));
-    f.defaults->setValue(QStringLiteral("tag_long form_suffix"),
-                         QStringLiteral("Be {{Style: brief}}."));
-    f.defaults->setValue(QStringLiteral("tag_silent_suffix"), QString());
+    f.context->insert(new PromptGlobalVariable("tones", {"first"}));
+    f.context->insert(new PromptGlobalVariable("tones", {"second"}));
+    f.defaults->setValue("tag_text_suffix", "Answer in Markdown");
+    f.defaults->setValue("tag_long form_suffix", "Be {{Style: brief}}.");
+    f.defaults->setValue("tag_silent_suffix", QString());
 
     FormViewModel form(f.context.get(), f.defaults.get());
     QSignalSpy title(&form, &FormViewModel::titleChanged);
     form.setup(prompt->templateText(), PromptId);
     EXPECT_EQ(title.count(), 1);
-    EXPECT_EQ(form.title(), QStringLiteral("Greeting"));
+    EXPECT_EQ(form.title(), "Greeting");
     EXPECT_EQ(form.usageCount(), 7);
-    EXPECT_EQ(form.updatedString(), QStringLiteral("Jan 31, 2024"));
+    EXPECT_EQ(form.updatedString(), "Jan 31, 2024");
     EXPECT_EQ(form.templateText(),
-              QStringLiteral("Tone {{Tone: [Tones]}}\nAnswer in Markdown\nBe {{Style: brief}}."));
-    EXPECT_EQ(form.value(QStringLiteral("Tone")), QStringLiteral("first"));
-    EXPECT_EQ(form.generatedPrompt(),
-              QStringLiteral("Tone \"first\"\nAnswer in Markdown\nBe \"brief\"."));
+              "Tone {{Tone: [Tones]}}\nAnswer in Markdown\nBe {{Style: brief}}.");
+    EXPECT_EQ(form.value("Tone"), "first");
+    EXPECT_EQ(form.generatedPrompt(), "Tone \"first\"\nAnswer in Markdown\nBe \"brief\".");
 
     // Switching to a prompt that is not in the store leaves nothing of the previous one.
-    form.setup(QStringLiteral("{{X}}"), QUuid::createUuid());
+    form.setup("{{X}}", QUuid::createUuid());
     EXPECT_EQ(form.prompt(), nullptr);
     EXPECT_EQ(form.title(), QString());
     EXPECT_EQ(form.usageCount(), 0);
-    EXPECT_EQ(form.templateText(), QStringLiteral("{{X}}"));
+    EXPECT_EQ(form.templateText(), "{{X}}");
     QLocale::setDefault(QLocale::system());
 }
 
@@ -245,23 +236,23 @@ TEST(FormViewModel, MediumDateFollowsTheLocale)
 {
     const QDate date(2024, 1, 31);
     EXPECT_EQ(FormViewModel::mediumDate(date, QLocale(QLocale::English, QLocale::UnitedStates)),
-              QStringLiteral("Jan 31, 2024"));
+              "Jan 31, 2024");
     EXPECT_EQ(FormViewModel::mediumDate(date, QLocale(QLocale::English, QLocale::UnitedKingdom)),
-              QStringLiteral("31 Jan 2024"));
+              "31 Jan 2024");
     const QString japanese =
         FormViewModel::mediumDate(date, QLocale(QLocale::Japanese, QLocale::Japan));
-    EXPECT_TRUE(japanese.startsWith(QStringLiteral("2024"))) << japanese.toStdString();
-    EXPECT_FALSE(japanese.contains(QStringLiteral("水曜日"))) << japanese.toStdString();
+    EXPECT_TRUE(japanese.startsWith("2024")) << japanese.toStdString();
+    EXPECT_FALSE(japanese.contains("水曜日")) << japanese.toStdString();
 }
 
 TEST(FormViewModel, RecordUsageCountsPromptAndEveryCategory)
 {
     Fixture f;
-    Prompt *prompt = f.addPrompt(QStringLiteral("{{A}}"));
+    Prompt *prompt = f.addPrompt("{{A}}");
     auto *counted = new PromptCategory;
-    counted->setName(QStringLiteral("Counted"));
+    counted->setName("Counted");
     auto *fresh = new PromptCategory;
-    fresh->setName(QStringLiteral("Fresh"));
+    fresh->setName("Fresh");
     prompt->setCategories({counted, fresh});
     counted->ensureAttribute()->setUsageCount(4);
     const QUuid freshId = fresh->id();
@@ -298,7 +289,7 @@ TEST(FormViewModel, RecordUsageCountsPromptAndEveryCategory)
     EXPECT_EQ(f.context->count<UserAttribute>(), 3);
 
     // Without a prompt there is nothing to count.
-    std::unique_ptr<FormViewModel> none(freshForm(QStringLiteral("{{A}}")));
+    std::unique_ptr<FormViewModel> none(freshForm("{{A}}"));
     none->recordUsage();
     EXPECT_EQ(none->usageCount(), 0);
 }

@@ -29,8 +29,8 @@ QDateTime localDay(int year, int month, int day)
 }
 
 const PromptParser::GlobalMap Globals{
-    {QStringLiteral("tones"), {QStringLiteral("formal"), QStringLiteral("casual")}},
-    {QStringLiteral("Langs"), {QStringLiteral("#Europe"), QStringLiteral("German")}},
+    {"tones", {"formal", "casual"}},
+    {"Langs", {"#Europe", "German"}},
 };
 
 std::string describe(const QList<ParsedPromptVariable> &variables)
@@ -53,115 +53,101 @@ std::string describe(const QList<ParsedPromptVariable> &variables)
 // piece of the placeholder syntax.
 TEST(PromptParser, ReadsPlaceholdersByTheRules)
 {
-    const QString t = QStringLiteral("\t");
+    const QString t = "\t";
     const QList<Case> cases{
         {"two variables in order",
-         QStringLiteral("Write about {{topic}} for {{Audience: Kids}}."),
-         {{QStringLiteral("Topic"), VariableType::multilineText(), 12, 21},
-          {QStringLiteral("Audience"), VariableType::multilineText(QStringLiteral("Kids")), 26,
-           44}}},
-        {"empty label is no variable", QStringLiteral("{{}} {{ }} {{ : x}} {{:}} {{\u00a0}}"), {}},
+         "Write about {{topic}} for {{Audience: Kids}}.",
+         {{"Topic", VariableType::multilineText(), 12, 21},
+          {"Audience", VariableType::multilineText("Kids"), 26, 44}}},
+        {"empty label is no variable", "{{}} {{ }} {{ : x}} {{:}} {{\u00a0}}", {}},
         {"empty piece before colon dropped",
-         QStringLiteral("{{:x}}"),
-         {{QStringLiteral("X"), VariableType::multilineText(), 0, 6}}},
+         "{{:x}}",
+         {{"X", VariableType::multilineText(), 0, 6}}},
         {"empty spec",
-         QStringLiteral("{{Name:}}{{Name: \t }}"),
-         {{QStringLiteral("Name"), VariableType::multilineText(), 0, 9},
-          {QStringLiteral("Name"), VariableType::multilineText(), 9, 21}}},
+         "{{Name:}}{{Name: \t }}",
+         {{"Name", VariableType::multilineText(), 0, 9},
+          {"Name", VariableType::multilineText(), 9, 21}}},
         {"only the first colon splits",
-         QStringLiteral("{{Name: a:b}}"),
-         {{QStringLiteral("Name"), VariableType::multilineText(QStringLiteral("a:b")), 0, 13}}},
+         "{{Name: a:b}}",
+         {{"Name", VariableType::multilineText("a:b"), 0, 13}}},
         {"comma list",
-         QStringLiteral("{{Tone: formal, casual}}"),
-         {{QStringLiteral("Tone"),
-           VariableType::comboBox({QStringLiteral("formal"), QStringLiteral("casual")}), 0, 24}}},
+         "{{Tone: formal, casual}}",
+         {{"Tone", VariableType::comboBox({"formal", "casual"}), 0, 24}}},
         {"empty pieces dropped, blank ones kept",
-         QStringLiteral("{{T: a,,b}}{{T: a, ,b}}"),
-         {{QStringLiteral("T"), VariableType::comboBox({QStringLiteral("a"), QStringLiteral("b")}),
-           0, 11},
-          {QStringLiteral("T"),
-           VariableType::comboBox({QStringLiteral("a"), QString(), QStringLiteral("b")}), 11, 23}}},
+         "{{T: a,,b}}{{T: a, ,b}}",
+         {{"T", VariableType::comboBox({"a", "b"}), 0, 11},
+          {"T", VariableType::comboBox({"a", QString(), "b"}), 11, 23}}},
         {"comma before number",
-         QStringLiteral("{{Count: 1,5}}"),
-         {{QStringLiteral("Count"),
-           VariableType::comboBox({QStringLiteral("1"), QStringLiteral("5")}), 0, 14}}},
+         "{{Count: 1,5}}",
+         {{"Count", VariableType::comboBox({"1", "5"}), 0, 14}}},
         {"numbers",
-         QStringLiteral("{{A: 5}}{{B: 2.5e3}}{{C: 0x10}}{{D: -inf}}{{E: +.5}}"),
-         {{QStringLiteral("A"), VariableType::number(5), 0, 8},
-          {QStringLiteral("B"), VariableType::number(2500), 8, 20},
-          {QStringLiteral("C"), VariableType::number(16), 20, 31},
-          {QStringLiteral("D"), VariableType::number(-INFINITY), 31, 42},
-          {QStringLiteral("E"), VariableType::number(0.5), 42, 52}}},
+         "{{A: 5}}{{B: 2.5e3}}{{C: 0x10}}{{D: -inf}}{{E: +.5}}",
+         {{"A", VariableType::number(5), 0, 8},
+          {"B", VariableType::number(2500), 8, 20},
+          {"C", VariableType::number(16), 20, 31},
+          {"D", VariableType::number(-INFINITY), 31, 42},
+          {"E", VariableType::number(0.5), 42, 52}}},
         {"not numbers",
-         QStringLiteral("{{A: 5x}}{{B: 1e}}{{C: \u0665}}"),
-         {{QStringLiteral("A"), VariableType::multilineText(QStringLiteral("5x")), 0, 9},
-          {QStringLiteral("B"), VariableType::multilineText(QStringLiteral("1e")), 9, 18},
-          {QStringLiteral("C"), VariableType::multilineText(QStringLiteral("\u0665")), 18, 26}}},
+         "{{A: 5x}}{{B: 1e}}{{C: \u0665}}",
+         {{"A", VariableType::multilineText("5x"), 0, 9},
+          {"B", VariableType::multilineText("1e"), 9, 18},
+          {"C", VariableType::multilineText("\u0665"), 18, 26}}},
         {"ranges",
-         QStringLiteral("{{Age: 18-99}}{{Age: 99-18}}{{T: -5-10}}{{W: 1.5 - 2.5}}"),
-         {{QStringLiteral("Age"), VariableType::range(18, 99), 0, 14},
-          {QStringLiteral("Age"), VariableType::range(99, 18), 14, 28},
-          {QStringLiteral("T"), VariableType::range(5, 10), 28, 40},
-          {QStringLiteral("W"), VariableType::range(1.5, 2.5), 40, 56}}},
+         "{{Age: 18-99}}{{Age: 99-18}}{{T: -5-10}}{{W: 1.5 - 2.5}}",
+         {{"Age", VariableType::range(18, 99), 0, 14},
+          {"Age", VariableType::range(99, 18), 14, 28},
+          {"T", VariableType::range(5, 10), 28, 40},
+          {"W", VariableType::range(1.5, 2.5), 40, 56}}},
         {"not ranges",
-         QStringLiteral("{{A: 1-2-3}}{{B: a-b}}{{C: 1e-5}}"),
-         {{QStringLiteral("A"), VariableType::multilineText(QStringLiteral("1-2-3")), 0, 12},
-          {QStringLiteral("B"), VariableType::multilineText(QStringLiteral("a-b")), 12, 22},
-          {QStringLiteral("C"), VariableType::number(1e-5), 22, 33}}},
+         "{{A: 1-2-3}}{{B: a-b}}{{C: 1e-5}}",
+         {{"A", VariableType::multilineText("1-2-3"), 0, 12},
+          {"B", VariableType::multilineText("a-b"), 12, 22},
+          {"C", VariableType::number(1e-5), 22, 33}}},
         {"dates",
-         QStringLiteral("{{Start: 2024-01-31}}{{Leap: 2024-02-29}}"),
-         {{QStringLiteral("Start"), VariableType::date(localDay(2024, 1, 31)), 0, 21},
-          {QStringLiteral("Leap"), VariableType::date(localDay(2024, 2, 29)), 21, 41}}},
+         "{{Start: 2024-01-31}}{{Leap: 2024-02-29}}",
+         {{"Start", VariableType::date(localDay(2024, 1, 31)), 0, 21},
+          {"Leap", VariableType::date(localDay(2024, 2, 29)), 21, 41}}},
         {"impossible or loose dates are text",
-         QStringLiteral("{{A: 2024-02-30}}{{B: 2023-02-29}}{{C: 2024-1-5}}{{D: 2024-13-01}}"),
-         {{QStringLiteral("A"), VariableType::multilineText(QStringLiteral("2024-02-30")), 0, 17},
-          {QStringLiteral("B"), VariableType::multilineText(QStringLiteral("2023-02-29")), 17, 34},
-          {QStringLiteral("C"), VariableType::multilineText(QStringLiteral("2024-1-5")), 34, 49},
-          {QStringLiteral("D"), VariableType::multilineText(QStringLiteral("2024-13-01")), 49,
-           66}}},
+         "{{A: 2024-02-30}}{{B: 2023-02-29}}{{C: 2024-1-5}}{{D: 2024-13-01}}",
+         {{"A", VariableType::multilineText("2024-02-30"), 0, 17},
+          {"B", VariableType::multilineText("2023-02-29"), 17, 34},
+          {"C", VariableType::multilineText("2024-1-5"), 34, 49},
+          {"D", VariableType::multilineText("2024-13-01"), 49, 66}}},
         {"global lists ignore case",
-         QStringLiteral("{{Tone: [Tones]}}{{Tone: [TONES]}}{{L: [langs]}}"),
-         {{QStringLiteral("Tone"),
-           VariableType::comboBox({QStringLiteral("formal"), QStringLiteral("casual")}), 0, 17},
-          {QStringLiteral("Tone"),
-           VariableType::comboBox({QStringLiteral("formal"), QStringLiteral("casual")}), 17, 34},
-          {QStringLiteral("L"),
-           VariableType::comboBox({QStringLiteral("#Europe"), QStringLiteral("German")}), 34, 48}}},
+         "{{Tone: [Tones]}}{{Tone: [TONES]}}{{L: [langs]}}",
+         {{"Tone", VariableType::comboBox({"formal", "casual"}), 0, 17},
+          {"Tone", VariableType::comboBox({"formal", "casual"}), 17, 34},
+          {"L", VariableType::comboBox({"#Europe", "German"}), 34, 48}}},
         {"list references that find nothing",
-         QStringLiteral("{{A: [nope]}}{{B: [a,b]}}{{C: [ Tones ]}}{{D: []}}"),
-         {{QStringLiteral("A"), VariableType::comboBox({}), 0, 13},
-          {QStringLiteral("B"), VariableType::comboBox({}), 13, 25},
-          {QStringLiteral("C"), VariableType::comboBox({}), 25, 41},
-          {QStringLiteral("D"), VariableType::comboBox({}), 41, 50}}},
+         "{{A: [nope]}}{{B: [a,b]}}{{C: [ Tones ]}}{{D: []}}",
+         {{"A", VariableType::comboBox({}), 0, 13},
+          {"B", VariableType::comboBox({}), 13, 25},
+          {"C", VariableType::comboBox({}), 25, 41},
+          {"D", VariableType::comboBox({}), 41, 50}}},
         {"unclosed bracket is text",
-         QStringLiteral("{{Tone: [x}}"),
-         {{QStringLiteral("Tone"), VariableType::multilineText(QStringLiteral("[x")), 0, 12}}},
+         "{{Tone: [x}}",
+         {{"Tone", VariableType::multilineText("[x"), 0, 12}}},
         {"no placeholder across line breaks",
-         QStringLiteral("{{a\nb}} {{a\r\nb}} {{a\rb}} {{a\u2028b}} {{a\u0085b}}"),
+         "{{a\nb}} {{a\r\nb}} {{a\rb}} {{a\u2028b}} {{a\u0085b}}",
          {}},
         {"a break ends the first candidate, the next one starts after it",
-         QStringLiteral("{{x}} {{a\r{{b}} {{c\u2028d}} {{e}}"),
-         {{QStringLiteral("X"), VariableType::multilineText(), 0, 5},
-          {QStringLiteral("B"), VariableType::multilineText(), 10, 15},
-          {QStringLiteral("E"), VariableType::multilineText(), 24, 29}}},
-        {"shortest match",
-         QStringLiteral("{{a {{b}}"),
-         {{QStringLiteral("A {{B"), VariableType::multilineText(), 0, 9}}},
-        {"triple braces",
-         QStringLiteral("{{{x}}}"),
-         {{QStringLiteral("{X"), VariableType::multilineText(), 0, 6}}},
+         "{{x}} {{a\r{{b}} {{c\u2028d}} {{e}}",
+         {{"X", VariableType::multilineText(), 0, 5},
+          {"B", VariableType::multilineText(), 10, 15},
+          {"E", VariableType::multilineText(), 24, 29}}},
+        {"shortest match", "{{a {{b}}", {{"A {{B", VariableType::multilineText(), 0, 9}}},
+        {"triple braces", "{{{x}}}", {{"{X", VariableType::multilineText(), 0, 6}}},
         {"capitalisation and trimming",
          QStringLiteral("{{ target audience }}{{API key}}{{\u00a0multi") + t +
-             QStringLiteral("WORD\u3000}}{{élan vital}}"),
-         {{QStringLiteral("Target Audience"), VariableType::multilineText(), 0, 21},
-          {QStringLiteral("Api Key"), VariableType::multilineText(), 21, 32},
-          {QStringLiteral("Multi") + t + QStringLiteral("Word"), VariableType::multilineText(), 32,
-           48},
-          {QStringLiteral("Élan Vital"), VariableType::multilineText(), 48, 62}}},
+             "WORD\u3000}}{{élan vital}}",
+         {{"Target Audience", VariableType::multilineText(), 0, 21},
+          {"Api Key", VariableType::multilineText(), 21, 32},
+          {QStringLiteral("Multi") + t + "Word", VariableType::multilineText(), 32, 48},
+          {"Élan Vital", VariableType::multilineText(), 48, 62}}},
         {"positions are UTF-16 indexes",
-         QStringLiteral("\U0001F600 {{x}} \U0001F600{{y}}"),
-         {{QStringLiteral("X"), VariableType::multilineText(), 3, 8},
-          {QStringLiteral("Y"), VariableType::multilineText(), 11, 16}}},
+         "\U0001F600 {{x}} \U0001F600{{y}}",
+         {{"X", VariableType::multilineText(), 3, 8},
+          {"Y", VariableType::multilineText(), 11, 16}}},
     };
 
     const PromptParser parser;
@@ -173,15 +159,14 @@ TEST(PromptParser, ReadsPlaceholdersByTheRules)
             want.append({QUuid(), e.label, e.type, {e.start, e.end}});
         EXPECT_EQ(got, want) << "got " << describe(got) << "\nwant " << describe(want);
         for (const ParsedPromptVariable &v : got)
-            EXPECT_EQ(c.text.mid(v.range.start, 2), QStringLiteral("{{"));
+            EXPECT_EQ(c.text.mid(v.range.start, 2), "{{");
     }
 }
 
 TEST(PromptParser, EveryVariableHasItsOwnId)
 {
-    const QList<ParsedPromptVariable> a =
-        PromptParser().parse(QStringLiteral("{{Topic}} {{Topic}}"), {});
-    const QList<ParsedPromptVariable> b = PromptParser().parse(QStringLiteral("{{Topic}}"), {});
+    const QList<ParsedPromptVariable> a = PromptParser().parse("{{Topic}} {{Topic}}", {});
+    const QList<ParsedPromptVariable> b = PromptParser().parse("{{Topic}}", {});
     ASSERT_EQ(a.size(), 2);
     ASSERT_EQ(b.size(), 1);
     EXPECT_FALSE(a[0].id.isNull());
@@ -198,19 +183,17 @@ TEST(PromptParser, UnpairedSurrogatesDoNotHideThePlaceholders)
                          QStringLiteral(" {{b\U0001F600}}") + QChar(0xDC00);
     const auto vars = PromptParser().parse(text, {});
     ASSERT_EQ(vars.size(), 2);
-    EXPECT_EQ(vars[1].label, QStringLiteral("B\U0001F600"));
-    EXPECT_EQ(text.mid(vars[1].range.start, vars[1].range.length()),
-              QStringLiteral("{{b\U0001F600}}"));
+    EXPECT_EQ(vars[1].label, "B\U0001F600");
+    EXPECT_EQ(text.mid(vars[1].range.start, vars[1].range.length()), "{{b\U0001F600}}");
     EXPECT_EQ(PromptParser::withoutLoneSurrogates(text).size(), text.size());
 }
 
 TEST(PromptParser, GlobalKeysDifferingInCaseFirstInKeyOrderWins)
 {
-    const PromptParser::GlobalMap globals{{QStringLiteral("TONES"), {QStringLiteral("upper")}},
-                                          {QStringLiteral("tones"), {QStringLiteral("lower")}}};
-    const auto vars = PromptParser().parse(QStringLiteral("{{T: [Tones]}}"), globals);
+    const PromptParser::GlobalMap globals{{"TONES", {"upper"}}, {"tones", {"lower"}}};
+    const auto vars = PromptParser().parse("{{T: [Tones]}}", globals);
     ASSERT_EQ(vars.size(), 1);
-    EXPECT_EQ(vars[0].type.options(), QStringList{QStringLiteral("upper")});
+    EXPECT_EQ(vars[0].type.options(), QStringList{"upper"});
 }
 
 TEST(PromptParser, NumberReaderTakesTheWholeTextInTheCLocale)
@@ -237,19 +220,19 @@ TEST(PromptParser, NumberReaderTakesTheWholeTextInTheCLocale)
     EXPECT_TRUE(std::isnan(*nan));
 
     const QString rejected[] = {QString(),
-                                QStringLiteral(" 5"),
-                                QStringLiteral("\n5"),
-                                QStringLiteral("5 "),
-                                QStringLiteral("1,5"),
-                                QStringLiteral("1e"),
-                                QStringLiteral("0x"),
-                                QStringLiteral("\u0665"),
-                                QStringLiteral("5\u00a0"),
+                                " 5",
+                                "\n5",
+                                "5 ",
+                                "1,5",
+                                "1e",
+                                "0x",
+                                "\u0665",
+                                "5\u00a0",
                                 QString::fromUtf16(u"5\0"
                                                    "1",
                                                    3),
-                                QStringLiteral("--5"),
-                                QStringLiteral(".")};
+                                "--5",
+                                "."};
     for (const QString &text : rejected)
         EXPECT_FALSE(PromptParser::readNumber(text)) << text.toStdString();
 }
@@ -257,12 +240,12 @@ TEST(PromptParser, NumberReaderTakesTheWholeTextInTheCLocale)
 TEST(PromptParser, NumbersFormatAsCPercentGWhateverTheProcessLocale)
 {
     const auto check = [] {
-        EXPECT_EQ(PromptParser::formatNumber(5), QStringLiteral("5"));
-        EXPECT_EQ(PromptParser::formatNumber(2.5), QStringLiteral("2.5"));
-        EXPECT_EQ(PromptParser::formatNumber(1000000), QStringLiteral("1e+06"));
-        EXPECT_EQ(PromptParser::formatNumber(0.0001), QStringLiteral("0.0001"));
-        EXPECT_EQ(PromptParser::formatNumber(-1e-5), QStringLiteral("-1e-05"));
-        EXPECT_EQ(PromptParser::formatNumber(INFINITY), QStringLiteral("inf"));
+        EXPECT_EQ(PromptParser::formatNumber(5), "5");
+        EXPECT_EQ(PromptParser::formatNumber(2.5), "2.5");
+        EXPECT_EQ(PromptParser::formatNumber(1000000), "1e+06");
+        EXPECT_EQ(PromptParser::formatNumber(0.0001), "0.0001");
+        EXPECT_EQ(PromptParser::formatNumber(-1e-5), "-1e-05");
+        EXPECT_EQ(PromptParser::formatNumber(INFINITY), "inf");
         EXPECT_EQ(PromptParser::readNumber(u"2.5"), 2.5);
         EXPECT_FALSE(PromptParser::readNumber(u"2,5"));
     };
@@ -281,13 +264,13 @@ TEST(PromptParser, NumbersFormatAsCPercentGWhateverTheProcessLocale)
 
 TEST(PromptParser, CapitalisationHandlesUnusualCharacters)
 {
-    EXPECT_EQ(PromptParser::capitalized(u"hello  WORLD"), QStringLiteral("Hello  World"));
-    EXPECT_EQ(PromptParser::capitalized(u"\U00010428bc"), QStringLiteral("\U00010400bc"));
-    EXPECT_EQ(PromptParser::capitalized(u"a\nb\u2028c"), QStringLiteral("A\nB\u2028C"));
+    EXPECT_EQ(PromptParser::capitalized(u"hello  WORLD"), "Hello  World");
+    EXPECT_EQ(PromptParser::capitalized(u"\U00010428bc"), "\U00010400bc");
+    EXPECT_EQ(PromptParser::capitalized(u"a\nb\u2028c"), "A\nB\u2028C");
     // Only letters are raised: the first letter of a word, not its first character.
-    EXPECT_EQ(PromptParser::capitalized(u"'quoted' WORD"), QStringLiteral("'Quoted' Word"));
-    EXPECT_EQ(PromptParser::capitalized(u"1st-PLACE"), QStringLiteral("1St-place"));
-    EXPECT_EQ(PromptParser::trim(u" \t\u00a0\u2003a b\u3000 "), QStringLiteral("a b"));
+    EXPECT_EQ(PromptParser::capitalized(u"'quoted' WORD"), "'Quoted' Word");
+    EXPECT_EQ(PromptParser::capitalized(u"1st-PLACE"), "1St-place");
+    EXPECT_EQ(PromptParser::trim(u" \t\u00a0\u2003a b\u3000 "), u"a b");
     // Line breaks are not trimmed.
-    EXPECT_EQ(PromptParser::trim(u"\na\n"), QStringLiteral("\na\n"));
+    EXPECT_EQ(PromptParser::trim(u"\na\n"), u"\na\n");
 }

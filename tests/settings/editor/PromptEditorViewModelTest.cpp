@@ -28,9 +28,9 @@ struct Editor : ::testing::Test {
         context.setAutosaveInterval(-1);
         EXPECT_TRUE(context.open(QString::fromLatin1(ModelContext::InMemory)).ok());
         prompt->setId(QUuid::createUuid());
-        prompt->setTitle(QStringLiteral("Old title"));
-        prompt->setPromptDescription(QStringLiteral("Old description"));
-        prompt->setTemplateText(QStringLiteral("Old {{Template}}"));
+        prompt->setTitle("Old title");
+        prompt->setPromptDescription("Old description");
+        prompt->setTemplateText("Old {{Template}}");
         prompt->setUpdatedAt(Before);
         prompt->setNew(true);
         context.insert(prompt);
@@ -51,19 +51,19 @@ struct Editor : ::testing::Test {
 
 TEST_F(Editor, FieldsAreCopiesThatCancelAndEscapeDrop)
 {
-    EXPECT_EQ(editor->title(), QStringLiteral("Old title"));
-    EXPECT_EQ(editor->description(), QStringLiteral("Old description"));
-    EXPECT_EQ(editor->templateText(), QStringLiteral("Old {{Template}}"));
-    editor->setTitle(QStringLiteral("New"));
+    EXPECT_EQ(editor->title(), "Old title");
+    EXPECT_EQ(editor->description(), "Old description");
+    EXPECT_EQ(editor->templateText(), "Old {{Template}}");
+    editor->setTitle("New");
     editor->setTemplateText(QString());
-    EXPECT_EQ(prompt->title(), QStringLiteral("Old title"));
+    EXPECT_EQ(prompt->title(), "Old title");
 
     QSignalSpy closed(editor.get(), &PromptEditorViewModel::closed);
     editor->cancel();
     QCoreApplication::processEvents();
     EXPECT_EQ(closed.size(), 1);
-    EXPECT_EQ(prompt->title(), QStringLiteral("Old title"));
-    EXPECT_EQ(prompt->templateText(), QStringLiteral("Old {{Template}}"));
+    EXPECT_EQ(prompt->title(), "Old title");
+    EXPECT_EQ(prompt->templateText(), "Old {{Template}}");
     EXPECT_EQ(prompt->updatedAt(), Before);
     EXPECT_EQ(backups, 0);
 }
@@ -71,20 +71,20 @@ TEST_F(Editor, FieldsAreCopiesThatCancelAndEscapeDrop)
 TEST_F(Editor, SaveWritesTheTextsAndDateThenBacksUpAfterTheEvent)
 {
     auto *tag = new PromptTag;
-    tag->setName(QStringLiteral("text"));
+    tag->setName("text");
     context.insert(tag);
     prompt->addTag(tag);
-    editor->setTitle(QStringLiteral("New title"));
+    editor->setTitle("New title");
     editor->setDescription(QString());
-    editor->setTemplateText(QStringLiteral("{{Unbalanced"));
+    editor->setTemplateText("{{Unbalanced");
 
     QSignalSpy closed(editor.get(), &PromptEditorViewModel::closed);
     const QDateTime start = QDateTime::currentDateTime();
     editor->save();
     EXPECT_EQ(closed.size(), 1);
-    EXPECT_EQ(prompt->title(), QStringLiteral("New title"));
+    EXPECT_EQ(prompt->title(), "New title");
     EXPECT_EQ(prompt->promptDescription(), QString());
-    EXPECT_EQ(prompt->templateText(), QStringLiteral("{{Unbalanced")); // saved as typed
+    EXPECT_EQ(prompt->templateText(), "{{Unbalanced"); // saved as typed
     EXPECT_GE(prompt->updatedAt(), start.addSecs(-1));
     EXPECT_TRUE(prompt->isNew());
     EXPECT_EQ(prompt->tags().size(), 1);
@@ -100,23 +100,20 @@ TEST_F(Editor, SavingWithoutChangesStillDatesAndBacksUp)
     editor->save();
     QCoreApplication::processEvents();
     EXPECT_GT(prompt->updatedAt(), Before);
-    EXPECT_EQ(prompt->title(), QStringLiteral("Old title"));
+    EXPECT_EQ(prompt->title(), "Old title");
     EXPECT_EQ(backups, 1);
 }
 
 TEST_F(Editor, SnippetLabelsCapitaliseTheKeyWords)
 {
-    EXPECT_EQ(PromptEditorViewModel::labelForKey(QStringLiteral("frontend_frameworks")),
-              QStringLiteral("Frontend Frameworks"));
-    EXPECT_EQ(PromptEditorViewModel::snippetForKey(QStringLiteral("languages")),
-              QStringLiteral("{{Languages: [languages]}}"));
-    EXPECT_EQ(PromptEditorViewModel::snippetForKey(QStringLiteral("API_keys")),
-              QStringLiteral("{{Api Keys: [API_keys]}}"));
+    EXPECT_EQ(PromptEditorViewModel::labelForKey("frontend_frameworks"), "Frontend Frameworks");
+    EXPECT_EQ(PromptEditorViewModel::snippetForKey("languages"), "{{Languages: [languages]}}");
+    EXPECT_EQ(PromptEditorViewModel::snippetForKey("API_keys"), "{{Api Keys: [API_keys]}}");
 
     QSignalSpy copied(editor.get(), &PromptEditorViewModel::copied);
-    editor->copySnippet(QStringLiteral("frontend_frameworks"));
+    editor->copySnippet("frontend_frameworks");
     EXPECT_EQ(QGuiApplication::clipboard()->text(),
-              QStringLiteral("{{Frontend Frameworks: [frontend_frameworks]}}"));
+              "{{Frontend Frameworks: [frontend_frameworks]}}");
     EXPECT_EQ(copied.size(), 1);
 }
 
@@ -125,16 +122,16 @@ TEST_F(Editor, PaletteIsSortedByKeyAndShowsTheFirstTenValues)
     QStringList twelve;
     for (int i = 1; i <= 12; ++i)
         twelve.append(QStringLiteral("v%1").arg(i));
-    addVariable(QStringLiteral("tones"), twelve);
-    addVariable(QStringLiteral("Audience"), {QStringLiteral("devs")});
-    addVariable(QStringLiteral("empty"), {});
+    addVariable("tones", twelve);
+    addVariable("Audience", {"devs"});
+    addVariable("empty", {});
     const QVariantList palette = editor->variables();
     ASSERT_EQ(palette.size(), 3);
-    EXPECT_EQ(palette[0].toMap()[QStringLiteral("key")].toString(), QStringLiteral("Audience"));
-    EXPECT_EQ(palette[1].toMap()[QStringLiteral("help")].toString(), QString());
-    EXPECT_TRUE(palette[1].toMap()[QStringLiteral("values")].toStringList().isEmpty());
+    EXPECT_EQ(palette[0].toMap()["key"].toString(), "Audience");
+    EXPECT_EQ(palette[1].toMap()["help"].toString(), QString());
+    EXPECT_TRUE(palette[1].toMap()["values"].toStringList().isEmpty());
     const QVariantMap tones = palette[2].toMap();
-    EXPECT_EQ(tones[QStringLiteral("values")].toStringList(), twelve.mid(0, 10));
-    EXPECT_EQ(tones[QStringLiteral("help")].toString(), twelve.mid(0, 10).join(u'\n'));
-    EXPECT_EQ(tones[QStringLiteral("snippet")].toString(), QStringLiteral("{{Tones: [tones]}}"));
+    EXPECT_EQ(tones["values"].toStringList(), twelve.mid(0, 10));
+    EXPECT_EQ(tones["help"].toString(), twelve.mid(0, 10).join(u'\n'));
+    EXPECT_EQ(tones["snippet"].toString(), "{{Tones: [tones]}}");
 }

@@ -98,7 +98,6 @@ TEST_F(Feedback, ShowOnStartDefaultsToOnAndPersists)
     vm.setShowFeedbackOnStart(false);
     EXPECT_EQ(changed.count(), 1);
     EXPECT_FALSE(defaults.boolValue(QStringLiteral("showFeedbackOnStart"), true));
-    EXPECT_FALSE(vm.showFeedbackOnStart());
 }
 
 TEST_F(Feedback, TopicsInPickerOrderAndCompiledAddress)
@@ -106,7 +105,6 @@ TEST_F(Feedback, TopicsInPickerOrderAndCompiledAddress)
     EXPECT_EQ(FeedbackViewModel::topics(),
               QStringList(
                   {"Add more prompts for...", "Add a missing category", "Add a missing feature"}));
-    EXPECT_FALSE(FeedbackViewModel::compiledAddress().isEmpty());
     EXPECT_TRUE(FeedbackViewModel::compiledAddress().contains(u'@'));
 }
 

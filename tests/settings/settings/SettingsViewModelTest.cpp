@@ -29,13 +29,10 @@ protected:
 };
 } // namespace
 
-TEST(AdminGesture, OnlyFourClicksWithCtrlCount)
+// Three clicks, four without Ctrl and a fourth-plus click go through the gear test below.
+TEST(AdminGesture, ExtraModifiersBesideCtrlDoNotMatter)
 {
-    EXPECT_TRUE(SettingsViewModel::isAdminGesture(4, Qt::ControlModifier));
     EXPECT_TRUE(SettingsViewModel::isAdminGesture(4, Qt::ControlModifier | Qt::ShiftModifier));
-    EXPECT_FALSE(SettingsViewModel::isAdminGesture(3, Qt::ControlModifier));
-    EXPECT_FALSE(SettingsViewModel::isAdminGesture(5, Qt::ControlModifier));
-    EXPECT_FALSE(SettingsViewModel::isAdminGesture(4, Qt::NoModifier));
     EXPECT_FALSE(SettingsViewModel::isAdminGesture(4, Qt::ShiftModifier | Qt::AltModifier));
 }
 
