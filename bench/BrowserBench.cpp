@@ -8,7 +8,6 @@
 #include "UserAttribute.h"
 #include "UserDefaults.h"
 
-#include <QCoreApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -82,12 +81,3 @@ void BM_BuildRows(benchmark::State &state)
 }
 BENCHMARK(BM_BuildRows)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 } // namespace
-
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -112,5 +112,3 @@ void BM_OpenDetail(benchmark::State &state)
 }
 BENCHMARK(BM_OpenDetail)->Unit(benchmark::kMillisecond);
 } // namespace
-
-BENCHMARK_MAIN();

@@ -11,7 +11,6 @@
 #include "UserAttribute.h"
 
 #include <QCollator>
-#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -253,14 +252,3 @@ void BM_ValidateAll10k(benchmark::State &state)
 }
 BENCHMARK(BM_ValidateAll10k)->Unit(benchmark::kMillisecond);
 } // namespace
-
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -118,5 +118,3 @@ void BM_BaselineEmptyCommit(benchmark::State &state)
 }
 BENCHMARK(BM_BaselineEmptyCommit)->Unit(benchmark::kMillisecond);
 } // namespace
-
-BENCHMARK_MAIN();

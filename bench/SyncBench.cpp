@@ -10,7 +10,6 @@
 #include "StoreLog.h"
 #include "UserDefaults.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -135,12 +134,3 @@ void exportLargeLibrary(benchmark::State &state)
 }
 BENCHMARK(exportLargeLibrary)->Unit(benchmark::kMillisecond);
 } // namespace
-
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

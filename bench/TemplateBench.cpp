@@ -174,5 +174,3 @@ void BM_Setup(benchmark::State &state)
 }
 BENCHMARK(BM_Setup)->Unit(benchmark::kMicrosecond);
 } // namespace
-
-BENCHMARK_MAIN();
