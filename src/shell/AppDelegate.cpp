@@ -2,10 +2,14 @@
 
 #include "DataController.h"
 #include "HotKeyManager.h"
+#include "ModelContext.h"
 #include "ShellSettingsServices.h"
+#include "UserDefaults.h"
 #include "WindowManager.h"
 #include "platform/PlatformServices.h"
 
+#include <QCoreApplication>
+#include <QDebug>
 #include <QTimer>
 
 #include <malloc.h>
@@ -30,5 +34,15 @@ bool AppDelegate::applicationDidFinishLaunching(QString *error)
     HotKeyManager *hotKeys = HotKeyManager::shared();
     connect(hotKeys, &HotKeyManager::pressed, windows, &WindowManager::showWindow);
     hotKeys->registerHotKey();
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &AppDelegate::applicationWillTerminate);
     return true;
+}
+
+void AppDelegate::applicationWillTerminate()
+{
+    ModelContext *context = DataController::shared()->mainContext();
+    QString error;
+    if (context->isOpen() && context->hasChanges() && !context->save(&error))
+        qWarning().noquote() << "Saving the library failed:" << error;
+    UserDefaults::standard()->sync();
 }

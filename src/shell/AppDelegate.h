@@ -12,4 +12,7 @@ public:
 
     // False, with the reason, when the store cannot be opened; nothing else was built then.
     bool applicationDidFinishLaunching(QString *error);
+    // Called as the event loop ends: writes what the autosave has not written yet (the last
+    // edits and the settings), so quitting right after a change keeps it.
+    void applicationWillTerminate();
 };

@@ -233,11 +233,22 @@ CommandReply serveInApp(const CommandRequest &request)
     return reply;
 }
 
+// Asks a running app to show its panel. Nothing when no app listens, or when the one that
+// took the request went away without an answer (it was quitting): then this one starts as
+// soon as the old one has released the instance lock.
+std::optional<CommandReply> showInRunningApp(const CommandRequest &show)
+{
+    std::optional<CommandReply> reply = CommandClient::send(show, 500);
+    if (reply && reply->exitCode != 0)
+        return std::nullopt;
+    return reply;
+}
+
 int startApp(int argc, char **argv, bool showPanel)
 {
-    CommandRequest show = requestFor({QStringLiteral("show")});
+    const CommandRequest show = requestFor({QStringLiteral("show")});
     // One app per user: a running one just shows its panel.
-    if (std::optional<CommandReply> reply = CommandClient::send(show, 500))
+    if (std::optional<CommandReply> reply = showInRunningApp(show))
         return printReply(*reply);
     const QString problem = VornApp::displayProblem();
     if (!problem.isEmpty()) {
@@ -246,8 +257,9 @@ int startApp(int argc, char **argv, bool showPanel)
     }
     auto server = std::make_unique<CommandServer>(serveInApp);
     for (int attempt = 0; !server->acquireInstance(); ++attempt) {
-        // Another app is starting right now; it will listen in a moment.
-        if (std::optional<CommandReply> reply = CommandClient::send(show, 500))
+        // Another app is starting right now (it will listen in a moment) or ending (it will
+        // release the lock).
+        if (std::optional<CommandReply> reply = showInRunningApp(show))
             return printReply(*reply);
         if (attempt == 50) {
             write(stderr, "vorn: another VORN app holds the instance lock but does not answer\n");

@@ -2,6 +2,7 @@
 
 #include "AppDelegate.h"
 #include "ShellTrace.h"
+#include "TerminationSignals.h"
 #include "WindowManager.h"
 
 #include <QApplication>
@@ -54,6 +55,9 @@ int exec(int &argc, char **argv, std::unique_ptr<CommandServer> server, bool sho
     QApplication::setQuitOnLastWindowClosed(false);
     QQuickStyle::setStyle(QStringLiteral("Basic"));
 
+    // A logout or a kill ends the app as "Quit VORN" does, with everything saved.
+    TerminationSignals terminations;
+    QObject::connect(&terminations, &TerminationSignals::received, &app, &QCoreApplication::quit);
     AppDelegate delegate;
     QString error;
     if (!delegate.applicationDidFinishLaunching(&error)) {

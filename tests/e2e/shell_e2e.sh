@@ -2,7 +2,7 @@
 # End-to-end test of the real program: the app starts into the tray, Super+Shift+P shows a
 # focused panel, typing lands in the search field, Escape clears it and then hides the panel,
 # a second vorn shows the first one's panel, library commands go through the running app, and
-# the main use works from key press to clipboard, with the typed values back after a restart.
+# the main use works from key press to clipboard, and the typed values survive a logout.
 # Usage: shell_e2e.sh PATH/TO/vorn   (E2E_SCREENSHOT / E2E_FORM_SCREENSHOT=file.png keep pictures)
 set -u
 VORN=${1:?usage: shell_e2e.sh PATH/TO/vorn}
@@ -10,6 +10,7 @@ VORN=${1:?usage: shell_e2e.sh PATH/TO/vorn}
 source "$(dirname "$0")/e2e_common.sh"
 
 "$VORN" >"$WORK/app.log" 2>&1 &
+app_pid=$!
 check "the app starts into the tray" wait_for 20 grep -q "tray icon ready" "$WORK/app.log"
 check "the icon is embedded in the tray host" wait_for 15 bash -c "xwininfo -root -tree | grep -q '(\"vorn\" \"vorn\")  22x22'"
 check "nothing shows at start" bash -c "! xdotool search --onlyvisible --name '^VORN\$'"
@@ -67,10 +68,25 @@ check "... with the typed value" bash -c '[[ "$1" == *"\"shipped the release\""*
 check "the use was counted" [ "$(uses)" = 1 ]
 [ -n "${E2E_FORM_SCREENSHOT:-}" ] && { xdotool key super+shift+p; sleep 0.5; xdotool type "daily reflection"; xdotool key Return; sleep 1; import -window root "$E2E_FORM_SCREENSHOT"; xdotool key Escape Escape Escape; sleep 0.5; }
 
-# Start VORN again: the form shows the values typed before.
-pkill -TERM -f "^$VORN\$"
-wait_for 10 bash -c "! pgrep -f '^$VORN\$' >/dev/null"
+# A logout's SIGTERM right after typing into the form: the app ends cleanly, keeping the
+# value, and a new one starts at once.
+xdotool key super+shift+p
+wait_for 15 panel_focused
+sleep 0.5
+xdotool key ctrl+a # the search kept from the last use
+xdotool type --delay 20 "daily reflection"
+sleep 1.5
+xdotool key Return
+sleep 2
+xdotool key ctrl+End
+xdotool type --delay 10 " today"
+sleep 0.5 # the keys reach a slow (sanitizer) build a little later
+kill -TERM "$app_pid"
+( sleep 30; kill -KILL "$app_pid" ) >/dev/null 2>&1 & watchdog=$!
+check "SIGTERM ends the app cleanly" wait "$app_pid"
+pkill -P "$watchdog" sleep; kill "$watchdog" 2>/dev/null
 "$VORN" >"$WORK/app2.log" 2>&1 &
+check "a new app starts right after" wait_for 20 grep -q "tray icon ready" "$WORK/app2.log"
 wait_for 20 grep -q "Sync complete" "$WORK/app2.log"
 xdotool key super+shift+p
 wait_for 15 panel_focused
@@ -81,7 +97,7 @@ xdotool key Return
 sleep 0.8
 # The detail takes a moment to build on a slow (sanitizer) build: copy until it is there.
 [ -n "${E2E_DEBUG_SHOT:-}" ] && import -window root "$E2E_DEBUG_SHOT"
-check "after a restart the form shows the value typed before" wait_for 10 bash -c 'xdotool key ctrl+a ctrl+c; sleep 0.3; [ "$(xclip -o -selection clipboard)" = "shipped the release" ]'
+check "after a restart the form shows the value typed before" wait_for 10 bash -c 'xdotool key ctrl+a ctrl+c; sleep 0.3; [ "$(xclip -o -selection clipboard)" = "shipped the release today" ]'
 [ $failures -gt 0 ] && echo "clipboard now: $(xclip -o -selection clipboard 2>&1)"
 
 if [ $failures -gt 0 ]; then
