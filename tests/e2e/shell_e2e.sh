@@ -77,7 +77,9 @@ xdotool key ctrl+a # the search kept from the last use
 xdotool type --delay 20 "daily reflection"
 sleep 1.5
 xdotool key Return
-sleep 2
+# The form is up once its focused field holds the value typed before.
+field_holds() { xdotool key ctrl+a ctrl+c; sleep 0.3; [ "$(xclip -o -selection clipboard)" = "$1" ]; }
+check "the form shows the value typed before" wait_for 15 field_holds "shipped the release"
 xdotool key ctrl+End
 xdotool type --delay 10 " today"
 sleep 0.5 # the keys reach a slow (sanitizer) build a little later
@@ -94,10 +96,7 @@ sleep 0.5
 xdotool type --delay 20 "daily reflection"
 sleep 1.5
 xdotool key Return
-sleep 0.8
-# The detail takes a moment to build on a slow (sanitizer) build: copy until it is there.
-[ -n "${E2E_DEBUG_SHOT:-}" ] && import -window root "$E2E_DEBUG_SHOT"
-check "after a restart the form shows the value typed before" wait_for 10 bash -c 'xdotool key ctrl+a ctrl+c; sleep 0.3; [ "$(xclip -o -selection clipboard)" = "shipped the release today" ]'
+check "after a restart the form shows the value typed before" wait_for 15 field_holds "shipped the release today"
 [ $failures -gt 0 ] && echo "clipboard now: $(xclip -o -selection clipboard 2>&1)"
 
 if [ $failures -gt 0 ]; then
