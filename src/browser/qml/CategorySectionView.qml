@@ -1,6 +1,5 @@
 import QtQuick
 import Vorn.Style
-import Vorn.Admin
 
 // A category of the library as a collapsible section; its header menu hides the category.
 PromptCollapsibleSection {

@@ -2,7 +2,6 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Vorn.Style
-import Vorn.Admin
 
 // The header of a collapsible section: symbol, title, optional description, trailing
 // content, count badge and a chevron that turns a quarter when open. It is the top slice of
