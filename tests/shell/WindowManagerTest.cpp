@@ -223,6 +223,12 @@ TEST_F(WindowManagerTest, WelcomeSheetOpensOnFirstShowAndSearchSurvivesADetailTr
     QObject *field = find(panel, "searchField");
     ASSERT_NE(field, nullptr);
     EXPECT_EQ(field->property("text").toString(), QStringLiteral("summ"));
+    // Back from a detail the search is refined; shown again, it is selected so typing replaces it.
+    EXPECT_EQ(field->property("selectedText").toString(), QString());
+    QMetaObject::invokeMethod(welcome, "close");
+    shell.manager->hidePanel();
+    shell.manager->showWindow();
+    EXPECT_EQ(field->property("selectedText").toString(), QStringLiteral("summ"));
     EXPECT_EQ(PanelController::instance()->prompts()->rowCount(), 1);
     PanelController::instance()->setModelContext(nullptr);
 }

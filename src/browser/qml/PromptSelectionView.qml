@@ -26,7 +26,13 @@ FocusScope {
     signal hideRequested()
     signal editRequested(QtObject prompt)
 
-    function focusSearch() { searchField.forceActiveFocus() }
+    // selectAll: the whole search is selected, so typing starts a new one while Return and
+    // the arrows still work on the last results (the panel being shown again).
+    function focusSearch(selectAll) {
+        searchField.forceActiveFocus()
+        if (selectAll)
+            searchField.selectAll()
+    }
 
     // Reports the edit; keeps the text here as well when the presenter did not write it back.
     function editSearch(text) {
@@ -143,6 +149,7 @@ FocusScope {
                 placeholderTextColor: Style.textSecondary
                 color: Style.textPrimary
                 selectionColor: Qt.rgba(Style.brandPurple.r, Style.brandPurple.g, Style.brandPurple.b, 0.5)
+                selectedTextColor: Style.textPrimary
                 font: Style.bodyFont
                 background: null
                 Accessible.name: "Search prompts"

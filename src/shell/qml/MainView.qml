@@ -113,7 +113,7 @@ Item {
                     root.showFeedback = true
             }
             if (!root.showFeedback && !root.showSettings)
-                content.focusSearch()
+                content.focusSearch(true)
         }
     }
 }

@@ -16,9 +16,9 @@ FocusScope {
     property var editedPrompt: null
     signal closeWindow()
 
-    function focusSearch() {
+    function focusSearch(selectAll) {
         if (!selectedPrompt && stack.currentItem)
-            stack.currentItem.focusSearch()
+            stack.currentItem.focusSearch(selectAll === true)
     }
     function select(prompt) {
         selectedPrompt = prompt
