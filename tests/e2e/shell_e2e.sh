@@ -46,17 +46,22 @@ sys.exit(0 if any(str(p.get("id")).upper() == sys.argv[1].upper() and p.get("fav
 }
 check "the next list sees the change" favorite_in_list
 
-# The main use: shortcut, search, Return, type, Ctrl+Return; the clipboard holds the prompt.
 reflection=4192F8EA-958F-4897-B8EE-7462F1C99C28
+# Shortcut, search, Return: the prompt's form opens.
+open_reflection() {
+    xdotool key super+shift+p
+    wait_for 15 panel_focused
+    sleep 0.5
+    xdotool type --delay 20 "daily reflection"
+    sleep 1.5
+    xdotool key Return
+}
 uses() { "$VORN" prompts show "$reflection" --json | python3 -c 'import json, sys; print(json.load(sys.stdin)["uses"])'; }
+
+# The main use: shortcut, search, Return, type, Ctrl+Return; the clipboard holds the prompt.
 xdotool key Escape Escape
 wait_for 10 bash -c "! xdotool search --onlyvisible --name '^VORN\$'"
-xdotool key super+shift+p
-wait_for 15 panel_focused
-sleep 0.5
-xdotool type --delay 20 "daily reflection"
-sleep 1.5
-xdotool key Return
+open_reflection
 sleep 2
 xdotool type --delay 10 "shipped the release"
 sleep 0.3
@@ -66,17 +71,11 @@ rendered=$("$VORN" prompts render "$reflection")
 check "the clipboard holds exactly the rendered prompt" bash -c '[ "$(xclip -o -selection clipboard)" = "$1" ]' _ "$rendered"
 check "... with the typed value" bash -c '[[ "$1" == *"\"shipped the release\""* ]]' _ "$rendered"
 check "the use was counted" [ "$(uses)" = 1 ]
-[ -n "${E2E_FORM_SCREENSHOT:-}" ] && { xdotool key super+shift+p; sleep 0.5; xdotool type "daily reflection"; xdotool key Return; sleep 1; import -window root "$E2E_FORM_SCREENSHOT"; xdotool key Escape Escape Escape; sleep 0.5; }
+[ -n "${E2E_FORM_SCREENSHOT:-}" ] && { open_reflection; sleep 1; import -window root "$E2E_FORM_SCREENSHOT"; xdotool key Escape Escape Escape; sleep 0.5; }
 
 # A logout's SIGTERM right after typing into the form: the app ends cleanly, keeping the
 # value, and a new one starts at once.
-xdotool key super+shift+p
-wait_for 15 panel_focused
-sleep 0.5
-xdotool key ctrl+a # the search kept from the last use
-xdotool type --delay 20 "daily reflection"
-sleep 1.5
-xdotool key Return
+open_reflection # the last search is shown selected: typing replaces it
 # The form is up once its focused field holds the value typed before.
 field_holds() { xdotool key ctrl+a ctrl+c; sleep 0.3; [ "$(xclip -o -selection clipboard)" = "$1" ]; }
 check "the form shows the value typed before" wait_for 15 field_holds "shipped the release"
@@ -90,12 +89,7 @@ pkill -P "$watchdog" sleep; kill "$watchdog" 2>/dev/null
 "$VORN" >"$WORK/app2.log" 2>&1 &
 check "a new app starts right after" wait_for 20 grep -q "tray icon ready" "$WORK/app2.log"
 wait_for 20 grep -q "Sync complete" "$WORK/app2.log"
-xdotool key super+shift+p
-wait_for 15 panel_focused
-sleep 0.5
-xdotool type --delay 20 "daily reflection"
-sleep 1.5
-xdotool key Return
+open_reflection
 check "after a restart the form shows the value typed before" wait_for 15 field_holds "shipped the release today"
 [ $failures -gt 0 ] && echo "clipboard now: $(xclip -o -selection clipboard 2>&1)"
 
