@@ -58,6 +58,7 @@ FocusScope {
                 placeholderTextColor: Style.textSecondary
                 color: Style.textPrimary
                 selectionColor: Style.brandPurple
+                selectedTextColor: Style.textPrimary
                 selectByMouse: true
                 font.family: Style.family
                 font.pixelSize: 14
@@ -101,6 +102,8 @@ FocusScope {
         focus: true
         margins: 8
         closePolicy: Popup.CloseOnEscape | Popup.CloseOnPressOutside
+        // A closing popup leaves the focus nowhere; the field takes it back for the next key.
+        onClosed: input.forceActiveFocus()
         background: Rectangle {
             radius: 10
             color: Qt.rgba(0.13, 0.13, 0.17, 0.98)

@@ -58,6 +58,8 @@ AbstractButton {
         focus: true
         margins: 8
         closePolicy: Popup.CloseOnEscape | Popup.CloseOnPressOutside
+        // A closing popup leaves the focus nowhere; the field takes it back for the next key.
+        onClosed: field.forceActiveFocus()
         background: Rectangle {
             radius: 12
             color: Qt.rgba(0.13, 0.13, 0.17, 0.98)

@@ -75,6 +75,7 @@ FocusScope {
             wrapMode: TextEdit.Wrap
             color: Style.textPrimary
             selectionColor: Style.brandPurple
+            selectedTextColor: Style.textPrimary
             selectByMouse: true
             activeFocusOnTab: true
             // Reached by the keyboard, a field offers its whole value, so typing replaces it.
@@ -102,6 +103,7 @@ FocusScope {
             text: field.value
             color: Style.textPrimary
             selectionColor: Style.brandPurple
+            selectedTextColor: Style.textPrimary
             selectByMouse: true
             activeFocusOnTab: true
             // Reached by the keyboard, a field offers its whole value, so typing replaces it.

@@ -152,6 +152,7 @@ FocusScope {
                         font.pixelSize: 13
                         color: Style.textPrimary
                         selectionColor: Qt.rgba(Style.brandPurple.r, Style.brandPurple.g, Style.brandPurple.b, 0.5)
+                        selectedTextColor: Style.textPrimary
                         placeholderText: "[{ \"id\": \"...\", \"title\": \"...\", ... }]"
                         placeholderTextColor: Qt.rgba(1, 1, 1, 0.25)
                         background: null

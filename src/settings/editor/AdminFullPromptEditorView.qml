@@ -160,6 +160,7 @@ FocusScope {
                     placeholderTextColor: Style.textSecondary
                     color: Style.textPrimary
                     selectionColor: Style.brandPurple
+                    selectedTextColor: Style.textPrimary
                     selectByMouse: true
                     activeFocusOnTab: true
                     font.family: Style.family
@@ -186,6 +187,7 @@ FocusScope {
                     padding: 4 + 6
                     color: Style.textPrimary
                     selectionColor: Style.brandPurple
+                    selectedTextColor: Style.textPrimary
                     selectByMouse: true
                     activeFocusOnTab: true
                     font: Style.bodyFont
@@ -213,6 +215,7 @@ FocusScope {
                     padding: 4 + 6
                     color: Style.textPrimary
                     selectionColor: Style.brandPurple
+                    selectedTextColor: Style.textPrimary
                     selectByMouse: true
                     activeFocusOnTab: true
                     font.family: "monospace"

@@ -293,6 +293,7 @@ SettingsPane {
                                 color: Style.textPrimary
                                 selectByMouse: true
                                 selectionColor: Style.accentColor
+                                selectedTextColor: Style.textPrimary
                                 Accessible.name: root.viewModel.suffixTitle(suffix.modelData)
                                 Component.onCompleted: {
                                     text = root.viewModel.suffix(suffix.modelData)

@@ -156,6 +156,18 @@ TEST_F(DetailView, ShowsAFieldOfEveryKindAndTheFirstOneHasTheFocus)
         sortButtons += button->isVisible();
     EXPECT_EQ(sortButtons, 1);
     view->screenshot(QStringLiteral("detail-form.png"));
+
+    // Return opens the calendar; Escape closes it and the date field keeps the focus.
+    QMetaObject::invokeMethod(field(6), "takeFocus");
+    view->key(Qt::Key_Return);
+    QObject *calendar = field(6)->findChild<QObject *>(QStringLiteral("datePickerPopup"));
+    ASSERT_NE(calendar, nullptr);
+    EXPECT_TRUE(calendar->property("visible").toBool());
+    QSignalSpy back(detail, SIGNAL(back()));
+    view->key(Qt::Key_Escape);
+    QTRY_VERIFY(!calendar->property("visible").toBool());
+    EXPECT_EQ(back.size(), 0);
+    EXPECT_TRUE(hasFocusIn(field(6)));
 }
 
 TEST_F(DetailView, ShowsTheValidationMessagesAndDisablesBothCopies)
@@ -212,9 +224,14 @@ TEST_F(DetailView, TabWalksTheFieldsAndCtrlReturnCopiesAndFinishes)
     view->key(Qt::Key_Return);
     EXPECT_EQ(viewModel->formModel()->value(QStringLiteral("Mood")), QStringLiteral("glad"));
     EXPECT_TRUE(hasFocusIn(field(3)));
+    // Escape closes an open menu only, and the field keeps the focus for the next key.
+    QSignalSpy back(detail, SIGNAL(back()));
+    view->key(Qt::Key_Down);
+    view->key(Qt::Key_Escape);
+    EXPECT_EQ(back.size(), 0);
+    EXPECT_TRUE(hasFocusIn(field(3)));
 
     QSignalSpy finished(detail, SIGNAL(finished()));
-    QSignalSpy back(detail, SIGNAL(back()));
     QGuiApplication::clipboard()->clear();
     view->key(Qt::Key_Return, Qt::ControlModifier);
     ASSERT_EQ(finished.size(), 1);
