@@ -224,6 +224,17 @@ TEST_F(BrowserView, KeyboardWalksTheResultsWhileTheFieldKeepsTheFocus)
     ASSERT_EQ(selected.size(), 1);
     EXPECT_EQ(selected[0][0].value<QObject *>(), second);
 
+    // A right click opens the row's menu only; Escape closes it and the search has the keys again.
+    view->click(secondRow, Qt::NoModifier, Qt::RightButton);
+    QQuickItem *menuEntry = nullptr;
+    ASSERT_TRUE(waitFor([&] {
+        return (menuEntry = find(view->contentItem(), [](QQuickItem *i) { return isA(i, "DarkMenuItem"); })) != nullptr;
+    }));
+    EXPECT_EQ(selected.size(), 1);
+    view->key(Qt::Key_Escape);
+    ASSERT_TRUE(waitFor([&] { return searchField->hasActiveFocus(); }));
+    EXPECT_EQ(view->rootObject()->property("shellSearch").toString(), QStringLiteral("code"));
+
     // The highlight starts again on the first row when the text changes.
     view->key(Qt::Key_Backspace);
     EXPECT_EQ(vm->highlightedRow(), 0);

@@ -124,14 +124,14 @@ void QmlTestView::key(Qt::Key key, Qt::KeyboardModifiers modifiers)
     QTest::keyClick(this, key, modifiers);
 }
 
-void QmlTestView::click(QQuickItem *target, Qt::KeyboardModifiers modifiers)
+void QmlTestView::click(QQuickItem *target, Qt::KeyboardModifiers modifiers, Qt::MouseButton button)
 {
     if (!target) {
         ADD_FAILURE() << "click on a missing item";
         return;
     }
     const QPointF centre = target->mapToScene(QPointF(target->width() / 2, target->height() / 2));
-    QTest::mouseClick(this, Qt::LeftButton, modifiers, centre.toPoint());
+    QTest::mouseClick(this, button, modifiers, centre.toPoint());
 }
 
 bool QmlTestView::screenshot(const QString &name, int settleMs)

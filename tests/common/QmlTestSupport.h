@@ -28,7 +28,8 @@ public:
 
     void type(const QString &text);
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
-    void click(QQuickItem *target, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    void click(QQuickItem *target, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+               Qt::MouseButton button = Qt::LeftButton);
     // Saves the window in the screenshot folder once the animations have settled.
     bool screenshot(const QString &name, int settleMs = 400);
 

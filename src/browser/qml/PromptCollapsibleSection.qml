@@ -32,10 +32,8 @@ AbstractButton {
     onClicked: toggleRequested()
     Keys.onMenuPressed: if (headerContextMenu) headerContextMenu.popup(header, 16, header.height - 8)
 
-    TapHandler {
-        acceptedButtons: Qt.RightButton
-        enabled: header.headerContextMenu !== null
-        onTapped: (eventPoint) => header.headerContextMenu.popup(header, eventPoint.position.x, eventPoint.position.y)
+    ContextMenuArea {
+        onMenuRequested: (x, y) => { if (header.headerContextMenu) header.headerContextMenu.popup(header, x, y) }
     }
 
     background: Item {

@@ -46,9 +46,8 @@ AbstractButton {
     Accessible.description: prompt ? prompt.promptDescription : ""
     Keys.onMenuPressed: showMenu(16, height - 8)
 
-    TapHandler {
-        acceptedButtons: Qt.RightButton
-        onTapped: (eventPoint) => row.showMenu(eventPoint.position.x, eventPoint.position.y)
+    ContextMenuArea {
+        onMenuRequested: (x, y) => row.showMenu(x, y)
     }
 
     DarkMenu {

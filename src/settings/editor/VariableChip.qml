@@ -42,9 +42,8 @@ AbstractButton {
         verticalAlignment: Text.AlignVCenter
     }
 
-    TapHandler {
-        acceptedButtons: Qt.RightButton
-        onTapped: menu.popup()
+    ContextMenuArea {
+        onMenuRequested: (x, y) => menu.popup(chip, x, y)
     }
     Menu {
         id: menu
