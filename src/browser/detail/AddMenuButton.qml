@@ -29,20 +29,12 @@ AbstractButton {
     }
     contentItem: SymbolIcon { symbol: "plus.circle"; size: 18; color: Style.brandPurple }
 
-    Menu {
+    DarkMenu {
         id: menu
         y: button.height + 4
         implicitWidth: 220
         topPadding: 5
         bottomPadding: 5
-        leftPadding: 4
-        rightPadding: 4
-        background: Rectangle {
-            implicitWidth: 220
-            radius: 10
-            color: Qt.rgba(0.13, 0.13, 0.17, 0.98)
-            border.color: Style.glassStroke
-        }
         Instantiator {
             model: button.choices
             delegate: MenuItem {

@@ -45,16 +45,10 @@ AbstractButton {
     ContextMenuArea {
         onMenuRequested: (x, y) => menu.popup(chip, x, y)
     }
-    Menu {
+    DarkMenu {
         id: menu
         topPadding: 5
         bottomPadding: 5
-        background: Rectangle {
-            implicitWidth: 200
-            radius: 10
-            color: Qt.rgba(0.13, 0.13, 0.17, 0.98)
-            border.color: Style.glassStroke
-        }
         Instantiator {
             model: chip.values
             delegate: MenuItem {
