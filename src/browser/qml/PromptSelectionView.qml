@@ -45,6 +45,16 @@ FocusScope {
         if (prompt)
             browser.promptSelected(prompt)
     }
+    // The context menu of the highlighted row, as a right click would open it.
+    function showHighlightedMenu() {
+        const row = browserModel.highlightedRow
+        if (row < 0)
+            return
+        list.positionViewAtIndex(row, ListView.Contain)
+        const item = list.itemAtIndex(row)
+        if (item)
+            item.showMenu()
+    }
     function moveHighlight(delta) {
         browserModel.moveHighlight(delta)
         if (browserModel.highlightedRow >= 0)
@@ -62,6 +72,14 @@ FocusScope {
         case Qt.Key_Return:
         case Qt.Key_Enter:
             openHighlighted()
+            break
+        case Qt.Key_Menu:
+            showHighlightedMenu()
+            break
+        case Qt.Key_F10:
+            if (!(event.modifiers & Qt.ShiftModifier))
+                return false
+            showHighlightedMenu()
             break
         case Qt.Key_Escape:
             if (browser.searchText.length > 0)
@@ -283,6 +301,10 @@ FocusScope {
             required property bool lastInGroup
 
             readonly property bool highlighted: index === browserModel.highlightedRow
+            function showMenu() {
+                if (body.item && body.item.showMenu)
+                    body.item.showMenu()
+            }
             width: ListView.view.width - ListView.view.leftMargin - ListView.view.rightMargin
             height: body.height + (lastInGroup ? 12 : 0)
 
@@ -317,6 +339,7 @@ FocusScope {
             Component {
                 id: promptRow
                 Item {
+                    function showMenu() { row.showMenu(16, row.height - 8) }
                     implicitHeight: row.implicitHeight + (entry.inCard ? 4 : 0)
                     PromptRow {
                         id: row
