@@ -28,6 +28,16 @@ QKeySequence panelShortcut(QChar letter)
 {
     return QKeySequence(QKeyCombination(Qt::MetaModifier | Qt::ShiftModifier, Qt::Key(letter.unicode())));
 }
+
+// Tooltips in the windows' dark look rather than the toolkit's light default. The window's
+// palette is the one every control and popup in it inherits.
+void useDarkToolTips(QQuickWindow *window)
+{
+    if (auto *palette = window->property("palette").value<QObject *>()) {
+        palette->setProperty("toolTipBase", QColor(0x2a, 0x2a, 0x33));
+        palette->setProperty("toolTipText", QColor(Qt::white));
+    }
+}
 } // namespace
 
 WindowManager *WindowManager::shared()
@@ -138,6 +148,7 @@ void WindowManager::buildPanel()
     connect(controller, &PanelController::moveRequested, this, [this] { m_panel->startSystemMove(); });
 
     m_panel = new SpotlightPanel(m_engine.get());
+    useDarkToolTips(m_panel);
     m_panel->setSource(QUrl(QmlBase + QStringLiteral("MainView.qml")));
     for (const QQmlError &error : m_panel->errors())
         StoreLog::line(QStringLiteral("VORN: the panel view failed to load: ") + error.toString());
@@ -250,6 +261,7 @@ QQuickView *WindowManager::openAuxiliaryWindow(const QString &name)
     window->setFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint
                      | Qt::WindowStaysOnTopHint);
     window->setColor(QColor(30, 30, 34));
+    useDarkToolTips(window);
     window->setResizeMode(QQuickView::SizeRootObjectToView);
     window->setInitialProperties({{QStringLiteral("windowName"), name}});
     window->setSource(m_auxViews.value(name));
