@@ -2,8 +2,6 @@
 
 #include "RandomId.h"
 
-#include <QRegularExpression>
-
 #include <algorithm>
 
 #include <cerrno>
@@ -28,11 +26,10 @@ bool isTrimmed(QChar c)
     return c.category() == QChar::Separator_Space;
 }
 
-// Line breaks other than LF.
-bool isOtherLineBreak(QChar c)
+// LF, VT, FF, CR, NEL, LS and PS: a placeholder never spans one.
+bool isLineBreak(char16_t u)
 {
-    const char16_t u = c.unicode();
-    return (u >= 0x0b && u <= 0x0d) || u == 0x85 || u == 0x2028 || u == 0x2029;
+    return (u >= 0x0a && u <= 0x0d) || u == 0x85 || u == 0x2028 || u == 0x2029;
 }
 
 bool isWordBreak(QChar c)
@@ -92,44 +89,48 @@ PromptParser::LowerGlobalMap PromptParser::lowerCased(const GlobalMap &globals)
 QList<ParsedPromptVariable> PromptParser::parse(const QString &templateText,
                                                 const GlobalMap &globals) const
 {
-    // A placeholder ends at a line break; "(*ANY)" makes CR, VT, FF, NEL, LS and PS line
-    // breaks besides LF. That slows the matcher down a lot, so the search starts with the
-    // LF-only pattern and moves to the full one from the first match whose inner text holds
-    // another line break. Up to there both patterns find the same matches.
-    static const QRegularExpression anyBreakPattern(QStringLiteral("(*ANY)\\{\\{(.*?)\\}\\}"));
-    static const QRegularExpression lineFeedPattern(QStringLiteral("\\{\\{(.*?)\\}\\}"));
-
     QList<ParsedPromptVariable> variables;
-    if (!anyBreakPattern.isValid() || !lineFeedPattern.isValid()) {
-        std::fputs("Invalid regex pattern\n", stdout);
-        return variables;
-    }
-    if (!templateText.contains(QLatin1String("{{")))
-        return variables;
-    variables.reserve(16);
+    const QStringView text(templateText);
+    const char16_t *data = text.utf16();
+    const qsizetype size = text.size();
+    LowerGlobalMap lower;
+    bool lowerBuilt = false;
 
-    const LowerGlobalMap lower = lowerCased(globals);
-    bool anyBreak = false;
-    QRegularExpressionMatchIterator it = lineFeedPattern.globalMatch(templateText);
-    while (it.hasNext()) {
-        const QRegularExpressionMatch match = it.next();
-        const qsizetype start = match.capturedStart(0);
-        if (start < 0 || match.capturedStart(1) < 0)
-            continue;
-        const QStringView inner = match.capturedView(1);
-        if (!anyBreak && std::any_of(inner.begin(), inner.end(), isOtherLineBreak)) {
-            anyBreak = true;
-            it = anyBreakPattern.globalMatch(templateText, start);
+    // A placeholder is "{{", the shortest text without a line break, then "}}". When no "}}"
+    // comes before the next line break, no "{{" before that break can start one either, so
+    // the search goes on after it: one pass over the text.
+    qsizetype from = 0;
+    while (from < size) {
+        const qsizetype start = text.indexOf(u'{', from);
+        if (start < 0 || start + 1 >= size)
+            break;
+        if (data[start + 1] != u'{') {
+            from = start + 1;
             continue;
         }
-        const ParsedPromptVariable::Range range{start, match.capturedEnd(0)};
-        if (auto variable = parseVariable(inner, range, lower))
+        qsizetype i = start + 2;
+        while (i < size && !(data[i] == u'}' && i + 1 < size && data[i + 1] == u'}') && !isLineBreak(data[i]))
+            ++i;
+        if (i >= size || data[i] != u'}') {
+            from = i + 1; // past the line break, or the end
+            continue;
+        }
+        if (!lowerBuilt) {
+            lower = lowerCased(globals);
+            lowerBuilt = true;
+        }
+        // An unpaired surrogate is read as U+FFFD. Pairs never span "{{" or "}}", so looking
+        // at the inner text alone is enough, and every position stays as it is.
+        QStringView inner = text.mid(start + 2, i - start - 2);
+        QString cleaned;
+        if (!inner.isValidUtf16()) {
+            cleaned = withoutLoneSurrogates(inner.toString());
+            inner = cleaned;
+        }
+        if (auto variable = parseVariable(inner, {start, i + 2}, lower))
             variables.append(std::move(*variable));
+        from = i + 2;
     }
-    // The matcher refuses text with unpaired surrogates and finds nothing at all. Such text
-    // is read with each of them replaced by U+FFFD, which keeps every position.
-    if (variables.isEmpty() && !QStringView(templateText).isValidUtf16())
-        return parse(withoutLoneSurrogates(templateText), globals);
     return variables;
 }
 
