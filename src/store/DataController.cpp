@@ -262,7 +262,7 @@ void DataController::resetDatabase()
     }
     PromptSyncService::shared()->defaults()->remove(QLatin1String(PromptSyncService::promptsVersionKey));
     manualSync();
-    log(QStringLiteral("✅ Database reset complete (CloudKit friendly)."));
+    log(QStringLiteral("✅ Database reset complete (user records kept)."));
 }
 
 QString DataController::exportData(const QString &prefix, bool reveal)

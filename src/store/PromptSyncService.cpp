@@ -251,7 +251,7 @@ PromptSyncService::PromptSyncService(UserDefaults *defaults, const QString &curr
     : m_defaults(defaults), m_build(currentBuild.isEmpty() ? QStringLiteral(VORN_BUILD_NUMBER) : currentBuild)
 {
     log(QStringLiteral("Initialized"));
-    StoreLog::line(QStringLiteral("☁️ CloudKit Environment: PRODUCTION (Release Build)"));
+    StoreLog::line(QStringLiteral("💾 Store: local SQLite library, no cloud replication"));
 }
 
 UserDefaults *PromptSyncService::defaults() const

@@ -275,7 +275,7 @@ TEST_F(Controller, ResetDatabaseBacksUpAndKeepsTheUsersRecords)
     lines.clear();
     dc.resetDatabase();
     EXPECT_EQ(lines.first(), "Resetting database...");
-    EXPECT_EQ(lines.last(), "✅ Database reset complete (CloudKit friendly).");
+    EXPECT_EQ(lines.last(), "✅ Database reset complete (user records kept).");
     EXPECT_TRUE(lines.contains("Manual sync complete. Total: 2, Updates/Inserts: 2"));
     ASSERT_EQ(documents().size(), 1);
     EXPECT_TRUE(readFile(options.documentsDir + "/" + documents().first()).contains("Imported by the user"));
@@ -301,7 +301,7 @@ TEST_F(Controller, ResetDatabaseWithoutABackupDeletesNothing)
     lines.clear();
     dc.resetDatabase();
     EXPECT_TRUE(lines.contains("❌ Database reset failed: the backup could not be written"));
-    EXPECT_FALSE(lines.contains("✅ Database reset complete (CloudKit friendly)."));
+    EXPECT_FALSE(lines.contains("✅ Database reset complete (user records kept)."));
     EXPECT_EQ(context().count<Prompt>(), 2);
     EXPECT_EQ(context().count<PromptTag>(), 2);
 }
