@@ -9,7 +9,6 @@
 #include "platform/PlatformServices.h"
 
 #include <QCoreApplication>
-#include <QDebug>
 #include <QTimer>
 
 #include <malloc.h>
@@ -40,9 +39,6 @@ bool AppDelegate::applicationDidFinishLaunching(QString *error)
 
 void AppDelegate::applicationWillTerminate()
 {
-    ModelContext *context = DataController::shared()->mainContext();
-    QString error;
-    if (context->isOpen() && context->hasChanges() && !context->save(&error))
-        qWarning().noquote() << "Saving the library failed:" << error;
+    DataController::shared()->mainContext()->savePending();
     UserDefaults::standard()->sync();
 }

@@ -138,8 +138,9 @@ int runStoreCommandHere(int argc, char **argv, const QStringList &args, QByteArr
                                                               : runPromptsCommand(args.mid(1), source, out, err, data);
     out.flush();
     err.flush();
-    // The store is saved before the process ends.
-    data.mainContext()->save();
+    // The store is saved before the process ends; a command whose change was not saved failed.
+    if (!data.mainContext()->savePending() && code == 0)
+        return 1;
     return code;
 }
 

@@ -102,13 +102,20 @@ ModelContext::OpenResult ModelContext::open(const QString &path)
     return {};
 }
 
+bool ModelContext::savePending()
+{
+    if (!m_db || !hasChanges())
+        return true;
+    QString error;
+    if (save(&error))
+        return true;
+    qWarning().noquote() << "Saving the library failed:" << error;
+    return false;
+}
+
 void ModelContext::close()
 {
-    if (m_db && hasChanges()) {
-        QString error;
-        if (!save(&error))
-            qWarning().noquote() << "Saving the library failed:" << error;
-    }
+    savePending();
     m_autosave.stop();
     m_db.reset();
     m_lock.reset();

@@ -71,6 +71,9 @@ public:
 
     // Writes all pending changes in one transaction. On failure the changes stay pending.
     bool save(QString *error = nullptr);
+    // Saves now when something is pending, without waiting for the autosave, and reports a
+    // failure on the log (quitting, closing, the end of a command). False when the save failed.
+    bool savePending();
     bool hasChanges() const;
     // Pending changes are saved this long after the last change; a negative value turns
     // automatic saving off.
