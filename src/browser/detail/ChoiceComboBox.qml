@@ -92,23 +92,13 @@ FocusScope {
         }
     }
 
-    Popup {
+    DarkPopup {
         id: menu
         objectName: "choiceMenu"
         y: column.height + 4
         width: Math.max(combo.width, 180)
         height: Math.min(list.contentHeight + topPadding + bottomPadding, 280)
         padding: 6
-        focus: true
-        margins: 8
-        closePolicy: Popup.CloseOnEscape | Popup.CloseOnPressOutside
-        // A closing popup leaves the focus nowhere; the field takes it back for the next key.
-        onClosed: input.forceActiveFocus()
-        background: Rectangle {
-            radius: 10
-            color: Qt.rgba(0.13, 0.13, 0.17, 0.98)
-            border.color: Style.glassStroke
-        }
         contentItem: ListView {
             id: list
             clip: true

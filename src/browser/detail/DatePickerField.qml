@@ -50,21 +50,11 @@ AbstractButton {
         }
     }
 
-    Popup {
+    DarkPopup {
         id: calendar
         objectName: "datePickerPopup"
         y: field.height + 4
         padding: 10
-        focus: true
-        margins: 8
-        closePolicy: Popup.CloseOnEscape | Popup.CloseOnPressOutside
-        // A closing popup leaves the focus nowhere; the field takes it back for the next key.
-        onClosed: field.forceActiveFocus()
-        background: Rectangle {
-            radius: 12
-            color: Qt.rgba(0.13, 0.13, 0.17, 0.98)
-            border.color: Style.glassStroke
-        }
         contentItem: Column {
             spacing: 6
             Item {

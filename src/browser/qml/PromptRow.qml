@@ -32,7 +32,8 @@ AbstractButton {
 
     function toggleFavorite() { viewModel.toggleFavorite(prompt) }
     function toggleHidden() { viewModel.toggleHidden(prompt) }
-    function showMenu(x, y) { contextMenu.popup(row, x, y) }
+    // At the pointer, or under the row's start when opened from the keyboard.
+    function showMenu(x = 16, y = height - 8) { contextMenu.popup(row, x, y) }
 
     focusPolicy: Qt.TabFocus
     hoverEnabled: true
@@ -44,7 +45,7 @@ AbstractButton {
     Accessible.role: Accessible.Button
     Accessible.name: text + (isFavorite ? ", favorite" : "") + (isHidden ? ", hidden" : "")
     Accessible.description: prompt ? prompt.promptDescription : ""
-    Keys.onMenuPressed: showMenu(16, height - 8)
+    Keys.onMenuPressed: showMenu()
 
     ContextMenuArea {
         onMenuRequested: (x, y) => row.showMenu(x, y)

@@ -339,7 +339,7 @@ FocusScope {
             Component {
                 id: promptRow
                 Item {
-                    function showMenu() { row.showMenu(16, row.height - 8) }
+                    function showMenu() { row.showMenu() }
                     implicitHeight: row.implicitHeight + (entry.inCard ? 4 : 0)
                     PromptRow {
                         id: row

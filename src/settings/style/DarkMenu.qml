@@ -8,15 +8,7 @@ Menu {
     padding: 4
     implicitWidth: Math.max(180, contentItem.implicitWidth + leftPadding + rightPadding)
 
-    // A closing popup leaves the focus nowhere: what had the keys before the menu opened (the
-    // search field, a form field) gets them back, so typing and Escape keep working.
-    property Item focusBeforeOpening: null
-    onAboutToShow: focusBeforeOpening = parent ? parent.Window.activeFocusItem : null
-    onClosed: {
-        if (focusBeforeOpening && focusBeforeOpening.visible)
-            focusBeforeOpening.forceActiveFocus()
-        focusBeforeOpening = null
-    }
+    readonly property FocusReturn focusReturn: FocusReturn { target: menu }
 
     background: Rectangle {
         implicitWidth: 180
