@@ -6,7 +6,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRandomGenerator>
 
 #include <gtest/gtest.h>
 
@@ -159,34 +158,5 @@ TEST(TemplateCommand, UsageAndInputErrorsExitWithTwo)
         if (!args.isEmpty()) {
             EXPECT_EQ(r.err.count(u'\n'), 1) << r.err.toStdString();
         }
-    }
-}
-
-TEST(TemplateCommand, HelpPrintsUsage)
-{
-    for (const QStringList &args :
-         {QStringList{"--help"}, QStringList{"parse", "--help"}, QStringList{"render", "-h"}}) {
-        const CommandRun r = run(args);
-        EXPECT_EQ(r.code, 0);
-        EXPECT_TRUE(r.out.startsWith("Usage: vorn template")) << r.out.toStdString();
-        EXPECT_EQ(r.storeCalls, 0);
-    }
-}
-
-TEST(TemplateCommand, ArbitraryBytesNeverBreakIt)
-{
-    QRandomGenerator random(20240131);
-    const QByteArray alphabet =
-        QByteArrayLiteral("{}:-,[] \n\r\t0123456789eExa.#\x00\xc3\xa9\xff\xed\xa0\x80");
-    for (int round = 0; round < 300; ++round) {
-        QByteArray bytes;
-        const int length = random.bounded(80);
-        for (int i = 0; i < length; ++i)
-            bytes.append(round % 2 ? char(random.bounded(256))
-                                   : alphabet.at(random.bounded(int(alphabet.size()))));
-        const CommandRun parsed = run({"parse"}, bytes);
-        EXPECT_EQ(parsed.code, 0);
-        const CommandRun rendered = run({"render"}, bytes);
-        EXPECT_TRUE(rendered.code == 0 || rendered.code == 1);
     }
 }

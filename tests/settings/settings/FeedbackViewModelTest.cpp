@@ -100,14 +100,6 @@ TEST_F(Feedback, ShowOnStartDefaultsToOnAndPersists)
     EXPECT_FALSE(defaults.boolValue(QStringLiteral("showFeedbackOnStart"), true));
 }
 
-TEST_F(Feedback, TopicsInPickerOrderAndCompiledAddress)
-{
-    EXPECT_EQ(FeedbackViewModel::topics(),
-              QStringList(
-                  {"Add more prompts for...", "Add a missing category", "Add a missing feature"}));
-    EXPECT_TRUE(FeedbackViewModel::compiledAddress().contains(u'@'));
-}
-
 TEST(Account, FailedSignInIsOnlyLogged)
 {
     QStringList lines;

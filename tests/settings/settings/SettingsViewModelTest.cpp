@@ -179,14 +179,6 @@ TEST_F(Settings, LoginSwitchFollowsTheLoginItemAndSnapsBackOnFailure)
     EXPECT_EQ(lines, QStringList({"Failed to toggle Launch at Login: denied"}));
 }
 
-TEST(SettingsVersion, UnknownStandsInForMissingParts)
-{
-    EXPECT_EQ(SettingsViewModel::versionLine("1.2.0", "17"), "Version 1.2.0 (Build 17)");
-    EXPECT_EQ(SettingsViewModel::versionLine("", "17"), "Version Unknown (Build 17)");
-    EXPECT_EQ(SettingsViewModel::versionLine("1.2.0", ""), "Version 1.2.0 (Build Unknown)");
-    EXPECT_FALSE(SettingsViewModel::compiledVersion().isEmpty());
-}
-
 TEST_F(Settings, MaintenanceRunsAfterTheClick)
 {
     // Two copies of one prompt: the deduplication keeps one, but not inside the click.
