@@ -3,6 +3,7 @@
 // scan for the braces, plain text replacement) and give the ratio in the same run.
 #include "FormViewModel.h"
 #include "PromptParser.h"
+#include "TemplateForm.h"
 
 #include "ModelContext.h"
 #include "Prompt.h"
@@ -96,8 +97,8 @@ BENCHMARK(BM_ParseBaseline);
 
 void BM_GeneratedPrompt(benchmark::State &state)
 {
-    FormViewModel form(nullptr, nullptr);
-    form.setup(bigTemplate(), QUuid(), globals());
+    TemplateForm form;
+    form.setup(bigTemplate(), {}, globals());
     for (auto _ : state) {
         QString out = form.generatedPrompt();
         benchmark::DoNotOptimize(out);
@@ -108,15 +109,15 @@ BENCHMARK(BM_GeneratedPrompt);
 // Replaces each distinct placeholder text with its value by QString::replace.
 void BM_GeneratedPromptBaseline(benchmark::State &state)
 {
-    FormViewModel form(nullptr, nullptr);
-    form.setup(bigTemplate(), QUuid(), globals());
+    TemplateForm form;
+    form.setup(bigTemplate(), {}, globals());
     QList<std::pair<QString, QString>> replacements;
     for (const ParsedPromptVariable &variable : form.variables()) {
         const QString placeholder =
             bigTemplate().mid(variable.range.start, variable.range.length());
         if (std::none_of(replacements.cbegin(), replacements.cend(),
                          [&](const auto &r) { return r.first == placeholder; }))
-            replacements.append({placeholder, u'"' + form.value(variable.label) + u'"'});
+            replacements.append({placeholder, u'"' + form.input(variable.label) + u'"'});
     }
     for (auto _ : state) {
         QString out = bigTemplate();
@@ -129,8 +130,8 @@ BENCHMARK(BM_GeneratedPromptBaseline);
 
 void BM_PreviewSegments(benchmark::State &state)
 {
-    FormViewModel form(nullptr, nullptr);
-    form.setup(bigTemplate(), QUuid(), globals());
+    TemplateForm form;
+    form.setup(bigTemplate(), {}, globals());
     for (auto _ : state) {
         auto segments = form.previewSegments();
         benchmark::DoNotOptimize(segments);

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the parser, the form model and the template check, read as
 // UTF-8, as Latin-1 and as raw UTF-16 (which may hold unpaired surrogates).
-#include "FormViewModel.h"
 #include "PromptParser.h"
+#include "TemplateForm.h"
 #include "TemplateValidator.h"
 
 #include <QSet>
@@ -40,18 +40,18 @@ void exercise(const QString &text)
         previousEnd = variable.range.end;
     }
 
-    FormViewModel form(nullptr, nullptr);
-    form.setup(text, QUuid(), globals());
+    TemplateForm form;
+    form.setup(text, {}, globals());
     check(form.variables() == variables);
     form.validate();
     const QString rendered = form.generatedPrompt();
     QString joined;
-    for (const FormViewModel::PreviewSegment &segment : form.previewSegments())
+    for (const TemplateForm::PreviewSegment &segment : form.previewSegments())
         joined += segment.text;
     check(joined == rendered);
     for (const ParsedPromptVariable &variable : variables) {
-        form.numberValue(variable.label);
-        form.dateValue(variable.label);
+        PromptParser::readNumber(form.input(variable.label));
+        TemplateForm::readIsoDateTime(form.input(variable.label));
     }
 
     TemplateValidator::check(text, {QStringLiteral("Tones"), QStringLiteral("")});

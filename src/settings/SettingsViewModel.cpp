@@ -1,8 +1,8 @@
 #include "SettingsViewModel.h"
 
 #include "DataController.h"
+#include "DuplicateCleaner.h"
 #include "ModelContext.h"
-#include "PromptSyncService.h"
 #include "SettingsServices.h"
 #include "UserDefaults.h"
 
@@ -253,7 +253,7 @@ void SettingsViewModel::deduplicate()
 {
     later([this] {
         if (m_context)
-            PromptSyncService::shared()->deduplicate(m_context);
+            DuplicateCleaner::deduplicate(m_context);
     });
 }
 

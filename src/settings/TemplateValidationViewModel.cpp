@@ -2,7 +2,7 @@
 
 #include "ModelContext.h"
 #include "StoreLog.h"
-#include "TemplateValidator.h"
+#include "LibraryValidator.h"
 
 #include <QMetaObject>
 #include <QVariantMap>
@@ -58,7 +58,7 @@ void TemplateValidationViewModel::run()
         setErrors({});
         return;
     }
-    TemplateValidator::Result result = TemplateValidator().validateAll(*m_context);
+    LibraryValidator::Result result = LibraryValidator::validateAll(*m_context);
     StoreLog::line(QStringLiteral("DEBUG: Validation complete. Checked: %1, Errors: %2")
                        .arg(result.promptCount)
                        .arg(result.errors.size()));

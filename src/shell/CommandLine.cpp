@@ -3,9 +3,9 @@
 #include "CommandClient.h"
 #include "CommandServer.h"
 #include "DataController.h"
+#include "FormViewModel.h"
 #include "LibraryCommand.h"
 #include "ModelContext.h"
-#include "PromptGlobalVariable.h"
 #include "PromptsCommand.h"
 #include "StoreLog.h"
 #include "TemplateCommand.h"
@@ -94,14 +94,6 @@ bool readsStandardInput(const QStringList &args)
     return true;
 }
 
-QMap<QString, QStringList> globalsOf(ModelContext *context)
-{
-    QMap<QString, QStringList> globals;
-    for (PromptGlobalVariable *variable : context->fetch<PromptGlobalVariable>())
-        globals.insert(variable->key(), variable->values());
-    return globals;
-}
-
 // Opens the store in this process for a command; the start-up load's lines go to standard
 // error so they never mix with a command's output.
 bool openStoreHere(QTextStream &err)
@@ -184,7 +176,7 @@ int runTemplate(int argc, char **argv, const QStringList &args)
         }
         if (!openStoreHere(err))
             return {};
-        return globalsOf(DataController::shared()->mainContext());
+        return FormViewModel::storeGlobals(DataController::shared()->mainContext());
     };
     const int code = runTemplateCommand(args.mid(1), in, out, err, storeGlobals);
     out.flush();
@@ -204,7 +196,7 @@ CommandReply serveInApp(const CommandRequest &request)
     DataController &data = *DataController::shared();
     if (command == GlobalsRequest) {
         QJsonObject object;
-        const QMap<QString, QStringList> globals = globalsOf(data.mainContext());
+        const QMap<QString, QStringList> globals = FormViewModel::storeGlobals(data.mainContext());
         for (auto it = globals.begin(); it != globals.end(); ++it)
             object.insert(it.key(), QJsonArray::fromStringList(it.value()));
         reply.out = QJsonDocument(object).toJson(QJsonDocument::Compact);

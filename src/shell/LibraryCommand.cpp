@@ -2,12 +2,12 @@
 
 #include "CommandArguments.h"
 #include "DataController.h"
+#include "DuplicateCleaner.h"
+#include "LibraryValidator.h"
 #include "ModelContext.h"
 #include "PromptImporter.h"
-#include "PromptSyncService.h"
 #include "SeedLibrary.h"
 #include "StoreLog.h"
-#include "TemplateValidator.h"
 
 #include <QFile>
 
@@ -83,8 +83,7 @@ int runImport(const CommandArguments &arguments, QTextStream &in, QTextStream &o
 
 int runValidate(QTextStream &out, DataController &controller)
 {
-    const TemplateValidator::Result result =
-        TemplateValidator().validateAll(*controller.mainContext());
+    const LibraryValidator::Result result = LibraryValidator::validateAll(*controller.mainContext());
     for (const TemplateValidationError &finding : result.errors)
         out << finding.promptTitle << ": " << finding.error << '\n';
     if (result.errors.isEmpty()) {
@@ -145,7 +144,7 @@ int runLibraryCommand(const QStringList &args, QTextStream &in, QTextStream &out
         } else if (command == QLatin1String("validate")) {
             code = runValidate(out, controller);
         } else if (command == QLatin1String("dedupe")) {
-            PromptSyncService::shared()->deduplicate(context);
+            DuplicateCleaner::deduplicate(context);
         } else if (command == QLatin1String("reset-stats")) {
             controller.resetUserStats();
         } else if (command == QLatin1String("reset")) {

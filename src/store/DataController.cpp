@@ -1,5 +1,6 @@
 #include "DataController.h"
 
+#include "DuplicateCleaner.h"
 #include "Prompt.h"
 #include "PromptCategory.h"
 #include "PromptGlobalVariable.h"
@@ -321,8 +322,8 @@ void DataController::createBackup()
 
 void DataController::cleanupDuplicates()
 {
-    const PromptSyncService::Removed removed =
-        PromptSyncService::removeDuplicates(&d->context, PromptSyncService::Survivor::FirstStored);
+    const DuplicateCleaner::Removed removed =
+        DuplicateCleaner::removeDuplicates(&d->context, DuplicateCleaner::Survivor::FirstStored);
     if (removed.categories > 0)
         log(QStringLiteral("Cleanup: Removed %1 duplicate categories.").arg(removed.categories));
     if (removed.prompts > 0)

@@ -1,5 +1,6 @@
 #include "PromptImporter.h"
 
+#include "FirstByKey.h"
 #include "ModelContext.h"
 #include "Prompt.h"
 #include "PromptCategory.h"
@@ -7,7 +8,6 @@
 #include "SeedRecords.h"
 
 #include <QDateTime>
-#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -54,13 +54,6 @@ qsizetype countMarker(QStringView text, QStringView marker)
          at = text.indexOf(marker, at + marker.size()))
         ++count;
     return count;
-}
-
-// Where several objects share a key, the first one in store order keeps it.
-template <class Key, class T> void keepFirst(QHash<Key, T> &table, const Key &key, T value)
-{
-    if (!table.contains(key))
-        table.insert(key, value);
 }
 
 QString itemError(qsizetype number, const QString &title, const QString &what)
@@ -115,12 +108,11 @@ PromptImporter::Result PromptImporter::importUtf8(const QByteArray &utf8)
     if (records->isEmpty())
         return {QStringLiteral("No prompts found to import."), {}};
 
-    QHash<QString, PromptCategory *> categoriesById;
-    QHash<QString, PromptCategory *> categoriesByName;
-    for (PromptCategory *category : m_context.fetch<PromptCategory>()) {
-        keepFirst(categoriesById, category->idText(), category);
-        keepFirst(categoriesByName, category->name(), category);
-    }
+    const QList<PromptCategory *> storedCategories = m_context.fetch<PromptCategory>();
+    const FirstByKey<QString, PromptCategory> categoriesById(
+        storedCategories, [](PromptCategory *category) { return category->idText(); });
+    const FirstByKey<QString, PromptCategory> categoriesByName(
+        storedCategories, [](PromptCategory *category) { return category->name(); });
 
     QList<KeptItem> kept;
     kept.reserve(records->size());
@@ -151,12 +143,10 @@ PromptImporter::Result PromptImporter::importUtf8(const QByteArray &utf8)
     }
 
     // Phase 2: write every kept item, then save once.
-    QHash<QString, PromptTag *> tagsByName;
-    for (PromptTag *tag : m_context.fetch<PromptTag>())
-        keepFirst(tagsByName, tag->name(), tag);
-    QHash<QUuid, Prompt *> promptsById;
-    for (Prompt *prompt : m_context.fetch<Prompt>())
-        keepFirst(promptsById, prompt->id(), prompt);
+    FirstByKey<QString, PromptTag> tagsByName(m_context.fetch<PromptTag>(),
+                                              [](PromptTag *tag) { return tag->name(); });
+    FirstByKey<QUuid, Prompt> promptsById(m_context.fetch<Prompt>(),
+                                          [](Prompt *prompt) { return prompt->id(); });
 
     qsizetype inserted = 0;
     qsizetype updated = 0;
@@ -164,11 +154,12 @@ PromptImporter::Result PromptImporter::importUtf8(const QByteArray &utf8)
         const SeedPrompt &record = item.record;
         QList<PromptTag *> tags;
         for (const QString &name : record.tags) {
-            PromptTag *&tag = tagsByName[name];
+            PromptTag *tag = tagsByName.value(name);
             if (!tag) {
                 tag = new PromptTag;
                 tag->setName(name);
                 m_context.insert(tag);
+                tagsByName.add(name, tag);
             }
             tags.append(tag);
         }
@@ -182,7 +173,7 @@ PromptImporter::Result PromptImporter::importUtf8(const QByteArray &utf8)
             prompt->setNew(true);
             prompt->setUpdated(false);
             // A later item with the same id updates this prompt instead of duplicating it.
-            promptsById.insert(prompt->id(), prompt);
+            promptsById.add(prompt->id(), prompt);
         }
         prompt->setTitle(record.title);
         prompt->setPromptDescription(record.description);

@@ -1,5 +1,7 @@
 #include "PromptSyncService.h"
 
+#include "DuplicateCleaner.h"
+#include "FirstByKey.h"
 #include "ModelContext.h"
 #include "Prompt.h"
 #include "PromptCategory.h"
@@ -11,8 +13,6 @@
 
 #include <QHash>
 #include <QScopeGuard>
-
-#include <algorithm>
 
 #ifndef VORN_BUILD_NUMBER
 #define VORN_BUILD_NUMBER "0"
@@ -31,50 +31,26 @@ QString flag(bool on)
     return on ? QStringLiteral("true") : QStringLiteral("false");
 }
 
-// A keyed table over fetched records; when two share a key the first in store order wins.
-template <class Key, class T> struct Table {
-    QHash<Key, T *> byKey;
-    QList<T *> ordered;
-
-    void add(const Key &key, T *object)
-    {
-        if (byKey.contains(key))
-            return;
-        byKey.insert(key, object);
-        ordered.append(object);
-    }
-    T *value(const Key &key) const { return byKey.value(key, nullptr); }
-};
-
-using CategoryTable = Table<QUuid, PromptCategory>;
+using CategoryTable = FirstByKey<QUuid, PromptCategory>;
 
 struct RunTables {
     CategoryTable categoriesById;
     QHash<QString, PromptCategory *> categoryMap; // seed id text of this run's data part
-    Table<QString, PromptTag> tagsByName;
-    Table<QUuid, UserAttribute> attributesByTarget;
+    FirstByKey<QString, PromptTag> tagsByName;
+    FirstByKey<QUuid, UserAttribute> attributesByTarget;
     qsizetype inserted = 0;
     qsizetype updated = 0;
 };
 
-template <class Key, class T, class KeyOf> void fill(Table<Key, T> &table, const QList<T *> &objects, KeyOf keyOf)
-{
-    table.byKey.reserve(objects.size());
-    for (T *object : objects)
-        table.add(keyOf(object), object);
-}
-
 void fillTags(RunTables &tables, ModelContext &context)
 {
-    tables.tagsByName = {};
-    fill(tables.tagsByName, context.fetch<PromptTag>(), [](PromptTag *tag) { return tag->name(); });
+    tables.tagsByName = {context.fetch<PromptTag>(), [](PromptTag *tag) { return tag->name(); }};
 }
 
 void fillAttributes(RunTables &tables, ModelContext &context)
 {
-    tables.attributesByTarget = {};
-    fill(tables.attributesByTarget, context.fetch<UserAttribute>(),
-         [](UserAttribute *attribute) { return attribute->targetID(); });
+    tables.attributesByTarget = {context.fetch<UserAttribute>(),
+                                 [](UserAttribute *attribute) { return attribute->targetID(); }};
 }
 
 void syncData(const DataRoot &data, ModelContext &context, RunTables &tables)
@@ -117,10 +93,8 @@ void syncData(const DataRoot &data, ModelContext &context, RunTables &tables)
         tables.categoryMap.insert(seed.id, category);
     }
 
-    QHash<QString, PromptGlobalVariable *> listsByKey;
-    for (PromptGlobalVariable *list : context.fetch<PromptGlobalVariable>())
-        if (!listsByKey.contains(list->key()))
-            listsByKey.insert(list->key(), list);
+    FirstByKey<QString, PromptGlobalVariable> listsByKey(
+        context.fetch<PromptGlobalVariable>(), [](PromptGlobalVariable *list) { return list->key(); });
     const QMap<QString, QStringList> lists = data.globalLists();
     for (auto it = lists.constBegin(); it != lists.constEnd(); ++it) {
         if (PromptGlobalVariable *list = listsByKey.value(it.key())) {
@@ -128,13 +102,13 @@ void syncData(const DataRoot &data, ModelContext &context, RunTables &tables)
         } else {
             list = new PromptGlobalVariable(it.key(), it.value());
             context.insert(list);
-            listsByKey.insert(it.key(), list);
+            listsByKey.add(it.key(), list);
         }
     }
 }
 
 QList<PromptCategory *> resolveCategories(const QStringList &references, const RunTables &tables,
-                                          const QHash<QString, PromptCategory *> &byName)
+                                          const FirstByKey<QString, PromptCategory> &byName)
 {
     QList<PromptCategory *> out;
     for (const QString &reference : references) {
@@ -153,14 +127,10 @@ void syncPrompts(const PromptsRoot &seed, ModelContext &context, RunTables &tabl
 {
     fillTags(tables, context);
     fillAttributes(tables, context);
-    Table<QUuid, Prompt> promptsById;
-    fill(promptsById, context.fetch<Prompt>(), [](Prompt *prompt) { return prompt->id(); });
-    const bool hadPrompts = !promptsById.ordered.isEmpty();
-
-    QHash<QString, PromptCategory *> categoriesByName;
-    for (PromptCategory *category : tables.categoriesById.ordered)
-        if (!categoriesByName.contains(category->name()))
-            categoriesByName.insert(category->name(), category);
+    FirstByKey<QUuid, Prompt> promptsById(context.fetch<Prompt>(), [](Prompt *prompt) { return prompt->id(); });
+    const bool hadPrompts = !promptsById.ordered().isEmpty();
+    const FirstByKey<QString, PromptCategory> categoriesByName(
+        tables.categoriesById.ordered(), [](PromptCategory *category) { return category->name(); });
 
     for (const SeedPrompt &item : seed.prompts) {
         const QUuid id = PromptSyncService::idForSeed(item.id);
@@ -223,22 +193,6 @@ void syncPrompts(const PromptsRoot &seed, ModelContext &context, RunTables &tabl
     }
 }
 
-// Gives the copy's user record and prompt links to the category that stays.
-void handOver(PromptCategory *copy, PromptCategory *survivor)
-{
-    if (copy->attributes() && !survivor->attributes())
-        survivor->setAttributes(copy->attributes());
-    const QList<Prompt *> prompts = copy->prompts();
-    for (Prompt *prompt : prompts) {
-        QList<PromptCategory *> categories = prompt->categories();
-        const qsizetype at = categories.indexOf(copy);
-        if (categories.contains(survivor))
-            categories.removeAt(at);
-        else
-            categories[at] = survivor;
-        prompt->setCategories(categories);
-    }
-}
 } // namespace
 
 PromptSyncService *PromptSyncService::shared()
@@ -325,7 +279,7 @@ void PromptSyncService::run(Request &request)
     }
 
     RunTables tables;
-    fill(tables.categoriesById, context->fetch<PromptCategory>(), [](PromptCategory *category) { return category->id(); });
+    tables.categoriesById = {context->fetch<PromptCategory>(), [](PromptCategory *category) { return category->id(); }};
     if (doData) {
         log(QStringLiteral("Syncing DATA..."));
         syncData(request.data, *context, tables);
@@ -346,65 +300,8 @@ void PromptSyncService::run(Request &request)
     settings->setValue(QLatin1String(storedBuildNumberKey), m_build);
     settings->sync();
 
-    deduplicate(context);
+    DuplicateCleaner::deduplicate(context);
     log(QStringLiteral("Sync finished. Inserted: %1, Updated: %2").arg(tables.inserted).arg(tables.updated));
     if (request.completion)
         request.completion(total, tables.inserted + tables.updated);
-}
-
-PromptSyncService::Removed PromptSyncService::removeDuplicates(ModelContext *context, Survivor promptSurvivor)
-{
-    Removed removed;
-    QHash<QUuid, PromptCategory *> firstCategory;
-    for (PromptCategory *category : context->fetch<PromptCategory>()) {
-        PromptCategory *&survivor = firstCategory[category->id()];
-        if (!survivor) {
-            survivor = category;
-            continue;
-        }
-        handOver(category, survivor);
-        context->remove(category);
-        ++removed.categories;
-    }
-
-    QHash<QUuid, QList<Prompt *>> groups;
-    QList<QUuid> order;
-    for (Prompt *prompt : context->fetch<Prompt>()) {
-        QList<Prompt *> &group = groups[prompt->id()];
-        if (group.isEmpty())
-            order.append(prompt->id());
-        group.append(prompt);
-    }
-    for (const QUuid &id : std::as_const(order)) {
-        QList<Prompt *> &group = groups[id];
-        if (group.size() < 2)
-            continue;
-        if (promptSurvivor == Survivor::NewestUpdated)
-            std::stable_sort(group.begin(), group.end(),
-                             [](Prompt *a, Prompt *b) { return a->updatedAt() > b->updatedAt(); });
-        Prompt *survivor = group.first();
-        for (qsizetype i = 1; i < group.size(); ++i) {
-            Prompt *copy = group.at(i);
-            if (copy->attributes() && !survivor->attributes())
-                survivor->setAttributes(copy->attributes());
-            context->remove(copy);
-            ++removed.prompts;
-        }
-    }
-    return removed;
-}
-
-void PromptSyncService::deduplicate(ModelContext *context)
-{
-    log(QStringLiteral("Starting deduplication..."));
-    const Removed removed = removeDuplicates(context, Survivor::NewestUpdated);
-    if (removed.categories == 0 && removed.prompts == 0) {
-        log(QStringLiteral("No duplicates found."));
-        return;
-    }
-    // A failed save leaves the removals pending for the automatic save.
-    context->save();
-    log(QStringLiteral("Deduplication finished. Removed %1 categories and %2 prompts.")
-            .arg(removed.categories)
-            .arg(removed.prompts));
 }

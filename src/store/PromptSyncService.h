@@ -41,18 +41,6 @@ public:
     bool sync(const QByteArray &promptsJson, const QByteArray &dataJson, ModelContext *context, bool force,
               Completion completion = {}, QString *error = nullptr);
 
-    // Removes duplicate categories (the first in store order stays) and prompts (the most
-    // recently updated stays). The removed copies hand their user record and links over.
-    void deduplicate(ModelContext *context);
-
-    struct Removed {
-        qsizetype categories = 0;
-        qsizetype prompts = 0;
-    };
-    enum class Survivor { FirstStored, NewestUpdated };
-    // The removal shared with the maintenance cleanup; does not save.
-    static Removed removeDuplicates(ModelContext *context, Survivor promptSurvivor);
-
     // The identifier of a shipped prompt or category: its UUID, or, for text that is not a
     // UUID, one derived from the text so that it stays the same from run to run.
     static QUuid idForSeed(const QString &text);

@@ -1,31 +1,9 @@
 #include "TemplateValidator.h"
 
 #include "PromptParser.h"
-#include "RandomId.h"
-
-#include "ModelContext.h"
-#include "Prompt.h"
-#include "PromptGlobalVariable.h"
 
 #include <QRegularExpression>
 #include <QSet>
-
-TemplateValidator::Result TemplateValidator::validateAll(ModelContext &context) const
-{
-    const QList<Prompt *> prompts = context.fetch<Prompt>();
-    QSet<QString> keys;
-    for (PromptGlobalVariable *variable : context.fetch<PromptGlobalVariable>())
-        keys.insert(variable->key());
-
-    Result result;
-    result.promptCount = prompts.size();
-    for (Prompt *prompt : prompts) {
-        const QString title = prompt->title();
-        for (const QString &message : check(prompt->templateText(), keys))
-            result.errors.append({randomId(), prompt, title, message});
-    }
-    return result;
-}
 
 QStringList TemplateValidator::check(const QString &templateText, const QSet<QString> &globalKeys)
 {

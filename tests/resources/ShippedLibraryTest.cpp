@@ -9,7 +9,7 @@
 #include "SeedRecords.h"
 #include "StoreLog.h"
 #include "SymbolTable.h"
-#include "TemplateValidator.h"
+#include "LibraryValidator.h"
 #include "TestSupport.h"
 #include "UserDefaults.h"
 
@@ -79,7 +79,7 @@ TEST_F(ShippedLibrary, IsLargeAndEveryReferenceResolves)
 
 TEST_F(ShippedLibrary, TemplatesAreValidAndEveryFieldShows)
 {
-    const TemplateValidator::Result result = TemplateValidator().validateAll(context);
+    const LibraryValidator::Result result = LibraryValidator::validateAll(context);
     EXPECT_EQ(result.promptCount, context.count<Prompt>());
     for (const TemplateValidationError &finding : result.errors)
         ADD_FAILURE() << finding.promptTitle.toStdString() << ": " << finding.error.toStdString();

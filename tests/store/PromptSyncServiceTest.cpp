@@ -1,3 +1,4 @@
+#include "DuplicateCleaner.h"
 #include "ModelContext.h"
 #include "Prompt.h"
 #include "PromptCategory.h"
@@ -333,7 +334,7 @@ TEST_F(Sync, DuplicatesLeaveTheNewestHoldingTheUserRecord)
     PromptSyncService service(defaults.get(), "7");
     lines.clear();
     StoreLog::Capture capture([this](const QString &line) { lines << line; });
-    service.deduplicate(&context);
+    DuplicateCleaner::deduplicate(&context);
     EXPECT_EQ(lines, (QStringList{"PromptSyncService: Starting deduplication...",
                                   "PromptSyncService: No duplicates found."}));
 }

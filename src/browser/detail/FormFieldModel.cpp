@@ -48,7 +48,7 @@ QVariant FormFieldModel::data(const QModelIndex &index, int role) const
     case DateValueRole:
         return m_form->dateValue(label);
     case DateTextRole:
-        return FormViewModel::mediumDate(m_form->dateValue(label).toLocalTime().date(), QLocale());
+        return TemplateForm::mediumDate(m_form->dateValue(label).toLocalTime().date(), QLocale());
     case LabelLineRole:
         if (type.kind() == VariableType::Kind::range)
             return label + QStringLiteral(": ") + roundedNumber(m_form->numberValue(label));

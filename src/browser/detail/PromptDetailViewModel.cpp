@@ -293,6 +293,6 @@ QString PromptDetailViewModel::dateTimeText(const QDateTime &at, const QLocale &
     // The C locale's short time keeps the seconds; a session without a language setting
     // reads times the way English does.
     const QLocale timeLocale = locale.language() == QLocale::C ? QLocale(QLocale::English, QLocale::UnitedStates) : locale;
-    return FormViewModel::mediumDate(local.date(), locale) + QStringLiteral(", ") +
+    return TemplateForm::mediumDate(local.date(), locale) + QStringLiteral(", ") +
            timeLocale.toString(local.time(), QLocale::ShortFormat);
 }

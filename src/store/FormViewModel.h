@@ -1,9 +1,7 @@
 #pragma once
 
-#include "ParsedPromptVariable.h"
-#include "PromptParser.h"
-
 #include "Prompt.h"
+#include "TemplateForm.h"
 
 #include <QObject>
 #include <QPointer>
@@ -16,9 +14,9 @@
 class ModelContext;
 class UserDefaults;
 
-// Everything the fill-in form of one prompt needs: the template with its tag suffixes,
-// the variables parsed from it, the value entered per label (remembered per prompt and
-// label in the user defaults), validation, the live preview and the rendered prompt.
+// The fill-in form of one stored prompt: the template form over the prompt's text, its tag
+// suffixes and the store's global lists, with each entry remembered per prompt and label
+// in the user defaults, and the prompt's title, usage and update date for the view.
 class FormViewModel : public QObject {
     Q_OBJECT
     Q_PROPERTY(QVariantMap inputs READ inputsMap NOTIFY inputsChanged)
@@ -30,12 +28,7 @@ class FormViewModel : public QObject {
     Q_PROPERTY(qint64 usageCount READ usageCount NOTIFY usageCountChanged)
 
 public:
-    // One run of the preview: template text, or a filled-in value in quotation marks.
-    struct PreviewSegment {
-        QUuid id;
-        QString text;
-        bool isVariable = false;
-    };
+    using PreviewSegment = TemplateForm::PreviewSegment;
 
     // Without a context there is no prompt and no stored global list; without defaults
     // nothing is remembered, read or written (tag suffixes included).
@@ -76,23 +69,21 @@ public:
     // alone when there is no prompt.
     QString storageKey(const QString &label) const;
 
-    const QMap<QString, QString> &inputs() const { return m_inputs; }
+    const QMap<QString, QString> &inputs() const { return m_form.inputs(); }
     QVariantMap inputsMap() const;
-    const QList<ParsedPromptVariable> &variables() const { return m_variables; }
-    int variableCount() const { return int(m_variables.size()); }
+    const QList<ParsedPromptVariable> &variables() const { return m_form.variables(); }
+    int variableCount() const { return int(m_form.variables().size()); }
     QVariantList variableList() const;
     QVariantMap sortStatesMap() const;
     QString title() const { return m_title; }
     QString updatedString() const { return m_updatedString; }
     qint64 usageCount() const { return m_usageCount; }
-    QString templateText() const { return m_template; }
+    QString templateText() const { return m_form.templateText(); }
     std::optional<QUuid> promptId() const { return m_promptId; }
     Prompt *prompt() const { return m_prompt; }
 
-    static QString isoDateTime(const QDateTime &date);
-    static std::optional<QDateTime> readIsoDateTime(const QString &text);
-    // The medium date style of the current locale, e.g. "Jan 31, 2024" in US English.
-    static QString mediumDate(const QDate &date, const QLocale &locale);
+    // The store's global lists by key; where two share a key the first stored wins.
+    static PromptParser::GlobalMap storeGlobals(ModelContext *context);
 
 Q_SIGNALS:
     void inputsChanged();
@@ -105,21 +96,16 @@ Q_SIGNALS:
 private:
     void fill(const QString &templateText, const QUuid &promptId,
               const PromptParser::GlobalMap &globals);
-    PromptParser::GlobalMap storeGlobals() const;
-    QString defaultValue(const VariableType &type) const;
     void store(const QString &label, const QString &text);
 
     ModelContext *m_context = nullptr;
     QPointer<UserDefaults> m_defaults;
 
-    QMap<QString, QString> m_inputs;
-    QList<ParsedPromptVariable> m_variables;
+    TemplateForm m_form;
     QMap<QString, bool> m_sortStates;
     QString m_title;
     QString m_updatedString;
     qint64 m_usageCount = 0;
-    PromptParser m_parser;
-    QString m_template;
     std::optional<QUuid> m_promptId;
     QPointer<Prompt> m_prompt;
 };

@@ -1,0 +1,125 @@
+#include "TemplateForm.h"
+
+#include <QLocale>
+
+#include <gtest/gtest.h>
+
+namespace {
+TemplateForm freshForm(const QString &templateText)
+{
+    TemplateForm form;
+    form.setup(templateText, {}, {});
+    return form;
+}
+} // namespace
+
+TEST(TemplateForm, EmptyFieldRendersAsTwoQuotesAndFailsValidation)
+{
+    TemplateForm form = freshForm("Hi {{Name}}");
+    EXPECT_EQ(form.inputs(), (QMap<QString, QString>{{"Name", QString()}}));
+    EXPECT_EQ(form.validate(), QStringList{"Name is missed"});
+    EXPECT_EQ(form.generatedPrompt(), "Hi \"\"");
+
+    form.setInput("Name", "Bob");
+    EXPECT_TRUE(form.validate().isEmpty());
+    EXPECT_EQ(form.generatedPrompt(), "Hi \"Bob\"");
+    const auto segments = form.previewSegments();
+    ASSERT_EQ(segments.size(), 2);
+    EXPECT_EQ(segments[0].text, "Hi ");
+    EXPECT_FALSE(segments[0].isVariable);
+    EXPECT_EQ(segments[1].text, "\"Bob\"");
+    EXPECT_TRUE(segments[1].isVariable);
+    EXPECT_NE(segments[0].id, segments[1].id);
+}
+
+
+TEST(TemplateForm, RepeatedLabelsShareOneValueAndOneMessage)
+{
+    const QString text = "{{Topic}} and {{topic: later}}; {{}} {{Topic}}!";
+    TemplateForm form = freshForm(text);
+    EXPECT_EQ(form.variables().size(), 3);
+    EXPECT_EQ(form.inputs().size(), 1);
+    EXPECT_EQ(form.validate(), QStringList{"Topic is missed"});
+
+    form.setInput("Topic", "cats");
+    EXPECT_EQ(form.generatedPrompt(), "\"cats\" and \"cats\"; {{}} \"cats\"!");
+    QString joined;
+    for (const auto &segment : form.previewSegments())
+        joined += segment.text;
+    EXPECT_EQ(joined, form.generatedPrompt());
+}
+
+
+TEST(TemplateForm, DefaultsPerKind)
+{
+    TemplateForm form = freshForm(QStringLiteral(
+        "{{Text: Kids}} {{Lang: #Europe, German, French}} {{Head: #a, #b}} {{Count: 2.50}} "
+        "{{Blank number: 1e}} {{Age: 18-99}} {{Start: 2024-01-31}} {{Empty: [none]}}"));
+    const QMap<QString, QString> inputs = form.inputs();
+    EXPECT_EQ(inputs.value("Text"), "Kids");
+    EXPECT_EQ(inputs.value("Lang"), "German");
+    EXPECT_EQ(inputs.value("Head"), QString());
+    EXPECT_EQ(inputs.value("Count"), "2.5");
+    EXPECT_EQ(inputs.value("Blank Number"), "1e");
+    EXPECT_EQ(inputs.value("Age"), "18");
+    EXPECT_EQ(inputs.value("Start"), QDate(2024, 1, 31).startOfDay().toUTC().toString(Qt::ISODate));
+    EXPECT_TRUE(inputs.value("Start").endsWith(u'Z'));
+    EXPECT_EQ(inputs.value("Empty"), QString());
+}
+
+
+TEST(TemplateForm, ValidationOfNumbersAndBlanks)
+{
+    TemplateForm form = freshForm("{{Count: 5}} {{Note}} {{Age: 1-9}} {{Tone: a, b}}");
+    form.setInput("Note", " \t\n ");
+    form.setInput("Count", "1,5");
+    EXPECT_EQ(form.validate(), QStringList{"Note is missed"});
+
+    form.setInput("Count", " -3 ");
+    form.setInput("Age", "x");
+    form.setInput("Tone", QString());
+    EXPECT_EQ(form.validate(), (QStringList{"Count: Invalid number format (0-9 . , allowed)",
+                                             "Note is missed", "Tone is missed"}));
+}
+
+
+TEST(TemplateForm, MediumDateFollowsTheLocale)
+{
+    const QDate date(2024, 1, 31);
+    EXPECT_EQ(TemplateForm::mediumDate(date, QLocale(QLocale::English, QLocale::UnitedStates)),
+              "Jan 31, 2024");
+    EXPECT_EQ(TemplateForm::mediumDate(date, QLocale(QLocale::English, QLocale::UnitedKingdom)),
+              "31 Jan 2024");
+    const QString japanese =
+        TemplateForm::mediumDate(date, QLocale(QLocale::Japanese, QLocale::Japan));
+    EXPECT_TRUE(japanese.startsWith("2024")) << japanese.toStdString();
+    EXPECT_FALSE(japanese.contains("水曜日")) << japanese.toStdString();
+}
+
+
+TEST(TemplateForm, SuffixesAndRememberedValues)
+{
+    TemplateForm form;
+    const PromptParser::GlobalMap globals{{"Tones", {"formal", "casual"}}};
+    QStringList asked;
+    const TemplateForm::Recall recall = [&](const QString &label) -> std::optional<QString> {
+        asked.append(label);
+        if (label == "Tone")
+            return QStringLiteral("casual");
+        if (label == "Name")
+            return QString(); // an empty memory falls back to the default
+        return std::nullopt;
+    };
+    form.setup("Hi {{Name: Ann}} {{Tone: [Tones]}}", {"", "Be {{Style: brief}}."}, globals, recall);
+    EXPECT_EQ(form.templateText(), "Hi {{Name: Ann}} {{Tone: [Tones]}}\nBe {{Style: brief}}.");
+    EXPECT_EQ(asked, (QStringList{"Name", "Tone", "Style"}));
+    EXPECT_EQ(form.inputs(),
+              (QMap<QString, QString>{{"Name", "Ann"}, {"Tone", "casual"}, {"Style", "brief"}}));
+    EXPECT_TRUE(form.setInput("Name", "Bob"));
+    EXPECT_FALSE(form.setInput("Name", "Bob"));
+    EXPECT_EQ(form.generatedPrompt(), "Hi \"Bob\" \"casual\"\nBe \"brief\".");
+
+    // A new set-up starts from the memory again, not from what was typed before.
+    form.setup("{{Name}}", {}, {});
+    EXPECT_EQ(form.input("Name"), QString());
+}
