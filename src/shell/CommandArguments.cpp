@@ -49,6 +49,13 @@ std::optional<QString> CommandArguments::parse(const QStringList &args, const QS
     return std::nullopt;
 }
 
+int CommandArguments::fail(QTextStream &err, const QString &group, const QString &message, int code)
+{
+    err << "vorn " << group << ": " << message << '\n';
+    err.flush();
+    return code;
+}
+
 std::optional<int> CommandArguments::parseCommand(const QStringList &args, const Table &known,
                                                   const QString &group, const char *usage,
                                                   QTextStream &out, QTextStream &err,
@@ -59,11 +66,7 @@ std::optional<int> CommandArguments::parseCommand(const QStringList &args, const
         (command.isEmpty() ? err : out) << usage;
         return command.isEmpty() ? 2 : 0;
     }
-    const auto fail = [&](const QString &message) {
-        err << "vorn " << group << ": " << message << '\n';
-        err.flush();
-        return 2;
-    };
+    const auto fail = [&](const QString &message) { return CommandArguments::fail(err, group, message); };
     const auto options = known.constFind(command);
     if (options == known.constEnd())
         return fail(QStringLiteral("unknown command '%1'; see vorn %2 --help").arg(command, group));

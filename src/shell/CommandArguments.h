@@ -27,6 +27,9 @@ struct CommandArguments {
     static std::optional<QString> parse(const QStringList &args, const QStringList &flags,
                                         const QStringList &valued, CommandArguments &out);
 
+    // A one-line complaint after "vorn <group>: " on err; returns the exit code.
+    static int fail(QTextStream &err, const QString &group, const QString &message, int code = 2);
+
     // Each sub-command with the flags and the valued options it accepts.
     using Table = QMap<QString, QPair<QStringList, QStringList>>;
     // Reads "vorn <group> COMMAND ...": looks the sub-command up in the table and parses its

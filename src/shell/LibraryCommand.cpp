@@ -6,12 +6,10 @@
 #include "LibraryValidator.h"
 #include "ModelContext.h"
 #include "PromptImporter.h"
-#include "SeedLibrary.h"
 #include "StoreLog.h"
 
 #include <QFile>
 
-#include <algorithm>
 #include <optional>
 
 namespace {
@@ -35,22 +33,7 @@ Options:
 
 int fail(QTextStream &err, const QString &message, int code = 2)
 {
-    err << "vorn library: " << message << '\n';
-    err.flush();
-    return code;
-}
-
-// Log lines that mark a failed maintenance step.
-bool isFailureLine(const QString &line)
-{
-    static const QStringList starts{QStringLiteral("❌"),
-                                    QStringLiteral("Manual sync failed"),
-                                    QStringLiteral("Export failed"),
-                                    QStringLiteral("Export Failed"),
-                                    QStringLiteral("Cleanup failed"),
-                                    QStringLiteral("JSON files not found")};
-    return std::any_of(starts.begin(), starts.end(),
-                       [&](const QString &start) { return line.startsWith(start); });
+    return CommandArguments::fail(err, QStringLiteral("library"), message, code);
 }
 
 int runImport(const CommandArguments &arguments, QTextStream &in, QTextStream &out,
@@ -118,27 +101,23 @@ int runLibraryCommand(const QStringList &args, QTextStream &in, QTextStream &out
                              .arg(arguments.plain.first(), command));
 
     ModelContext *context = controller.mainContext();
-    bool failed = false;
+    // The operation's own log lines are its output; its outcome is the exit status.
+    ActionOutcome outcome;
     int code = 0;
     {
-        // The operation's own log lines are its output.
-        StoreLog::Capture capture([&](const QString &line) {
-            out << line << '\n';
-            failed = failed || isFailureLine(line);
-        });
+        StoreLog::Capture capture([&](const QString &line) { out << line << '\n'; });
         if (command == QLatin1String("sync")) {
             if (arguments.has(QStringLiteral("--force"))) {
-                controller.manualSync();
+                outcome = controller.manualSync();
             } else {
-                const SeedLibrary::Files files = SeedLibrary::load();
-                if (!files.ok())
-                    return fail(
-                        err, QStringLiteral("the shipped library cannot be read: ") + files.error,
-                        1);
-                controller.startupLoad();
+                // The start-up load logs nothing when the shipped files are unusable.
+                outcome = controller.startupLoad();
+                if (!outcome.ok)
+                    fail(err, outcome.problem, 1);
             }
         } else if (command == QLatin1String("export")) {
-            failed = controller.exportData(arguments.value(QStringLiteral("--prefix"))).isEmpty();
+            if (controller.exportData(arguments.value(QStringLiteral("--prefix"))).isEmpty())
+                outcome = ActionOutcome::failed(QStringLiteral("the export was not written"));
         } else if (command == QLatin1String("import")) {
             code = runImport(arguments, in, out, err, controller);
         } else if (command == QLatin1String("validate")) {
@@ -146,7 +125,7 @@ int runLibraryCommand(const QStringList &args, QTextStream &in, QTextStream &out
         } else if (command == QLatin1String("dedupe")) {
             DuplicateCleaner::deduplicate(context);
         } else if (command == QLatin1String("reset-stats")) {
-            controller.resetUserStats();
+            outcome = controller.resetUserStats();
         } else if (command == QLatin1String("reset")) {
             if (!arguments.has(QStringLiteral("--yes"))) {
                 return fail(
@@ -156,13 +135,12 @@ int runLibraryCommand(const QStringList &args, QTextStream &in, QTextStream &out
                         "library (a backup is written first); run 'vorn library reset --yes'"),
                     1);
             }
-            controller.resetDatabase();
+            outcome = controller.resetDatabase();
         }
         out.flush();
     }
-
     QString error;
     if (context->hasChanges() && !context->save(&error))
         return fail(err, QStringLiteral("could not save the library: ") + error, 1);
-    return failed ? 1 : code;
+    return outcome.ok ? code : 1;
 }

@@ -9,6 +9,7 @@
 #include "PromptSearch.h"
 #include "PromptTag.h"
 #include "SeedRecords.h"
+#include "SetOption.h"
 #include "UserAttribute.h"
 #include "UserDefaults.h"
 
@@ -44,9 +45,7 @@ Options:
 
 int fail(QTextStream &err, const QString &message, int code = 2)
 {
-    err << "vorn prompts: " << message << '\n';
-    err.flush();
-    return code;
+    return CommandArguments::fail(err, QStringLiteral("prompts"), message, code);
 }
 
 QStringList names(const QList<PromptCategory *> &categories)
@@ -131,21 +130,6 @@ int list(const CommandArguments &arguments, QTextStream &out, DataController &co
     return 0;
 }
 
-// The field a --set names: its label as listed, else the one label equal to it in another case.
-std::optional<QString> fieldLabel(const QString &given,
-                                  const QList<ParsedPromptVariable> &variables)
-{
-    for (const ParsedPromptVariable &variable : variables) {
-        if (variable.label == given)
-            return variable.label;
-    }
-    for (const ParsedPromptVariable &variable : variables) {
-        if (variable.label.compare(given.trimmed(), Qt::CaseInsensitive) == 0)
-            return variable.label;
-    }
-    return std::nullopt;
-}
-
 int render(const CommandArguments &arguments, Prompt &prompt, QTextStream &out, QTextStream &err,
            DataController &controller)
 {
@@ -163,16 +147,16 @@ int render(const CommandArguments &arguments, Prompt &prompt, QTextStream &out, 
 
     QList<QPair<QString, QString>> sets;
     for (const QString &set : arguments.values(QStringLiteral("--set"))) {
-        const qsizetype split = set.indexOf(u'=');
-        if (split <= 0)
-            return fail(err, QStringLiteral("--set needs LABEL=VALUE, got '%1'").arg(set));
-        sets.append({set.left(split), set.mid(split + 1)});
+        const std::optional<QPair<QString, QString>> split = SetOption::split(set);
+        if (!split)
+            return fail(err, SetOption::malformed(set));
+        sets.append(*split);
     }
 
     FormViewModel form(controller.mainContext(), UserDefaults::standard());
     form.setup(prompt.templateText(), prompt.id());
     for (const auto &[given, value] : std::as_const(sets)) {
-        const std::optional<QString> label = fieldLabel(given, form.variables());
+        const std::optional<QString> label = SetOption::matchLabel(given, form.variables());
         if (!label)
             return fail(err, QStringLiteral("the prompt has no field '%1'").arg(given));
         form.setValue(*label, value);

@@ -1,7 +1,9 @@
 #include "TemplateCommand.h"
 
+#include "CommandArguments.h"
 #include "FormViewModel.h"
 #include "PromptParser.h"
+#include "SetOption.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -53,12 +55,9 @@ struct Options {
     bool help = false;
 };
 
-// A one-line complaint and the exit code for usage and input errors.
-int fail(QTextStream &err, const QString &message)
+int fail(QTextStream &err, const QString &message, int code = 2)
 {
-    err << "vorn template: " << message << '\n';
-    err.flush();
-    return 2;
+    return CommandArguments::fail(err, QStringLiteral("template"), message, code);
 }
 
 // Reads the arguments after the sub-command; a message when they do not make sense.
@@ -92,10 +91,10 @@ std::optional<QString> readOptions(const QStringList &args, Options &options)
                        options.command == QLatin1String("render")) {
                 if (!takeValue())
                     return QStringLiteral("--set needs LABEL=VALUE");
-                const qsizetype split = value->indexOf(u'=');
-                if (split <= 0)
-                    return QStringLiteral("--set needs LABEL=VALUE, got '%1'").arg(*value);
-                options.sets.append({value->left(split), value->mid(split + 1)});
+                const std::optional<QPair<QString, QString>> set = SetOption::split(*value);
+                if (!set)
+                    return SetOption::malformed(*value);
+                options.sets.append(*set);
             } else {
                 return QStringLiteral("unknown option '%1' for %2").arg(name, options.command);
             }
@@ -216,19 +215,6 @@ QJsonObject variableJson(const ParsedPromptVariable &variable)
     return object;
 }
 
-// The field a --set names: its label as listed, or the same words capitalised as labels are.
-std::optional<QString> matchLabel(const QString &given,
-                                  const QList<ParsedPromptVariable> &variables)
-{
-    for (const ParsedPromptVariable &variable : variables)
-        if (variable.label == given)
-            return variable.label;
-    const QString capitalized = PromptParser::capitalized(PromptParser::trim(given));
-    for (const ParsedPromptVariable &variable : variables)
-        if (variable.label == capitalized)
-            return variable.label;
-    return std::nullopt;
-}
 } // namespace
 
 int runTemplateCommand(const QStringList &args, QTextStream &in, QTextStream &out, QTextStream &err,
@@ -289,7 +275,7 @@ int runTemplateCommand(const QStringList &args, QTextStream &in, QTextStream &ou
     FormViewModel form(nullptr, nullptr);
     form.setup(templateText, QUuid(), globals);
     for (const auto &[given, value] : std::as_const(options.sets)) {
-        const std::optional<QString> label = matchLabel(given, form.variables());
+        const std::optional<QString> label = SetOption::matchLabel(given, form.variables());
         if (!label)
             return fail(err, QStringLiteral("the template has no field '%1'").arg(given));
         form.setValue(*label, value);

@@ -28,6 +28,13 @@ void log(const QString &text)
     StoreLog::line(text);
 }
 
+// Logs the line of a failed operation and returns it as the outcome.
+ActionOutcome failure(const QString &line)
+{
+    log(line);
+    return ActionOutcome::failed(line);
+}
+
 // Moves an unreadable store and its journal files out of the way under one time-stamped
 // name; the journal files keep SQLite's "-wal"/"-shm" pairing so the copy can still be
 // examined or recovered with the sqlite3 tool. Nothing is ever deleted.
@@ -61,16 +68,17 @@ struct DataController::Private {
     ModelContext context;
     std::function<void(const QString &path)> revealer;
 
-    // The export behind createBackup; true when the file was written.
-    bool backup(DataController *self)
+    // The export behind createBackup.
+    ActionOutcome backup(DataController *self)
     {
         const QString prefix = QStringLiteral("Backup_")
                                + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH-mm-ss"))
                                + QLatin1Char(' ');
         const bool written = !self->exportData(prefix, false).isEmpty();
-        log((written ? QStringLiteral("✅ Backup created: ") : QStringLiteral("❌ Backup failed: ")) + prefix
-            + QStringLiteral("..."));
-        return written;
+        const QString line = (written ? QStringLiteral("✅ Backup created: ") : QStringLiteral("❌ Backup failed: "))
+                             + prefix + QStringLiteral("...");
+        log(line);
+        return written ? ActionOutcome::done() : ActionOutcome::failed(line);
     }
 };
 
@@ -165,15 +173,21 @@ bool DataController::setUp(QString *error)
     return true;
 }
 
-void DataController::startupLoad()
+ActionOutcome DataController::startupLoad()
 {
     const SeedLibrary::Files files = SeedLibrary::load();
     if (!files.ok())
-        return;
+        return ActionOutcome::failed(QStringLiteral("the shipped library cannot be read: ") + files.error);
     // A seed file that does not decode is the build's fault; the start goes on without it.
-    PromptSyncService::shared()->sync(files.prompts, files.data, &d->context, false, [](qsizetype total, qsizetype changed) {
-        log(QStringLiteral("Sync complete. Total: %1, Updates/Inserts: %2").arg(total).arg(changed));
-    });
+    QString error;
+    const bool decoded = PromptSyncService::shared()->sync(
+        files.prompts, files.data, &d->context, false,
+        [](qsizetype total, qsizetype changed) {
+            log(QStringLiteral("Sync complete. Total: %1, Updates/Inserts: %2").arg(total).arg(changed));
+        },
+        &error);
+    return decoded ? ActionOutcome::done()
+                   : ActionOutcome::failed(QStringLiteral("the shipped library does not decode: ") + error);
 }
 
 void DataController::loadIfEmpty()
@@ -196,13 +210,11 @@ void DataController::loadIfEmpty()
     PromptSyncService::shared()->sync(files.prompts, files.data, &d->context, false);
 }
 
-void DataController::manualSync()
+ActionOutcome DataController::manualSync()
 {
     const SeedLibrary::Files files = SeedLibrary::load();
-    if (!files.ok()) {
-        log(QStringLiteral("JSON files not found in Bundle"));
-        return;
-    }
+    if (!files.ok())
+        return failure(QStringLiteral("JSON files not found in Bundle"));
     QString error;
     const bool decoded = PromptSyncService::shared()->sync(
         files.prompts, files.data, &d->context, true,
@@ -211,10 +223,11 @@ void DataController::manualSync()
         },
         &error);
     if (!decoded)
-        log(QStringLiteral("Manual sync failed: ") + error);
+        return failure(QStringLiteral("Manual sync failed: ") + error);
+    return ActionOutcome::done();
 }
 
-void DataController::resetUserStats()
+ActionOutcome DataController::resetUserStats()
 {
     log(QStringLiteral("Resetting user stats (usage, favorites, hot)..."));
     const QList<Prompt *> prompts = d->context.fetch<Prompt>();
@@ -233,21 +246,18 @@ void DataController::resetUserStats()
         attribute->setHidden(false);
     }
     QString error;
-    if (!d->context.save(&error)) {
-        log(QStringLiteral("❌ Failed to reset user stats: ") + error);
-        return;
-    }
+    if (!d->context.save(&error))
+        return failure(QStringLiteral("❌ Failed to reset user stats: ") + error);
     log(QStringLiteral("✅ Reset complete. Updated %1 prompts and %2 categories.").arg(prompts.size()).arg(categories.size()));
+    return ActionOutcome::done();
 }
 
-void DataController::resetDatabase()
+ActionOutcome DataController::resetDatabase()
 {
     log(QStringLiteral("Resetting database..."));
     // Prompts the user imported or edited exist nowhere else: without a backup, nothing is deleted.
-    if (!d->backup(this)) {
-        log(QStringLiteral("❌ Database reset failed: the backup could not be written"));
-        return;
-    }
+    if (!d->backup(this).ok)
+        return failure(QStringLiteral("❌ Database reset failed: the backup could not be written"));
     for (Prompt *prompt : d->context.fetch<Prompt>())
         d->context.remove(prompt);
     for (PromptCategory *category : d->context.fetch<PromptCategory>())
@@ -257,13 +267,13 @@ void DataController::resetDatabase()
     for (PromptGlobalVariable *list : d->context.fetch<PromptGlobalVariable>())
         d->context.remove(list);
     QString error;
-    if (!d->context.save(&error)) {
-        log(QStringLiteral("❌ Database reset failed: ") + error);
-        return;
-    }
+    if (!d->context.save(&error))
+        return failure(QStringLiteral("❌ Database reset failed: ") + error);
     PromptSyncService::shared()->defaults()->remove(QLatin1String(PromptSyncService::promptsVersionKey));
-    manualSync();
+    if (const ActionOutcome reload = manualSync(); !reload.ok)
+        return reload;
     log(QStringLiteral("✅ Database reset complete (user records kept)."));
+    return ActionOutcome::done();
 }
 
 QString DataController::exportData(const QString &prefix, bool reveal)
@@ -315,12 +325,12 @@ QString DataController::exportData(const QString &prefix, bool reveal)
     return path;
 }
 
-void DataController::createBackup()
+ActionOutcome DataController::createBackup()
 {
-    d->backup(this);
+    return d->backup(this);
 }
 
-void DataController::cleanupDuplicates()
+ActionOutcome DataController::cleanupDuplicates()
 {
     const DuplicateCleaner::Removed removed =
         DuplicateCleaner::removeDuplicates(&d->context, DuplicateCleaner::Survivor::FirstStored);
@@ -330,9 +340,10 @@ void DataController::cleanupDuplicates()
         log(QStringLiteral("Cleanup: Removed %1 duplicate prompts.").arg(removed.prompts));
     if (removed.categories == 0 && removed.prompts == 0) {
         log(QStringLiteral("Cleanup: No duplicates found."));
-        return;
+        return ActionOutcome::done();
     }
     QString error;
     if (!d->context.save(&error))
-        log(QStringLiteral("Cleanup failed: ") + error);
+        return failure(QStringLiteral("Cleanup failed: ") + error);
+    return ActionOutcome::done();
 }

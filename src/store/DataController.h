@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ActionOutcome.h"
+
 #include "ModelContext.h"
 
 #include <QObject>
@@ -38,15 +40,15 @@ public:
     QString documentsDir() const;
 
     // Synchronises the shipped library (not forced). The app runs it after the current event.
-    void startupLoad();
+    ActionOutcome startupLoad();
     void loadIfEmpty();
-    void manualSync();
-    void resetUserStats();
-    void resetDatabase();
+    ActionOutcome manualSync();
+    ActionOutcome resetUserStats();
+    ActionOutcome resetDatabase();
     // Writes the export; returns the written path, or an empty string on failure.
     QString exportData(const QString &prefix = {}, bool reveal = false);
-    void createBackup();
-    void cleanupDuplicates();
+    ActionOutcome createBackup();
+    ActionOutcome cleanupDuplicates();
 
     // How a written file is shown in the file manager (set by the desktop shell).
     void setRevealer(std::function<void(const QString &path)> revealer);

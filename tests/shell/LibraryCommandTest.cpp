@@ -269,6 +269,26 @@ TEST_F(CommandTest, SyncAndExportPrintTheirLogLines)
     EXPECT_TRUE(QFile::exists(path));
 }
 
+TEST_F(CommandTest, ASyncThatFailsExitsWithOneWhateverItLogs)
+{
+    // A shipped library that does not decode: the outcome, not the wording of a log line,
+    // gives the exit status, with or without --force.
+    const QString broken = dir + "/broken";
+    QDir().mkpath(broken);
+    for (const char *name : {"/prompts.json", "/data.json"}) {
+        QFile file(broken + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("{\"prompts\": 3, \"categories\": 3}");
+    }
+    qputenv("VORN_SEED_DIR", broken.toLocal8Bit());
+    const Outcome plain = library({"sync"});
+    const Outcome forced = library({"sync", "--force"});
+    qputenv("VORN_SEED_DIR", VORN_TEST_LIBRARY_DIR);
+    EXPECT_EQ(plain.code, 1) << qPrintable(plain.out + plain.err);
+    EXPECT_FALSE(plain.err.isEmpty());
+    EXPECT_EQ(forced.code, 1) << qPrintable(forced.out + forced.err);
+}
+
 TEST_F(CommandTest, ImportReportsItsLineAndBacksUp)
 {
     const QString item =
