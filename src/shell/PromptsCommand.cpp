@@ -171,20 +171,22 @@ int render(const CommandArguments &arguments, Prompt &prompt, QTextStream &out, 
 
     FormViewModel form(controller.mainContext(), UserDefaults::standard());
     form.setup(prompt.templateText(), prompt.id());
+    // Nothing of a render that fails is remembered.
+    form.holdBackEntries();
     for (const auto &[given, value] : std::as_const(sets)) {
         const std::optional<QString> label = fieldLabel(given, form.variables());
         if (!label)
             return fail(err, QStringLiteral("the prompt has no field '%1'").arg(given));
         form.setValue(*label, value);
     }
-    UserDefaults::standard()->sync();
-
     const QStringList problems = form.validate();
     if (!problems.isEmpty()) {
         for (const QString &problem : problems)
             err << problem << '\n';
         return 1;
     }
+    form.rememberEntries();
+    UserDefaults::standard()->sync();
     const QString text = form.generatedPrompt();
     out << text;
     if (clipboard) {
