@@ -188,10 +188,11 @@ int render(const CommandArguments &arguments, Prompt &prompt, QTextStream &out, 
     form.rememberEntries();
     UserDefaults::standard()->sync();
     const QString text = form.generatedPrompt();
-    out << text;
+    out << text << '\n';
     if (clipboard) {
         clipboard->setText(text);
         form.recordUsage();
+        err << "Copied.\n";
     }
     return 0;
 }

@@ -301,7 +301,7 @@ int runTemplateCommand(const QStringList &args, QTextStream &in, QTextStream &ou
         err.flush();
         return 1;
     }
-    out << form.generatedPrompt();
+    out << form.generatedPrompt() << '\n';
     out.flush();
     return 0;
 }

@@ -220,7 +220,8 @@ TEST_F(CommandTest, RenderValidatesRemembersAndCopies)
     const Outcome copied = prompts({"render", EmailId, "--copy"});
     EXPECT_EQ(copied.code, 0) << qPrintable(copied.err);
     EXPECT_EQ(copied.out, filled.out);
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), filled.out);
+    EXPECT_TRUE(filled.out.endsWith("Answer in Markdown.\n")); // every output ends its line
+    EXPECT_EQ(QGuiApplication::clipboard()->text() + u'\n', filled.out);
     open();
     EXPECT_EQ(prompt(EmailId)->usageCount(), 1);
     const QJsonObject shown =
