@@ -397,5 +397,5 @@ TEST_F(CommandTest, TheTextSuffixIsSeededForTheCommandLineToo)
     open();
     const Outcome rendered = prompts({"render", ReviewId, "--set", "Code=x", "--set", "Language=German"});
     EXPECT_EQ(rendered.code, 0) << qPrintable(rendered.err);
-    EXPECT_TRUE(rendered.out.endsWith("The output shall be in \"German\".")) << qPrintable(rendered.out);
+    EXPECT_TRUE(rendered.out.endsWith("The output shall be in \"German\".\n")) << qPrintable(rendered.out);
 }
