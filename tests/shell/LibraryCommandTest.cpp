@@ -399,3 +399,25 @@ TEST_F(CommandTest, TheTextSuffixIsSeededForTheCommandLineToo)
     EXPECT_EQ(rendered.code, 0) << qPrintable(rendered.err);
     EXPECT_TRUE(rendered.out.endsWith("The output shall be in \"German\".\n")) << qPrintable(rendered.out);
 }
+
+TEST_F(CommandTest, ShowAndRenderTakeSearchTermsForAnId)
+{
+    const Outcome shown = prompts({"show", "code", "review", "--json"});
+    EXPECT_EQ(shown.code, 0) << qPrintable(shown.err);
+    EXPECT_EQ(QJsonDocument::fromJson(shown.out.toUtf8()).object().value("id").toString(), ReviewId);
+
+    defaults->setValue("tag_text_suffix", QString());
+    const Outcome rendered = prompts({"render", "email", "--set", "Sender=Ann"});
+    EXPECT_EQ(rendered.code, 0) << qPrintable(rendered.err);
+    EXPECT_TRUE(rendered.out.startsWith("Reply to \"Ann\"")) << qPrintable(rendered.out);
+
+    // Several equally good: listed, and nothing is chosen.
+    const Outcome several = prompts({"render", "item"});
+    EXPECT_EQ(several.code, 2);
+    EXPECT_TRUE(several.out.isEmpty());
+    EXPECT_TRUE(several.err.contains(row(Item10Id, "Item 10"))) << qPrintable(several.err);
+    EXPECT_TRUE(several.err.contains(row(Item2Id, "Item 2"))) << qPrintable(several.err);
+
+    // favorite and hide still take an ID only.
+    EXPECT_EQ(prompts({"favorite", "code", "review"}).code, 2);
+}
