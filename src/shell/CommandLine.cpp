@@ -143,7 +143,9 @@ bool readsStandardInput(const QStringList &args)
 
 // Opens the store in this process for a command; the start-up load's lines go to standard
 // error so they never mix with a command's output.
-bool openStoreHere(QTextStream &err)
+// load: run the start-up synchronisation; "library sync" runs it itself, so that what it
+// reports is what it did.
+bool openStoreHere(QTextStream &err, bool load = true)
 {
     DataController *data = DataController::shared();
     QString error;
@@ -151,6 +153,8 @@ bool openStoreHere(QTextStream &err)
         err << "vorn: " << error << '\n';
         return false;
     }
+    if (!load)
+        return true;
     StoreLog::Capture capture([&err](const QString &line) { err << line << '\n'; });
     data->startupLoad();
     return true;
@@ -220,7 +224,8 @@ int runStoreCommandHere(int argc, char **argv, const QStringList &args, QByteArr
     QTextStream &source = input ? taken : standardInput;
     QTextStream out(stdout);
     QTextStream err(stderr);
-    if (needsStore(args) && !openStoreHere(err))
+    const bool isSync = args.value(0) == QLatin1String("library") && args.value(1) == QLatin1String("sync");
+    if (needsStore(args) && !openStoreHere(err, !isSync))
         return 1;
     DataController &data = *DataController::shared();
     const int code = args.first() == QLatin1String("library") ? runLibraryCommand(args.mid(1), source, out, err, data)

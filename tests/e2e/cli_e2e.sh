@@ -14,6 +14,7 @@ ends_with_newline() { [ "$(tail -c1 "$1" | od -An -c | tr -d ' ')" = '\n' ]; }
 check "vorn library --help prints its help" bash -c "'$VORN' library --help | grep -q '^Usage: vorn library'"
 check "vorn prompts --help prints its help" bash -c "'$VORN' prompts --help | grep -q '^Usage: vorn prompts'"
 check "... without opening the library" test ! -e "$store"
+check "the first library sync reports what it inserted" bash -c "'$VORN' library sync 2>/dev/null | grep -q 'Sync finished. Inserted: [1-9]'"
 check "Qt's start options are passed to Qt" bash -c "'$VORN' -platform offscreen -reverse --version | grep -q '^VORN '"
 
 printf 'Hi {{Name: Ann}}' > "$WORK/template.txt"
