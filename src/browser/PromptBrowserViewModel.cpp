@@ -1,6 +1,7 @@
 #include "PromptBrowserViewModel.h"
 
 #include "DataController.h"
+#include "FormViewModel.h"
 #include "ModelContext.h"
 #include "Prompt.h"
 #include "PromptCategory.h"
@@ -35,7 +36,7 @@ PromptBrowserViewModel::PromptBrowserViewModel(ModelContext *context, UserDefaul
     : QObject(parent), m_context(context), m_defaults(defaults),
       m_search(std::make_unique<PromptSearch>(*context))
 {
-    seedTagTextSuffix(m_defaults);
+    FormViewModel::seedTagTextSuffix(m_defaults);
     // The context already coalesces its changes into one notification per event-loop turn.
     connect(context, &ModelContext::objectsChanged, this, &PromptBrowserViewModel::refresh);
     connect(defaults, &UserDefaults::valueChanged, this, [this](const QString &key) {
@@ -51,13 +52,6 @@ PromptBrowserViewModel::PromptBrowserViewModel(ModelContext *context, UserDefaul
 }
 
 PromptBrowserViewModel::~PromptBrowserViewModel() = default;
-
-void PromptBrowserViewModel::seedTagTextSuffix(UserDefaults *defaults)
-{
-    // The form appends this suffix to prompts tagged "text"; a user's own sentence stays.
-    if (!defaults->stringValue(QLatin1String(TagTextSuffixKey)))
-        defaults->setValue(QLatin1String(TagTextSuffixKey), QString::fromUtf8(DefaultTagTextSuffix));
-}
 
 bool PromptBrowserViewModel::isAdminMode() const
 {

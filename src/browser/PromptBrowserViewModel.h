@@ -37,10 +37,6 @@ class PromptBrowserViewModel : public QObject {
 
 public:
     static constexpr const char *LastExpandedKey = "lastExpandedCategory";
-    static constexpr const char *TagTextSuffixKey = "tag_text_suffix";
-    static constexpr const char *DefaultTagTextSuffix = "The output shall be in {{language: [languages]}}.";
-    // Stores the default suffix of the tag "text" unless the key already holds a string.
-    static void seedTagTextSuffix(UserDefaults *defaults);
 
     // Over the program's store and settings (the view's own instance).
     explicit PromptBrowserViewModel(QObject *parent = nullptr);

@@ -12,6 +12,7 @@
 #include "VornApp.h"
 #include "WindowManager.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -19,9 +20,13 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryFile>
 #include <QTextStream>
 #include <QThread>
+#include <QTimer>
 
+#include <chrono>
 #include <cstdio>
 #include <memory>
 
@@ -48,13 +53,55 @@ Options:
 
 // Internal request of "vorn template": the running app's global lists.
 const QString GlobalsRequest = QStringLiteral("__globals");
+// Internal command: a small process that keeps a copied text on the clipboard after the
+// command that copied it has ended (on X11 the clipboard's content lives with its owner).
+const QString HoldClipboardCommand = QStringLiteral("__hold-clipboard");
+// How long the holder waits for another program to take the clipboard over.
+constexpr int HoldClipboardHours = 12;
+
+// The start options every Qt program accepts; QGuiApplication takes them out of argv, so
+// they are left out of the command here and passed on to Qt as they stand.
+bool isQtOption(const QString &arg, bool *takesValue)
+{
+    static const QStringList withValue{
+        QStringLiteral("-platform"), QStringLiteral("-platformpluginpath"), QStringLiteral("-platformtheme"),
+        QStringLiteral("-plugin"), QStringLiteral("-qmljsdebugger"), QStringLiteral("-style"),
+        QStringLiteral("-stylesheet"), QStringLiteral("-session"), QStringLiteral("-display"),
+        QStringLiteral("-geometry"), QStringLiteral("-qwindowgeometry"), QStringLiteral("-qwindowicon"),
+        QStringLiteral("-qwindowtitle"), QStringLiteral("-name"), QStringLiteral("-title"), QStringLiteral("-visual")};
+    static const QStringList flags{QStringLiteral("-reverse"), QStringLiteral("-nograb"), QStringLiteral("-dograb"),
+                                   QStringLiteral("-sync"), QStringLiteral("-widgetcount"), QStringLiteral("-testability")};
+    // Qt also reads "--platform" and "-platform=xcb" style spellings of the same options.
+    QString name = arg.startsWith(QLatin1String("--")) ? arg.mid(1) : arg;
+    const qsizetype equals = name.indexOf(u'=');
+    const bool hasInlineValue = equals > 0;
+    if (hasInlineValue)
+        name.truncate(equals);
+    *takesValue = withValue.contains(name) && !hasInlineValue;
+    return withValue.contains(name) || (!hasInlineValue && flags.contains(name));
+}
 
 QStringList argumentsOf(int argc, char **argv)
 {
     QStringList args;
-    for (int i = 1; i < argc; ++i)
-        args.append(QString::fromLocal8Bit(argv[i]));
+    for (int i = 1; i < argc; ++i) {
+        const QString arg = QString::fromLocal8Bit(argv[i]);
+        bool takesValue = false;
+        if (isQtOption(arg, &takesValue)) {
+            i += takesValue ? 1 : 0;
+            continue;
+        }
+        args.append(arg);
+    }
     return args;
+}
+
+// Help, and a group without a command, need no library.
+bool needsStore(const QStringList &args)
+{
+    if (args.size() < 2)
+        return false;
+    return !args.contains(QLatin1String("-h")) && !args.contains(QLatin1String("--help"));
 }
 
 void write(FILE *stream, const QByteArray &bytes)
@@ -96,7 +143,9 @@ bool readsStandardInput(const QStringList &args)
 
 // Opens the store in this process for a command; the start-up load's lines go to standard
 // error so they never mix with a command's output.
-bool openStoreHere(QTextStream &err)
+// load: run the start-up synchronisation; "library sync" runs it itself, so that what it
+// reports is what it did.
+bool openStoreHere(QTextStream &err, bool load = true)
 {
     DataController *data = DataController::shared();
     QString error;
@@ -104,9 +153,61 @@ bool openStoreHere(QTextStream &err)
         err << "vorn: " << error << '\n';
         return false;
     }
+    if (!load)
+        return true;
     StoreLog::Capture capture([&err](const QString &line) { err << line << '\n'; });
     data->startupLoad();
     return true;
+}
+
+// Hands the text this process put on the clipboard to a holder process that outlives it, and
+// waits (a few seconds at most) until the holder owns the clipboard.
+void handOverClipboard(const char *program)
+{
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    if (!clipboard->ownsClipboard())
+        return;
+    QTemporaryFile file(QDir::temp().filePath(QStringLiteral("vorn-clipboard-XXXXXX")));
+    file.setAutoRemove(false);
+    if (!file.open() || file.write(clipboard->text().toUtf8()) < 0 || !file.flush()) {
+        file.remove();
+        return;
+    }
+    file.close();
+    if (!QProcess::startDetached(QString::fromLocal8Bit(program), {HoldClipboardCommand, file.fileName()})) {
+        file.remove();
+        return;
+    }
+    // The holder removes the file once the clipboard is its own.
+    for (int wait = 0; wait < 50 && QFile::exists(file.fileName()); ++wait)
+        QThread::msleep(100);
+}
+
+// The holder: takes the text over, then ends when another program takes the clipboard.
+int holdClipboard(int argc, char **argv, const QString &path)
+{
+    QGuiApplication app(argc, argv);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return 1;
+    const QString text = QString::fromUtf8(file.readAll());
+    file.close();
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->setText(text);
+    QCoreApplication::processEvents();
+    file.remove();
+    // Losing the clipboard is announced as a change on most platforms; a slow poll covers
+    // the others.
+    const auto quitWhenTaken = [clipboard] {
+        if (!clipboard->ownsClipboard())
+            QCoreApplication::quit();
+    };
+    QObject::connect(clipboard, &QClipboard::changed, &app, quitWhenTaken);
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &app, quitWhenTaken);
+    poll.start(std::chrono::seconds(1));
+    QTimer::singleShot(std::chrono::hours(HoldClipboardHours), &app, &QCoreApplication::quit);
+    return app.exec();
 }
 
 // input: standard input already read by the caller, or null to read it here.
@@ -123,13 +224,16 @@ int runStoreCommandHere(int argc, char **argv, const QStringList &args, QByteArr
     QTextStream &source = input ? taken : standardInput;
     QTextStream out(stdout);
     QTextStream err(stderr);
-    if (!openStoreHere(err))
+    const bool isSync = args.value(0) == QLatin1String("library") && args.value(1) == QLatin1String("sync");
+    if (needsStore(args) && !openStoreHere(err, !isSync))
         return 1;
     DataController &data = *DataController::shared();
     const int code = args.first() == QLatin1String("library") ? runLibraryCommand(args.mid(1), source, out, err, data)
                                                               : runPromptsCommand(args.mid(1), source, out, err, data);
     out.flush();
     err.flush();
+    if (wantsClipboard && code == 0)
+        handOverClipboard(argv[0]);
     // The store is saved before the process ends; a command whose change was not saved failed.
     if (!data.mainContext()->savePending() && code == 0)
         return 1;
@@ -138,6 +242,8 @@ int runStoreCommandHere(int argc, char **argv, const QStringList &args, QByteArr
 
 int runStoreCommand(int argc, char **argv, const QStringList &args)
 {
+    if (!needsStore(args))
+        return runStoreCommandHere(argc, argv, args, nullptr);
     CommandRequest request = requestFor(args);
     if (readsStandardInput(args)) {
         QFile input;
@@ -290,6 +396,8 @@ int run(int argc, char **argv)
         return runStoreCommand(argc, argv, args);
     if (command == QLatin1String("template"))
         return runTemplate(argc, argv, args);
+    if (command == HoldClipboardCommand && args.size() == 2)
+        return holdClipboard(argc, argv, args.at(1));
     write(stderr, "vorn: unknown command '" + command.toUtf8() + "'; see vorn --help\n");
     return 2;
 }

@@ -46,8 +46,13 @@ int runImport(const CommandArguments &arguments, QTextStream &in, QTextStream &o
     PromptImporter::Result result;
     const QString path = arguments.plain.value(0, QStringLiteral("-"));
     if (path == QLatin1String("-")) {
-        // One character more than the limit is enough to know the text is too large.
-        result = importer.importText(in.read(PromptImporter::MaxTextBytes + 1));
+        // Read as bytes, like a file, so that text that is not UTF-8 is refused instead of
+        // being stored with replacement characters; one byte more than the limit is enough
+        // to know the text is too large.
+        if (QIODevice *device = in.device())
+            result = importer.importData(device->read(PromptImporter::MaxTextBytes + 1));
+        else
+            result = importer.importText(in.read(PromptImporter::MaxTextBytes + 1));
     } else {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))

@@ -1,5 +1,6 @@
 #include "MainViewModel.h"
 
+#include "FormViewModel.h"
 #include "PromptBrowserViewModel.h"
 #include "UserDefaults.h"
 
@@ -11,7 +12,7 @@ MainViewModel::MainViewModel(QObject *parent) : MainViewModel(UserDefaults::stan
 
 MainViewModel::MainViewModel(UserDefaults *defaults, QObject *parent) : QObject(parent), m_defaults(defaults)
 {
-    PromptBrowserViewModel::seedTagTextSuffix(m_defaults);
+    FormViewModel::seedTagTextSuffix(m_defaults);
     connect(m_defaults, &UserDefaults::valueChanged, this, [this](const QString &key) {
         if (key == ShowFeedbackKey)
             Q_EMIT showFeedbackOnStartChanged();

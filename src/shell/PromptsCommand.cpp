@@ -33,10 +33,13 @@ Commands:
       --template          also search the template text
       --all               include inactive prompts
       --json              print an array of the objects of "show --json"
-  show ID [--json]        the prompt's fields, categories, tags and user state
-  render ID [--set LABEL=VALUE]... [--copy]
+  show ID|TERMS... [--json]
+                          the prompt's fields, categories, tags and user state
+  render ID|TERMS... [--set LABEL=VALUE]... [--copy]
                           print the filled-in prompt; the values entered are remembered
                           as in the form (--copy: also put it on the clipboard and count a use)
+                          TERMS pick the prompt whose title they are, or the only one
+                          they find; when several match, they are listed (exit status 2)
   favorite ID [--off]     mark as favourite (--off: unmark)
   hide ID [--off]         hide from the library (--off: show again)
 Options:
@@ -75,6 +78,37 @@ Prompt *findPrompt(DataController &controller, const QString &text)
             return prompt;
     }
     return nullptr;
+}
+
+// The prompt that search terms name: the only match, or else the only one whose whole title
+// the terms are. Several candidates are listed on standard error.
+struct Pick {
+    Prompt *prompt = nullptr;
+    int code = 0;
+};
+Pick pickByTerms(DataController &controller, const QString &text, QTextStream &err)
+{
+    PromptSearch search(*controller.mainContext());
+    const QList<Prompt *> found = search.search(text, {});
+    if (found.isEmpty()) {
+        fail(err, QStringLiteral("no prompt matches '%1'").arg(text), 1);
+        return {nullptr, 1};
+    }
+    if (found.size() == 1)
+        return {found.first(), 0};
+    const QString folded = PromptSearch::terms(text).join(u' ');
+    QList<Prompt *> exact;
+    for (Prompt *prompt : found)
+        if (PromptSearch::terms(prompt->title()).join(u' ') == folded)
+            exact.append(prompt);
+    if (exact.size() == 1)
+        return {exact.first(), 0};
+    err << "vorn prompts: " << found.size() << " prompts match '" << text
+        << "'; name one by its ID or more terms:\n";
+    for (const Prompt *prompt : found)
+        err << prompt->idText() << '\t' << prompt->title() << '\n';
+    err.flush();
+    return {nullptr, 2};
 }
 
 QString yesNo(bool on)
@@ -155,25 +189,28 @@ int render(const CommandArguments &arguments, Prompt &prompt, QTextStream &out, 
 
     FormViewModel form(controller.mainContext(), UserDefaults::standard());
     form.setup(prompt.templateText(), prompt.id());
+    // Nothing of a render that fails is remembered.
+    form.holdBackEntries();
     for (const auto &[given, value] : std::as_const(sets)) {
         const std::optional<QString> label = SetOption::matchLabel(given, form.variables());
         if (!label)
             return fail(err, QStringLiteral("the prompt has no field '%1'").arg(given));
         form.setValue(*label, value);
     }
-    UserDefaults::standard()->sync();
-
     const QStringList problems = form.validate();
     if (!problems.isEmpty()) {
         for (const QString &problem : problems)
             err << problem << '\n';
         return 1;
     }
+    form.rememberEntries();
+    UserDefaults::standard()->sync();
     const QString text = form.generatedPrompt();
-    out << text;
+    out << text << '\n';
     if (clipboard) {
         clipboard->setText(text);
         form.recordUsage();
+        err << "Copied.\n";
     }
     return 0;
 }
@@ -227,12 +264,22 @@ int runPromptsCommand(const QStringList &args, QTextStream &in, QTextStream &out
     if (command == QLatin1String("list")) {
         code = list(arguments, out, controller);
     } else {
-        if (arguments.plain.size() != 1)
+        const bool byTerms = command == QLatin1String("show") || command == QLatin1String("render");
+        if (arguments.plain.isEmpty() || (!byTerms && arguments.plain.size() != 1))
             return fail(err, QStringLiteral("%1 takes one prompt ID").arg(command));
-        Prompt *prompt = findPrompt(controller, arguments.plain.first());
-        if (!prompt)
+        Prompt *prompt = arguments.plain.size() == 1 ? findPrompt(controller, arguments.plain.first()) : nullptr;
+        const bool looksLikeId = !uuidFromText(arguments.plain.first().trimmed()).isNull();
+        if (looksLikeId && arguments.plain.size() > 1)
+            return fail(err, QStringLiteral("%1 takes one prompt ID or search terms").arg(command));
+        if (!prompt && (!byTerms || (looksLikeId && arguments.plain.size() == 1)))
             return fail(
                 err, QStringLiteral("no prompt has the ID '%1'").arg(arguments.plain.first()), 1);
+        if (!prompt) {
+            const Pick pick = pickByTerms(controller, arguments.plain.join(u' '), err);
+            if (!pick.prompt)
+                return pick.code;
+            prompt = pick.prompt;
+        }
         const bool on = !arguments.has(QStringLiteral("--off"));
         if (command == QLatin1String("show")) {
             if (arguments.has(QStringLiteral("--json")))

@@ -287,7 +287,7 @@ int runTemplateCommand(const QStringList &args, QTextStream &in, QTextStream &ou
         err.flush();
         return 1;
     }
-    out << form.generatedPrompt();
+    out << form.generatedPrompt() << '\n';
     out.flush();
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "DataController.h"
 
 #include "DuplicateCleaner.h"
+#include "FormViewModel.h"
 #include "Prompt.h"
 #include "PromptCategory.h"
 #include "PromptGlobalVariable.h"
@@ -175,6 +176,9 @@ bool DataController::setUp(QString *error)
 
 ActionOutcome DataController::startupLoad()
 {
+    // Every use of the store renders prompts tagged "text" the same way, the panel's and the
+    // command line's alike.
+    FormViewModel::seedTagTextSuffix(UserDefaults::standard());
     const SeedLibrary::Files files = SeedLibrary::load();
     if (!files.ok())
         return ActionOutcome::failed(QStringLiteral("the shipped library cannot be read: ") + files.error);

@@ -11,6 +11,8 @@
 
 #include <QLocale>
 
+#include <utility>
+
 FormViewModel::FormViewModel(ModelContext *context, UserDefaults *defaults, QObject *parent)
     : QObject(parent), m_context(context), m_defaults(defaults)
 {
@@ -84,7 +86,7 @@ void FormViewModel::fill(const QString &templateText, const QUuid &promptId,
     m_promptId = promptId.isNull() ? std::nullopt : std::optional<QUuid>(promptId);
     TemplateForm::Recall recall;
     if (m_defaults)
-        recall = [this](const QString &label) { return m_defaults->stringValue(storageKey(label)); };
+        recall = [this](const QString &label) { return remembered(label); };
     m_form.setup(templateText, suffixes, globals, recall);
     Q_EMIT variablesChanged();
     Q_EMIT inputsChanged();
@@ -120,10 +122,22 @@ QString FormViewModel::generatedPrompt() const
 void FormViewModel::store(const QString &label, const QString &text)
 {
     const bool changed = m_form.setInput(label, text);
-    if (m_defaults)
+    if (m_holdBack)
+        m_heldBack.insert(label);
+    else if (m_defaults)
         m_defaults->setValue(storageKey(label), text);
     if (changed)
         Q_EMIT inputsChanged();
+}
+
+void FormViewModel::rememberEntries()
+{
+    m_holdBack = false;
+    const QSet<QString> labels = std::exchange(m_heldBack, {});
+    if (!m_defaults)
+        return;
+    for (const QString &label : labels)
+        m_defaults->setValue(storageKey(label), m_form.input(label));
 }
 
 void FormViewModel::recordUsage()
@@ -188,9 +202,33 @@ void FormViewModel::setSortState(const QString &label, bool sorted)
 
 QString FormViewModel::storageKey(const QString &label) const
 {
-    if (!m_promptId)
-        return label;
-    return uuidText(*m_promptId) + u'-' + label;
+    QString escaped = label;
+    escaped.replace(u'%', QLatin1String("%25"))
+        .replace(u'/', QLatin1String("%2F"))
+        .replace(u'\\', QLatin1String("%5C"));
+    return m_promptId ? uuidText(*m_promptId) + u'-' + escaped : escaped;
+}
+
+QString FormViewModel::legacyStorageKey(const QString &label) const
+{
+    return m_promptId ? uuidText(*m_promptId) + u'-' + label : label;
+}
+
+std::optional<QString> FormViewModel::remembered(const QString &label) const
+{
+    if (std::optional<QString> value = m_defaults->stringValue(storageKey(label)))
+        return value;
+    const QString legacy = legacyStorageKey(label);
+    if (legacy == storageKey(label))
+        return std::nullopt;
+    return m_defaults->stringValue(legacy);
+}
+
+void FormViewModel::seedTagTextSuffix(UserDefaults *defaults)
+{
+    // The form appends this suffix to prompts tagged "text"; a user's own sentence stays.
+    if (!defaults->stringValue(QLatin1String(TagTextSuffixKey)))
+        defaults->setValue(QLatin1String(TagTextSuffixKey), QString::fromUtf8(DefaultTagTextSuffix));
 }
 
 QVariantMap FormViewModel::inputsMap() const

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QUuid>
 #include <QVariantList>
 #include <QVariantMap>
@@ -29,6 +30,11 @@ class FormViewModel : public QObject {
 
 public:
     using PreviewSegment = TemplateForm::PreviewSegment;
+
+    static constexpr const char *TagTextSuffixKey = "tag_text_suffix";
+    static constexpr const char *DefaultTagTextSuffix = "The output shall be in {{language: [languages]}}.";
+    // Stores the default suffix of the tag "text" unless the key already holds a string.
+    static void seedTagTextSuffix(UserDefaults *defaults);
 
     // Without a context there is no prompt and no stored global list; without defaults
     // nothing is remembered, read or written (tag suffixes included).
@@ -62,12 +68,22 @@ public:
     Q_INVOKABLE QDateTime dateValue(const QString &label) const;
     Q_INVOKABLE void setDateValue(const QString &label, const QDateTime &date);
 
+    // Entries are remembered as they are made. A caller that may still turn them down (the
+    // command line, when the form does not validate) holds them back, then remembers them
+    // once they are accepted.
+    void holdBackEntries() { m_holdBack = true; }
+    void rememberEntries();
+
     Q_INVOKABLE bool sortState(const QString &label) const { return m_sortStates.value(label); }
     Q_INVOKABLE void setSortState(const QString &label, bool sorted);
 
     // Where the last value of a field is remembered: "<PROMPT UUID>-<label>", or the label
-    // alone when there is no prompt.
+    // alone when there is no prompt, with "%", "/" and "\\" escaped as %25, %2F and %5C:
+    // the settings read those two as group separators, which would let "a/b" and "a//b"
+    // share one value.
     QString storageKey(const QString &label) const;
+    // The key the value was remembered under before labels were escaped; read as a fallback.
+    QString legacyStorageKey(const QString &label) const;
 
     const QMap<QString, QString> &inputs() const { return m_form.inputs(); }
     QVariantMap inputsMap() const;
@@ -97,6 +113,7 @@ private:
     void fill(const QString &templateText, const QUuid &promptId,
               const PromptParser::GlobalMap &globals);
     void store(const QString &label, const QString &text);
+    std::optional<QString> remembered(const QString &label) const;
 
     ModelContext *m_context = nullptr;
     QPointer<UserDefaults> m_defaults;
@@ -108,4 +125,6 @@ private:
     qint64 m_usageCount = 0;
     std::optional<QUuid> m_promptId;
     QPointer<Prompt> m_prompt;
+    bool m_holdBack = false;
+    QSet<QString> m_heldBack;
 };

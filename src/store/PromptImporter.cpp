@@ -4,19 +4,36 @@
 #include "ModelContext.h"
 #include "Prompt.h"
 #include "PromptCategory.h"
+#include "PromptSyncService.h"
 #include "PromptTag.h"
 #include "SeedRecords.h"
+#include "UserAttribute.h"
 
 #include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
 #include <QStringDecoder>
 
 #include <optional>
 
 namespace {
-// An array of records, or else a single record as a list of one.
+std::optional<QList<SeedPrompt>> decodeArray(const QJsonArray &array)
+{
+    QList<SeedPrompt> records;
+    records.reserve(array.size());
+    for (qsizetype i = 0; i < array.size(); ++i) {
+        auto record = SeedPrompt::fromJson(array.at(i), QStringLiteral("[%1]").arg(i), nullptr);
+        if (!record)
+            return std::nullopt;
+        records.append(std::move(*record));
+    }
+    return records;
+}
+
+// An array of records; the layout of an export or backup (the records under "prompts",
+// beside their metadata); or else a single record as a list of one.
 std::optional<QList<SeedPrompt>> decodeRecords(const QByteArray &utf8)
 {
     QJsonParseError error;
@@ -25,25 +42,18 @@ std::optional<QList<SeedPrompt>> decodeRecords(const QByteArray &utf8)
         return std::nullopt;
     // The same strict record decoder as the shipped library; only the reading of an absent
     // "active" differs (see below).
-    QList<SeedPrompt> records;
-    if (doc.isArray()) {
-        const QJsonArray array = doc.array();
-        records.reserve(array.size());
-        for (qsizetype i = 0; i < array.size(); ++i) {
-            auto record = SeedPrompt::fromJson(array.at(i), QStringLiteral("[%1]").arg(i), nullptr);
-            if (!record)
-                return std::nullopt;
-            records.append(std::move(*record));
-        }
-        return records;
-    }
+    if (doc.isArray())
+        return decodeArray(doc.array());
     if (!doc.isObject())
         return std::nullopt;
-    auto record = SeedPrompt::fromJson(doc.object(), QString(), nullptr);
+    const QJsonObject object = doc.object();
+    const QJsonValue list = object.value(QLatin1String("prompts"));
+    if (list.isArray() && !object.contains(QLatin1String("title")))
+        return decodeArray(list.toArray());
+    auto record = SeedPrompt::fromJson(object, QString(), nullptr);
     if (!record)
         return std::nullopt;
-    records.append(std::move(*record));
-    return records;
+    return QList<SeedPrompt>{std::move(*record)};
 }
 
 // Non-overlapping occurrences, left to right, as splitting at the marker counts them.
@@ -147,6 +157,11 @@ PromptImporter::Result PromptImporter::importUtf8(const QByteArray &utf8)
                                               [](PromptTag *tag) { return tag->name(); });
     FirstByKey<QUuid, Prompt> promptsById(m_context.fetch<Prompt>(),
                                           [](Prompt *prompt) { return prompt->id(); });
+    // The user records a removed prompt left behind (a reset keeps them): a prompt that
+    // comes back under its id gets its favourite, hidden state and usage back.
+    const FirstByKey<QUuid, UserAttribute> attributesByTarget(
+        m_context.fetch<UserAttribute>(), [](UserAttribute *attribute) { return attribute->targetID(); });
+    QSet<const Prompt *> insertedHere;
 
     qsizetype inserted = 0;
     qsizetype updated = 0;
@@ -164,7 +179,9 @@ PromptImporter::Result PromptImporter::importUtf8(const QByteArray &utf8)
             tags.append(tag);
         }
 
-        const QUuid id = uuidFromText(record.id);
+        // The id the synchronisation gives the same text, so that a record copied from the
+        // shipped file pastes onto its prompt instead of beside it.
+        const QUuid id = record.id.isEmpty() ? QUuid() : PromptSyncService::idForSeed(record.id);
         Prompt *prompt = id.isNull() ? nullptr : promptsById.value(id);
         const bool isNew = !prompt;
         if (isNew) {
@@ -172,6 +189,8 @@ PromptImporter::Result PromptImporter::importUtf8(const QByteArray &utf8)
             prompt->setId(id.isNull() ? QUuid::createUuid() : id);
             prompt->setNew(true);
             prompt->setUpdated(false);
+            if (UserAttribute *attribute = attributesByTarget.value(prompt->id()))
+                prompt->setAttributes(attribute);
             // A later item with the same id updates this prompt instead of duplicating it.
             promptsById.add(prompt->id(), prompt);
         }
@@ -188,8 +207,10 @@ PromptImporter::Result PromptImporter::importUtf8(const QByteArray &utf8)
         prompt->setActive(record.active.value_or(false));
         if (isNew) {
             m_context.insert(prompt);
+            insertedHere.insert(prompt);
             ++inserted;
-        } else {
+        } else if (!insertedHere.contains(prompt)) {
+            // A second item for a prompt this paste created is part of its insertion.
             prompt->setUpdated(true);
             ++updated;
         }

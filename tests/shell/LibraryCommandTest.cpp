@@ -220,7 +220,8 @@ TEST_F(CommandTest, RenderValidatesRemembersAndCopies)
     const Outcome copied = prompts({"render", EmailId, "--copy"});
     EXPECT_EQ(copied.code, 0) << qPrintable(copied.err);
     EXPECT_EQ(copied.out, filled.out);
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), filled.out);
+    EXPECT_TRUE(filled.out.endsWith("Answer in Markdown.\n")); // every output ends its line
+    EXPECT_EQ(QGuiApplication::clipboard()->text() + u'\n', filled.out);
     open();
     EXPECT_EQ(prompt(EmailId)->usageCount(), 1);
     const QJsonObject shown =
@@ -350,4 +351,93 @@ TEST_F(CommandTest, MaintenanceCommands)
     ASSERT_TRUE(prompt(EmailId));
     EXPECT_TRUE(prompt(EmailId)->isFavorite()); // the user record survived the reset
     EXPECT_EQ(controller->mainContext()->count<Prompt>(), 5);
+}
+
+TEST_F(CommandTest, ABackupRestoresFavouritesAndUsage)
+{
+    const QString item =
+        QStringLiteral(R"({"id": "F0000000-0000-4000-8000-000000000009", "categories": ["Writing"],
+        "tags": [], "title": "Mine", "description": "d", "template": "Hi {{Name:}}",
+        "created": "2024-05-01", "updated": "2024-05-02", "active": true})");
+    ASSERT_EQ(library({"import"}, item).code, 0);
+    const QString id = "F0000000-0000-4000-8000-000000000009";
+    ASSERT_EQ(prompts({"favorite", id}).code, 0);
+    prompt(id)->ensureAttribute()->setUsageCount(3);
+    ASSERT_TRUE(controller->mainContext()->save());
+
+    QDir documents(dir + "/Documents");
+    for (const QString &old : documents.entryList({"Backup_*"}))
+        documents.remove(old);
+    ASSERT_EQ(library({"reset", "--yes"}).code, 0);
+    open();
+    ASSERT_FALSE(prompt(id)); // imported prompts go with a reset
+    const QStringList backups = documents.entryList({"Backup_*prompts.json"});
+    ASSERT_EQ(backups.size(), 1);
+
+    const Outcome restored = library({"import", documents.filePath(backups.first())});
+    EXPECT_EQ(restored.code, 0) << qPrintable(restored.err);
+    EXPECT_TRUE(restored.out.contains("1 inserted")) << qPrintable(restored.out);
+    open();
+    ASSERT_TRUE(prompt(id));
+    EXPECT_TRUE(prompt(id)->isFavorite());
+    EXPECT_EQ(prompt(id)->usageCount(), 3);
+}
+
+TEST_F(CommandTest, StandardInputIsReadAsBytes)
+{
+    QByteArray bytes = R"({"id": "F0000000-0000-4000-8000-00000000000A", "categories": [],
+        "tags": [], "title": "Caf)";
+    bytes += "\xE9"; // Latin-1, not UTF-8
+    bytes += R"(", "description": "", "template": "x", "created": "2024-05-01", "updated": "2024-05-01"})";
+    Outcome result;
+    QTextStream in(&bytes, QIODevice::ReadOnly);
+    QTextStream out(&result.out);
+    QTextStream err(&result.err);
+    result.code = runLibraryCommand({"import"}, in, out, err, *controller);
+    err.flush();
+    EXPECT_EQ(result.code, 1);
+    EXPECT_EQ(result.err, "Invalid text encoding.\n");
+    EXPECT_FALSE(prompt("F0000000-0000-4000-8000-00000000000A"));
+}
+
+TEST_F(CommandTest, AFailedRenderRemembersNothing)
+{
+    defaults->setValue("tag_text_suffix", QString());
+    const Outcome failed = prompts({"render", EmailId, "--set", "Sender=", "--set", "Tone=Warm"});
+    EXPECT_EQ(failed.code, 1);
+    const Outcome later = prompts({"render", EmailId, "--set", "Sender=Ann"});
+    EXPECT_EQ(later.code, 0) << qPrintable(later.err);
+    EXPECT_FALSE(later.out.contains("Warm")) << qPrintable(later.out);
+}
+
+TEST_F(CommandTest, TheTextSuffixIsSeededForTheCommandLineToo)
+{
+    // A new machine: the settings have never seen the panel.
+    defaults->remove("tag_text_suffix");
+    open();
+    const Outcome rendered = prompts({"render", ReviewId, "--set", "Code=x", "--set", "Language=German"});
+    EXPECT_EQ(rendered.code, 0) << qPrintable(rendered.err);
+    EXPECT_TRUE(rendered.out.endsWith("The output shall be in \"German\".\n")) << qPrintable(rendered.out);
+}
+
+TEST_F(CommandTest, ShowAndRenderTakeSearchTermsForAnId)
+{
+    const Outcome shown = prompts({"show", "code", "review", "--json"});
+    EXPECT_EQ(shown.code, 0) << qPrintable(shown.err);
+    EXPECT_EQ(QJsonDocument::fromJson(shown.out.toUtf8()).object().value("id").toString(), ReviewId);
+
+    defaults->setValue("tag_text_suffix", QString());
+    const Outcome rendered = prompts({"render", "email", "--set", "Sender=Ann"});
+    EXPECT_EQ(rendered.code, 0) << qPrintable(rendered.err);
+    EXPECT_TRUE(rendered.out.startsWith("Reply to \"Ann\"")) << qPrintable(rendered.out);
+
+    // Several equally good: listed, and nothing is chosen.
+    const Outcome several = prompts({"render", "item"});
+    EXPECT_EQ(several.code, 2);
+    EXPECT_TRUE(several.out.isEmpty());
+    EXPECT_TRUE(several.err.contains(row(Item10Id, "Item 10"))) << qPrintable(several.err);
+    EXPECT_TRUE(several.err.contains(row(Item2Id, "Item 2"))) << qPrintable(several.err);
+
+    // favorite and hide still take an ID only.
+    EXPECT_EQ(prompts({"favorite", "code", "review"}).code, 2);
 }

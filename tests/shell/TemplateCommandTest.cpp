@@ -104,7 +104,7 @@ TEST(TemplateCommand, RenderUsesDefaultsAndSetValues)
     const QByteArray text = "Write {{topic}} for {{Audience: kids}} in {{Tone: a, b}}; {{Topic}}.";
     CommandRun r = run({"render", "--set", "Topic=cats = fun"}, text);
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
-    EXPECT_EQ(r.out, "Write \"cats = fun\" for \"kids\" in \"a\"; \"cats = fun\".");
+    EXPECT_EQ(r.out, "Write \"cats = fun\" for \"kids\" in \"a\"; \"cats = fun\".\n");
     EXPECT_TRUE(r.err.isEmpty());
 
     // Labels are matched as capitalised; later --set wins; "-" reads standard input.
@@ -112,7 +112,7 @@ TEST(TemplateCommand, RenderUsesDefaultsAndSetValues)
         {"render", "-", "--set=topic=dogs", "--set", "AUDIENCE=adults", "--set", "audience=teens"},
         text);
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
-    EXPECT_EQ(r.out, "Write \"dogs\" for \"teens\" in \"a\"; \"dogs\".");
+    EXPECT_EQ(r.out, "Write \"dogs\" for \"teens\" in \"a\"; \"dogs\".\n");
 }
 
 TEST(TemplateCommand, RenderReportsValidationProblems)

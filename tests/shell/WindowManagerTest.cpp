@@ -1,4 +1,5 @@
 #include "HotKeyNotifier.h"
+#include "FormViewModel.h"
 #include "MainViewModel.h"
 #include "PromptBrowserViewModel.h"
 #include "ModelContext.h"
@@ -188,12 +189,12 @@ TEST_F(WindowManagerTest, MainViewSeedsTheTextTagSuffixOnlyWhenAbsent)
 {
     {
         Shell shell(&defaults);
-        EXPECT_EQ(defaults.string(QLatin1String(PromptBrowserViewModel::TagTextSuffixKey)),
-                  QString::fromUtf8(PromptBrowserViewModel::DefaultTagTextSuffix));
+        EXPECT_EQ(defaults.string(QLatin1String(FormViewModel::TagTextSuffixKey)),
+                  QString::fromUtf8(FormViewModel::DefaultTagTextSuffix));
     }
-    defaults.setValue(QLatin1String(PromptBrowserViewModel::TagTextSuffixKey), QStringLiteral("Answer in German."));
+    defaults.setValue(QLatin1String(FormViewModel::TagTextSuffixKey), QStringLiteral("Answer in German."));
     Shell again(&defaults);
-    EXPECT_EQ(defaults.string(QLatin1String(PromptBrowserViewModel::TagTextSuffixKey)), QStringLiteral("Answer in German."));
+    EXPECT_EQ(defaults.string(QLatin1String(FormViewModel::TagTextSuffixKey)), QStringLiteral("Answer in German."));
 }
 
 TEST_F(WindowManagerTest, WelcomeSheetOpensOnFirstShowAndSearchSurvivesADetailTrip)

@@ -214,3 +214,44 @@ TEST(FormViewModel, RecordUsageCountsPromptAndEveryCategory)
     none->recordUsage();
     EXPECT_EQ(none->usageCount(), 0);
 }
+
+TEST(FormViewModel, EveryLabelKeepsItsOwnRememberedValue)
+{
+    Fixture f;
+    const QString text = "{{Input}} {{Input/}} {{a/b}} {{a//b}} {{c\\d}} {{c/d}} {{50%2F}}";
+    f.addPrompt(text);
+    QStringList labels;
+    {
+        FormViewModel form(f.context.get(), f.defaults.get());
+        form.setup(text, PromptId);
+        labels = form.inputs().keys();
+        ASSERT_EQ(labels.size(), 7);
+        for (const QString &label : labels)
+            form.setValue(label, "value of " + label);
+    }
+    f.reopen();
+    FormViewModel form(f.context.get(), f.defaults.get());
+    form.setup(text, PromptId);
+    for (const QString &label : labels)
+        EXPECT_EQ(form.value(label), "value of " + label) << qPrintable(label);
+
+    // A value remembered under the key of earlier versions is still found.
+    f.defaults->setValue(PromptKey + "-Old/label", "from before");
+    form.setup("{{Old/label}}", PromptId);
+    EXPECT_EQ(form.value("Old/label"), "from before");
+}
+
+TEST(FormViewModel, HeldBackEntriesAreRememberedOnlyWhenAccepted)
+{
+    Fixture f;
+    f.addPrompt("{{Days: 3}}");
+    FormViewModel form(f.context.get(), f.defaults.get());
+    form.setup("{{Days: 3}}", PromptId);
+    form.holdBackEntries();
+    form.setValue("Days", "abc");
+    EXPECT_EQ(form.value("Days"), "abc");
+    EXPECT_FALSE(f.defaults->stringValue(form.storageKey("Days")));
+    form.setValue("Days", "5");
+    form.rememberEntries();
+    EXPECT_EQ(f.defaults->string(form.storageKey("Days")), "5");
+}

@@ -2,6 +2,7 @@
 #include "Prompt.h"
 #include "PromptCategory.h"
 #include "PromptImporter.h"
+#include "PromptSyncService.h"
 #include "PromptTag.h"
 #include "UserAttribute.h"
 
@@ -251,16 +252,52 @@ TEST_F(ImporterTest, NewTagsAreCreatedOnceAndFlagsDefaultToOff)
     // Absent "active" means inactive here, unlike in the shipped library.
     EXPECT_FALSE(prompts.at(1)->isHot());
     EXPECT_FALSE(prompts.at(1)->isActive());
-    EXPECT_FALSE(prompts.at(1)->id().isNull()); // an id that is no UUID gets a fresh one
+    // An id that is no UUID gets the one the synchronisation derives from it.
+    EXPECT_EQ(prompts.at(1)->id(), PromptSyncService::idForSeed("not-a-uuid"));
     EXPECT_TRUE(prompts.at(1)->isNew());
+
+    // So pasting the same record again updates it instead of adding a copy.
+    EXPECT_EQ(run(json(plain)).successMessage, "Processed 1 items: 0 inserted, 1 updated.");
+    EXPECT_EQ(ctx.count<Prompt>(), 2);
 }
 
 TEST_F(ImporterTest, SameIdTwiceInOnePasteGivesOnePrompt)
 {
     const QJsonArray items{record(PromptId, "One"), record(PromptId, "Two")};
-    EXPECT_EQ(run(json(items)).successMessage, "Processed 2 items: 1 inserted, 1 updated.");
+    EXPECT_EQ(run(json(items)).successMessage, "Processed 2 items: 1 inserted, 0 updated.");
     ASSERT_EQ(ctx.count<Prompt>(), 1);
     EXPECT_EQ(ctx.fetch<Prompt>().first()->title(), "Two");
+    EXPECT_TRUE(ctx.fetch<Prompt>().first()->isNew());
+    EXPECT_FALSE(ctx.fetch<Prompt>().first()->isUpdated());
+}
+
+TEST_F(ImporterTest, BackupLayoutRestoresPromptsWithTheirUserRecords)
+{
+    ASSERT_TRUE(run(json(record(PromptId, "Mail", {WritingId}))).ok());
+    Prompt *prompt = promptById(PromptId);
+    ASSERT_TRUE(prompt);
+    UserAttribute *attribute = prompt->ensureAttribute();
+    attribute->setFavorite(true);
+    attribute->setUsageCount(4);
+    // What a reset does: the prompt goes, its user record stays.
+    ctx.remove(prompt);
+    ASSERT_TRUE(ctx.save());
+    ASSERT_EQ(ctx.count<Prompt>(), 0);
+
+    const QJsonObject backup{
+        {"metadata", QJsonObject{{"version", "1.7"}, {"last_updated", "2024-03-01"}, {"author", "Full Export"}}},
+        {"prompts", QJsonArray{record(PromptId, "Mail", {WritingId})}}};
+    EXPECT_EQ(run(json(backup)).successMessage, "Processed 1 items: 1 inserted, 0 updated.");
+    prompt = promptById(PromptId);
+    ASSERT_TRUE(prompt);
+    EXPECT_TRUE(prompt->isFavorite());
+    EXPECT_EQ(prompt->usageCount(), 4);
+    EXPECT_EQ(ctx.count<UserAttribute>(), 1); // re-attached, not a second record
+
+    // A backup with no prompts says so; an object that is neither layout is refused.
+    expectError(json(QJsonObject{{"prompts", QJsonArray{}}}), "No prompts found to import.");
+    expectError(json(QJsonObject{{"prompts", QJsonArray{1}}}),
+                "JSON Error: Not a valid Prompt or List of Prompts.");
 }
 
 TEST_F(ImporterTest, UnparsableDatesBecomeNow)

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# End-to-end test of the command line without a running app: help needs no library, Qt's
+# start options are passed on, every output ends its line, a backup restores favourites,
+# standard input is read as bytes, and a copied prompt stays on the clipboard after the
+# command has ended, until another program takes the clipboard.
+# Usage: cli_e2e.sh PATH/TO/vorn
+set -u
+VORN=${1:?usage: cli_e2e.sh PATH/TO/vorn}
+# shellcheck source=e2e_common.sh
+source "$(dirname "$0")/e2e_common.sh"
+store="$XDG_DATA_HOME/vorn/library.sqlite"
+ends_with_newline() { [ "$(tail -c1 "$1" | od -An -c | tr -d ' ')" = '\n' ]; }
+
+check "vorn library --help prints its help" bash -c "'$VORN' library --help | grep -q '^Usage: vorn library'"
+check "vorn prompts --help prints its help" bash -c "'$VORN' prompts --help | grep -q '^Usage: vorn prompts'"
+check "... without opening the library" test ! -e "$store"
+check "the first library sync reports what it inserted" bash -c "'$VORN' library sync 2>/dev/null | grep -q 'Sync finished. Inserted: [1-9]'"
+check "Qt's start options are passed to Qt" bash -c "'$VORN' -platform offscreen -reverse --version | grep -q '^VORN '"
+
+printf 'Hi {{Name: Ann}}' > "$WORK/template.txt"
+"$VORN" template render "$WORK/template.txt" > "$WORK/rendered.txt"
+check "template render ends its line" ends_with_newline "$WORK/rendered.txt"
+
+id=F0E2E000-0000-4000-8000-000000000001
+cat > "$WORK/mine.json" <<JSON
+{"id": "$id", "categories": [], "tags": [], "title": "E2E mine", "description": "d",
+ "template": "Hello {{Name: Ann}}", "created": "2024-05-01", "updated": "2024-05-02", "active": true}
+JSON
+check "a prompt imports from a file" "$VORN" library import "$WORK/mine.json"
+"$VORN" prompts favorite "$id" >/dev/null
+check "validate exits 0 on a valid library" "$VORN" library validate
+"$VORN" library reset --yes > "$WORK/reset.log" 2>&1
+backup=$(ls "$HOME/Documents"/Backup_*prompts.json 2>/dev/null | tail -n1)
+check "reset writes a backup" test -n "$backup"
+check "... that imports again" "$VORN" library import "$backup"
+check "... with the favourite back" bash -c "'$VORN' prompts show '$id' --json | python3 -c 'import json,sys; sys.exit(0 if json.load(sys.stdin)[\"favorite\"] else 1)'"
+
+printf '{"id": "F0E2E000-0000-4000-8000-000000000002", "categories": [], "tags": [], "title": "Caf\xe9", "description": "", "template": "x", "created": "2024-05-01", "updated": "2024-05-01"}' > "$WORK/latin1.json"
+"$VORN" library import < "$WORK/latin1.json" > "$WORK/latin1.out" 2> "$WORK/latin1.err"
+code=$?
+check "text that is not UTF-8 on standard input is refused" [ "$code" = 1 ]
+check "... with the importer's message" grep -qx "Invalid text encoding." "$WORK/latin1.err"
+
+"$VORN" prompts render "$id" --copy > "$WORK/copy.out" 2> "$WORK/copy.err"
+check "render --copy succeeds without a running app" [ $? = 0 ]
+check "... says Copied. on standard error" grep -qx "Copied." "$WORK/copy.err"
+check "... ends its line" ends_with_newline "$WORK/copy.out"
+check "the copied text outlives the command" wait_for 5 bash -c '[ "$(xclip -o -selection clipboard)" = "Hello \"Ann\"" ]'
+echo "something else" | xclip -selection clipboard
+check "the holder ends when another program takes the clipboard" wait_for 10 bash -c "! pgrep -f -- '[_]_hold-clipboard' >/dev/null"
+
+pkill -f -- '[_]_hold-clipboard' 2>/dev/null
+[ "$failures" = 0 ] || { echo "$failures checks failed"; exit 1; }
+echo "all checks passed"
