@@ -1,7 +1,7 @@
 #include "CommandClient.h"
 
 #include <QLocalSocket>
-#include <QLockFile>
+#include "ProcessLock.h"
 
 namespace {
 CommandReply brokenReply()
@@ -42,12 +42,6 @@ std::optional<CommandReply> send(const CommandRequest &request, int connectTimeo
 
 bool isAppRunning()
 {
-    QLockFile lock(CommandProtocol::instanceLockPath());
-    lock.setStaleLockTime(0);
-    if (lock.tryLock(0)) {
-        lock.unlock();
-        return false;
-    }
-    return lock.error() == QLockFile::LockFailedError;
+    return ProcessLock::isHeld(CommandProtocol::instanceLockPath());
 }
 } // namespace CommandClient

@@ -1,7 +1,9 @@
 #include "CommandServer.h"
 
 #include <QLocalSocket>
-#include <QLockFile>
+#include "ProcessLock.h"
+
+#include <cstdio>
 
 #include <sys/socket.h>
 #include <unistd.h>
@@ -31,23 +33,24 @@ CommandServer::~CommandServer()
     m_server.close();
 }
 
-bool CommandServer::acquireInstance()
+bool CommandServer::acquireInstance(QString *error)
 {
     if (m_lock && m_lock->isLocked())
         return true;
-    m_lock = std::make_unique<QLockFile>(CommandProtocol::instanceLockPath());
-    // The app holds the lock for its whole life, so age says nothing; a dead owner does.
-    m_lock->setStaleLockTime(0);
-    return m_lock->tryLock(0);
+    m_lock = std::make_unique<ProcessLock>(CommandProtocol::instanceLockPath());
+    const ProcessLock::Result result = m_lock->acquire();
+    if (!result.takeOver.isEmpty())
+        std::fprintf(stderr, "vorn: %s\n", result.takeOver.toLocal8Bit().constData());
+    if (error)
+        *error = result.status == ProcessLock::Status::Held ? QStringLiteral("another VORN app is running")
+                                                             : result.message;
+    return result.ok();
 }
 
 bool CommandServer::listen(QString *error)
 {
-    if (!acquireInstance()) {
-        if (error)
-            *error = QStringLiteral("another VORN app is running");
+    if (!acquireInstance(error))
         return false;
-    }
     const QString path = CommandProtocol::socketPath();
     // Holding the lock means any socket file there was left by an app that died.
     QLocalServer::removeServer(path);

@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-class QLockFile;
+class ProcessLock;
 class QLocalSocket;
 
 // The running app's end of the per-user socket: it owns the instance lock, accepts one
@@ -22,9 +22,10 @@ public:
     explicit CommandServer(Handler handler, QObject *parent = nullptr);
     ~CommandServer() override;
 
-    // Takes the instance lock; one left behind by a crashed app is taken over. False while
-    // another live app holds it.
-    bool acquireInstance();
+    // Takes the instance lock; one left behind by a crashed app is taken over (with a line on
+    // standard error). False while another live app holds it, or when the lock cannot be had
+    // at all; then error says why.
+    bool acquireInstance(QString *error = nullptr);
     // Listens on the socket, replacing a stale one. Needs the instance lock.
     bool listen(QString *error = nullptr);
     bool isListening() const { return m_server.isListening(); }
@@ -34,6 +35,6 @@ private:
     void serve(QLocalSocket *socket, const QByteArray &payload);
 
     Handler m_handler;
-    std::unique_ptr<QLockFile> m_lock;
+    std::unique_ptr<ProcessLock> m_lock;
     QLocalServer m_server;
 };

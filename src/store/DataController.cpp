@@ -14,6 +14,8 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QThread>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -60,6 +62,7 @@ struct DataController::Private {
     Options options;
     ModelContext context;
     std::function<void(const QString &path)> revealer;
+    QString notice;
 
     // The export behind createBackup; true when the file was written.
     bool backup(DataController *self)
@@ -136,16 +139,30 @@ bool DataController::setUp(QString *error)
         return true;
     const QString path = storePath();
     ModelContext::OpenResult result = d->context.open(path);
+    if (result.status == ModelContext::OpenStatus::Locked && d->options.lockWaitMs > 0) {
+        // Another command is at work on the library; it is done in a moment.
+        log(result.message + QStringLiteral(" Waiting up to %1 seconds for it to finish...")
+                                 .arg((d->options.lockWaitMs + 999) / 1000));
+        QElapsedTimer waited;
+        waited.start();
+        while (result.status == ModelContext::OpenStatus::Locked && waited.elapsed() < d->options.lockWaitMs) {
+            QThread::msleep(100);
+            result = d->context.open(path);
+        }
+    }
     if (result.ok())
         return true;
-    // Another process holding the store, or a newer schema, is no reason to touch the file.
+    // Busy, unreadable for now, a newer schema: no reason to touch the file.
     if (result.status != ModelContext::OpenStatus::Unreadable || d->options.inMemory) {
+        setNotice(result.message + QStringLiteral(" Nothing was changed; VORN shows an empty library until it is "
+                                                  "restarted with the problem fixed."));
         if (error)
             *error = result.message;
         return false;
     }
 
     log(QStringLiteral("ModelContainer creation failed. Attempting to reset store... Error: ") + result.message);
+    const QString reason = result.message;
     QString movedTo;
     QString problem;
     if (moveAside(path, &movedTo, &problem)) {
@@ -156,13 +173,39 @@ bool DataController::setUp(QString *error)
     if (movedTo.isEmpty() || !result.ok()) {
         const QString message = QStringLiteral("Could not create ModelContainer even after reset: ") + problem;
         log(message);
+        setNotice(message);
         if (error)
             *error = message;
         return false;
     }
+    setNotice(QStringLiteral("The library could not be read (%1) and was moved to %2. VORN started a new "
+                             "library with the shipped prompts.").arg(reason, movedTo));
     loadIfEmpty();
     log(QStringLiteral("Store successfully reset."));
     return true;
+}
+
+bool DataController::closeStore()
+{
+    return d->context.closeStore();
+}
+
+QString DataController::notice() const
+{
+    return d->notice;
+}
+
+void DataController::dismissNotice()
+{
+    setNotice({});
+}
+
+void DataController::setNotice(const QString &text)
+{
+    if (d->notice == text)
+        return;
+    d->notice = text;
+    Q_EMIT noticeChanged();
 }
 
 void DataController::startupLoad()
