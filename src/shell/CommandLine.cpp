@@ -147,7 +147,12 @@ int runStoreCommand(int argc, char **argv, const QStringList &args)
     if (readsStandardInput(args)) {
         QFile input;
         if (input.open(stdin, QIODevice::ReadOnly))
-            request.input = input.read(CommandProtocol::MaxFrame / 2);
+            request.input = input.read(CommandProtocol::MaxInput + 1);
+        // Cut short, the text would fail as JSON with a misleading message.
+        if (request.input.size() > CommandProtocol::MaxInput) {
+            write(stderr, "vorn: the input is larger than 16 MiB; nothing was imported\n");
+            return 1;
+        }
     }
     // An app that is still starting holds the lock but does not listen yet: give it a moment.
     for (int attempt = 0; attempt < 50; ++attempt) {

@@ -12,12 +12,21 @@ class ProcessLock;
 class QLocalSocket;
 
 // The running app's end of the per-user socket: it owns the instance lock, accepts one
-// request per connection from the same user and answers it with the handler's reply.
+// request per connection from the same user and answers it with the handler's reply. It
+// keeps its limits whatever the peers do: so many connections at once, so long without a
+// byte, so much buffered per connection and in all.
 class CommandServer : public QObject {
     Q_OBJECT
 
 public:
     using Handler = std::function<CommandReply(const CommandRequest &)>;
+
+    struct Limits {
+        int connections = 32;                     // open at once; more are closed at once
+        int idleMs = 10000;                       // without a byte from the peer
+        qint64 requestBytes = 24 * 1024 * 1024;   // one request frame
+        qint64 bufferedBytes = 64 * 1024 * 1024;  // all unfinished requests together
+    };
 
     explicit CommandServer(Handler handler, QObject *parent = nullptr);
     ~CommandServer() override;
@@ -29,12 +38,17 @@ public:
     // Listens on the socket, replacing a stale one. Needs the instance lock.
     bool listen(QString *error = nullptr);
     bool isListening() const { return m_server.isListening(); }
+    void setLimits(const Limits &limits) { m_limits = limits; }
+    int connectionCount() const { return m_connections; }
 
 private:
     void onNewConnection();
     void serve(QLocalSocket *socket, const QByteArray &payload);
 
     Handler m_handler;
+    Limits m_limits;
+    int m_connections = 0;
+    qint64 m_buffered = 0;
     std::unique_ptr<ProcessLock> m_lock;
     QLocalServer m_server;
 };
