@@ -150,7 +150,7 @@ int runStoreCommand(int argc, char **argv, const QStringList &args)
             request.input = input.read(CommandProtocol::MaxInput + 1);
         // Cut short, the text would fail as JSON with a misleading message.
         if (request.input.size() > CommandProtocol::MaxInput) {
-            write(stderr, "vorn: the input is larger than 16 MiB; nothing was imported\n");
+            write(stderr, "vorn: the input is larger than 20 MiB; nothing was imported\n");
             return 1;
         }
     }

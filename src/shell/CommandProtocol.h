@@ -32,8 +32,9 @@ struct CommandReply {
 namespace CommandProtocol {
 // Largest frame either side accepts; bigger ones are refused unread.
 constexpr quint32 MaxFrame = 64u * 1024 * 1024;
-// Largest standard input a command passes on; its request frame stays under the app's limit.
-constexpr qint64 MaxInput = 16 * 1024 * 1024;
+// Largest standard input a command passes on (the importer's own limit); its request frame
+// stays under the app's limit.
+constexpr qint64 MaxInput = 20 * 1024 * 1024;
 
 // $XDG_RUNTIME_DIR/vorn (or /tmp/vorn-<uid>), created with user-only access. A folder that is
 // not a real directory of this user with mode 0700 (a link or folder planted by someone

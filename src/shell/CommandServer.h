@@ -24,7 +24,7 @@ public:
     struct Limits {
         int connections = 32;                     // open at once; more are closed at once
         int idleMs = 10000;                       // without a byte from the peer
-        qint64 requestBytes = 24 * 1024 * 1024;   // one request frame
+        qint64 requestBytes = 28 * 1024 * 1024;   // one request frame (20 MiB of input, in base64)
         qint64 bufferedBytes = 64 * 1024 * 1024;  // all unfinished requests together
     };
 

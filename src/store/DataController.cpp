@@ -21,6 +21,9 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include <cerrno>
+#include <cstring>
+
 namespace {
 DataController::Options g_sharedOptions;
 DataController *g_shared = nullptr;
@@ -342,13 +345,17 @@ QString DataController::exportData(const QString &prefix, bool reveal)
     const QString dir = documentsDir();
     const QString path = QDir(dir).filePath(prefix + QStringLiteral("prompts.json"));
     if (!QDir().mkpath(dir)) {
-        log(QStringLiteral("Export Failed: cannot create the folder ") + dir);
+        log(QStringLiteral("Export Failed: cannot create the folder %1: %2").arg(dir, QString::fromLocal8Bit(std::strerror(errno))));
         return {};
     }
     // Written to a temporary file and renamed, so an existing export is never left half-written.
     QSaveFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        log(QStringLiteral("Export Failed: ") + file.errorString());
+        // Qt has no text for some failures; the system's own says what went wrong.
+        const QString why = file.error() == QFileDevice::NoError || file.errorString() == QLatin1String("Unknown error")
+            ? QString::fromLocal8Bit(std::strerror(errno ? errno : EIO)) : file.errorString();
+        log(QStringLiteral("Export Failed: %1 (%2)").arg(why, path));
         return {};
     }
     log(QStringLiteral("✅ Export Successful!"));
