@@ -157,8 +157,9 @@ bool DataController::setUp(QString *error)
         return true;
     // Busy, unreadable for now, a newer schema: no reason to touch the file.
     if (result.status != ModelContext::OpenStatus::Unreadable || d->options.inMemory) {
-        setNotice(result.message + QStringLiteral(" Nothing was changed; VORN shows an empty library until it is "
-                                                  "restarted with the problem fixed."));
+        setNotice(result.message + (result.message.endsWith(QLatin1Char('.')) ? QString() : QStringLiteral("."))
+                  + QStringLiteral(" Nothing was changed; VORN shows an empty library until it is restarted with the "
+                                   "problem fixed."));
         if (error)
             *error = result.message;
         return false;
