@@ -212,11 +212,7 @@ class Soak:
     def app_round(self):
         """Writes through the socket of a running app, killed at a random moment."""
         app = self.start([])
-        deadline = time.time() + 30
-        socket = os.path.join(self.env["XDG_RUNTIME_DIR"], "vorn", "app.socket")
-        while not os.path.exists(socket) and time.time() < deadline and app.poll() is None:
-            time.sleep(0.02)
-        if not os.path.exists(socket):
+        if not self.wait_for_app(app, settle=0):
             app.kill()
             _, err = app.communicate()
             self.fail("the app did not start: " + err.decode(errors="replace")[-300:])
@@ -278,12 +274,13 @@ class Soak:
         finally:
             subprocess.run(["umount", "-l", mount])
 
-    def wait_for_app(self, app):
+    def wait_for_app(self, app, settle=0.3):
+        """Waits until the app listens, then settle seconds more (its start-up sync)."""
         socket = os.path.join(self.env["XDG_RUNTIME_DIR"], "vorn", "app.socket")
         deadline = time.time() + 30
         while not os.path.exists(socket) and time.time() < deadline and app.poll() is None:
             time.sleep(0.02)
-        time.sleep(0.3)  # the start-up sync
+        time.sleep(settle)
         return os.path.exists(socket)
 
     def fill(self, mount):
@@ -387,11 +384,7 @@ class Soak:
             with open(app_lock, "wb") as f:
                 f.write(content)
             app = self.start([])
-            socket = os.path.join(self.env["XDG_RUNTIME_DIR"], "vorn", "app.socket")
-            deadline = time.time() + 30
-            while not os.path.exists(socket) and time.time() < deadline and app.poll() is None:
-                time.sleep(0.02)
-            started = os.path.exists(socket)
+            started = self.wait_for_app(app, settle=0)
             app.send_signal(signal.SIGTERM)
             app.communicate(timeout=30)
             if not started or os.path.exists(app_lock) or os.path.exists(lock):
