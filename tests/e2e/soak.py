@@ -379,7 +379,8 @@ class Soak:
                 self.fail("stale lock (%s): exit %d, take-over lines %s" % (name, code, lines))
             else:
                 taken += 1
-            os.remove(app_lock)
+            if os.path.exists(app_lock):
+                os.remove(app_lock)
             # The app takes over its instance lock the same way.
             with open(app_lock, "wb") as f:
                 f.write(content)
