@@ -11,21 +11,24 @@
 #include <QCoreApplication>
 #include <QTimer>
 
+#include <cstdio>
 #include <malloc.h>
 
 bool AppDelegate::applicationDidFinishLaunching(QString *error)
 {
     DataController *data = DataController::shared();
-    if (!data->setUp(error))
-        return false;
+    const bool opened = data->setUp(error);
     std::shared_ptr<FileRevealer> revealer = PlatformServices::createFileRevealer();
     data->setRevealer([revealer](const QString &path) { revealer->reveal(path); });
-    // The library is brought up to date once the event loop runs, so the tray comes up first.
-    QTimer::singleShot(0, data, [data] {
-        data->startupLoad();
-        // Decoding and syncing the seed files leaves freed heap behind; give it back.
-        ::malloc_trim(0);
-    });
+    // The library is brought up to date once the event loop runs, so the tray comes up first;
+    // a library that could not be opened is not filled with the shipped one as if it were new.
+    if (opened) {
+        QTimer::singleShot(0, data, [data] {
+            data->startupLoad();
+            // Decoding and syncing the seed files leaves freed heap behind; give it back.
+            ::malloc_trim(0);
+        });
+    }
 
     ShellSettingsServices::install();
     WindowManager *windows = WindowManager::shared();
@@ -39,6 +42,10 @@ bool AppDelegate::applicationDidFinishLaunching(QString *error)
 
 void AppDelegate::applicationWillTerminate()
 {
-    DataController::shared()->mainContext()->savePending();
+    ModelContext *context = DataController::shared()->mainContext();
+    m_finalSaveSucceeded = DataController::shared()->closeStore();
+    if (!m_finalSaveSucceeded)
+        std::fprintf(stderr, "VORN: changes to the library could not be saved (%s) and are lost.\n",
+                     context->saveError().toLocal8Bit().constData());
     UserDefaults::standard()->sync();
 }

@@ -10,9 +10,17 @@ class AppDelegate : public QObject {
 public:
     using QObject::QObject;
 
-    // False, with the reason, when the store cannot be opened; nothing else was built then.
+    // A store that cannot be opened does not stop the start: the panel then shows why, over
+    // an empty library, and the file is left as it was. error gets that reason; the start
+    // itself always goes on (true).
     bool applicationDidFinishLaunching(QString *error);
     // Called as the event loop ends: writes what the autosave has not written yet (the last
-    // edits and the settings), so quitting right after a change keeps it.
+    // edits and the settings), so quitting right after a change keeps it, and lets the store
+    // go. A final save that failed is reported on standard error.
     void applicationWillTerminate();
+    // False when the final save at quit failed: the app then exits with a failure.
+    bool finalSaveSucceeded() const { return m_finalSaveSucceeded; }
+
+private:
+    bool m_finalSaveSucceeded = true;
 };

@@ -1,25 +1,48 @@
 #include "CommandClient.h"
 
+#include "ProcessLock.h"
+
 #include <QLocalSocket>
-#include <QLockFile>
+
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
-CommandReply brokenReply()
+CommandReply failedReply(const QByteArray &message)
 {
     CommandReply reply;
     reply.exitCode = 1;
-    reply.err = "vorn: the running app did not answer\n";
+    reply.err = message;
     return reply;
+}
+
+CommandReply brokenReply()
+{
+    return failedReply("vorn: the running app did not answer\n");
 }
 } // namespace
 
 namespace CommandClient {
 std::optional<CommandReply> send(const CommandRequest &request, int connectTimeoutMs)
 {
+    QString problem;
+    if (CommandProtocol::runtimeDir(&problem).isEmpty())
+        return failedReply("vorn: " + problem.toLocal8Bit() + '\n');
     QLocalSocket socket;
     socket.connectToServer(CommandProtocol::socketPath());
     if (!socket.waitForConnected(connectTimeoutMs))
         return std::nullopt;
+    // Nothing (an import's text, say) goes to a socket another user listens on.
+    ucred peer{};
+    socklen_t length = sizeof(peer);
+    if (::getsockopt(int(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer, &length) != 0
+        || peer.uid != ::getuid()) {
+        socket.abort();
+        return failedReply(QStringLiteral("vorn: the socket %1 is served by another user (uid %2); nothing was sent.\n")
+                               .arg(CommandProtocol::socketPath())
+                               .arg(peer.uid)
+                               .toLocal8Bit());
+    }
     socket.write(CommandProtocol::frame(request.encode()));
     if (!socket.waitForBytesWritten(30000))
         return brokenReply();
@@ -42,12 +65,7 @@ std::optional<CommandReply> send(const CommandRequest &request, int connectTimeo
 
 bool isAppRunning()
 {
-    QLockFile lock(CommandProtocol::instanceLockPath());
-    lock.setStaleLockTime(0);
-    if (lock.tryLock(0)) {
-        lock.unlock();
-        return false;
-    }
-    return lock.error() == QLockFile::LockFailedError;
+    const QString path = CommandProtocol::instanceLockPath();
+    return !path.isEmpty() && ProcessLock::isHeld(path);
 }
 } // namespace CommandClient

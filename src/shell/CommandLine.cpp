@@ -148,6 +148,7 @@ bool readsStandardInput(const QStringList &args)
 bool openStoreHere(QTextStream &err, bool load = true)
 {
     DataController *data = DataController::shared();
+    StoreLog::Capture capture([&err](const QString &line) { err << line << '\n'; err.flush(); });
     QString error;
     if (!data->setUp(&error)) {
         err << "vorn: " << error << '\n';
@@ -155,7 +156,6 @@ bool openStoreHere(QTextStream &err, bool load = true)
     }
     if (!load)
         return true;
-    StoreLog::Capture capture([&err](const QString &line) { err << line << '\n'; });
     data->startupLoad();
     return true;
 }
@@ -228,6 +228,11 @@ int runStoreCommandHere(int argc, char **argv, const QStringList &args, QByteArr
     if (needsStore(args) && !openStoreHere(err, !isSync))
         return 1;
     DataController &data = *DataController::shared();
+    // Every way out of here lets the store go: saved, checkpointed and unlocked.
+    struct Closer {
+        DataController &data;
+        ~Closer() { data.closeStore(); }
+    } closer{data};
     const int code = args.first() == QLatin1String("library") ? runLibraryCommand(args.mid(1), source, out, err, data)
                                                               : runPromptsCommand(args.mid(1), source, out, err, data);
     out.flush();
@@ -235,7 +240,7 @@ int runStoreCommandHere(int argc, char **argv, const QStringList &args, QByteArr
     if (wantsClipboard && code == 0)
         handOverClipboard(argv[0]);
     // The store is saved before the process ends; a command whose change was not saved failed.
-    if (!data.mainContext()->savePending() && code == 0)
+    if (!data.closeStore() && code == 0)
         return 1;
     return code;
 }
@@ -248,7 +253,12 @@ int runStoreCommand(int argc, char **argv, const QStringList &args)
     if (readsStandardInput(args)) {
         QFile input;
         if (input.open(stdin, QIODevice::ReadOnly))
-            request.input = input.read(CommandProtocol::MaxFrame / 2);
+            request.input = input.read(CommandProtocol::MaxInput + 1);
+        // Cut short, the text would fail as JSON with a misleading message.
+        if (request.input.size() > CommandProtocol::MaxInput) {
+            write(stderr, "vorn: the input is larger than 20 MiB; nothing was imported\n");
+            return 1;
+        }
     }
     // An app that is still starting holds the lock but does not listen yet: give it a moment.
     for (int attempt = 0; attempt < 50; ++attempt) {
@@ -285,6 +295,7 @@ int runTemplate(int argc, char **argv, const QStringList &args)
         return FormViewModel::storeGlobals(DataController::shared()->mainContext());
     };
     const int code = runTemplateCommand(args.mid(1), in, out, err, storeGlobals);
+    DataController::shared()->closeStore();
     out.flush();
     err.flush();
     return code;
@@ -311,6 +322,12 @@ CommandReply serveInApp(const CommandRequest &request)
     if (command != QLatin1String("library") && command != QLatin1String("prompts")) {
         reply.exitCode = 2;
         reply.err = "vorn: the app does not run '" + command.toUtf8() + "'\n";
+        return reply;
+    }
+    // An app whose library could not be opened runs without one; it must not pretend.
+    if (!data.mainContext()->isOpen()) {
+        reply.exitCode = 1;
+        reply.err = "vorn: the app has no library open: " + data.notice().toUtf8() + '\n';
         return reply;
     }
     // File names in the command are the caller's, relative to its folder.
@@ -355,7 +372,14 @@ int startApp(int argc, char **argv, bool showPanel)
         return 1;
     }
     auto server = std::make_unique<CommandServer>(serveInApp);
-    for (int attempt = 0; !server->acquireInstance(); ++attempt) {
+    QString lockError;
+    for (int attempt = 0; !server->acquireInstance(&lockError); ++attempt) {
+        // A lock no live app holds that still cannot be had (another user's, say) will not
+        // come free by waiting.
+        if (!CommandClient::isAppRunning()) {
+            write(stderr, "vorn: " + lockError.toLocal8Bit() + '\n');
+            return 1;
+        }
         // Another app is starting right now (it will listen in a moment) or ending (it will
         // release the lock).
         if (std::optional<CommandReply> reply = showInRunningApp(show))

@@ -7,6 +7,10 @@
 #include <QJsonObject>
 #include <QtEndian>
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -67,25 +71,52 @@ std::optional<CommandReply> CommandReply::decode(const QByteArray &json)
 }
 
 namespace CommandProtocol {
-QString runtimeDir()
+QString runtimeDir(QString *error)
 {
-    QString base = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    QString dir = base.isEmpty() ? QDir::tempPath() + QStringLiteral("/vorn-%1").arg(getuid())
-                                 : base + QStringLiteral("/vorn");
-    QDir().mkpath(dir);
+    const QString base = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    const QString dir = base.isEmpty() ? QDir::tempPath() + QStringLiteral("/vorn-%1").arg(::getuid())
+                                       : base + QStringLiteral("/vorn");
+    const QByteArray native = dir.toLocal8Bit();
+    auto refuse = [error, &dir](const QString &why) {
+        if (error)
+            *error = QStringLiteral("The folder %1 %2").arg(dir, why);
+        return QString();
+    };
     // Only the user may reach the socket; other users must not drive the app or read replies.
-    QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (::mkdir(native.constData(), 0700) == 0) {
+        // Ours, just made: the umask may have taken more than group and others away.
+        const int fd = ::open(native.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (fd >= 0) {
+            ::fchmod(fd, 0700);
+            ::close(fd);
+        }
+    } else if (errno != EEXIST) {
+        return refuse(QStringLiteral("cannot be created: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
+    }
+    struct stat info {};
+    if (::lstat(native.constData(), &info) != 0)
+        return refuse(QStringLiteral("cannot be read: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
+    const QString fix = QStringLiteral("; remove it (rm -r '%1') or set XDG_RUNTIME_DIR.").arg(dir);
+    if (!S_ISDIR(info.st_mode))
+        return refuse(QStringLiteral("is not a folder (a link or file put there by someone else?)") + fix);
+    if (info.st_uid != ::getuid())
+        return refuse(QStringLiteral("belongs to another user (uid %1)").arg(info.st_uid) + fix);
+    if ((info.st_mode & 07777) != 0700)
+        return refuse(QStringLiteral("can be reached by other users (mode %1)").arg(info.st_mode & 07777, 4, 8, QLatin1Char('0'))
+                      + fix);
     return dir;
 }
 
 QString socketPath()
 {
-    return runtimeDir() + QStringLiteral("/app.socket");
+    const QString dir = runtimeDir();
+    return dir.isEmpty() ? QString() : dir + QStringLiteral("/app.socket");
 }
 
 QString instanceLockPath()
 {
-    return runtimeDir() + QStringLiteral("/app.lock");
+    const QString dir = runtimeDir();
+    return dir.isEmpty() ? QString() : dir + QStringLiteral("/app.lock");
 }
 
 QByteArray frame(const QByteArray &payload)
@@ -93,6 +124,11 @@ QByteArray frame(const QByteArray &payload)
     QByteArray out(4, Qt::Uninitialized);
     qToBigEndian<quint32>(quint32(payload.size()), out.data());
     return out + payload;
+}
+
+quint32 announcedSize(const QByteArray &buffer)
+{
+    return qFromBigEndian<quint32>(buffer.constData());
 }
 
 std::optional<QByteArray> takeFrame(QByteArray &buffer, bool *tooLarge)

@@ -1,7 +1,11 @@
 #include "CommandServer.h"
 
+#include "ProcessLock.h"
+
 #include <QLocalSocket>
-#include <QLockFile>
+#include <QTimer>
+
+#include <cstdio>
 
 #include <sys/socket.h>
 #include <unistd.h>
@@ -31,23 +35,31 @@ CommandServer::~CommandServer()
     m_server.close();
 }
 
-bool CommandServer::acquireInstance()
+bool CommandServer::acquireInstance(QString *error)
 {
     if (m_lock && m_lock->isLocked())
         return true;
-    m_lock = std::make_unique<QLockFile>(CommandProtocol::instanceLockPath());
-    // The app holds the lock for its whole life, so age says nothing; a dead owner does.
-    m_lock->setStaleLockTime(0);
-    return m_lock->tryLock(0);
+    QString problem;
+    const QString dir = CommandProtocol::runtimeDir(&problem);
+    if (dir.isEmpty()) {
+        if (error)
+            *error = problem;
+        return false;
+    }
+    m_lock = std::make_unique<ProcessLock>(CommandProtocol::instanceLockPath());
+    const ProcessLock::Result result = m_lock->acquire();
+    if (!result.takeOver.isEmpty())
+        std::fprintf(stderr, "vorn: %s\n", result.takeOver.toLocal8Bit().constData());
+    if (error)
+        *error = result.status == ProcessLock::Status::Held ? QStringLiteral("another VORN app is running")
+                                                             : result.message;
+    return result.ok();
 }
 
 bool CommandServer::listen(QString *error)
 {
-    if (!acquireInstance()) {
-        if (error)
-            *error = QStringLiteral("another VORN app is running");
+    if (!acquireInstance(error))
         return false;
-    }
     const QString path = CommandProtocol::socketPath();
     // Holding the lock means any socket file there was left by an app that died.
     QLocalServer::removeServer(path);
@@ -63,20 +75,42 @@ void CommandServer::onNewConnection()
 {
     while (QLocalSocket *socket = m_server.nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        if (!peerIsSameUser(socket)) {
+        if (!peerIsSameUser(socket) || m_connections >= m_limits.connections) {
             socket->abort();
+            socket->deleteLater();
             continue;
         }
+        ++m_connections;
         auto buffer = std::make_shared<QByteArray>();
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket, buffer] {
-            buffer->append(socket->readAll());
-            bool tooLarge = false;
-            const std::optional<QByteArray> payload = CommandProtocol::takeFrame(*buffer, &tooLarge);
-            if (tooLarge) {
+        auto *idle = new QTimer(socket);
+        idle->setSingleShot(true);
+        idle->start(m_limits.idleMs);
+        connect(idle, &QTimer::timeout, socket, &QLocalSocket::abort);
+        // What the connection holds is counted until it goes, however it goes.
+        connect(socket, &QObject::destroyed, this, [this, buffer] {
+            --m_connections;
+            m_buffered -= buffer->size();
+        });
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket, buffer, idle] {
+            const QByteArray bytes = socket->readAll();
+            idle->start(m_limits.idleMs);
+            bool tooLarge = buffer->size() + bytes.size() > m_limits.requestBytes + 4
+                            || m_buffered + bytes.size() > m_limits.bufferedBytes;
+            if (!tooLarge) {
+                buffer->append(bytes);
+                m_buffered += bytes.size();
+            }
+            const qint64 held = buffer->size();
+            const std::optional<QByteArray> payload = tooLarge ? std::nullopt : CommandProtocol::takeFrame(*buffer, &tooLarge);
+            m_buffered -= held - buffer->size();
+            if (tooLarge || (!payload && buffer->size() >= 4 && CommandProtocol::announcedSize(*buffer) > m_limits.requestBytes)) {
+                m_buffered -= buffer->size();
+                buffer->clear();
                 socket->abort();
                 return;
             }
             if (payload) {
+                idle->stop();
                 disconnect(socket, &QLocalSocket::readyRead, this, nullptr);
                 serve(socket, *payload);
             }

@@ -41,8 +41,18 @@ int runImport(const CommandArguments &arguments, QTextStream &in, QTextStream &o
 {
     if (arguments.plain.size() > 1)
         return fail(err, QStringLiteral("import reads one file"));
-    PromptImporter importer(*controller.mainContext(),
-                            [&controller] { controller.createBackup(); });
+    // The backup after the save is not the import: its failure is told on its own line and
+    // does not turn a saved import into a failed one.
+    QString backupError;
+    PromptImporter importer(*controller.mainContext(), [&controller, &out, &backupError] {
+        StoreLog::Capture capture([&out, &backupError](const QString &line) {
+            if (line.startsWith(QLatin1String("Export Failed: ")) || line.startsWith(QLatin1String("Export failed: ")))
+                backupError = line.mid(15);
+            else if (!line.startsWith(QLatin1String("❌ Backup failed")))
+                out << line << '\n';
+        });
+        controller.createBackup();
+    });
     PromptImporter::Result result;
     const QString path = arguments.plain.value(0, QStringLiteral("-"));
     if (path == QLatin1String("-")) {
@@ -66,6 +76,10 @@ int runImport(const CommandArguments &arguments, QTextStream &in, QTextStream &o
         return 1;
     }
     out << result.successMessage << '\n';
+    if (!backupError.isEmpty()) {
+        err << "vorn library: the import was saved, but its backup could not be written: " << backupError << '\n';
+        err.flush();
+    }
     return 0;
 }
 

@@ -64,10 +64,14 @@ int exec(int &argc, char **argv, std::unique_ptr<CommandServer> server, bool sho
         QTextStream(stdout) << error << Qt::endl;
         return 1;
     }
+    if (!error.isEmpty())
+        QTextStream(stdout) << "VORN: " << error << Qt::endl;
     if (!server->listen(&error))
         QTextStream(stdout) << "VORN: other vorn commands cannot reach this app: " << error << Qt::endl;
     if (showPanel)
         WindowManager::shared()->showWindow(qgetenv("XDG_ACTIVATION_TOKEN"));
-    return app.exec();
+    const int code = app.exec();
+    // A quit whose last changes could not be saved is a failure.
+    return delegate.finalSaveSucceeded() ? code : 1;
 }
 } // namespace VornApp

@@ -15,10 +15,15 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QThread>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
+
+#include <cerrno>
+#include <cstring>
 
 namespace {
 DataController::Options g_sharedOptions;
@@ -68,6 +73,7 @@ struct DataController::Private {
     Options options;
     ModelContext context;
     std::function<void(const QString &path)> revealer;
+    QString notice;
 
     // The export behind createBackup.
     ActionOutcome backup(DataController *self)
@@ -145,16 +151,31 @@ bool DataController::setUp(QString *error)
         return true;
     const QString path = storePath();
     ModelContext::OpenResult result = d->context.open(path);
+    if (result.status == ModelContext::OpenStatus::Locked && d->options.lockWaitMs > 0) {
+        // Another command is at work on the library; it is done in a moment.
+        log(result.message + QStringLiteral(" Waiting up to %1 seconds for it to finish...")
+                                 .arg((d->options.lockWaitMs + 999) / 1000));
+        QElapsedTimer waited;
+        waited.start();
+        while (result.status == ModelContext::OpenStatus::Locked && waited.elapsed() < d->options.lockWaitMs) {
+            QThread::msleep(100);
+            result = d->context.open(path);
+        }
+    }
     if (result.ok())
         return true;
-    // Another process holding the store, or a newer schema, is no reason to touch the file.
+    // Busy, unreadable for now, a newer schema: no reason to touch the file.
     if (result.status != ModelContext::OpenStatus::Unreadable || d->options.inMemory) {
+        setNotice(result.message + (result.message.endsWith(QLatin1Char('.')) ? QString() : QStringLiteral("."))
+                  + QStringLiteral(" Nothing was changed; VORN shows an empty library until it is restarted with the "
+                                   "problem fixed."));
         if (error)
             *error = result.message;
         return false;
     }
 
     log(QStringLiteral("ModelContainer creation failed. Attempting to reset store... Error: ") + result.message);
+    const QString reason = result.message;
     QString movedTo;
     QString problem;
     if (moveAside(path, &movedTo, &problem)) {
@@ -165,13 +186,39 @@ bool DataController::setUp(QString *error)
     if (movedTo.isEmpty() || !result.ok()) {
         const QString message = QStringLiteral("Could not create ModelContainer even after reset: ") + problem;
         log(message);
+        setNotice(message);
         if (error)
             *error = message;
         return false;
     }
+    setNotice(QStringLiteral("The library could not be read (%1) and was moved to %2. VORN started a new "
+                             "library with the shipped prompts.").arg(reason, movedTo));
     loadIfEmpty();
     log(QStringLiteral("Store successfully reset."));
     return true;
+}
+
+bool DataController::closeStore()
+{
+    return d->context.closeStore();
+}
+
+QString DataController::notice() const
+{
+    return d->notice;
+}
+
+void DataController::dismissNotice()
+{
+    setNotice({});
+}
+
+void DataController::setNotice(const QString &text)
+{
+    if (d->notice == text)
+        return;
+    d->notice = text;
+    Q_EMIT noticeChanged();
 }
 
 ActionOutcome DataController::startupLoad()
@@ -313,13 +360,17 @@ QString DataController::exportData(const QString &prefix, bool reveal)
     const QString dir = documentsDir();
     const QString path = QDir(dir).filePath(prefix + QStringLiteral("prompts.json"));
     if (!QDir().mkpath(dir)) {
-        log(QStringLiteral("Export Failed: cannot create the folder ") + dir);
+        log(QStringLiteral("Export Failed: cannot create the folder %1: %2").arg(dir, QString::fromLocal8Bit(std::strerror(errno))));
         return {};
     }
     // Written to a temporary file and renamed, so an existing export is never left half-written.
     QSaveFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        log(QStringLiteral("Export Failed: ") + file.errorString());
+        // Qt has no text for some failures; the system's own says what went wrong.
+        const QString why = file.error() == QFileDevice::NoError || file.errorString() == QLatin1String("Unknown error")
+            ? QString::fromLocal8Bit(std::strerror(errno ? errno : EIO)) : file.errorString();
+        log(QStringLiteral("Export Failed: %1 (%2)").arg(why, path));
         return {};
     }
     log(QStringLiteral("✅ Export Successful!"));

@@ -21,6 +21,8 @@ public:
         QString storePath;     // empty: $XDG_DATA_HOME/vorn/library.sqlite
         QString documentsDir;  // empty: the user's Documents folder
         bool inMemory = false;
+        // How long opening waits for another VORN process that holds the store.
+        int lockWaitMs = 10000;
     };
 
     // The process-wide instance, created on first use with the options given before.
@@ -32,9 +34,18 @@ public:
     explicit DataController(const Options &options, QObject *parent = nullptr);
     ~DataController() override;
 
-    // Opens the store. False when it cannot be had (another process holds it, it was written
-    // by a newer version, or even a fresh store cannot be created); error says why.
+    // Opens the store, waiting a while for another VORN process that holds it. Only a file
+    // that is damaged or not a VORN library is moved aside (and a fresh one started); false
+    // when the store cannot be had (busy, no permission, disk errors, a newer version), with
+    // the file left as it was. error says why; notice() keeps it for the panel.
     bool setUp(QString *error = nullptr);
+    // Saves what is pending and lets the store file go (journal checkpointed, lock removed);
+    // every normal exit ends with it. False when the final save failed.
+    bool closeStore();
+    // What the user must be told about the library once: the store could not be opened, or
+    // a damaged one was moved aside (with the path of the moved file). Empty otherwise.
+    QString notice() const;
+    void dismissNotice();
     ModelContext *mainContext() const;
     QString storePath() const;
     QString documentsDir() const;
@@ -53,7 +64,11 @@ public:
     // How a written file is shown in the file manager (set by the desktop shell).
     void setRevealer(std::function<void(const QString &path)> revealer);
 
+Q_SIGNALS:
+    void noticeChanged();
+
 private:
+    void setNotice(const QString &text);
     // see DataController.cpp
     struct Private;
     std::unique_ptr<Private> d;

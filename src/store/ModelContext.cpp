@@ -1,6 +1,8 @@
 #include "ModelContext.h"
 
 #include "SqliteDatabase.h"
+#include "ProcessLock.h"
+#include "StoreLog.h"
 #include "StoreRepository.h"
 
 #include <QDir>
@@ -14,6 +16,11 @@ ModelContext::ModelContext(QObject *parent) : QObject(parent)
         QString error;
         if (!save(&error))
             qWarning().noquote() << "Saving the library failed:" << error;
+    });
+    // A failed save keeps its changes pending and is tried again, less often each time.
+    connect(this, &ModelContext::saveFailed, this, [this] {
+        if (m_autosaveInterval >= 0 && m_db)
+            m_autosave.start(std::min(30000, 1000 << std::min(m_failedSaves - 1, 5)));
     });
 }
 
@@ -37,55 +44,74 @@ ModelContext::OpenResult ModelContext::open(const QString &path)
         clearObjects();
         return OpenResult{status, message};
     };
+    // Only a file that is damaged or not ours may be moved aside; busy, permission and disk
+    // errors pass and must leave it alone.
+    auto failDb = [this, &fail, &path](const QString &message) {
+        const bool damaged = m_db && m_db->lastErrorIsDamage();
+        return fail(damaged ? OpenStatus::Unreadable : OpenStatus::Unavailable,
+                    damaged ? message : QStringLiteral("The library %1 cannot be opened: %2").arg(path, message));
+    };
 
     if (!inMemory) {
         const QFileInfo info(path);
         QDir().mkpath(info.absolutePath());
-        m_lock = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
-        // A lock left by a process that no longer runs is taken over at once.
-        m_lock->setStaleLockTime(0);
-        if (!m_lock->tryLock(200)) {
-            qint64 pid = 0;
-            QString host, app;
-            m_lock->getLockInfo(&pid, &host, &app);
-            const QString message = m_lock->error() == QLockFile::LockFailedError
-                ? QStringLiteral("The library %1 is in use by another VORN process (pid %2).").arg(path).arg(pid)
-                : QStringLiteral("Cannot lock the library %1: no permission to write beside it.").arg(path);
-            return fail(OpenStatus::Locked, message);
+        m_lock = std::make_unique<ProcessLock>(path + QStringLiteral(".lock"));
+        const ProcessLock::Result locked = m_lock->acquire();
+        if (!locked.takeOver.isEmpty())
+            StoreLog::line(locked.takeOver);
+        if (!locked.ok()) {
+            if (locked.status == ProcessLock::Status::Held)
+                return fail(OpenStatus::Locked,
+                            QStringLiteral("The library %1 is in use by another VORN process (pid %2).").arg(path).arg(locked.pid));
+            return fail(OpenStatus::Unavailable, locked.message);
         }
     }
 
     m_db = std::make_unique<SqliteDatabase>();
     QString error;
     if (!m_db->open(path, &error))
-        return fail(OpenStatus::Unreadable, error);
+        return failDb(error);
     // WAL with full syncs: a commit that returned is on disk, and a crash mid-save leaves the
     // previous state readable.
     if (!m_db->exec(QStringLiteral("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;"), &error))
-        return fail(OpenStatus::Unreadable, error);
+        return failDb(error);
     const qint64 version = m_db->scalar(QStringLiteral("PRAGMA user_version"), &error);
     if (version < 0)
-        return fail(OpenStatus::Unreadable, error);
+        return failDb(error);
     if (version > SchemaVersion)
         return fail(OpenStatus::Incompatible,
                     QStringLiteral("The library %1 was written by a newer VORN (schema %2).").arg(path).arg(version));
     StoreRepository repository(*m_db);
     if (version == 0) {
         const qint64 tables = m_db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master"), &error);
+        if (tables < 0)
+            return failDb(error);
         if (tables != 0)
-            return fail(OpenStatus::Unreadable, tables < 0 ? error : QStringLiteral("not a VORN library"));
+            return fail(OpenStatus::Unreadable, QStringLiteral("not a VORN library"));
         if (!m_db->exec(QStringLiteral("BEGIN IMMEDIATE"), &error) || !repository.createSchema(SchemaVersion, &error)
             || !m_db->exec(QStringLiteral("COMMIT"), &error)) {
-            m_db->exec(QStringLiteral("ROLLBACK"));
-            return fail(OpenStatus::Unreadable, error);
+            return failDb(error);
         }
+    } else {
+        SqliteDatabase::Statement check = m_db->prepare(QStringLiteral("PRAGMA quick_check"), &error);
+        if (!check.isValid())
+            return failDb(error);
+        if (!check.step())
+            return failDb(check.error());
+        if (const QString verdict = check.text(0); verdict != QLatin1String("ok"))
+            return fail(OpenStatus::Unreadable, QStringLiteral("integrity check failed: ") + verdict);
     }
 
     StoreRepository::ObjectLists loaded;
     if (!repository.loadAll(loaded, &error)) {
         for (auto &list : loaded)
             qDeleteAll(list);
-        return fail(OpenStatus::Unreadable, error);
+        // The file checked out as a sound database: a missing table or column means the
+        // tables are not ours; anything else (I/O, memory) is passing.
+        const int code = m_db->lastErrorCode();
+        if (code == 1 /* SQLITE_ERROR */ || m_db->lastErrorIsDamage())
+            return fail(OpenStatus::Unreadable, QStringLiteral("not a VORN library: ") + error);
+        return failDb(error);
     }
     for (int type = 0; type < ModelTypeCount; ++type) {
         qint64 maxRow = 0;
@@ -104,7 +130,8 @@ ModelContext::OpenResult ModelContext::open(const QString &path)
 
 bool ModelContext::savePending()
 {
-    if (!m_db || !hasChanges())
+    // Changes with no open store to take them are not saved either: that is reported.
+    if (!hasChanges())
         return true;
     QString error;
     if (save(&error))
@@ -113,9 +140,21 @@ bool ModelContext::savePending()
     return false;
 }
 
+bool ModelContext::closeStore()
+{
+    const bool saved = savePending();
+    m_autosave.stop();
+    if (m_db)
+        m_db->exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+    m_db.reset();
+    m_lock.reset();
+    return saved;
+}
+
 void ModelContext::close()
 {
-    savePending();
+    if (m_db)
+        savePending();
     m_autosave.stop();
     m_db.reset();
     m_lock.reset();
@@ -260,6 +299,7 @@ bool ModelContext::save(QString *error)
             m_changed.clear();
             m_deleted.clear();
             m_autosave.stop();
+            noteSaveResult({});
             m_hadChanges = false;
             Q_EMIT hasChangesChanged();
             Q_EMIT saved();
@@ -269,8 +309,18 @@ bool ModelContext::save(QString *error)
     }
     if (error)
         *error = message;
+    noteSaveResult(message);
     Q_EMIT saveFailed(message);
     return false;
+}
+
+void ModelContext::noteSaveResult(const QString &error)
+{
+    m_failedSaves = error.isEmpty() ? 0 : m_failedSaves + 1;
+    if (m_saveError == error)
+        return;
+    m_saveError = error;
+    Q_EMIT saveErrorChanged();
 }
 
 bool ModelContext::execute(const QString &sql, QString *error)

@@ -3,7 +3,6 @@
 #include "PersistentModel.h"
 
 #include <QList>
-#include <QLockFile>
 #include <QObject>
 #include <QSet>
 #include <QTimer>
@@ -11,6 +10,7 @@
 #include <array>
 #include <memory>
 
+class ProcessLock;
 class SqliteDatabase;
 class Prompt;
 class PromptCategory;
@@ -24,13 +24,17 @@ class UserAttribute;
 class ModelContext : public QObject {
     Q_OBJECT
     Q_PROPERTY(bool hasChanges READ hasChanges NOTIFY hasChangesChanged)
+    Q_PROPERTY(QString saveError READ saveError NOTIFY saveErrorChanged)
 
 public:
     enum class OpenStatus {
         Ok,
-        Locked,       // another process holds the store; nothing was touched
+        Locked,       // another live process holds the store; nothing was touched
         Incompatible, // written by a newer schema; nothing was touched
-        Unreadable    // the file is not a readable store (corrupt, not SQLite, I/O error)
+        Unavailable,  // cannot be had now (busy, no permission, I/O error, another user's
+                      // lock); nothing was touched
+        Unreadable    // the file is damaged or not a VORN library (corrupt, not a database,
+                      // failed integrity check, a foreign schema)
     };
     struct OpenResult {
         OpenStatus status = OpenStatus::Ok;
@@ -46,10 +50,16 @@ public:
     explicit ModelContext(QObject *parent = nullptr);
     ~ModelContext() override;
 
+    // A stale lock taken over on the way is reported with one StoreLog line.
     OpenResult open(const QString &path);
     bool isOpen() const;
     QString path() const { return m_path; }
+    // Saves, closes the store and drops every object.
     void close();
+    // The end of the process: saves what is pending, checkpoints the journal into the store
+    // file and lets the file go (lock removed). The objects stay readable in memory. False,
+    // with the reason logged, when the final save failed.
+    bool closeStore();
 
     // All live objects of one type in store order, unsaved inserts included.
     template <class T> QList<T *> fetch() const
@@ -75,6 +85,8 @@ public:
     // failure on the log (quitting, closing, the end of a command). False when the save failed.
     bool savePending();
     bool hasChanges() const;
+    // Why the last save failed, while its changes are still pending; empty once saved.
+    QString saveError() const { return m_saveError; }
     // Pending changes are saved this long after the last change; a negative value turns
     // automatic saving off.
     void setAutosaveInterval(int milliseconds);
@@ -89,6 +101,7 @@ Q_SIGNALS:
     // Posted once per event-loop turn after any insert, delete or stored-property change.
     void objectsChanged();
     void hasChangesChanged();
+    void saveErrorChanged();
     void saved();
     void saveFailed(const QString &error);
 
@@ -100,7 +113,9 @@ private:
     void clearObjects();
 
     QString m_path;
-    std::unique_ptr<QLockFile> m_lock;
+    void noteSaveResult(const QString &error);
+
+    std::unique_ptr<ProcessLock> m_lock;
     std::unique_ptr<SqliteDatabase> m_db;
     mutable std::array<QList<PersistentModel *>, ModelTypeCount> m_objects;
     mutable std::array<bool, ModelTypeCount> m_needsCompaction{};
@@ -110,6 +125,8 @@ private:
     std::array<qint64, ModelTypeCount> m_nextRowId{};
     QTimer m_autosave;
     int m_autosaveInterval = 300;
+    QString m_saveError;
+    int m_failedSaves = 0; // in a row, for the retry back-off
     bool m_changePosted = false;
     bool m_hadChanges = false;
 };

@@ -107,6 +107,7 @@ bool SqliteDatabase::open(const QString &path, QString *error)
                                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
                                    nullptr);
     if (rc != SQLITE_OK) {
+        m_lastCode = rc & 0xff;
         if (error)
             *error = m_db ? lastError() : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_close_v2(m_db);
@@ -172,4 +173,15 @@ qint64 SqliteDatabase::scalar(const QString &sql, QString *error)
 QString SqliteDatabase::lastError() const
 {
     return m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString();
+}
+
+int SqliteDatabase::lastErrorCode() const
+{
+    return m_db ? sqlite3_errcode(m_db) & 0xff : m_lastCode;
+}
+
+bool SqliteDatabase::lastErrorIsDamage() const
+{
+    const int code = lastErrorCode();
+    return code == SQLITE_CORRUPT || code == SQLITE_NOTADB;
 }

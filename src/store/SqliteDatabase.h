@@ -58,9 +58,15 @@ public:
     // The first column of the first row of a query, or -1 on error.
     qint64 scalar(const QString &sql, QString *error = nullptr);
     QString lastError() const;
+    // SQLite's primary result code of the last failed call (SQLITE_CORRUPT, SQLITE_BUSY, ...).
+    int lastErrorCode() const;
+    // True when the last error says the file itself is damaged or not a database, rather
+    // than busy, unreadable for now or on a full disk.
+    bool lastErrorIsDamage() const;
 
 private:
     sqlite3 *m_db = nullptr;
     std::unordered_map<std::string, std::unique_ptr<Statement>> m_cache;
     Statement m_invalid;
+    int m_lastCode = 0;
 };

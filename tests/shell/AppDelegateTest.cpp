@@ -40,3 +40,29 @@ TEST(AppDelegate, WritesPendingEditsAndSettingsAtTermination)
     EXPECT_EQ(reopened.fetch<Prompt>().first()->title(), QStringLiteral("Written at quit"));
     UserDefaults::setStandard(nullptr);
 }
+
+// A quit whose final save fails says so and is not a clean exit; the store is let go anyway.
+TEST(AppDelegate, AFailedFinalSaveIsReported)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("library.sqlite"));
+    DataController::setSharedOptions({path, dir.path(), false});
+    ASSERT_TRUE(DataController::shared()->setUp(nullptr));
+    UserDefaults defaults(dir.filePath(QStringLiteral("vorn.ini")));
+    UserDefaults::setStandard(&defaults);
+    ModelContext *context = DataController::shared()->mainContext();
+    ASSERT_TRUE(context->execute(QStringLiteral(
+        "CREATE TRIGGER refuse BEFORE INSERT ON prompt BEGIN SELECT RAISE(ABORT, 'disk I/O error'); END")));
+    auto *prompt = new Prompt;
+    prompt->setTitle(QStringLiteral("Lost at quit"));
+    context->insert(prompt);
+
+    AppDelegate delegate;
+    EXPECT_TRUE(delegate.finalSaveSucceeded());
+    delegate.applicationWillTerminate();
+    EXPECT_FALSE(delegate.finalSaveSucceeded());
+    EXPECT_FALSE(QFile::exists(path + QStringLiteral(".lock")));
+    DataController::resetShared();
+    UserDefaults::setStandard(nullptr);
+}

@@ -12,8 +12,18 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <future>
+#include <memory>
+#include <vector>
+
+#include <QTemporaryDir>
+
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 // Runs a blocking client call on another thread while this thread serves it.
@@ -124,4 +134,168 @@ TEST(CommandServer, DropsAConnectionThatAnnouncesAnOversizedRequest)
         return socket.state() == QLocalSocket::UnconnectedState && socket.bytesAvailable() == 0;
     });
     EXPECT_TRUE(closed);
+}
+
+namespace {
+// Runs the body with XDG_RUNTIME_DIR unset and the temporary folder moved to a fresh one, so
+// the fallback /tmp/vorn-<uid> is tried there.
+class FallbackRuntimeDir {
+public:
+    explicit FallbackRuntimeDir(const QString &tmp)
+        : m_runtime(qgetenv("XDG_RUNTIME_DIR")), m_tmp(qgetenv("TMPDIR"))
+    {
+        qunsetenv("XDG_RUNTIME_DIR");
+        qputenv("TMPDIR", tmp.toLocal8Bit());
+    }
+    ~FallbackRuntimeDir()
+    {
+        qputenv("XDG_RUNTIME_DIR", m_runtime);
+        if (m_tmp.isNull())
+            qunsetenv("TMPDIR");
+        else
+            qputenv("TMPDIR", m_tmp);
+    }
+
+private:
+    QByteArray m_runtime;
+    QByteArray m_tmp;
+};
+} // namespace
+
+// Another local user may plant anything at /tmp/vorn-<uid>: it is refused, never followed.
+TEST(CommandProtocol, TheFallbackFolderMustBeTheUsersOwnPrivateFolder)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    FallbackRuntimeDir fallback(tmp.path());
+    const QString dir = tmp.path() + QStringLiteral("/vorn-%1").arg(::getuid());
+
+    QString error;
+    EXPECT_EQ(CommandProtocol::runtimeDir(&error), dir) << error.toStdString();
+    struct stat info {};
+    ASSERT_EQ(::lstat(dir.toLocal8Bit().constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0700u);
+    ASSERT_TRUE(QDir(dir).removeRecursively());
+
+    // A link to one of the user's own folders: refused, and that folder's mode is not touched.
+    const QString own = tmp.path() + QStringLiteral("/own");
+    ASSERT_TRUE(QDir().mkpath(own));
+    ::chmod(own.toLocal8Bit().constData(), 0755);
+    ASSERT_TRUE(QFile::link(own, dir));
+    EXPECT_TRUE(CommandProtocol::runtimeDir(&error).isEmpty());
+    EXPECT_TRUE(error.contains("is not a folder")) << error.toStdString();
+    EXPECT_TRUE(CommandProtocol::socketPath().isEmpty());
+    ASSERT_EQ(::stat(own.toLocal8Bit().constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0755u);
+    const std::optional<CommandReply> refused = CommandClient::send({{QStringLiteral("show")}, {}, {}, {}}, 200);
+    ASSERT_TRUE(refused.has_value());
+    EXPECT_EQ(refused->exitCode, 1);
+    EXPECT_TRUE(refused->err.contains("is not a folder"));
+    QFile::remove(dir);
+
+    // A real folder others can reach.
+    ASSERT_EQ(::mkdir(dir.toLocal8Bit().constData(), 0777), 0);
+    ::chmod(dir.toLocal8Bit().constData(), 0777);
+    EXPECT_TRUE(CommandProtocol::runtimeDir(&error).isEmpty());
+    EXPECT_TRUE(error.contains("can be reached by other users (mode 0777)")) << error.toStdString();
+    CommandServer server(echo);
+    EXPECT_FALSE(server.listen(&error));
+    EXPECT_TRUE(error.contains("can be reached by other users")) << error.toStdString();
+
+    // A folder of another user, even with the right mode.
+    if (::getuid() == 0) {
+        ::chmod(dir.toLocal8Bit().constData(), 0700);
+        ASSERT_EQ(::chown(dir.toLocal8Bit().constData(), 65534, 65534), 0);
+        EXPECT_TRUE(CommandProtocol::runtimeDir(&error).isEmpty());
+        EXPECT_TRUE(error.contains("belongs to another user (uid 65534)")) << error.toStdString();
+    }
+}
+
+// The client sends nothing to a socket another user serves.
+TEST(CommandClient, ChecksWhoServesTheSocketBeforeSending)
+{
+    if (::getuid() != 0)
+        GTEST_SKIP() << "needs root to serve as another user";
+    const QString path = CommandProtocol::socketPath();
+    QLocalServer::removeServer(path);
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, path.toLocal8Bit().constData(), sizeof(address.sun_path) - 1);
+    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr *>(&address), sizeof(address)), 0);
+    int received[2];
+    ASSERT_EQ(::pipe(received), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        // The impostor: listens as another user, reports how many bytes it got.
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(3);
+        ::listen(listener, 4);
+        const int peer = ::accept(listener, nullptr, nullptr);
+        char buffer[4096];
+        const ssize_t n = ::read(peer, buffer, sizeof(buffer));
+        const char got = n > 0 ? 'y' : 'n';
+        ::write(received[1], &got, 1);
+        ::_exit(0);
+    }
+    ::close(received[1]);
+    ::close(listener);
+    QThread::msleep(100);
+    const std::optional<CommandReply> reply =
+        CommandClient::send({{QStringLiteral("library"), QStringLiteral("import")}, {}, QByteArray("secret"), {}}, 2000);
+    char got = '?';
+    ASSERT_EQ(::read(received[0], &got, 1), 1);
+    ::close(received[0]);
+    ::waitpid(child, nullptr, 0);
+    QLocalServer::removeServer(path);
+    EXPECT_EQ(got, 'n');
+    ASSERT_TRUE(reply.has_value());
+    EXPECT_EQ(reply->exitCode, 1);
+    EXPECT_TRUE(reply->err.contains("is served by another user (uid 65534); nothing was sent")) << reply->err.toStdString();
+}
+
+// Idle, surplus and greedy connections are closed; the app still answers a proper request.
+TEST(CommandServer, KeepsItsLimits)
+{
+    CommandServer server(echo);
+    server.setLimits({4, 300, 1024 * 1024, 3 * 1024 * 1024});
+    ASSERT_TRUE(server.listen());
+    std::vector<std::unique_ptr<QLocalSocket>> idle;
+    for (int i = 0; i < 6; ++i) {
+        idle.push_back(std::make_unique<QLocalSocket>());
+        idle.back()->connectToServer(CommandProtocol::socketPath());
+        ASSERT_TRUE(idle.back()->waitForConnected(2000));
+    }
+    QElapsedTimer timer;
+    timer.start();
+    while (server.connectionCount() < 4 && timer.elapsed() < 2000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(server.connectionCount(), 4);
+    // Idle ones go after their time without a byte.
+    while (server.connectionCount() > 0 && timer.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(server.connectionCount(), 0);
+    idle.clear();
+
+    // Partial frames: each under the request limit, together over the buffer budget.
+    std::vector<std::unique_ptr<QLocalSocket>> greedy;
+    for (int i = 0; i < 4; ++i) {
+        greedy.push_back(std::make_unique<QLocalSocket>());
+        greedy.back()->connectToServer(CommandProtocol::socketPath());
+        ASSERT_TRUE(greedy.back()->waitForConnected(2000));
+        greedy.back()->write(CommandProtocol::frame(QByteArray(1000 * 1000, 'x')).left(1000 * 1000 - 10));
+    }
+    timer.restart();
+    while (timer.elapsed() < 1000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        for (auto &socket : greedy)
+            socket->waitForBytesWritten(0);
+    }
+    EXPECT_LE(server.connectionCount(), 3);
+    greedy.clear();
+
+    const std::optional<CommandReply> reply =
+        whileServing([] { return CommandClient::send({{QStringLiteral("a"), QStringLiteral("b")}, {}, {}, {}}); });
+    ASSERT_TRUE(reply.has_value());
+    EXPECT_EQ(reply->exitCode, 2);
 }

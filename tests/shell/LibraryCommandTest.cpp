@@ -315,11 +315,33 @@ TEST_F(CommandTest, ImportReportsItsLineAndBacksUp)
     EXPECT_EQ(failed.err, "Error in item 1 ('Imported'): Unknown Categories: Nope\n");
     EXPECT_EQ(library({"import", dir + "/missing.json"}).code, 1);
 
+    // Saved, but the backup could not be written: the import's result, and the backup's
+    // failure with the system's reason on its own line.
+    QFile blocker(dir + "/NoDocuments");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    {
+        DataController::Options options;
+        options.storePath = dir + "/library.sqlite";
+        options.documentsDir = dir + "/NoDocuments/Documents";
+        controller.reset();
+        controller = std::make_unique<DataController>(options);
+        ASSERT_TRUE(controller->setUp());
+    }
+    const Outcome saved = library({"import"}, QString(item).replace("Imported", "Imported again"));
+    EXPECT_EQ(saved.code, 0) << qPrintable(saved.err);
+    EXPECT_TRUE(lines(saved.out).endsWith("Processed 1 items: 0 inserted, 1 updated.")) << qPrintable(saved.out);
+    EXPECT_FALSE(saved.out.contains("Failed"));
+    EXPECT_EQ(saved.err, "vorn library: the import was saved, but its backup could not be written: cannot create the folder "
+                             + dir + "/NoDocuments/Documents: Not a directory\n");
+    open();
+    EXPECT_EQ(prompt("F0000000-0000-4000-8000-000000000001")->title(), "Imported again");
+
     // The imported template has a placeholder without a colon.
     const Outcome check = library({"validate"});
     EXPECT_EQ(check.code, 1);
     EXPECT_EQ(lines(check.out),
-              (QStringList{"Imported: Invalid format in '{{Name}}'. Expected 'Name: Value'.",
+              (QStringList{"Imported again: Invalid format in '{{Name}}'. Expected 'Name: Value'.",
                            "Checked 6 templates. Found 1 issues."}));
 }
 

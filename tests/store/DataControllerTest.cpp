@@ -4,6 +4,7 @@
 #include "PromptSyncService.h"
 #include "PromptTag.h"
 #include "SeedRecords.h"
+#include "SqliteDatabase.h"
 #include "StoreLog.h"
 #include "TestSupport.h"
 #include "UserAttribute.h"
@@ -11,10 +12,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -215,16 +218,113 @@ TEST_F(Controller, UnreadableStoreIsMovedAsideAndTheLibraryLoadedAgain)
     EXPECT_EQ(context().count<Prompt>(), 2);
 }
 
-TEST_F(Controller, AStoreInUseIsNeitherMovedNorOpened)
+// Only a file that is damaged or not a VORN library is moved aside, and the panel's notice
+// names where it went.
+TEST_F(Controller, OnlyADamagedOrForeignFileIsMovedAside)
 {
-    ModelContext other;
-    ASSERT_TRUE(other.open(options.storePath).ok());
+    const QString path = options.storePath;
+    auto foreign = [&path](const char *sql) {
+        SqliteDatabase db;
+        ASSERT_TRUE(db.open(path, nullptr));
+        ASSERT_TRUE(db.exec(QString::fromLatin1(sql)));
+    };
+    auto damaged = [&path] {
+        {
+            ModelContext ctx;
+            ASSERT_TRUE(ctx.open(path).ok());
+            for (int i = 0; i < 300; ++i) {
+                auto *p = new Prompt;
+                p->setTitle(QStringLiteral("p%1").arg(i));
+                p->setTemplateText(QString(500, QLatin1Char('t')));
+                ctx.insert(p);
+            }
+            ASSERT_TRUE(ctx.closeStore());
+        }
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_GT(file.size(), 40000);
+        file.seek(8192);
+        file.write(QByteArray(20000, '\x55'));
+    };
+    const std::pair<const char *, std::function<void()>> cases[] = {
+        {"foreign tables", [&] { foreign("CREATE TABLE notes(body TEXT)"); }},
+        {"foreign tables of our version", [&] { foreign("CREATE TABLE notes(body TEXT); PRAGMA user_version = 1"); }},
+        {"damaged pages", damaged},
+    };
+    for (const auto &[name, make] : cases) {
+        QDir(dir + "/data").removeRecursively();
+        QDir().mkpath(dir + "/data");
+        make();
+        lines.clear();
+        DataController &dc = this->make();
+        QString error;
+        ASSERT_TRUE(dc.setUp(&error)) << name << ": " << error.toStdString();
+        const QStringList moved = QDir(dir + "/data").entryList({"library.sqlite.corrupt-*"}, QDir::Files);
+        ASSERT_EQ(moved.size(), 1) << name;
+        EXPECT_TRUE(lines.contains("Store successfully reset.")) << name;
+        EXPECT_TRUE(dc.notice().contains(" was moved to " + dir + "/data/" + moved.first() + ". ")) << name << ": "
+            << dc.notice().toStdString();
+        dc.dismissNotice();
+        EXPECT_TRUE(dc.notice().isEmpty());
+        controller.reset();
+    }
+}
+
+// Busy, not openable, locked: the file is left exactly as it was and the reason is kept for
+// the panel.
+TEST_F(Controller, AStoreThatIsOnlyUnavailableIsLeftAlone)
+{
+    QDir().mkpath(dir + "/data");
+    {
+        ModelContext ctx;
+        ASSERT_TRUE(ctx.open(options.storePath).ok());
+        auto *p = new Prompt;
+        p->setTitle(QStringLiteral("mine"));
+        ctx.insert(p);
+        ASSERT_TRUE(ctx.closeStore());
+    }
+    const QByteArray before = readFile(options.storePath);
+    options.lockWaitMs = 300;
+
+    // Another VORN process holds the store: opening waits a moment, with one line, then gives up.
+    {
+        ModelContext other;
+        ASSERT_TRUE(other.open(options.storePath).ok());
+        DataController &dc = make();
+        QString error;
+        EXPECT_FALSE(dc.setUp(&error));
+        EXPECT_TRUE(error.contains("in use by another VORN process")) << error.toStdString();
+        ASSERT_EQ(lines.size(), 1);
+        EXPECT_TRUE(lines.first().endsWith("Waiting up to 1 seconds for it to finish...")) << lines.first().toStdString();
+        EXPECT_TRUE(dc.notice().startsWith(error));
+        controller.reset();
+    }
+    // Another program holds SQLite's own lock ("database is locked").
+    {
+        SqliteDatabase holder;
+        ASSERT_TRUE(holder.open(options.storePath, nullptr));
+        ASSERT_TRUE(holder.exec("PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE"));
+        lines.clear();
+        DataController &dc = make();
+        QString error;
+        EXPECT_FALSE(dc.setUp(&error));
+        EXPECT_TRUE(error.contains("database is locked")) << error.toStdString();
+        EXPECT_TRUE(dc.notice().contains("database is locked"));
+        controller.reset();
+    }
+    EXPECT_EQ(readFile(options.storePath), before);
+    EXPECT_TRUE(QDir(dir + "/data").entryList({"*corrupt*"}).isEmpty());
+
+    // A store path that cannot be opened as a file at all ("unable to open database file").
+    options.storePath = dir + "/data/folder.sqlite";
+    QDir().mkpath(options.storePath);
     DataController &dc = make();
     QString error;
     EXPECT_FALSE(dc.setUp(&error));
-    EXPECT_TRUE(error.contains("in use")) << error.toStdString();
-    EXPECT_TRUE(lines.isEmpty());
+    EXPECT_TRUE(error.contains("unable to open database file")) << error.toStdString();
+    EXPECT_TRUE(QFileInfo(options.storePath).isDir());
     EXPECT_TRUE(QDir(dir + "/data").entryList({"*corrupt*"}).isEmpty());
+    EXPECT_FALSE(lines.contains("Store successfully reset."));
 }
 
 TEST_F(Controller, ResetUserStatsCreatesAndClearsRecords)
