@@ -43,15 +43,15 @@ int runImport(const CommandArguments &arguments, QTextStream &in, QTextStream &o
         return fail(err, QStringLiteral("import reads one file"));
     // The backup after the save is not the import: its failure is told on its own line and
     // does not turn a saved import into a failed one.
-    QString backupError;
-    PromptImporter importer(*controller.mainContext(), [&controller, &out, &backupError] {
-        StoreLog::Capture capture([&out, &backupError](const QString &line) {
-            if (line.startsWith(QLatin1String("Export Failed: ")) || line.startsWith(QLatin1String("Export failed: ")))
-                backupError = line.mid(15);
-            else if (!line.startsWith(QLatin1String("❌ Backup failed")))
+    ActionOutcome backup;
+    PromptImporter importer(*controller.mainContext(), [&controller, &out, &backup] {
+        QStringList lines;
+        StoreLog::Capture capture([&lines](const QString &line) { lines << line; });
+        backup = controller.createBackup();
+        // A backup that failed says so below, once; what it logged on the way is not the result.
+        if (backup.ok)
+            for (const QString &line : std::as_const(lines))
                 out << line << '\n';
-        });
-        controller.createBackup();
     });
     PromptImporter::Result result;
     const QString path = arguments.plain.value(0, QStringLiteral("-"));
@@ -76,8 +76,8 @@ int runImport(const CommandArguments &arguments, QTextStream &in, QTextStream &o
         return 1;
     }
     out << result.successMessage << '\n';
-    if (!backupError.isEmpty()) {
-        err << "vorn library: the import was saved, but its backup could not be written: " << backupError << '\n';
+    if (!backup.ok) {
+        err << "vorn library: the import was saved, but its backup could not be written: " << backup.problem << '\n';
         err.flush();
     }
     return 0;

@@ -81,11 +81,11 @@ struct DataController::Private {
         const QString prefix = QStringLiteral("Backup_")
                                + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH-mm-ss"))
                                + QLatin1Char(' ');
-        const bool written = !self->exportData(prefix, false).isEmpty();
-        const QString line = (written ? QStringLiteral("✅ Backup created: ") : QStringLiteral("❌ Backup failed: "))
-                             + prefix + QStringLiteral("...");
-        log(line);
-        return written ? ActionOutcome::done() : ActionOutcome::failed(line);
+        QString why;
+        const bool written = !self->writeExport(prefix, false, &why).isEmpty();
+        log((written ? QStringLiteral("✅ Backup created: ") : QStringLiteral("❌ Backup failed: ")) + prefix
+            + QStringLiteral("..."));
+        return written ? ActionOutcome::done() : ActionOutcome::failed(why);
     }
 };
 
@@ -329,11 +329,21 @@ ActionOutcome DataController::resetDatabase()
 
 QString DataController::exportData(const QString &prefix, bool reveal)
 {
+    return writeExport(prefix, reveal, nullptr);
+}
+
+QString DataController::writeExport(const QString &prefix, bool reveal, QString *why)
+{
+    // Every failure logs its line and, for the caller, says why in the system's own words.
+    auto failure = [why](const QString &line, const QString &reason) {
+        log(line);
+        if (why)
+            *why = reason;
+        return QString();
+    };
     log(QStringLiteral("Starting data export..."));
-    if (!d->context.isOpen()) {
-        log(QStringLiteral("Export failed: Could not fetch data."));
-        return {};
-    }
+    if (!d->context.isOpen())
+        return failure(QStringLiteral("Export failed: Could not fetch data."), QStringLiteral("Could not fetch data."));
     PromptsRoot root;
     root.metadata = SeedMetadata{QStringLiteral("1.7"), SeedDate::format(QDateTime::currentDateTime()),
                                  QStringLiteral("Full Export")};
@@ -360,18 +370,20 @@ QString DataController::exportData(const QString &prefix, bool reveal)
     const QString dir = documentsDir();
     const QString path = QDir(dir).filePath(prefix + QStringLiteral("prompts.json"));
     if (!QDir().mkpath(dir)) {
-        log(QStringLiteral("Export Failed: cannot create the folder %1: %2").arg(dir, QString::fromLocal8Bit(std::strerror(errno))));
-        return {};
+        const QString reason = QStringLiteral("cannot create the folder %1: %2").arg(dir, QString::fromLocal8Bit(std::strerror(errno)));
+        return failure(QStringLiteral("Export Failed: ") + reason, reason);
     }
     // Written to a temporary file and renamed, so an existing export is never left half-written.
     QSaveFile file(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         // Qt has no text for some failures; the system's own says what went wrong.
-        const QString why = file.error() == QFileDevice::NoError || file.errorString() == QLatin1String("Unknown error")
-            ? QString::fromLocal8Bit(std::strerror(errno ? errno : EIO)) : file.errorString();
-        log(QStringLiteral("Export Failed: %1 (%2)").arg(why, path));
-        return {};
+        const QString reason = QStringLiteral("%1 (%2)").arg(
+            file.error() == QFileDevice::NoError || file.errorString() == QLatin1String("Unknown error")
+                ? QString::fromLocal8Bit(std::strerror(errno ? errno : EIO))
+                : file.errorString(),
+            path);
+        return failure(QStringLiteral("Export Failed: ") + reason, reason);
     }
     log(QStringLiteral("✅ Export Successful!"));
     log(QStringLiteral("Prompts: ") + path);

@@ -68,6 +68,7 @@ Q_SIGNALS:
     void noticeChanged();
 
 private:
+    QString writeExport(const QString &prefix, bool reveal, QString *why);
     void setNotice(const QString &text);
     // see DataController.cpp
     struct Private;

@@ -2,7 +2,7 @@
 
 #include "PromptCategory.h"
 #include "PromptTag.h"
-#include "UserAttribute.h"
+#include "UserAttributeLink.h"
 
 namespace {
 template <class T> QList<T *> withoutDuplicates(const QList<T *> &items)
@@ -83,32 +83,14 @@ void Prompt::removeTag(PromptTag *tag) { removeLink(m_tags, tag, &Prompt::tagsCh
 
 void Prompt::setAttributes(UserAttribute *attribute)
 {
-    if (attribute == m_attributes)
-        return;
-    if (UserAttribute *old = m_attributes) {
-        disconnect(old, nullptr, this, nullptr);
-        old->m_prompt = nullptr;
-        old->markChanged();
-        Q_EMIT old->promptChanged();
-    }
-    if (attribute) {
-        if (Prompt *previousOwner = attribute->m_prompt) {
-            disconnect(attribute, nullptr, previousOwner, nullptr);
-            previousOwner->m_attributes = nullptr;
-            Q_EMIT previousOwner->attributesChanged();
-            previousOwner->emitDerivedChanged();
-        }
-        adopt(attribute);
-        attribute->m_prompt = this;
-        attribute->markChanged();
-        Q_EMIT attribute->promptChanged();
-        connect(attribute, &UserAttribute::isFavoriteChanged, this, &Prompt::isFavoriteChanged);
-        connect(attribute, &UserAttribute::isHiddenChanged, this, &Prompt::isHiddenChanged);
-        connect(attribute, &UserAttribute::usageCountChanged, this, &Prompt::usageCountChanged);
-    }
-    m_attributes = attribute;
-    Q_EMIT attributesChanged();
-    emitDerivedChanged();
+    UserAttributeLink<Prompt, &UserAttribute::m_prompt, &UserAttribute::promptChanged>::set(this, attribute);
+}
+
+void Prompt::forwardAttributeSignals(UserAttribute *attribute)
+{
+    connect(attribute, &UserAttribute::isFavoriteChanged, this, &Prompt::isFavoriteChanged);
+    connect(attribute, &UserAttribute::isHiddenChanged, this, &Prompt::isHiddenChanged);
+    connect(attribute, &UserAttribute::usageCountChanged, this, &Prompt::usageCountChanged);
 }
 
 void Prompt::emitDerivedChanged()
@@ -124,12 +106,7 @@ qint64 Prompt::usageCount() const { return m_attributes ? m_attributes->usageCou
 
 UserAttribute *Prompt::ensureAttribute()
 {
-    if (!m_attributes) {
-        auto *attribute = new UserAttribute;
-        attribute->setTargetID(m_id);
-        setAttributes(attribute);
-    }
-    return m_attributes;
+    return UserAttributeLink<Prompt, &UserAttribute::m_prompt, &UserAttribute::promptChanged>::ensure(this);
 }
 
 void Prompt::nullifyRelationships()

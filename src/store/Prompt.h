@@ -106,7 +106,9 @@ private:
     friend class PromptCategory;
     friend class PromptTag;
     friend class StoreRepository;
+    template <typename, auto, auto> friend struct UserAttributeLink;
     void emitDerivedChanged();
+    void forwardAttributeSignals(UserAttribute *attribute);
     // One side of a many-to-many link (categories or tags): keeps the other side in step.
     template <class T> void setLinks(QList<T *> &links, const QList<T *> &wanted, void (Prompt::*changed)());
     template <class T> void addLink(QList<T *> &links, T *item, void (Prompt::*changed)());

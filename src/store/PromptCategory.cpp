@@ -1,7 +1,7 @@
 #include "PromptCategory.h"
 
 #include "Prompt.h"
-#include "UserAttribute.h"
+#include "UserAttributeLink.h"
 
 PromptCategory::PromptCategory(QObject *parent) : PersistentModel(parent), m_id(QUuid::createUuid()) {}
 
@@ -25,42 +25,21 @@ void PromptCategory::setPrompts(const QList<Prompt *> &prompts)
 
 void PromptCategory::setAttributes(UserAttribute *attribute)
 {
-    if (attribute == m_attributes)
-        return;
-    if (UserAttribute *old = m_attributes) {
-        disconnect(old, nullptr, this, nullptr);
-        old->m_category = nullptr;
-        old->markChanged();
-        Q_EMIT old->categoryChanged();
-    }
-    if (attribute) {
-        if (PromptCategory *previousOwner = attribute->m_category) {
-            disconnect(attribute, nullptr, previousOwner, nullptr);
-            previousOwner->m_attributes = nullptr;
-            Q_EMIT previousOwner->attributesChanged();
-            Q_EMIT previousOwner->isHiddenChanged();
-        }
-        adopt(attribute);
-        attribute->m_category = this;
-        attribute->markChanged();
-        Q_EMIT attribute->categoryChanged();
-        connect(attribute, &UserAttribute::isHiddenChanged, this, &PromptCategory::isHiddenChanged);
-    }
-    m_attributes = attribute;
-    Q_EMIT attributesChanged();
-    Q_EMIT isHiddenChanged();
+    UserAttributeLink<PromptCategory, &UserAttribute::m_category, &UserAttribute::categoryChanged>::set(this, attribute);
 }
+
+void PromptCategory::forwardAttributeSignals(UserAttribute *attribute)
+{
+    connect(attribute, &UserAttribute::isHiddenChanged, this, &PromptCategory::isHiddenChanged);
+}
+
+void PromptCategory::emitDerivedChanged() { Q_EMIT isHiddenChanged(); }
 
 bool PromptCategory::isHidden() const { return m_attributes && m_attributes->isHidden(); }
 
 UserAttribute *PromptCategory::ensureAttribute()
 {
-    if (!m_attributes) {
-        auto *attribute = new UserAttribute;
-        attribute->setTargetID(m_id);
-        setAttributes(attribute);
-    }
-    return m_attributes;
+    return UserAttributeLink<PromptCategory, &UserAttribute::m_category, &UserAttribute::categoryChanged>::ensure(this);
 }
 
 void PromptCategory::nullifyRelationships()

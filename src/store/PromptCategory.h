@@ -63,6 +63,9 @@ protected:
 private:
     friend class Prompt;
     friend class StoreRepository;
+    template <typename, auto, auto> friend struct UserAttributeLink;
+    void emitDerivedChanged();
+    void forwardAttributeSignals(UserAttribute *attribute);
     QUuid m_id;
     QString m_name;
     QString m_iconSymbol = QStringLiteral("folder");

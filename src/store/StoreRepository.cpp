@@ -11,6 +11,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
+#include <variant>
+
 namespace {
 const char *const SchemaV1 = R"SQL(
 CREATE TABLE prompt(row INTEGER PRIMARY KEY, id TEXT NOT NULL, title TEXT NOT NULL,
@@ -50,14 +52,6 @@ QDateTime dateAt(const SqliteDatabase::Statement &stmt, int column)
     if (stmt.isNull(column))
         return {};
     return QDateTime::fromMSecsSinceEpoch(stmt.int64(column));
-}
-
-void bindDate(SqliteDatabase::Statement &stmt, int index, const QDateTime &at)
-{
-    if (at.isValid())
-        stmt.bind(index, msecs(at));
-    else
-        stmt.bindNull(index);
 }
 
 QString valuesText(const QStringList &values)
@@ -211,125 +205,143 @@ bool StoreRepository::write(const QList<PersistentModel *> &inserted,
     return true;
 }
 
+namespace {
+// One column's value as SQLite stores it: NULL, an integer or a text.
+using Column = std::variant<std::monostate, qint64, QString>;
+
+Column dateColumn(const QDateTime &at)
+{
+    return at.isValid() ? Column(msecs(at)) : Column();
+}
+
+Column rowOf(const PersistentModel *object)
+{
+    return object ? Column(object->persistentId()) : Column();
+}
+
+QList<Column> promptColumns(const PersistentModel *object)
+{
+    auto *p = static_cast<const Prompt *>(object);
+    return {uuidText(p->id()), required(p->title()), required(p->promptDescription()),
+            required(p->templateText()), dateColumn(p->createdAt()), dateColumn(p->updatedAt()),
+            qint64(p->isHot()), qint64(p->isActive()), qint64(p->isNew()), qint64(p->isUpdated()),
+            p->externalId()};
+}
+
+QList<Column> categoryColumns(const PersistentModel *object)
+{
+    auto *c = static_cast<const PromptCategory *>(object);
+    return {uuidText(c->id()), required(c->name()), required(c->iconSymbol()), c->categoryDescription(),
+            c->sortOrder()};
+}
+
+QList<Column> tagColumns(const PersistentModel *object)
+{
+    return {required(static_cast<const PromptTag *>(object)->name())};
+}
+
+QList<Column> globalColumns(const PersistentModel *object)
+{
+    auto *g = static_cast<const PromptGlobalVariable *>(object);
+    return {required(g->key()), valuesText(g->values())};
+}
+
+QList<Column> attributeColumns(const PersistentModel *object)
+{
+    auto *a = static_cast<const UserAttribute *>(object);
+    return {uuidText(a->targetID()), rowOf(a->prompt()), rowOf(a->category()), qint64(a->isFavorite()),
+            dateColumn(a->lastUsedAt()), a->usageCount(), qint64(a->isHidden())};
+}
+
+// Each type's row: the statement that writes it (its own row number first) and its other columns
+// in the statement's order. Indexed by ModelType.
+struct RowWriter
+{
+    const char *sql;
+    QList<Column> (*columns)(const PersistentModel *);
+};
+
+const RowWriter rowWriters[ModelTypeCount] = {
+    {"INSERT OR REPLACE INTO prompt(row, id, title, description, template, created_at, updated_at, "
+     "is_hot, is_active, is_new, is_updated, external_id) VALUES(?,?,?,?,?,?,?,?,?,?,?,?)",
+     promptColumns},
+    {"INSERT OR REPLACE INTO category(row, id, name, icon_symbol, description, sort_order) "
+     "VALUES(?,?,?,?,?,?)",
+     categoryColumns},
+    {"INSERT OR REPLACE INTO tag(row, name) VALUES(?,?)", tagColumns},
+    {"INSERT OR REPLACE INTO global_variable(row, key, vals) VALUES(?,?,?)", globalColumns},
+    {"INSERT OR REPLACE INTO user_attribute(row, target_id, prompt_row, category_row, is_favorite, "
+     "last_used_at, usage_count, is_hidden) VALUES(?,?,?,?,?,?,?,?)",
+     attributeColumns},
+};
+
+bool run(SqliteDatabase::Statement &stmt, QString *error)
+{
+    if (stmt.run())
+        return true;
+    if (error)
+        *error = stmt.error();
+    return false;
+}
+
+template <class Linked>
+QList<qint64> rowsOf(const QList<Linked *> &objects)
+{
+    QList<qint64> rows;
+    for (const Linked *object : objects)
+        rows << object->persistentId();
+    return rows;
+}
+} // namespace
+
 bool StoreRepository::writeObject(PersistentModel *object, QString *error)
 {
-    auto run = [error](SqliteDatabase::Statement &stmt) {
-        if (stmt.run())
-            return true;
-        if (error)
-            *error = stmt.error();
+    const RowWriter &writer = rowWriters[int(object->modelType())];
+    auto &stmt = m_db.cached(writer.sql, error);
+    if (!stmt.isValid())
         return false;
-    };
-    const qint64 row = object->persistentId();
-    switch (object->modelType()) {
-    case ModelType::Prompt: {
-        auto *p = static_cast<Prompt *>(object);
-        auto &stmt = m_db.cached((
-            "INSERT OR REPLACE INTO prompt(row, id, title, description, template, created_at, updated_at, "
-            "is_hot, is_active, is_new, is_updated, external_id) VALUES(?,?,?,?,?,?,?,?,?,?,?,?)"), error);
-        if (!stmt.isValid())
-            return false;
-        stmt.bind(1, row);
-        stmt.bind(2, uuidText(p->id()));
-        stmt.bind(3, required(p->title()));
-        stmt.bind(4, required(p->promptDescription()));
-        stmt.bind(5, required(p->templateText()));
-        bindDate(stmt, 6, p->createdAt());
-        bindDate(stmt, 7, p->updatedAt());
-        stmt.bind(8, qint64(p->isHot()));
-        stmt.bind(9, qint64(p->isActive()));
-        stmt.bind(10, qint64(p->isNew()));
-        stmt.bind(11, qint64(p->isUpdated()));
-        stmt.bind(12, p->externalId());
-        if (!run(stmt))
-            return false;
-        // The link rows belong to the prompt: rewrite them with it.
-        auto &clearCategories = m_db.cached(("DELETE FROM prompt_category WHERE prompt_row = ?"), error);
-        auto &clearTags = m_db.cached(("DELETE FROM prompt_tag WHERE prompt_row = ?"), error);
-        auto &addCategory = m_db.cached(("INSERT INTO prompt_category VALUES(?,?,?)"), error);
-        auto &addTag = m_db.cached(("INSERT INTO prompt_tag VALUES(?,?,?)"), error);
-        if (!clearCategories.isValid() || !clearTags.isValid() || !addCategory.isValid() || !addTag.isValid())
-            return false;
-        clearCategories.bind(1, row);
-        clearTags.bind(1, row);
-        if (!run(clearCategories) || !run(clearTags))
-            return false;
-        qint64 position = 0;
-        for (PromptCategory *c : p->categories()) {
-            addCategory.bind(1, row);
-            addCategory.bind(2, c->persistentId());
-            addCategory.bind(3, position++);
-            if (!run(addCategory))
-                return false;
-        }
-        position = 0;
-        for (PromptTag *t : p->tags()) {
-            addTag.bind(1, row);
-            addTag.bind(2, t->persistentId());
-            addTag.bind(3, position++);
-            if (!run(addTag))
-                return false;
-        }
+    stmt.bind(1, object->persistentId());
+    int index = 2;
+    for (const Column &column : writer.columns(object)) {
+        if (const auto *number = std::get_if<qint64>(&column))
+            stmt.bind(index, *number);
+        else if (const auto *text = std::get_if<QString>(&column))
+            stmt.bind(index, *text);
+        else
+            stmt.bindNull(index);
+        ++index;
+    }
+    if (!run(stmt, error))
+        return false;
+    if (object->modelType() != ModelType::Prompt)
         return true;
-    }
-    case ModelType::Category: {
-        auto *c = static_cast<PromptCategory *>(object);
-        auto &stmt = m_db.cached((
-            "INSERT OR REPLACE INTO category(row, id, name, icon_symbol, description, sort_order) "
-            "VALUES(?,?,?,?,?,?)"), error);
-        if (!stmt.isValid())
+    // The link rows belong to the prompt: rewrite them with it.
+    auto *prompt = static_cast<Prompt *>(object);
+    return writeLinks({"DELETE FROM prompt_category WHERE prompt_row = ?", "INSERT INTO prompt_category VALUES(?,?,?)"},
+                      prompt->persistentId(), rowsOf(prompt->categories()), error)
+        && writeLinks({"DELETE FROM prompt_tag WHERE prompt_row = ?", "INSERT INTO prompt_tag VALUES(?,?,?)"},
+                      prompt->persistentId(), rowsOf(prompt->tags()), error);
+}
+
+bool StoreRepository::writeLinks(const LinkStatements &sql, qint64 promptRow, const QList<qint64> &linkedRows,
+                                 QString *error)
+{
+    auto &clear = m_db.cached(sql.clear, error);
+    auto &add = m_db.cached(sql.add, error);
+    if (!clear.isValid() || !add.isValid())
+        return false;
+    clear.bind(1, promptRow);
+    if (!run(clear, error))
+        return false;
+    qint64 position = 0;
+    for (qint64 linkedRow : linkedRows) {
+        add.bind(1, promptRow);
+        add.bind(2, linkedRow);
+        add.bind(3, position++);
+        if (!run(add, error))
             return false;
-        stmt.bind(1, row);
-        stmt.bind(2, uuidText(c->id()));
-        stmt.bind(3, required(c->name()));
-        stmt.bind(4, required(c->iconSymbol()));
-        stmt.bind(5, c->categoryDescription());
-        stmt.bind(6, c->sortOrder());
-        return run(stmt);
     }
-    case ModelType::Tag: {
-        auto &stmt = m_db.cached(("INSERT OR REPLACE INTO tag(row, name) VALUES(?,?)"), error);
-        if (!stmt.isValid())
-            return false;
-        stmt.bind(1, row);
-        stmt.bind(2, required(static_cast<PromptTag *>(object)->name()));
-        return run(stmt);
-    }
-    case ModelType::GlobalVariable: {
-        auto *g = static_cast<PromptGlobalVariable *>(object);
-        auto &stmt = m_db.cached(("INSERT OR REPLACE INTO global_variable(row, key, vals) VALUES(?,?,?)"), error);
-        if (!stmt.isValid())
-            return false;
-        stmt.bind(1, row);
-        stmt.bind(2, required(g->key()));
-        stmt.bind(3, valuesText(g->values()));
-        return run(stmt);
-    }
-    case ModelType::Attribute: {
-        auto *a = static_cast<UserAttribute *>(object);
-        auto &stmt = m_db.cached((
-            "INSERT OR REPLACE INTO user_attribute(row, target_id, prompt_row, category_row, is_favorite, "
-            "last_used_at, usage_count, is_hidden) VALUES(?,?,?,?,?,?,?,?)"), error);
-        if (!stmt.isValid())
-            return false;
-        stmt.bind(1, row);
-        stmt.bind(2, uuidText(a->targetID()));
-        if (a->prompt())
-            stmt.bind(3, a->prompt()->persistentId());
-        else
-            stmt.bindNull(3);
-        if (a->category())
-            stmt.bind(4, a->category()->persistentId());
-        else
-            stmt.bindNull(4);
-        stmt.bind(5, qint64(a->isFavorite()));
-        bindDate(stmt, 6, a->lastUsedAt());
-        stmt.bind(7, a->usageCount());
-        stmt.bind(8, qint64(a->isHidden()));
-        return run(stmt);
-    }
-    }
-    return false;
+    return true;
 }
 
 bool StoreRepository::deleteObject(PersistentModel *object, QString *error)
@@ -349,11 +361,8 @@ bool StoreRepository::deleteObject(PersistentModel *object, QString *error)
         if (!stmt.isValid())
             return false;
         stmt.bind(1, object->persistentId());
-        if (!stmt.run()) {
-            if (error)
-                *error = stmt.error();
+        if (!run(stmt, error))
             return false;
-        }
     }
     return true;
 }

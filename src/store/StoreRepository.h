@@ -26,6 +26,13 @@ public:
 
 private:
     bool writeObject(PersistentModel *object, QString *error);
+    // A prompt's link rows in one table: the statement that clears them and the one that adds one.
+    struct LinkStatements
+    {
+        const char *clear;
+        const char *add;
+    };
+    bool writeLinks(const LinkStatements &sql, qint64 promptRow, const QList<qint64> &linkedRows, QString *error);
     bool deleteObject(PersistentModel *object, QString *error);
 
     SqliteDatabase &m_db;

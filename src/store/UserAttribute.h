@@ -58,6 +58,7 @@ private:
     friend class Prompt;
     friend class PromptCategory;
     friend class StoreRepository;
+    template <typename, auto, auto> friend struct UserAttributeLink;
     QUuid m_targetID;
     Prompt *m_prompt = nullptr;
     PromptCategory *m_category = nullptr;
