@@ -4,6 +4,7 @@
 # Wayland platform plugin and the two fonts of its style.
 set(VORN_RUNTIME_PACKAGES
     qml6-module-qtqml
+    qml6-module-qtqml-models
     qml6-module-qtqml-workerscript
     qml6-module-qtquick
     qml6-module-qtquick-controls
