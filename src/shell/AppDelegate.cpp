@@ -31,6 +31,8 @@ bool AppDelegate::applicationDidFinishLaunching(QString *error)
     }
 
     ShellSettingsServices::install();
+    // Made once at start, the login item takes over the entry an earlier version wrote.
+    PlatformServices::createLoginItemService();
     WindowManager *windows = WindowManager::shared();
 
     HotKeyManager *hotKeys = HotKeyManager::shared();

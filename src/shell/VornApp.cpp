@@ -6,6 +6,7 @@
 #include "WindowManager.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QQuickStyle>
 #include <QTextStream>
 
@@ -50,7 +51,11 @@ int exec(int &argc, char **argv, std::unique_ptr<CommandServer> server, bool sho
     QApplication::setApplicationDisplayName(QStringLiteral("VORN"));
     QApplication::setApplicationVersion(QStringLiteral(VORN_VERSION));
     QApplication::setOrganizationName(QStringLiteral("vorn"));
+    // The application id names the desktop file (the Wayland app id) and the theme icon, so
+    // that docks and switchers show VORN's name and icon; the built-in picture stands in
+    // where the icon is not installed.
     QGuiApplication::setDesktopFileName(QStringLiteral(VORN_APP_ID));
+    QGuiApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(VORN_APP_ID), QIcon(QStringLiteral(":/icons/vorn.svg"))));
     // The app lives in the tray: closing its last window does not end it.
     QApplication::setQuitOnLastWindowClosed(false);
     QQuickStyle::setStyle(QStringLiteral("Basic"));

@@ -4,8 +4,12 @@
 #include "fakes/FakePlatform.h"
 #include "xdg/XdgAutostartEntry.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSignalSpy>
+#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
@@ -16,32 +20,158 @@ QString readAll(const QString &path)
     file.open(QIODevice::ReadOnly);
     return QString::fromUtf8(file.readAll());
 }
+
+void writeFile(const QString &path, const QByteArray &text)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+}
+
+// An autostart folder of its own, with the paths of the current and the earlier entry.
+struct Autostart {
+    explicit Autostart(const QString &name)
+        : folder(TestSupport::freshDir(name) + QStringLiteral("/autostart")),
+          entry(folder + QStringLiteral("/" VORN_APP_ID ".desktop")), legacy(folder + QStringLiteral("/vorn.desktop"))
+    {
+    }
+    XdgAutostartEntry make(const QString &executable = QStringLiteral("/usr/bin/vorn")) const
+    {
+        return XdgAutostartEntry(entry, executable, legacy);
+    }
+    QString folder, entry, legacy;
+};
+
+const QByteArray EarlierEntry = "[Desktop Entry]\nType=Application\nName=VORN\nExec=vorn\nX-GNOME-Autostart-Delay=5\n";
 } // namespace
 
 TEST(XdgAutostartEntry, EnableWritesAnEntryForTheBinaryAndDisableRemovesIt)
 {
-    const QString path = TestSupport::freshDir(QStringLiteral("autostart")) + QStringLiteral("/autostart/vorn.desktop");
-    XdgAutostartEntry entry(path, QStringLiteral("/opt/my apps/vorn"));
+    const Autostart autostart(QStringLiteral("autostart"));
+    XdgAutostartEntry entry = autostart.make(QStringLiteral("/opt/my apps/vorn"));
     EXPECT_FALSE(entry.isEnabled());
     QString error;
     ASSERT_TRUE(entry.enable(&error)) << error.toStdString();
     EXPECT_TRUE(entry.isEnabled());
-    const QString text = readAll(path);
-    EXPECT_TRUE(text.contains(QStringLiteral("Exec=\"/opt/my apps/vorn\"\n")));
-    EXPECT_TRUE(text.contains(QStringLiteral("X-GNOME-Autostart-Delay=")));
+    const QString text = readAll(autostart.entry);
+    EXPECT_TRUE(text.contains(QStringLiteral("\nExec=\"/opt/my apps/vorn\"\n")));
+    EXPECT_TRUE(text.contains(QStringLiteral("\nTryExec=/opt/my apps/vorn\n")));
+    EXPECT_TRUE(text.contains(QStringLiteral("\nX-GNOME-Autostart-Delay=")));
+    EXPECT_TRUE(text.contains(QStringLiteral("\nX-KDE-autostart-after=panel\n")));
+    EXPECT_TRUE(text.contains(QStringLiteral("\nIcon=" VORN_APP_ID "\n")));
     ASSERT_TRUE(entry.disable(&error));
-    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_FALSE(QFile::exists(autostart.entry));
     EXPECT_TRUE(entry.disable(&error)); // nothing to remove is no failure
+}
+
+TEST(XdgAutostartEntry, ByDefaultNamesTheRunningBinaryByItsAbsolutePathUnderTheApplicationId)
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                           + QStringLiteral("/autostart");
+    QDir(folder).removeRecursively();
+    XdgAutostartEntry entry;
+    EXPECT_EQ(entry.entryPath(), folder + QStringLiteral("/" VORN_APP_ID ".desktop"));
+    QString error;
+    ASSERT_TRUE(entry.enable(&error)) << error.toStdString();
+    const QString binary = QCoreApplication::applicationFilePath();
+    ASSERT_TRUE(QDir::isAbsolutePath(binary));
+    const QString text = readAll(entry.entryPath());
+    EXPECT_TRUE(text.contains(QStringLiteral("\nExec=") + XdgAutostartEntry::quoteExecArgument(binary) + u'\n'));
+    EXPECT_TRUE(text.contains(QStringLiteral("\nTryExec=") + binary + u'\n'));
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral(VORN_APP_ID ".desktop")});
+    ASSERT_TRUE(entry.disable(&error));
+
+    // A relative name is made absolute: the session starts the entry from its own folder.
+    const Autostart autostart(QStringLiteral("autostart-relative"));
+    ASSERT_TRUE(autostart.make(QStringLiteral("bin/vorn")).enable(&error));
+    EXPECT_TRUE(readAll(autostart.entry).contains(QStringLiteral("\nTryExec=") + QDir::current().absoluteFilePath(
+                                                      QStringLiteral("bin/vorn")) + u'\n'));
+}
+
+TEST(XdgAutostartEntry, TheWrittenEntryPassesTheDesktopEntryValidator)
+{
+    const QString validator = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
+    if (validator.isEmpty())
+        GTEST_SKIP() << "desktop-file-validate is not installed";
+    const Autostart autostart(QStringLiteral("autostart-valid"));
+    QString error;
+    for (const QString &binary : {QStringLiteral("/usr/bin/vorn"), QStringLiteral("/opt/my $apps/100%/vorn")}) {
+        ASSERT_TRUE(autostart.make(binary).enable(&error));
+        QProcess check;
+        check.start(validator, {autostart.entry});
+        ASSERT_TRUE(check.waitForFinished(30000));
+        EXPECT_EQ(check.exitCode(), 0) << binary.toStdString() << ": " << check.readAllStandardOutput().toStdString();
+    }
 }
 
 TEST(XdgAutostartEntry, EntriesSwitchedOffByTheDesktopCountAsDisabled)
 {
-    const QString path = TestSupport::freshDir(QStringLiteral("autostart-off")) + QStringLiteral("/vorn.desktop");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[Desktop Entry]\nType=Application\nExec=vorn\nX-GNOME-Autostart-enabled=false\n");
-    file.close();
-    EXPECT_FALSE(XdgAutostartEntry(path, QStringLiteral("vorn")).isEnabled());
+    const Autostart autostart(QStringLiteral("autostart-off"));
+    writeFile(autostart.entry, "[Desktop Entry]\nType=Application\nExec=vorn\nX-GNOME-Autostart-enabled=false\n");
+    EXPECT_FALSE(autostart.make().isEnabled());
+    writeFile(autostart.entry, "[Desktop Entry]\nType=Application\nExec=vorn\nHidden=true\n");
+    EXPECT_FALSE(autostart.make().isEnabled());
+    // Keys of other groups do not count.
+    writeFile(autostart.entry, "[Desktop Entry]\nType=Application\nExec=vorn\n[Desktop Action x]\nHidden=true\n");
+    EXPECT_TRUE(autostart.make().isEnabled());
+}
+
+TEST(XdgAutostartEntry, AnEarlierEntryThatIsOnIsTakenOverAndNamesThisBinary)
+{
+    const Autostart autostart(QStringLiteral("autostart-legacy-on"));
+    writeFile(autostart.legacy, EarlierEntry);
+    LaunchAtLoginManager manager(std::make_unique<XdgAutostartEntry>(autostart.make()));
+    EXPECT_TRUE(manager.isEnabled());
+    EXPECT_FALSE(QFile::exists(autostart.legacy));
+    EXPECT_TRUE(readAll(autostart.entry).contains(QStringLiteral("\nExec=/usr/bin/vorn\n")));
+    EXPECT_TRUE(readAll(autostart.entry).contains(QStringLiteral("\nTryExec=/usr/bin/vorn\n")));
+
+    // Switching it off removes it, and it stays off.
+    manager.toggle();
+    EXPECT_FALSE(manager.isEnabled());
+    EXPECT_TRUE(QDir(autostart.folder).isEmpty());
+    EXPECT_FALSE(autostart.make().isEnabled());
+}
+
+TEST(XdgAutostartEntry, AnEarlierEntrySwitchedOffByTheDesktopIsMovedAsItIsAndStaysOff)
+{
+    const Autostart autostart(QStringLiteral("autostart-legacy-off"));
+    const QByteArray switchedOff = "[Desktop Entry]\nType=Application\nName=VORN\nExec=\"/opt/old vorn/vorn\"\n"
+                                   "X-GNOME-Autostart-enabled=false\n";
+    writeFile(autostart.legacy, switchedOff);
+    LaunchAtLoginManager manager(std::make_unique<XdgAutostartEntry>(autostart.make()));
+    EXPECT_FALSE(manager.isEnabled());
+    EXPECT_FALSE(QFile::exists(autostart.legacy));
+    EXPECT_EQ(readAll(autostart.entry).toUtf8(), switchedOff);
+
+    // Switching it on writes the current entry, without the desktop's off switch.
+    manager.toggle();
+    EXPECT_TRUE(manager.isEnabled());
+    EXPECT_TRUE(readAll(autostart.entry).contains(QStringLiteral("X-GNOME-Autostart-enabled=true")));
+}
+
+TEST(XdgAutostartEntry, EntriesOfOtherProgramsAndACurrentEntryAreLeftAsTheyAre)
+{
+    // Another program's "vorn.desktop" is not ours to move or remove.
+    const Autostart other(QStringLiteral("autostart-foreign"));
+    const QByteArray foreign = "[Desktop Entry]\nType=Application\nName=Vorn sync\nExec=/usr/bin/vorn-sync --daemon\n";
+    writeFile(other.legacy, foreign);
+    XdgAutostartEntry entry = other.make();
+    EXPECT_FALSE(entry.isEnabled());
+    QString error;
+    ASSERT_TRUE(entry.enable(&error));
+    ASSERT_TRUE(entry.disable(&error));
+    EXPECT_EQ(readAll(other.legacy).toUtf8(), foreign);
+
+    // Beside a current entry the earlier one is a duplicate that would start a second copy.
+    const Autostart both(QStringLiteral("autostart-both"));
+    const QByteArray current = "[Desktop Entry]\nType=Application\nExec=/usr/bin/vorn\nHidden=true\n";
+    writeFile(both.entry, current);
+    writeFile(both.legacy, EarlierEntry);
+    EXPECT_FALSE(both.make().isEnabled());
+    EXPECT_FALSE(QFile::exists(both.legacy));
+    EXPECT_EQ(readAll(both.entry).toUtf8(), current);
 }
 
 TEST(XdgAutostartEntry, QuotesExecArgumentsAsDesktopEntriesRequire)
@@ -50,6 +180,9 @@ TEST(XdgAutostartEntry, QuotesExecArgumentsAsDesktopEntriesRequire)
     EXPECT_EQ(XdgAutostartEntry::quoteExecArgument(QStringLiteral("/a b/vorn")), QStringLiteral("\"/a b/vorn\""));
     EXPECT_EQ(XdgAutostartEntry::quoteExecArgument(QStringLiteral("/a$b/vorn")), QStringLiteral("\"/a\\\\$b/vorn\""));
     EXPECT_EQ(XdgAutostartEntry::quoteExecArgument(QStringLiteral("/100%/vorn")), QStringLiteral("/100%%/vorn"));
+    // And reads the program back out of an Exec line.
+    EXPECT_EQ(XdgAutostartEntry::execProgram(QStringLiteral("vorn show")), QStringLiteral("vorn"));
+    EXPECT_EQ(XdgAutostartEntry::execProgram(QStringLiteral("\"/a \\$b/vorn\" --x")), QStringLiteral("/a $b/vorn"));
 }
 
 TEST(LaunchAtLoginManager, ToggleFailureOnAnUnwritableFolderLogsAndSnapsBack)
