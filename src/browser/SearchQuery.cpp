@@ -167,7 +167,8 @@ std::vector<quint32> ranked(std::vector<Hit> &hits, size_t most = size_t(-1))
 }
 
 // The titles nearest the terms, when nothing matches: for every term the fewest slips to a
-// word of the title (up to half the term's letters), summed over the terms.
+// word of the title (up to half the term's letters) against the term's length, summed over
+// the terms.
 std::vector<quint32> closestTitles(const SearchIndex &index, const std::vector<SearchState> &state,
                                    const std::vector<Term> &terms, const SearchOptions &options)
 {
@@ -193,8 +194,9 @@ std::vector<quint32> closestTitles(const SearchIndex &index, const std::vector<S
                 near[prompt] = true;
             }
         }
+        // Slips count in proportion to the term's length; a term with no word near costs most.
         for (size_t i = 0; i < index.size(); ++i)
-            score[i] += best[i];
+            score[i] += best[i] > limit ? 100u : quint32(best[i]) * 100u / quint32(std::max(1, term.letters));
     }
     std::vector<Hit> hits;
     for (quint32 i = 0; i < quint32(index.size()); ++i) {
