@@ -130,7 +130,6 @@ void PromptSearch::refresh()
         entry.duplicate = seen.contains(ids.at(i));
         seen.insert(ids.at(i));
     }
-    m_ids = ids;
     m_state = std::move(state);
 
     if (textChanged) {

@@ -81,7 +81,6 @@ private:
     ModelContext &m_context;
     QList<Prompt *> m_prompts; // store order at the last refresh; the index's positions
     std::vector<Copy> m_copies;
-    QList<QUuid> m_ids;
     QStringList m_labelNames;
     QList<const void *> m_labelObjects;
     std::shared_ptr<const SearchIndex> m_index;
