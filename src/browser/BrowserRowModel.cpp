@@ -34,7 +34,8 @@ RowKey keyOf(const BrowserRowModel::Row &row)
 bool sameContent(const BrowserRowModel::Row &a, const BrowserRowModel::Row &b)
 {
     return a.title == b.title && a.icon == b.icon && a.description == b.description && a.count == b.count
-        && a.expanded == b.expanded && a.index == b.index && a.inCard == b.inCard && a.lastInGroup == b.lastInGroup;
+        && a.expanded == b.expanded && a.index == b.index && a.inCard == b.inCard && a.lastInGroup == b.lastInGroup
+        && a.match == b.match && a.titleMarkup == b.titleMarkup && a.descriptionMarkup == b.descriptionMarkup;
 }
 
 bool hasDuplicateKeys(const QList<BrowserRowModel::Row> &rows)
@@ -86,6 +87,12 @@ QVariant BrowserRowModel::data(const QModelIndex &index, int role) const
         return r.inCard;
     case LastInGroupRole:
         return r.lastInGroup;
+    case MatchRole:
+        return int(r.match);
+    case TitleMarkupRole:
+        return r.titleMarkup;
+    case DescriptionMarkupRole:
+        return r.descriptionMarkup;
     }
     return {};
 }
@@ -96,7 +103,8 @@ QHash<int, QByteArray> BrowserRowModel::roleNames() const
             {SectionIdRole, "sectionId"}, {TitleRole, "title"},   {IconRole, "icon"},
             {DescriptionRole, "description"}, {CountRole, "count"}, {ExpandedRole, "expanded"},
             {IndexRole, "position"},       {InCardRole, "inCard"},
-            {LastInGroupRole, "lastInGroup"}};
+            {LastInGroupRole, "lastInGroup"}, {MatchRole, "match"},
+            {TitleMarkupRole, "titleMarkup"}, {DescriptionMarkupRole, "descriptionMarkup"}};
 }
 
 void BrowserRowModel::setRows(QList<Row> rows)
@@ -112,6 +120,61 @@ void BrowserRowModel::setRows(QList<Row> rows)
     }
     if (m_rows.size() != before)
         Q_EMIT countChanged();
+}
+
+void BrowserRowModel::updateRows(const QList<Row> &rows)
+{
+    const qsizetype before = m_rows.size();
+    const int common = int(std::min(m_rows.size(), rows.size()));
+    // Changed rows, announced one contiguous range at a time.
+    for (int i = 0; i < common;) {
+        if (keyOf(m_rows.at(i)) == keyOf(rows.at(i)) && sameContent(m_rows.at(i), rows.at(i))) {
+            ++i;
+            continue;
+        }
+        const int first = i;
+        for (; i < common && !(keyOf(m_rows.at(i)) == keyOf(rows.at(i)) && sameContent(m_rows.at(i), rows.at(i))); ++i)
+            m_rows[i] = rows.at(i);
+        Q_EMIT dataChanged(index(first), index(i - 1));
+    }
+    if (rows.size() > m_rows.size()) {
+        beginInsertRows({}, int(m_rows.size()), int(rows.size()) - 1);
+        m_rows.append(rows.mid(m_rows.size()));
+        endInsertRows();
+    } else if (rows.size() < m_rows.size()) {
+        beginRemoveRows({}, int(rows.size()), int(m_rows.size()) - 1);
+        m_rows.resize(rows.size());
+        endRemoveRows();
+    }
+    if (m_rows.size() != before)
+        Q_EMIT countChanged();
+}
+
+void BrowserRowModel::appendRows(const QList<Row> &rows)
+{
+    if (rows.isEmpty())
+        return;
+    beginInsertRows({}, int(m_rows.size()), int(m_rows.size() + rows.size()) - 1);
+    m_rows.append(rows);
+    endInsertRows();
+    Q_EMIT countChanged();
+}
+
+void BrowserRowModel::setFetcher(std::function<bool()> canFetch, std::function<void()> fetch)
+{
+    m_canFetch = std::move(canFetch);
+    m_fetch = std::move(fetch);
+}
+
+bool BrowserRowModel::canFetchMore(const QModelIndex &parent) const
+{
+    return !parent.isValid() && m_canFetch && m_canFetch();
+}
+
+void BrowserRowModel::fetchMore(const QModelIndex &parent)
+{
+    if (!parent.isValid() && m_fetch)
+        m_fetch();
 }
 
 // Turns the current rows into the next ones with removals, moves and insertions, so the

@@ -5,6 +5,8 @@
 #include <QUuid>
 #include <QtQml/qqmlregistration.h>
 
+#include <functional>
+
 class Prompt;
 class PromptCategory;
 
@@ -25,9 +27,15 @@ public:
         LibraryHeader,   // the "Library" caption
         More,            // "More..." under the first favourites
         HiddenCategory,  // an entry of "Hidden Categories"
-        Empty            // "No matching prompts found."
+        Empty,           // "No matching prompts found."
+        MatchCount,      // how many prompts the search matched, above them
+        CloseHeader      // "Close matches" or "Closest titles", above them
     };
     Q_ENUM(Kind)
+
+    // Why a prompt row is a search result.
+    enum class Match { None, Match, Close, Closest };
+    Q_ENUM(Match)
 
     struct Row {
         Kind kind = Kind::Prompt;
@@ -42,6 +50,10 @@ public:
         int index = 0;        // position within its list, for the staggered appearance
         bool inCard = false;  // drawn inside its section's card (content of a section or category)
         bool lastInGroup = false;
+        Match match = Match::None;
+        // Styled text of the title and description with what matched marked; empty outside a search.
+        QString titleMarkup;
+        QString descriptionMarkup;
     };
 
     enum Roles {
@@ -56,7 +68,10 @@ public:
         ExpandedRole,
         IndexRole,
         InCardRole,
-        LastInGroupRole
+        LastInGroupRole,
+        MatchRole,
+        TitleMarkupRole,
+        DescriptionMarkupRole
     };
 
     using QAbstractListModel::QAbstractListModel;
@@ -68,7 +83,17 @@ public:
     int count() const { return int(m_rows.size()); }
     const Row &row(int index) const { return m_rows.at(index); }
     const QList<Row> &rows() const { return m_rows; }
+    // The next rows; rows kept (the same prompt or header) keep their place in the view.
     void setRows(QList<Row> rows);
+    // The next rows by position: each row the view shows stays and takes the contents of the
+    // row now at its place, so a list typed into never makes its rows anew.
+    void updateRows(const QList<Row> &rows);
+    void appendRows(const QList<Row> &rows);
+
+    // Where more rows come from when the view scrolls to the end of these.
+    void setFetcher(std::function<bool()> canFetch, std::function<void()> fetch);
+    bool canFetchMore(const QModelIndex &parent) const override;
+    void fetchMore(const QModelIndex &parent) override;
 
 Q_SIGNALS:
     void countChanged();
@@ -77,4 +102,6 @@ private:
     void applyDiff(const QList<Row> &next);
 
     QList<Row> m_rows;
+    std::function<bool()> m_canFetch;
+    std::function<void()> m_fetch;
 };

@@ -6,6 +6,8 @@
 #include "Prompt.h"
 #include "PromptCategory.h"
 #include "PromptSearch.h"
+#include "SearchHighlighter.h"
+#include "SearchWorker.h"
 #include "UserAttribute.h"
 #include "UserDefaults.h"
 
@@ -36,6 +38,8 @@ PromptBrowserViewModel::PromptBrowserViewModel(ModelContext *context, UserDefaul
     : QObject(parent), m_context(context), m_defaults(defaults),
       m_search(std::make_unique<PromptSearch>(*context))
 {
+    m_rows.setFetcher([this] { return m_showingResults && m_madeRows < searchRowCount(); },
+                      [this] { fetchMoreResults(); });
     FormViewModel::seedTagTextSuffix(m_defaults);
     // The context already coalesces its changes into one notification per event-loop turn.
     connect(context, &ModelContext::objectsChanged, this, &PromptBrowserViewModel::refresh);
@@ -86,9 +90,26 @@ void PromptBrowserViewModel::setSearchText(const QString &text)
         return;
     m_searchText = text;
     Q_EMIT searchTextChanged();
-    refresh();
     // Typing then Return opens the best match.
-    setHighlightedRow(firstPromptRow());
+    m_highlightFirst = true;
+    refresh();
+    if (!isSearching())
+        setHighlightedRow(firstPromptRow());
+}
+
+void PromptBrowserViewModel::setMatchColor(const QColor &color)
+{
+    if (color == m_matchColor)
+        return;
+    m_matchColor = color;
+    Q_EMIT matchColorChanged();
+    if (m_results)
+        showResults(m_results);
+}
+
+int PromptBrowserViewModel::matchCount() const
+{
+    return m_showingResults ? int(m_matches.size()) : -1;
 }
 
 QString PromptBrowserViewModel::expandedId() const
@@ -167,6 +188,14 @@ int PromptBrowserViewModel::firstPromptRow() const
     return -1;
 }
 
+int PromptBrowserViewModel::rowOf(const Prompt *prompt) const
+{
+    for (int row = 0; prompt && row < m_rows.count(); ++row)
+        if (m_rows.row(row).prompt == prompt)
+            return row;
+    return -1;
+}
+
 void PromptBrowserViewModel::moveHighlight(int delta)
 {
     if (delta == 0 || m_rows.count() == 0)
@@ -177,7 +206,12 @@ void PromptBrowserViewModel::moveHighlight(int delta)
         setHighlightedRow(firstPromptRow());
         return;
     }
-    for (int next = row + step; next >= 0 && next < m_rows.count(); next += step) {
+    for (int next = row + step; next >= 0; next += step) {
+        // Walking past the rows made so far makes the next ones.
+        if (next >= m_rows.count() && m_rows.canFetchMore({}))
+            fetchMoreResults();
+        if (next >= m_rows.count())
+            break;
         if (m_rows.row(next).kind == BrowserRowModel::Kind::Prompt) {
             setHighlightedRow(next);
             return;
@@ -317,91 +351,227 @@ void PromptBrowserViewModel::refresh()
     QList<BrowserRowModel::Row> rows;
 
     if (isSearching()) {
-        const QList<Prompt *> found = m_search->search(
-            m_searchText, PromptSearch::Options{searchHiddenPrompts(), searchTemplateText(), admin});
-        if (found.isEmpty()) {
-            BrowserRowModel::Row empty;
-            empty.kind = BrowserRowModel::Kind::Empty;
-            empty.title = QStringLiteral("No matching prompts found.");
-            rows.append(empty);
-        }
-        appendPrompts(rows, {}, found, false);
-    } else {
-        m_sections = BrowserSections::build(*m_context, admin);
-        appendPrompts(rows, {}, m_sections.hot, false);
-        appendSection(rows, BrowserSections::FavoritesId, QStringLiteral("Favorites & Often Used"),
-                      QStringLiteral("star.square"), m_sections.favorites,
-                      m_showAllFavorites ? -1 : BrowserSections::FavoritesShown);
-        appendSection(rows, BrowserSections::LastUsedId, QStringLiteral("Last Used"), QStringLiteral("clock"),
-                      m_sections.lastUsed, -1);
-        appendSection(rows, BrowserSections::NewId, QStringLiteral("New"), QStringLiteral("sparkles"),
-                      m_sections.newPrompts, -1);
-        appendSection(rows, BrowserSections::UpdatedId, QStringLiteral("Updated"),
-                      QStringLiteral("arrow.triangle.2.circlepath"), m_sections.updatedPrompts, -1);
-        if (!m_sections.library.isEmpty()) {
-            BrowserRowModel::Row caption;
-            caption.kind = BrowserRowModel::Kind::LibraryHeader;
-            caption.title = QStringLiteral("Library");
-            rows.append(caption);
-        }
-        for (const BrowserSections::Category &section : std::as_const(m_sections.library)) {
-            BrowserRowModel::Row header;
-            header.kind = BrowserRowModel::Kind::CategoryHeader;
-            header.category = section.category;
-            header.sectionId = section.category->id();
-            header.title = section.category->name();
-            header.icon = section.category->iconSymbol();
-            header.description = section.category->categoryDescription();
-            header.count = int(section.prompts.size());
-            header.expanded = m_expanded == header.sectionId;
-            header.lastInGroup = !header.expanded;
-            rows.append(header);
-            if (header.expanded)
-                appendPrompts(rows, header.sectionId, section.prompts, true);
-        }
-        if (!m_sections.hiddenCategories.isEmpty()) {
-            BrowserRowModel::Row header;
-            header.kind = BrowserRowModel::Kind::SectionHeader;
-            header.sectionId = BrowserSections::HiddenCategoriesId;
-            header.title = QStringLiteral("Hidden Categories");
-            header.icon = QStringLiteral("folder.badge.minus");
-            header.count = int(m_sections.hiddenCategories.size());
-            header.expanded = m_expanded == header.sectionId;
-            header.lastInGroup = !header.expanded;
-            rows.append(header);
-            if (header.expanded) {
-                for (PromptCategory *c : std::as_const(m_sections.hiddenCategories)) {
-                    BrowserRowModel::Row entry;
-                    entry.kind = BrowserRowModel::Kind::HiddenCategory;
-                    entry.category = c;
-                    entry.sectionId = header.sectionId;
-                    entry.title = c->name();
-                    entry.icon = c->iconSymbol();
-                    entry.inCard = true;
-                    rows.append(entry);
-                }
-                rows.last().lastInGroup = true;
-            }
-        }
-        appendSection(rows, BrowserSections::HiddenPromptsId, QStringLiteral("Hidden Prompts"),
-                      QStringLiteral("eye.slash"), m_sections.hiddenPrompts, -1);
+        searchNow();
+        return;
     }
+    m_results.reset();
+    m_pendingSearch = 0; // results still to come are not wanted any more
+    m_showingResults = false;
+    m_sections = BrowserSections::build(*m_context, admin);
+    appendPrompts(rows, {}, m_sections.hot, false);
+    appendSection(rows, BrowserSections::FavoritesId, QStringLiteral("Favorites & Often Used"),
+                  QStringLiteral("star.square"), m_sections.favorites,
+                  m_showAllFavorites ? -1 : BrowserSections::FavoritesShown);
+    appendSection(rows, BrowserSections::LastUsedId, QStringLiteral("Last Used"), QStringLiteral("clock"),
+                  m_sections.lastUsed, -1);
+    appendSection(rows, BrowserSections::NewId, QStringLiteral("New"), QStringLiteral("sparkles"),
+                  m_sections.newPrompts, -1);
+    appendSection(rows, BrowserSections::UpdatedId, QStringLiteral("Updated"),
+                  QStringLiteral("arrow.triangle.2.circlepath"), m_sections.updatedPrompts, -1);
+    if (!m_sections.library.isEmpty()) {
+        BrowserRowModel::Row caption;
+        caption.kind = BrowserRowModel::Kind::LibraryHeader;
+        caption.title = QStringLiteral("Library");
+        rows.append(caption);
+    }
+    for (const BrowserSections::Category &section : std::as_const(m_sections.library)) {
+        BrowserRowModel::Row header;
+        header.kind = BrowserRowModel::Kind::CategoryHeader;
+        header.category = section.category;
+        header.sectionId = section.category->id();
+        header.title = section.category->name();
+        header.icon = section.category->iconSymbol();
+        header.description = section.category->categoryDescription();
+        header.count = int(section.prompts.size());
+        header.expanded = m_expanded == header.sectionId;
+        header.lastInGroup = !header.expanded;
+        rows.append(header);
+        if (header.expanded)
+            appendPrompts(rows, header.sectionId, section.prompts, true);
+    }
+    if (!m_sections.hiddenCategories.isEmpty()) {
+        BrowserRowModel::Row header;
+        header.kind = BrowserRowModel::Kind::SectionHeader;
+        header.sectionId = BrowserSections::HiddenCategoriesId;
+        header.title = QStringLiteral("Hidden Categories");
+        header.icon = QStringLiteral("folder.badge.minus");
+        header.count = int(m_sections.hiddenCategories.size());
+        header.expanded = m_expanded == header.sectionId;
+        header.lastInGroup = !header.expanded;
+        rows.append(header);
+        if (header.expanded) {
+            for (PromptCategory *c : std::as_const(m_sections.hiddenCategories)) {
+                BrowserRowModel::Row entry;
+                entry.kind = BrowserRowModel::Kind::HiddenCategory;
+                entry.category = c;
+                entry.sectionId = header.sectionId;
+                entry.title = c->name();
+                entry.icon = c->iconSymbol();
+                entry.inCard = true;
+                rows.append(entry);
+            }
+            rows.last().lastInGroup = true;
+        }
+    }
+    appendSection(rows, BrowserSections::HiddenPromptsId, QStringLiteral("Hidden Prompts"),
+                  QStringLiteral("eye.slash"), m_sections.hiddenPrompts, -1);
 
     m_rows.setRows(rows);
     // Keep the highlight on the same prompt when it is still listed.
-    int keep = -1;
-    for (int row = 0; highlighted && row < m_rows.count(); ++row)
-        if (m_rows.row(row).prompt == highlighted) {
-            keep = row;
-            break;
-        }
     m_highlightedRow = -2; // force the notification
-    setHighlightedRow(keep >= 0 ? keep : (isSearching() ? firstPromptRow() : -1));
+    setHighlightedRow(rowOf(highlighted));
 
     if (!isSearching() && !m_sections.library.isEmpty() && !m_libraryWasShown) {
         m_libraryWasShown = true;
         Q_EMIT libraryShown();
     }
+}
+
+void PromptBrowserViewModel::searchNow()
+{
+    const SearchQuery query = m_search->query(
+        m_searchText, PromptSearch::Options{searchHiddenPrompts(), searchTemplateText(), isAdminMode()});
+    const std::shared_ptr<const SearchIndex> index = m_search->index();
+    if (!index || index->size() < size_t(std::max(0, m_backgroundFrom))) {
+        m_pendingSearch = 0;
+        showResults(std::make_shared<const SearchResults>(query.run()));
+        return;
+    }
+    if (!m_worker) {
+        m_worker = std::make_unique<SearchWorker>();
+        connect(m_worker.get(), &SearchWorker::finished, this,
+                [this](quint64 number, std::shared_ptr<const SearchResults> results) {
+                    if (number != m_pendingSearch)
+                        return;
+                    m_pendingSearch = 0;
+                    showResults(std::move(results));
+                });
+    }
+    // The rows keep the last results until these come; a search still running is dropped.
+    m_pendingSearch = m_worker->submit(query);
+}
+
+void PromptBrowserViewModel::showResults(std::shared_ptr<const SearchResults> results)
+{
+    if (!isSearching())
+        return;
+    if (results->generation != m_search->generation()) {
+        // The library changed while the search ran: its positions mean other prompts now.
+        searchNow();
+        return;
+    }
+    Prompt *highlighted = m_highlightFirst ? nullptr : highlightedPrompt();
+    m_results = std::move(results);
+    m_matches = m_search->prompts(*m_results, m_results->matches);
+    m_close = m_search->prompts(*m_results, m_results->close);
+    m_closest = m_search->prompts(*m_results, m_results->closest);
+    m_madeRows = std::min(searchRowCount(), RowsPerPage);
+    const QList<BrowserRowModel::Row> rows = searchRows(0, m_madeRows);
+    if (m_showingResults)
+        m_rows.updateRows(rows); // the rows the list shows stay, with new contents
+    else
+        m_rows.setRows(rows);
+    m_showingResults = true;
+    m_highlightFirst = false;
+
+    const int keep = rowOf(highlighted);
+    m_highlightedRow = -2; // force the notification
+    setHighlightedRow(keep >= 0 ? keep : firstPromptRow());
+    Q_EMIT resultsShown();
+}
+
+// The result rows in order: the count of matches and the matches, or "No matching prompts
+// found."; then the close matches under their header, or else the closest titles.
+int PromptBrowserViewModel::searchRowCount() const
+{
+    int count = 1 + int(m_matches.size());
+    if (!m_close.isEmpty())
+        count += 1 + int(m_close.size());
+    else if (!m_closest.isEmpty())
+        count += 1 + int(m_closest.size());
+    return count;
+}
+
+QList<BrowserRowModel::Row> PromptBrowserViewModel::searchRows(int from, int to) const
+{
+    QList<BrowserRowModel::Row> rows;
+    if (!m_results)
+        return rows;
+    const QString color = m_matchColor.name();
+    const QStringList &terms = m_results->terms;
+    int base = 0;
+    // Rows [base, base + length) of one part of the list, those within [from, to) only.
+    const auto part = [&](int length, const std::function<BrowserRowModel::Row(int)> &make) {
+        for (int i = std::max(0, from - base); i < length && base + i < to; ++i)
+            rows.append(make(i));
+        base += length;
+    };
+    const auto promptRow = [&](const QList<Prompt *> &prompts, BrowserRowModel::Match match) {
+        return [&, match](int i) {
+            Prompt *prompt = prompts.at(i);
+            BrowserRowModel::Row row;
+            row.kind = BrowserRowModel::Kind::Prompt;
+            row.prompt = prompt;
+            row.index = i;
+            row.match = match;
+            if (!terms.isEmpty() && match != BrowserRowModel::Match::Closest) {
+                const bool close = match == BrowserRowModel::Match::Close;
+                const QStringList &words = close ? m_results->closeWords : QStringList();
+                row.titleMarkup = SearchHighlighter::markup(
+                    prompt->title(), SearchHighlighter::ranges(prompt->title(), terms, words, close), color);
+                row.descriptionMarkup = SearchHighlighter::markup(
+                    prompt->promptDescription(),
+                    SearchHighlighter::ranges(prompt->promptDescription(), terms, words), color);
+            }
+            return row;
+        };
+    };
+    const auto header = [&](BrowserRowModel::Kind kind, const QString &title, int count) {
+        return [=](int) {
+            BrowserRowModel::Row row;
+            row.kind = kind;
+            row.title = title;
+            row.count = count;
+            return row;
+        };
+    };
+
+    const int matches = int(m_matches.size());
+    if (matches > 0) {
+        const QString title = terms.isEmpty() ? (matches == 1 ? QStringLiteral("1 prompt")
+                                                              : QStringLiteral("%1 prompts").arg(matches))
+                              : matches == 1  ? QStringLiteral("1 prompt matches")
+                                              : QStringLiteral("%1 prompts match").arg(matches);
+        part(1, header(BrowserRowModel::Kind::MatchCount, title, matches));
+        part(matches, promptRow(m_matches, BrowserRowModel::Match::Match));
+    } else {
+        part(1, [&](int) {
+            BrowserRowModel::Row empty;
+            empty.kind = BrowserRowModel::Kind::Empty;
+            empty.title = QStringLiteral("No matching prompts found.");
+            // Nothing even close: perhaps the words are in a template.
+            if (m_close.isEmpty() && !searchTemplateText())
+                empty.description = QStringLiteral("Turn on \"Search template text\" to look inside the templates too.");
+            return empty;
+        });
+    }
+    if (!m_close.isEmpty()) {
+        part(1, header(BrowserRowModel::Kind::CloseHeader, QStringLiteral("Close matches"), int(m_close.size())));
+        part(int(m_close.size()), promptRow(m_close, BrowserRowModel::Match::Close));
+    } else if (!m_closest.isEmpty()) {
+        part(1, header(BrowserRowModel::Kind::CloseHeader, QStringLiteral("Closest titles"), int(m_closest.size())));
+        part(int(m_closest.size()), promptRow(m_closest, BrowserRowModel::Match::Closest));
+    }
+    return rows;
+}
+
+void PromptBrowserViewModel::fetchMoreResults()
+{
+    if (!m_showingResults || m_madeRows >= searchRowCount())
+        return;
+    const int to = std::min(searchRowCount(), m_madeRows + RowsPerPage);
+    m_rows.appendRows(searchRows(m_madeRows, to));
+    m_madeRows = to;
 }
 
 // The browser's views use the administration views; pull their static QML plugin in with the

@@ -3,10 +3,12 @@
 #include "BrowserRowModel.h"
 #include "BrowserSections.h"
 
+#include <QColor>
 #include <QObject>
 #include <QPointer>
 #include <QUuid>
 
+#include <memory>
 #include <optional>
 #include <QtQml/qqmlregistration.h>
 
@@ -15,6 +17,8 @@ class UserDefaults;
 class Prompt;
 class PromptCategory;
 class PromptSearch;
+class SearchWorker;
+struct SearchResults;
 Q_MOC_INCLUDE("Prompt.h")
 Q_MOC_INCLUDE("PromptCategory.h")
 
@@ -34,9 +38,17 @@ class PromptBrowserViewModel : public QObject {
     Q_PROPERTY(BrowserRowModel *rows READ rows CONSTANT)
     Q_PROPERTY(int highlightedRow READ highlightedRow WRITE setHighlightedRow NOTIFY highlightedRowChanged)
     Q_PROPERTY(QString selectedPromptId READ selectedPromptId WRITE setSelectedPromptId NOTIFY selectedPromptIdChanged)
+    // The colour of the parts of titles and descriptions that made a row a result.
+    Q_PROPERTY(QColor matchColor READ matchColor WRITE setMatchColor NOTIFY matchColorChanged)
+    // How many prompts the search matched (close matches not counted); -1 without results.
+    Q_PROPERTY(int matchCount READ matchCount NOTIFY resultsShown)
 
 public:
     static constexpr const char *LastExpandedKey = "lastExpandedCategory";
+    // From this many prompts on, searches run on a thread of their own.
+    static constexpr int BackgroundFrom = 3000;
+    // Result rows made at a time; more are made as the list scrolls towards their end.
+    static constexpr int RowsPerPage = 100;
 
     // Over the program's store and settings (the view's own instance).
     explicit PromptBrowserViewModel(QObject *parent = nullptr);
@@ -59,6 +71,13 @@ public:
     QString selectedPromptId() const;
     void setSelectedPromptId(const QString &id);
     const BrowserSections &sections() const { return m_sections; }
+    QColor matchColor() const { return m_matchColor; }
+    void setMatchColor(const QColor &color);
+    int matchCount() const;
+    // Libraries of at least this many prompts are searched in the background (tests lower it).
+    void setBackgroundFrom(int prompts) { m_backgroundFrom = prompts; }
+    // True while a search runs in the background whose results are not shown yet.
+    bool isSearchPending() const { return m_pendingSearch != 0; }
 
     // Called when the browser appears: restores the expanded item from the settings.
     Q_INVOKABLE void appear();
@@ -91,6 +110,9 @@ Q_SIGNALS:
     void showAllFavoritesChanged();
     void highlightedRowChanged();
     void selectedPromptIdChanged();
+    void matchColorChanged();
+    // The rows show the results of the current search text.
+    void resultsShown();
     // The library part of the list became visible (the view runs the duplicate cleanup).
     void libraryShown();
 
@@ -102,12 +124,30 @@ private:
     void appendPrompts(QList<BrowserRowModel::Row> &rows, const QUuid &section, const QList<Prompt *> &prompts,
                        bool inCard) const;
     int firstPromptRow() const;
+    int rowOf(const Prompt *prompt) const;
+    void searchNow();
+    void showResults(std::shared_ptr<const SearchResults> results);
+    QList<BrowserRowModel::Row> searchRows(int from, int to) const;
+    int searchRowCount() const;
+    void fetchMoreResults();
 
     QPointer<ModelContext> m_context;
     QPointer<UserDefaults> m_defaults;
     BrowserRowModel m_rows;
     BrowserSections m_sections;
     std::unique_ptr<PromptSearch> m_search;
+    std::unique_ptr<SearchWorker> m_worker; // made when a library first needs it
+    // The results shown, and their prompts.
+    std::shared_ptr<const SearchResults> m_results;
+    QList<Prompt *> m_matches;
+    QList<Prompt *> m_close;
+    QList<Prompt *> m_closest;
+    int m_madeRows = 0;         // result rows made so far
+    bool m_showingResults = false; // the rows are search results (else the sections)
+    quint64 m_pendingSearch = 0; // the background search the rows wait for
+    bool m_highlightFirst = false; // the next results put the highlight on their first prompt
+    int m_backgroundFrom = BackgroundFrom;
+    QColor m_matchColor{191, 90, 242};
     QString m_searchText;
     // The one open section or category. The hidden prompts' identifier is the nil UUID, so
     // "nothing open" needs its own state.

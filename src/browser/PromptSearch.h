@@ -1,33 +1,41 @@
 #pragma once
 
+#include "SearchIndex.h"
+#include "SearchQuery.h"
+
+#include <QCollator>
 #include <QList>
 #include <QObject>
-#include <QCollator>
-#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QUuid>
 
+#include <memory>
 #include <vector>
 
 class ModelContext;
 class Prompt;
 
-// The library's search: every term must occur (AND) in the title or the description, or
-// in the template when asked (OR), ignoring case and accents. Results come most relevant
-// first. What a keystroke needs of each prompt (folded text, flags, user state) is kept
-// between calls: while the store has neither pending changes nor a save since the last call,
-// nothing is re-read; otherwise every prompt is checked and only changed text folded again.
+// The library's search over a store. Every term must occur (AND) in the title or the
+// description, or in the template when asked (OR), ignoring case and accents; those are the
+// matches, most relevant first. After them come the close matches (see SearchQuery), and when
+// there is neither, the closest titles.
+//
+// The search itself runs over an immutable copy of what it needs (SearchQuery), so it can run
+// on another thread. This object keeps that copy in step with the store: while the store has
+// neither pending changes nor a save since the last call, nothing is read again; otherwise the
+// prompts' flags and user state are read again, and the text index is made anew only when a
+// text, a category or tag name, or the list of prompts changed.
 class PromptSearch {
 public:
-    struct Options {
-        bool includeHidden = false;  // also list prompts the user hid
-        bool searchTemplate = false; // also look into the template text
-        bool adminMode = false;      // inactive prompts are shown to administrators only
-    };
+    using Options = SearchOptions;
 
-    // Where the best term of a prompt was found; lower ranks first.
-    enum class MatchLevel { TitleStart, Title, Description, Template };
+    struct Found {
+        QList<Prompt *> matches;
+        QList<Prompt *> close;
+        QList<Prompt *> closest;
+        SearchResults results;
+    };
 
     explicit PromptSearch(ModelContext &context);
     PromptSearch(const PromptSearch &) = delete;
@@ -40,45 +48,45 @@ public:
     // The folded search text split at white space, empty pieces dropped.
     static QStringList terms(const QString &searchText);
 
-    // Prompts matching every term of searchText, one per id: best match level first, then
-    // favourites, higher usage, title (natural order). Text without terms lists every
-    // prompt that the hidden and shown rules let through, in that order.
+    // A search of the library as it is now, to run on any thread.
+    SearchQuery query(const QString &searchText, const Options &options);
+    // The prompts at positions of results; empty when the library changed in between.
+    QList<Prompt *> prompts(const SearchResults &results, const std::vector<quint32> &positions) const;
+    // The generation of the library the next query() would be made over, as far as known.
+    quint64 generation() const { return m_generation; }
+
+    // Runs a search here and now.
+    Found find(const QString &searchText, const Options &options);
+    // The matches only.
     QList<Prompt *> search(const QString &searchText, const Options &options);
     // Every prompt the hidden and shown rules let through, one per id, by title.
     QList<Prompt *> shown(const Options &options);
 
-    // Number of prompts whose text was folded since construction (to see the cache work).
-    qsizetype foldCount() const { return m_foldCount; }
+    // The current text index (null before the first query).
+    std::shared_ptr<const SearchIndex> index() const { return m_index; }
+    // How often the text index was made anew since construction (to see the cache work).
+    qsizetype indexBuilds() const { return m_indexBuilds; }
 
 private:
-    struct Entry {
-        Prompt *prompt = nullptr;
-        // The texts the folded forms were made from; sharing their data with the prompt's
-        // current texts proves the cache still holds.
+    struct Copy {
+        // The texts the index was made from; sharing their data with the prompt's current
+        // texts proves the index still holds.
         QString title;
         QString description;
         QString templateText;
-        QString folded;            // folded title, FieldSeparator, folded description
-        qsizetype titleLength = 0; // of the folded title
-        QString foldedTemplate;    // folded on the first template search
-        bool templateFolded = false;
-        QUuid id;
-        bool duplicate = false; // a prompt with the same id comes earlier in store order
-        int titleRank = 0;      // position in the natural order of all titles
-        bool active = true;
-        bool hidden = false; // a hidden user record has this prompt's id
-        bool favorite = false;
-        qint64 uses = 0;
+        std::vector<quint32> labels;
     };
-
     void refresh();
-    static bool passesRules(const Entry &entry, const Options &options);
-    QList<Prompt *> collect(const QStringList &terms, const Options &options, bool byTitleOnly);
 
     ModelContext &m_context;
-    QList<Prompt *> m_prompts; // store order at the last refresh
-    std::vector<Entry> m_entries;
-    qsizetype m_foldCount = 0;
+    QList<Prompt *> m_prompts; // store order at the last refresh; the index's positions
+    std::vector<Copy> m_copies;
+    QStringList m_labelNames;
+    QList<const void *> m_labelObjects;
+    std::shared_ptr<const SearchIndex> m_index;
+    std::shared_ptr<const std::vector<SearchState>> m_state;
+    quint64 m_generation = 0;
+    qsizetype m_indexBuilds = 0;
     bool m_stale = true; // the store was saved or changed since the last refresh
     QObject m_receiver;  // ends the store connections with this object
 };

@@ -25,14 +25,18 @@ const char *const Usage = R"(Usage: vorn prompts COMMAND [OPTIONS]
 
 The prompts of the user's library. ID is a prompt's UUID, in any letter case.
 Commands:
-  list [TERMS...] [--hidden] [--template] [--all] [--json]
+  list [TERMS...] [--exact] [--hidden] [--template] [--all] [--json]
                           prompts matching every term in title or description, most
-                          relevant first; without terms every prompt, by title.
+                          relevant first, then after a blank line the close matches
+                          (a typing slip, the other spelling, initials, category and
+                          tag names); without terms every prompt, by title.
                           One line per prompt: ID, a tab, the title
+      --exact             only the prompts every term is found in as it is
       --hidden            include prompts the user hid
       --template          also search the template text
       --all               include inactive prompts
-      --json              print an array of the objects of "show --json"
+      --json              print an array of the objects of "show --json", each with
+                          "kind": "match" or "close"
   show ID|TERMS... [--json]
                           the prompt's fields, categories, tags and user state
   render ID|TERMS... [--set LABEL=VALUE]... [--copy]
@@ -89,9 +93,18 @@ struct Pick {
 Pick pickByTerms(DataController &controller, const QString &text, QTextStream &err)
 {
     PromptSearch search(*controller.mainContext());
-    const QList<Prompt *> found = search.search(text, {});
+    const PromptSearch::Found all = search.find(text, {});
+    const QList<Prompt *> &found = all.matches;
     if (found.isEmpty()) {
         fail(err, QStringLiteral("no prompt matches '%1'").arg(text), 1);
+        // Offer what comes close, so the next try can name it.
+        const QList<Prompt *> &near = all.close.isEmpty() ? all.closest : all.close;
+        if (!near.isEmpty()) {
+            err << (all.close.isEmpty() ? "Closest titles:\n" : "Close matches:\n");
+            for (const Prompt *prompt : near)
+                err << prompt->idText() << '\t' << prompt->title() << '\n';
+            err.flush();
+        }
         return {nullptr, 1};
     }
     if (found.size() == 1)
@@ -149,17 +162,27 @@ int list(const CommandArguments &arguments, QTextStream &out, DataController &co
     options.searchTemplate = arguments.has(QStringLiteral("--template"));
     options.adminMode = arguments.has(QStringLiteral("--all"));
     PromptSearch search(*controller.mainContext());
-    const QString text = arguments.plain.join(u' ');
-    const QList<Prompt *> prompts =
-        PromptSearch::terms(text).isEmpty() ? search.shown(options) : search.search(text, options);
+    const PromptSearch::Found found = search.find(arguments.plain.join(u' '), options);
+    const QList<Prompt *> close = arguments.has(QStringLiteral("--exact")) ? QList<Prompt *>() : found.close;
     if (arguments.has(QStringLiteral("--json"))) {
         QJsonArray array;
-        for (const Prompt *prompt : prompts)
-            array.append(promptJson(*prompt));
+        const auto append = [&](const QList<Prompt *> &prompts, const QString &kind) {
+            for (const Prompt *prompt : prompts) {
+                QJsonObject object = promptJson(*prompt);
+                object.insert(QStringLiteral("kind"), kind);
+                array.append(object);
+            }
+        };
+        append(found.matches, QStringLiteral("match"));
+        append(close, QStringLiteral("close"));
         out << QJsonDocument(array).toJson(QJsonDocument::Indented);
         return 0;
     }
-    for (const Prompt *prompt : prompts)
+    for (const Prompt *prompt : found.matches)
+        out << prompt->idText() << '\t' << prompt->title() << '\n';
+    if (!close.isEmpty())
+        out << '\n';
+    for (const Prompt *prompt : close)
         out << prompt->idText() << '\t' << prompt->title() << '\n';
     return 0;
 }
@@ -246,8 +269,8 @@ int runPromptsCommand(const QStringList &args, QTextStream &in, QTextStream &out
     Q_UNUSED(in);
     static const CommandArguments::Table known{
         {QStringLiteral("list"),
-         {{QStringLiteral("--hidden"), QStringLiteral("--template"), QStringLiteral("--all"),
-           QStringLiteral("--json")},
+         {{QStringLiteral("--exact"), QStringLiteral("--hidden"), QStringLiteral("--template"),
+           QStringLiteral("--all"), QStringLiteral("--json")},
           {}}},
         {QStringLiteral("show"), {{QStringLiteral("--json")}, {}}},
         {QStringLiteral("render"), {{QStringLiteral("--copy")}, {QStringLiteral("--set")}}},

@@ -208,13 +208,15 @@ TEST_F(BrowserView, KeyboardWalksTheResultsWhileTheFieldKeepsTheFocus)
     ASSERT_TRUE(waitFor([&] { return vm->rows()->count() >= 3; }));
     Prompt *first = vm->highlightedPrompt();
     ASSERT_TRUE(first);
-    EXPECT_EQ(first, vm->rows()->row(0).prompt.data());
+    // Under the count of matches, the best match.
+    EXPECT_EQ(vm->rows()->row(0).kind, BrowserRowModel::Kind::MatchCount);
+    EXPECT_EQ(first, vm->rows()->row(1).prompt.data());
 
     view->key(Qt::Key_Down);
     view->key(Qt::Key_Down);
     view->key(Qt::Key_Up);
     EXPECT_TRUE(searchField->hasActiveFocus());
-    Prompt *second = vm->rows()->row(1).prompt.data();
+    Prompt *second = vm->rows()->row(2).prompt.data();
     EXPECT_EQ(vm->highlightedPrompt(), second);
     QQuickItem *secondRow = rowOf(second);
     ASSERT_TRUE(secondRow);
@@ -245,9 +247,9 @@ TEST_F(BrowserView, KeyboardWalksTheResultsWhileTheFieldKeepsTheFocus)
     ASSERT_TRUE(waitFor([&] { return searchField->hasActiveFocus(); }));
     vm->toggleFavorite(second);
 
-    // The highlight starts again on the first row when the text changes.
+    // The highlight starts again on the first match when the text changes.
     view->key(Qt::Key_Backspace);
-    EXPECT_EQ(vm->highlightedRow(), 0);
+    EXPECT_EQ(vm->highlightedRow(), 1);
 
     // Escape empties the search first, then asks to hide the panel.
     view->key(Qt::Key_Escape);
@@ -338,4 +340,73 @@ TEST_F(BrowserView, AdministrationControls)
     ASSERT_TRUE(waitFor([&] { return item("adminInsertPromptView") != nullptr && sheet->property("opened").toBool(); }));
     view->key(Qt::Key_Escape);
     ASSERT_TRUE(waitFor([&] { return !sheet->property("visible").toBool(); }));
+}
+
+namespace {
+// Pixels of the image within rect near the colour.
+int pixelsNear(const QImage &image, const QRect &rect, const QColor &colour)
+{
+    int count = 0;
+    for (int y = std::max(0, rect.top()); y <= std::min(image.height() - 1, rect.bottom()); ++y)
+        for (int x = std::max(0, rect.left()); x <= std::min(image.width() - 1, rect.right()); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            count += std::abs(c.red() - colour.red()) < 40 && std::abs(c.green() - colour.green()) < 40 &&
+                     std::abs(c.blue() - colour.blue()) < 40;
+        }
+    return count;
+}
+
+QRect sceneRect(QQuickItem *item)
+{
+    return item->mapRectToScene(QRectF(0, 0, item->width(), item->height())).toAlignedRect();
+}
+} // namespace
+
+TEST_F(BrowserView, ResultsMarkWhatMatchedAndStayPutWhileTyping)
+{
+    ASSERT_NO_FATAL_FAILURE(load());
+    view->type(QStringLiteral("revie"));
+    ASSERT_TRUE(waitFor([&] { return vm->matchCount() > 0; }));
+    QTest::qWait(1200); // the results slide in once
+    Prompt *first = vm->rows()->row(1).prompt.data();
+    QQuickItem *row = rowOf(first);
+    ASSERT_TRUE(row);
+    QQuickItem *count = item("matchCount");
+    ASSERT_TRUE(count);
+    EXPECT_EQ(count->property("text").toString(), QStringLiteral("%1 prompts match").arg(vm->matchCount()));
+
+    // The matched part of the title is drawn in the accent colour, the rest is not.
+    const QImage before = view->grabWindow();
+    const QRect title = sceneRect(child(row, "promptTitle"));
+    const QColor accent(191, 90, 242);
+    EXPECT_GT(pixelsNear(before, title, accent), 20);
+    QQuickItem *plainRow = nullptr;
+    view->key(Qt::Key_Escape);
+    ASSERT_TRUE(waitFor([&] { return (plainRow = rowOf(vm->rows()->row(0).prompt.data())) != nullptr || !vm->isSearching(); }));
+    QTest::qWait(400);
+    if (plainRow) {
+        EXPECT_EQ(pixelsNear(view->grabWindow(), sceneRect(child(plainRow, "promptTitle")), accent), 0);
+    }
+
+    // Typing on: the rows already listed are drawn in place at once, not faded in again.
+    view->type(QStringLiteral("revie"));
+    ASSERT_TRUE(waitFor([&] { return vm->matchCount() > 0; }));
+    QTest::qWait(1200);
+    row = rowOf(first);
+    ASSERT_TRUE(row);
+    const QRect whole = sceneRect(row);
+    const QRect trailing(whole.right() - 70, whole.top(), 70, whole.height()); // star, eye, chevron
+    const QImage settled = view->grabWindow().copy(trailing);
+    view->type(QStringLiteral("w"));
+    QTest::qWait(30); // a frame or two
+    ASSERT_EQ(vm->rows()->row(1).prompt.data(), first);
+    EXPECT_EQ(view->grabWindow().copy(trailing), settled);
+    EXPECT_EQ(sceneRect(rowOf(first)), whole);
+
+    // A slip finds the same prompts under "Close matches".
+    view->key(Qt::Key_Escape);
+    view->type(QStringLiteral("summarize"));
+    ASSERT_TRUE(waitFor([&] { return item("closeMatchesHeader") != nullptr; }));
+    EXPECT_EQ(item("noResults")->property("text").toString(), QStringLiteral("No matching prompts found."));
+    view->screenshot(QStringLiteral("browser-close-matches.png"), 900);
 }

@@ -49,6 +49,15 @@ check "the copied text outlives the command" wait_for 5 bash -c '[ "$(xclip -o -
 echo "something else" | xclip -selection clipboard
 check "the holder ends when another program takes the clipboard" wait_for 10 bash -c "! pgrep -f -- '[_]_hold-clipboard' >/dev/null"
 
+# The search: matches first, close matches after a blank line, each with its kind in JSON.
+"$VORN" prompts list summarise summary > "$WORK/exact.out" 2>/dev/null
+"$VORN" prompts list summarize > "$WORK/close.out" 2>/dev/null
+check "prompts list lists the matches without a blank line before them" bash -c "head -n1 '$WORK/exact.out' | grep -q \"\$(printf '\\t')Summarise\""
+check "... and close matches after a blank line" bash -c "[ -z \"\$(head -n1 '$WORK/close.out')\" ] && sed -n 2p '$WORK/close.out' | grep -q Summarise"
+check "... none of them with --exact" bash -c "[ -z \"\$('$VORN' prompts list summarize --exact 2>/dev/null)\" ]"
+check "... and --json gives each result's kind" bash -c "'$VORN' prompts list summarize --json 2>/dev/null | python3 -c 'import json,sys; k={o[\"kind\"] for o in json.load(sys.stdin)}; sys.exit(0 if k == {\"close\"} else 1)'"
+check "... matches being of the kind match" bash -c "'$VORN' prompts list summarise --json 2>/dev/null | python3 -c 'import json,sys; a=json.load(sys.stdin); sys.exit(0 if a and a[0][\"kind\"] == \"match\" else 1)'"
+
 pkill -f -- '[_]_hold-clipboard' 2>/dev/null
 [ "$failures" = 0 ] || { echo "$failures checks failed"; exit 1; }
 echo "all checks passed"

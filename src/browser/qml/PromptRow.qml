@@ -14,6 +14,10 @@ AbstractButton {
     property bool isSelected: false
     // The keyboard highlight of the browser; drawn like the selection.
     property bool isHighlighted: false
+    // The title and description with the parts that matched a search marked (styled text);
+    // empty outside a search.
+    property string titleMarkup: ""
+    property string descriptionMarkup: ""
     property bool isAdminMode: false
     // The full editor is offered only where the presenter can show it.
     property bool canEdit: false
@@ -93,7 +97,8 @@ AbstractButton {
                         id: titleText
                         objectName: "promptTitle"
                         width: Math.min(implicitWidth, titleLine.width - (hotMark.visible ? hotMark.width + 6 : 0))
-                        text: row.text
+                        text: row.titleMarkup.length > 0 ? row.titleMarkup : row.text
+                        textFormat: row.titleMarkup.length > 0 ? Text.StyledText : Text.PlainText
                         elide: Text.ElideRight
                         font.family: Style.family
                         font.pixelSize: 15
@@ -116,9 +121,12 @@ AbstractButton {
                     }
                 }
                 Text {
+                    objectName: "promptDescription"
                     Layout.fillWidth: true
                     visible: text.length > 0
-                    text: row.prompt ? row.prompt.promptDescription : ""
+                    text: row.descriptionMarkup.length > 0 ? row.descriptionMarkup
+                                                           : row.prompt ? row.prompt.promptDescription : ""
+                    textFormat: row.descriptionMarkup.length > 0 ? Text.StyledText : Text.PlainText
                     elide: Text.ElideRight
                     maximumLineCount: 2
                     wrapMode: Text.Wrap

@@ -99,15 +99,21 @@ FocusScope {
         searchText: browser.searchText
         selectedPromptId: browser.selectedPromptId
         onLibraryShown: browserModel.cleanupDuplicates()
+        matchColor: Style.accentColor
         onSearchTextChanged: {
-            // New results slide in one after another, the first screenful at most; rows met
-            // later by scrolling just appear.
-            browser.staggering = true
-            staggerWindow.restart()
+            // When results first take the place of the sections, they slide in one after
+            // another, the first screenful at most. Later keystrokes change the rows in place:
+            // rows that stay do not move again, and rows met later by scrolling just appear.
+            if (browserModel.isSearching && !browser.wasSearching) {
+                browser.staggering = true
+                staggerWindow.restart()
+            }
+            browser.wasSearching = browserModel.isSearching
             list.positionViewAtBeginning()
         }
     }
 
+    property bool wasSearching: false
     property bool staggering: false
     Timer { id: staggerWindow; interval: 500; onTriggered: browser.staggering = false }
 
@@ -324,7 +330,8 @@ FocusScope {
 
         // Opening and closing sections move the rows below smoothly.
         add: browserModel.isSearching ? null : rowAppears
-        displaced: Transition { NumberAnimation { properties: "y"; duration: Style.defaultAnimation; easing.type: Easing.OutCubic } }
+        displaced: browserModel.isSearching ? null : rowsMove
+        Transition { id: rowsMove; NumberAnimation { properties: "y"; duration: Style.defaultAnimation; easing.type: Easing.OutCubic } }
         Transition { id: rowAppears; NumberAnimation { property: "opacity"; from: 0; to: 1; duration: Style.defaultAnimation } }
 
         // A tap on the background takes the focus from the search field.
@@ -347,6 +354,9 @@ FocusScope {
             required property int position
             required property bool inCard
             required property bool lastInGroup
+            required property int match
+            required property string titleMarkup
+            required property string descriptionMarkup
 
             readonly property bool highlighted: index === browserModel.highlightedRow
             function showMenu() {
@@ -374,6 +384,8 @@ FocusScope {
                     case BrowserRowModel.LibraryHeader: return libraryHeader
                     case BrowserRowModel.More: return moreButton
                     case BrowserRowModel.HiddenCategory: return hiddenCategory
+                    case BrowserRowModel.MatchCount: return resultsCaption
+                    case BrowserRowModel.CloseHeader: return resultsCaption
                     default: return emptyResult
                     }
                 }
@@ -399,6 +411,8 @@ FocusScope {
                         canEdit: browser.canEdit
                         isSelected: entry.prompt !== null && entry.prompt.idText === browser.selectedPromptId
                         isHighlighted: entry.highlighted
+                        titleMarkup: entry.titleMarkup
+                        descriptionMarkup: entry.descriptionMarkup
                         onClicked: browser.promptSelected(entry.prompt)
                         onEditRequested: (prompt) => browser.editRequested(prompt)
                         onDeleteRequested: (prompt) => deleteConfirmation.ask(prompt)
@@ -482,14 +496,53 @@ FocusScope {
             Component {
                 id: emptyResult
                 Item {
-                    implicitHeight: 120
-                    Text {
-                        objectName: "noResults"
+                    implicitHeight: emptyColumn.implicitHeight + 48
+                    Column {
+                        id: emptyColumn
                         anchors.centerIn: parent
+                        width: parent.width
+                        spacing: 8
+                        Text {
+                            objectName: "noResults"
+                            width: parent.width
+                            horizontalAlignment: Text.AlignHCenter
+                            text: entry.title
+                            font: Style.bodyFont
+                            color: Style.textSecondary
+                            Accessible.role: Accessible.StaticText
+                            Accessible.name: text
+                        }
+                        Text {
+                            objectName: "noResultsHint"
+                            width: parent.width
+                            visible: text.length > 0
+                            horizontalAlignment: Text.AlignHCenter
+                            wrapMode: Text.Wrap
+                            text: entry.description
+                            font: Style.captionFont
+                            color: Style.textSecondary
+                            opacity: 0.8
+                            Accessible.role: Accessible.StaticText
+                            Accessible.name: text
+                        }
+                    }
+                }
+            }
+            // Above the matches, how many there are; above the close matches, what they are.
+            Component {
+                id: resultsCaption
+                Item {
+                    implicitHeight: entry.kind === BrowserRowModel.CloseHeader ? 34 : 24
+                    Text {
+                        objectName: entry.kind === BrowserRowModel.CloseHeader ? "closeMatchesHeader" : "matchCount"
+                        anchors.left: parent.left
+                        anchors.leftMargin: 4
+                        anchors.bottom: parent.bottom
+                        anchors.bottomMargin: 6
                         text: entry.title
-                        font: Style.bodyFont
-                        color: Style.textSecondary
-                        Accessible.role: Accessible.StaticText
+                        font: Style.captionFont
+                        color: entry.kind === BrowserRowModel.CloseHeader ? Style.textPrimary : Style.textSecondary
+                        Accessible.role: entry.kind === BrowserRowModel.CloseHeader ? Accessible.Heading : Accessible.StaticText
                         Accessible.name: text
                     }
                 }

@@ -1,0 +1,125 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <mutex>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// What the search knows of the text of a library, made once per version of the text and then
+// only read, from any thread. Each prompt's title and description are kept folded, as UTF-8,
+// in one buffer; the words of titles, descriptions and category and tag names are interned
+// once each, with for every word the prompts it occurs in and in which fields. Templates are
+// folded the first time a search looks into them.
+//
+// The index is made in two steps: the constructor only takes the texts (copies of Qt strings
+// share their data, so this is cheap on the thread that owns the prompts), build() does the
+// work on whichever thread needs it first.
+class SearchIndex {
+public:
+    enum Field : unsigned { Title = 1, Description = 2, Label = 4 };
+    static constexpr unsigned FieldBits = 3;
+    static constexpr char FieldSeparator = '\x1f';
+
+    struct Source {
+        QString title;
+        QString description;
+        QString templateText;
+        std::vector<quint32> labels; // positions in the label names
+    };
+
+    SearchIndex(std::vector<Source> sources, QStringList labelNames);
+    SearchIndex(const SearchIndex &) = delete;
+    SearchIndex &operator=(const SearchIndex &) = delete;
+
+    // Folds and interns the titles, descriptions and labels, once; safe to call from any thread.
+    void build() const;
+    // Folds the templates, once (after build()); safe to call from any thread.
+    void buildTemplates() const;
+
+    size_t size() const { return m_size; }
+
+    // After build(): folded title, FieldSeparator, folded description.
+    std::string_view text(size_t prompt) const
+    {
+        return std::string_view(m_text).substr(m_entries[prompt].start,
+                                               m_entries[prompt + 1].start - m_entries[prompt].start);
+    }
+    size_t titleLength(size_t prompt) const { return m_entries[prompt].titleLength; }
+    // The position of the title in the natural order of all titles (equal titles share one).
+    quint32 titleRank(size_t prompt) const { return m_entries[prompt].titleRank; }
+    // The first letters of the title's words (up to 8, Latin letters and digits only).
+    std::string_view initials(size_t prompt) const;
+    // After buildTemplates(): the folded template.
+    std::string_view templateText(size_t prompt) const
+    {
+        return std::string_view(m_templates).substr(m_templateStart[prompt],
+                                                    m_templateStart[prompt + 1] - m_templateStart[prompt]);
+    }
+
+    // The words, each once.
+    size_t wordCount() const { return m_wordStart.empty() ? 0 : m_wordStart.size() - 1; }
+    std::string_view word(size_t w) const
+    {
+        return std::string_view(m_words).substr(m_wordStart[w], m_wordStart[w + 1] - m_wordStart[w]);
+    }
+    // The fields a word occurs in anywhere in the library.
+    unsigned wordFields(size_t w) const { return m_wordFields[w]; }
+    // Where a word occurs: (prompt << FieldBits) | fields, in prompt order.
+    std::span<const quint32> postings(size_t w) const
+    {
+        return std::span<const quint32>(m_postings).subspan(m_postingStart[w], m_postingStart[w + 1] - m_postingStart[w]);
+    }
+
+    // Category and tag names, folded.
+    size_t labelCount() const { return m_labelNames.size(); }
+    const std::string &labelName(size_t label) const { return m_labelNames[label]; }
+    std::span<const quint32> labels(size_t prompt) const
+    {
+        return std::span<const quint32>(m_labels).subspan(m_labelStart[prompt], m_labelStart[prompt + 1] - m_labelStart[prompt]);
+    }
+
+    // Bytes the index holds (after build(); templates included once folded).
+    size_t memoryBytes() const;
+    // Bytes of the text it indexes, as the program holds it (UTF-16): titles, descriptions and
+    // each category and tag name once; and of the templates.
+    size_t textBytes() const { return m_textBytes; }
+    size_t templateTextBytes() const { return m_templateTextBytes; }
+
+private:
+    struct Entry {
+        quint32 start = 0; // in m_text
+        quint32 titleLength = 0;
+        quint32 titleRank = 0;
+        char initials[8] = {};
+    };
+    void buildNow();
+    void buildTemplatesNow();
+
+    size_t m_size = 0;
+    size_t m_textBytes = 0;
+    size_t m_templateTextBytes = 0;
+    // Until built: what to build from.
+    std::vector<Source> m_sources;
+    QStringList m_labelSource;
+    // Between the two builds: the templates (their data is shared with the prompts').
+    std::vector<QString> m_templateSource;
+
+    mutable std::once_flag m_built;
+    mutable std::once_flag m_templatesBuilt;
+    std::string m_text;
+    std::vector<Entry> m_entries; // one more than prompts: its start ends the last text
+    std::string m_templates;
+    std::vector<size_t> m_templateStart;
+    std::string m_words;
+    std::vector<quint32> m_wordStart;
+    std::vector<quint8> m_wordFields;
+    std::vector<quint32> m_postingStart;
+    std::vector<quint32> m_postings;
+    std::vector<std::string> m_labelNames;
+    std::vector<quint32> m_labelStart;
+    std::vector<quint32> m_labels;
+};
