@@ -49,6 +49,21 @@ check "the copied text outlives the command" wait_for 5 bash -c '[ "$(xclip -o -
 echo "something else" | xclip -selection clipboard
 check "the holder ends when another program takes the clipboard" wait_for 10 bash -c "! pgrep -f -- '[_]_hold-clipboard' >/dev/null"
 
+# A command prints its result alone on standard output; its diagnostics go to standard error,
+# and the start-up synchronisation's report only with --verbose.
+"$VORN" prompts list --json > "$WORK/list.json" 2> "$WORK/list.err"
+check "prompts list --json keeps the sync report to itself" bash -c "! grep -q PromptSyncService '$WORK/list.err'"
+"$VORN" --verbose prompts list --json > "$WORK/verbose.json" 2> "$WORK/verbose.err"
+check "--verbose shows it on standard error" grep -q "PromptSyncService" "$WORK/verbose.err"
+check "... and the output is the same JSON" cmp -s "$WORK/list.json" "$WORK/verbose.json"
+printf 'this is no SQLite file, only text that fills a page of it all the same. %.0s' {1..80} > "$store"
+rm -f "$store-wal" "$store-shm"
+"$VORN" prompts list --json > "$WORK/fresh.json" 2> "$WORK/fresh.err"
+check "after the store was moved aside, prompts list --json succeeds" [ $? = 0 ]
+check "... printing valid JSON alone on standard output" python3 -c 'import json, sys; assert len(json.load(open(sys.argv[1]))) > 0' "$WORK/fresh.json"
+check "... saying on standard error where the store went" grep -q "moved to .*library.sqlite.corrupt-" "$WORK/fresh.err"
+check "... which is kept" bash -c "ls '$store'.corrupt-* >/dev/null"
+
 pkill -f -- '[_]_hold-clipboard' 2>/dev/null
 [ "$failures" = 0 ] || { echo "$failures checks failed"; exit 1; }
 echo "all checks passed"
