@@ -15,15 +15,15 @@ shot() { [ -n "${E2E_SHOT_DIR:-}" ] && import -window root "$E2E_SHOT_DIR/deskto
 # Counts the pixels of a picture whose grey level is above (or below) a threshold 0..255.
 pixels() { # file, "above"|"below", level
     convert "$1" -colorspace Gray -depth 8 txt:- \
-        | awk -v mode="$2" -v level="$3" -F'[(),]' 'NR > 1 { g = $2 + 0; if ((mode == "above" && g > level) || (mode == "below" && g < level)) n++ } END { print n + 0 }'
+        | awk -v mode="$2" -v level="$3" -F'[(),]' 'NR > 1 { g = $3 + 0; if ((mode == "above" && g > level) || (mode == "below" && g < level)) n++ } END { print n + 0 }'
 }
-# The picture of the tray icon's cell, as the screen shows it.
-icon_picture() {
-    local id x y
-    id=$(tray_icon)
-    x=$(xwininfo -id "$id" | awk '/Absolute upper-left X/ { print $4 }')
-    y=$(xwininfo -id "$id" | awk '/Absolute upper-left Y/ { print $4 }')
-    import -window root -crop "22x22+$x+$y" +repage "$1"
+# The picture of a window as the screen shows it (what lies under it included).
+window_picture() { # window, file
+    local geometry
+    geometry=$(xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
+                                       /Width:/ { w = $2 } /Height:/ { h = $2 } END { printf "%dx%d+%d+%d", w, h, x, y }')
+    import -window root "$WORK/screen.png"
+    convert "$WORK/screen.png" -crop "$geometry" +repage "$2"
 }
 favorite_of() { "$VORN" prompts show "$1" --json | python3 -c 'import json, sys; print(json.load(sys.stdin)["favorite"])'; }
 
@@ -37,7 +37,7 @@ wait_for 30 grep -q "Sync complete" "$WORK/app.log"
 check "the icon is embedded in the tray host" wait_for 15 tray_icon_embedded
 check "the icon takes its colour from the tray" wait_for 15 grep -q "tray icon matched" "$WORK/app.log"
 sleep 0.5
-icon_picture "$WORK/icon.png"
+window_picture "$(tray_icon)" "$WORK/icon.png"
 light=$(pixels "$WORK/icon.png" above 170)
 dark=$(pixels "$WORK/icon.png" below 60)
 echo "     tray icon cell: $light light and $dark dark pixels of 484"
@@ -48,7 +48,7 @@ shot x11-dark-tray
 check "a right click on the tray icon opens its menu" open_tray_menu
 sleep 0.5
 menu=$(tray_menu)
-import -window "$menu" "$WORK/menu.png"
+window_picture "$menu" "$WORK/menu.png"
 menu_pixels=$(convert "$WORK/menu.png" -format '%[fx:w*h]' info:)
 menu_dark=$(pixels "$WORK/menu.png" below 70)
 check "the tray menu is dark" [ "$menu_dark" -ge $((menu_pixels * 3 / 4)) ]
