@@ -147,7 +147,7 @@ SettingsPane {
                             spacing: 4
                             Text {
                                 anchors.verticalCenter: parent.verticalCenter
-                                text: "SUPER + SHIFT +"
+                                text: root.viewModel.shortcutModifiers
                                 font.family: Style.family
                                 font.pixelSize: 13
                                 color: Style.textSecondary
@@ -318,6 +318,20 @@ SettingsPane {
                 }
 
                 Item { implicitHeight: 4 }
+            }
+        }
+
+        Divider {}
+
+        // Always in reach: without a tray there is no other way to end the app.
+        RowLayout {
+            Layout.fillWidth: true
+            Layout.margins: 12
+            Item { Layout.fillWidth: true }
+            SettingsButton {
+                objectName: "quitButton"
+                text: "Quit VORN"
+                onClicked: root.viewModel.quitApp()
             }
         }
     }

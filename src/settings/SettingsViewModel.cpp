@@ -4,9 +4,11 @@
 #include "DuplicateCleaner.h"
 #include "ModelContext.h"
 #include "SettingsServices.h"
+#include "ShortcutText.h"
 #include "UserDefaults.h"
 
 #include <QElapsedTimer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
 #include <QMetaObject>
@@ -203,6 +205,16 @@ void SettingsViewModel::setSuffix(const QString &tag, const QString &text)
     if (m_defaults->contains(key) && m_defaults->string(key) == text)
         return;
     m_defaults->setValue(key, text);
+}
+
+QString SettingsViewModel::shortcutModifiers()
+{
+    return ShortcutText::modifiers();
+}
+
+void SettingsViewModel::quitApp()
+{
+    later([] { QCoreApplication::quit(); });
 }
 
 QString SettingsViewModel::compiledVersion()

@@ -32,6 +32,7 @@ class SettingsViewModel : public QObject {
     Q_PROPERTY(QString portalHint READ portalHint CONSTANT)
     Q_PROPERTY(bool launchAtLogin READ launchAtLogin NOTIFY launchAtLoginChanged)
     Q_PROPERTY(QStringList allTags READ allTags CONSTANT)
+    Q_PROPERTY(QString shortcutModifiers READ shortcutModifiers CONSTANT)
     Q_PROPERTY(QString compiledVersion READ compiledVersion CONSTANT)
     Q_PROPERTY(QString compiledBuild READ compiledBuild CONSTANT)
     Q_PROPERTY(TemplateValidationViewModel *validation READ validation CONSTANT)
@@ -81,6 +82,11 @@ public:
     Q_INVOKABLE QString suffix(const QString &tag) const;
     Q_INVOKABLE void setSuffix(const QString &tag, const QString &text);
     Q_INVOKABLE QString suffixTitle(const QString &tag) const { return suffixLabel(tag); }
+
+    // "Super+Shift+", written before the letter picker.
+    static QString shortcutModifiers();
+    // Ends the app after the current event, saving as every quit does.
+    Q_INVOKABLE void quitApp();
 
     static QString compiledVersion();
     static QString compiledBuild();

@@ -3,6 +3,7 @@
 #include "CommandClient.h"
 #include "CommandServer.h"
 #include "DataController.h"
+#include "Diagnostics.h"
 #include "FormViewModel.h"
 #include "LibraryCommand.h"
 #include "ModelContext.h"
@@ -37,6 +38,7 @@ Without a command, starts the VORN desktop app (or shows the panel of the one ru
 
 Commands:
   show                                             Show the panel, starting the app if needed
+  quit                                             End the running app (its changes are saved)
   library sync|export|import|validate|dedupe|reset-stats|reset ...
                                                    Maintain the prompt library (vorn library --help)
   prompts list|show|render|favorite|hide ...       Work with single prompts (vorn prompts --help)
@@ -49,6 +51,8 @@ their changes at once; otherwise the command opens the library itself.
 Options:
   -h, --help       Show this help
   -v, --version    Show the version and build number
+  --verbose        Also print the diagnostics a command keeps quiet (the start-up
+                   synchronisation of the library, for one)
 )";
 
 // Internal request of "vorn template": the running app's global lists.
@@ -141,14 +145,13 @@ bool readsStandardInput(const QStringList &args)
     return true;
 }
 
-// Opens the store in this process for a command; the start-up load's lines go to standard
-// error so they never mix with a command's output.
+// Opens the store in this process for a command. Its diagnostics go to standard error, and
+// the start-up load's report only with --verbose: a command prints its own result.
 // load: run the start-up synchronisation; "library sync" runs it itself, so that what it
 // reports is what it did.
 bool openStoreHere(QTextStream &err, bool load = true)
 {
     DataController *data = DataController::shared();
-    StoreLog::Capture capture([&err](const QString &line) { err << line << '\n'; err.flush(); });
     QString error;
     if (!data->setUp(&error)) {
         err << "vorn: " << error << '\n';
@@ -310,6 +313,11 @@ CommandReply serveInApp(const CommandRequest &request)
         WindowManager::shared()->showWindow(request.activationToken);
         return reply;
     }
+    if (command == QLatin1String("quit")) {
+        // After the reply is on its way; the quit saves as "Quit VORN" does.
+        QTimer::singleShot(0, WindowManager::shared(), &WindowManager::quitApp);
+        return reply;
+    }
     DataController &data = *DataController::shared();
     if (command == GlobalsRequest) {
         QJsonObject object;
@@ -360,6 +368,35 @@ std::optional<CommandReply> showInRunningApp(const CommandRequest &show)
     return reply;
 }
 
+// Asks the running app to end and waits until it has (its last changes saved and the
+// instance lock released). Nothing to do when none runs.
+int quitRunningApp()
+{
+    const CommandRequest quit = requestFor({QStringLiteral("quit")});
+    std::optional<CommandReply> reply;
+    // An app that is still starting holds the lock but does not listen yet.
+    for (int attempt = 0; attempt < 50 && !reply; ++attempt) {
+        reply = CommandClient::send(quit, 500);
+        if (!reply && !CommandClient::isAppRunning())
+            return 0;
+        if (!reply)
+            QThread::msleep(100);
+    }
+    if (!reply) {
+        write(stderr, "vorn: the running app does not answer; it was not asked to quit\n");
+        return 1;
+    }
+    if (reply->exitCode != 0)
+        return printReply(*reply);
+    for (int wait = 0; wait < 300; ++wait) {
+        if (!CommandClient::isAppRunning())
+            return 0;
+        QThread::msleep(100);
+    }
+    write(stderr, "vorn: the app was asked to quit but is still running after 30 seconds\n");
+    return 1;
+}
+
 int startApp(int argc, char **argv, bool showPanel)
 {
     const CommandRequest show = requestFor({QStringLiteral("show")});
@@ -397,7 +434,12 @@ int startApp(int argc, char **argv, bool showPanel)
 namespace CommandLine {
 int run(int argc, char **argv)
 {
-    const QStringList args = argumentsOf(argc, argv);
+    QStringList args = argumentsOf(argc, argv);
+    const bool verbose = args.removeAll(QStringLiteral("--verbose")) > 0;
+    const bool isCommand = !args.isEmpty() && args.first() != QLatin1String("show");
+    Diagnostics::setUp(verbose ? Diagnostics::Level::Everything
+                       : isCommand ? Diagnostics::Level::CommandQuiet
+                                   : Diagnostics::Level::App);
     if (args.isEmpty())
         return startApp(argc, argv, false);
     const QString command = args.first();
@@ -415,6 +457,13 @@ int run(int argc, char **argv)
             return 2;
         }
         return startApp(argc, argv, true);
+    }
+    if (command == QLatin1String("quit")) {
+        if (args.size() > 1) {
+            write(stderr, "vorn: quit takes no arguments\n");
+            return 2;
+        }
+        return quitRunningApp();
     }
     if (command == QLatin1String("library") || command == QLatin1String("prompts"))
         return runStoreCommand(argc, argv, args);

@@ -128,5 +128,7 @@ void CommandServer::serve(QLocalSocket *socket, const QByteArray &payload)
         reply.err = "vorn: the app could not read the request\n";
     }
     socket->write(CommandProtocol::frame(reply.encode()));
+    // Handed to the system at once, so a reply survives the app ending right after it.
+    socket->flush();
     socket->disconnectFromServer();
 }

@@ -1,6 +1,8 @@
 #include "HotKeyManager.h"
 
+#include "Diagnostics.h"
 #include "HotKeyNotifier.h"
+#include "ShortcutText.h"
 #include "StoreLog.h"
 #include "UserDefaults.h"
 #include "platform/PlatformServices.h"
@@ -57,14 +59,13 @@ void HotKeyManager::registerHotKey()
         return;
     }
     if (m_backend->name() == QLatin1String("none"))
-        StoreLog::line(QStringLiteral("No global shortcut on this desktop: bind the command \"vorn show\" to "
-                                      "Super+Shift+%1 in the desktop's keyboard settings.")
-                           .arg(letter));
+        StoreLog::line(lcShell(), QStringLiteral("No global shortcut on this desktop: bind the command \"vorn show\" to "
+                                                 "%1 in the desktop's keyboard settings.")
+                                      .arg(ShortcutText::of(letter)));
     else
-        StoreLog::line(QStringLiteral("The shortcut Super+Shift+%1 could not be registered (%2); bind the "
-                                      "command \"vorn show\" in the desktop's keyboard settings instead.")
-                           .arg(letter)
-                           .arg(m_backend->lastError()));
+        StoreLog::line(lcShell(), QStringLiteral("The shortcut %1 could not be registered (%2); bind the "
+                                                 "command \"vorn show\" in the desktop's keyboard settings instead.")
+                                      .arg(ShortcutText::of(letter), m_backend->lastError()));
 }
 
 void HotKeyManager::reRegisterHotKey()

@@ -1,6 +1,7 @@
 #include "VornApp.h"
 
 #include "AppDelegate.h"
+#include "Diagnostics.h"
 #include "ShellTrace.h"
 #include "TerminationSignals.h"
 #include "WindowManager.h"
@@ -8,7 +9,6 @@
 #include <QApplication>
 #include <QIcon>
 #include <QQuickStyle>
-#include <QTextStream>
 
 #include <xcb/xcb.h>
 
@@ -66,13 +66,13 @@ int exec(int &argc, char **argv, std::unique_ptr<CommandServer> server, bool sho
     AppDelegate delegate;
     QString error;
     if (!delegate.applicationDidFinishLaunching(&error)) {
-        QTextStream(stdout) << error << Qt::endl;
+        qCWarning(lcShell).noquote() << error;
         return 1;
     }
     if (!error.isEmpty())
-        QTextStream(stdout) << "VORN: " << error << Qt::endl;
+        qCWarning(lcShell).noquote() << "VORN:" << error;
     if (!server->listen(&error))
-        QTextStream(stdout) << "VORN: other vorn commands cannot reach this app: " << error << Qt::endl;
+        qCWarning(lcShell).noquote() << "VORN: other vorn commands cannot reach this app:" << error;
     if (showPanel)
         WindowManager::shared()->showWindow(qgetenv("XDG_ACTIVATION_TOKEN"));
     const int code = app.exec();

@@ -1,12 +1,16 @@
 #include "WindowManager.h"
 
 #include "DataController.h"
+#include "Diagnostics.h"
 #include "HotKeyManager.h"
 #include "HotKeyNotifier.h"
 #include "PanelController.h"
 #include "ShellTrace.h"
 #include "SpotlightPanel.h"
+#include "SettingsViewModel.h"
+#include "ShortcutText.h"
 #include "StoreLog.h"
+#include "TrayIcon.h"
 #include "UserDefaults.h"
 #include "platform/PlatformServices.h"
 
@@ -18,16 +22,25 @@
 #include <QQuickItem>
 #include <QScreen>
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 namespace {
 WindowManager *g_shared = nullptr;
 
 const QString QmlBase = QStringLiteral("qrc:/qt/qml/Vorn/Shell/");
 
-QKeySequence panelShortcut(QChar letter)
-{
-    return QKeySequence(QKeyCombination(Qt::MetaModifier | Qt::ShiftModifier, Qt::Key(letter.unicode())));
-}
+const QString MainItemText = QStringLiteral("VORN Prompt Manager...");
+
+// The tray menu in the panel's dark look and type (a StatusNotifier host draws the menu in
+// the desktop's own theme instead).
+const char *const MenuStyle = R"(
+QMenu { background: #25252c; color: #f2f2f5; border: 1px solid #3b3b44; padding: 4px;
+        font-family: "Inter"; font-size: 13px; }
+QMenu::item { padding: 5px 24px 5px 14px; border-radius: 5px; }
+QMenu::item:selected { background: #5e5ce6; color: #ffffff; }
+QMenu::item:disabled { color: #8e8e98; background: transparent; }
+QMenu::separator { height: 1px; background: #3b3b44; margin: 4px 8px; }
+)";
 
 // Tooltips in the windows' dark look rather than the toolkit's light default. The window's
 // palette is the one every control and popup in it inherits.
@@ -73,7 +86,7 @@ WindowManager::WindowManager(Services services, QObject *parent)
     if (m_services.tray->isAvailable())
         createStatusItem();
     else
-        StoreLog::line(QStringLiteral("No system tray found; VORN keeps running without its icon (the shortcut "
+        StoreLog::line(lcShell(), QStringLiteral("No system tray found; VORN keeps running without its icon (the shortcut "
                                       "and \"vorn show\" open the panel). The icon appears when a tray starts."));
 
     buildPanel();
@@ -92,15 +105,15 @@ WindowManager::~WindowManager()
 
 QString WindowManager::versionLine(const QString &version, const QString &build)
 {
-    return QStringLiteral("Version ") + (version.isEmpty() ? QStringLiteral("0.0") : version) + QLatin1Char('.')
-           + (build.isEmpty() ? QStringLiteral("0") : build);
+    // The settings window shows the same line.
+    return SettingsViewModel::versionLine(version, build);
 }
 
 void WindowManager::buildMenu()
 {
     m_menu = std::make_unique<QMenu>();
-    m_mainItem = m_menu->addAction(QStringLiteral("VORN Prompt Manager..."), this, [this] { showWindow(); });
-    m_mainItem->setShortcutVisibleInContextMenu(true);
+    m_menu->setStyleSheet(QLatin1String(MenuStyle));
+    m_mainItem = m_menu->addAction(MainItemText, this, [this] { showWindow(); });
     handleHotKeyUpdate();
     m_menu->addSeparator();
     QAction *settings = m_menu->addAction(QStringLiteral("Settings..."), this, &WindowManager::openSettings);
@@ -121,12 +134,9 @@ void WindowManager::buildMenu()
 void WindowManager::createStatusItem()
 {
     m_statusItem = new QSystemTrayIcon(this);
-    QIcon icon(QStringLiteral(":/icons/MenuBarIcon.svg"));
-    if (!icon.isNull()) {
-        // Monochrome: the tray host may recolour it for its theme.
-        icon.setIsMask(true);
-        m_statusItem->setIcon(icon);
-    }
+    // Most panels are dark; an embedding tray is looked at once the icon sits in it.
+    QIcon icon = TrayIcon::themed();
+    m_statusItem->setIcon(icon.isNull() ? TrayIcon::glyph(TrayIcon::glyphColorFor(Qt::black)) : icon);
     m_statusItem->setToolTip(QStringLiteral("VORN Prompt Manager"));
     m_statusItem->setContextMenu(m_menu.get());
     connect(m_statusItem, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
@@ -136,6 +146,28 @@ void WindowManager::createStatusItem()
     m_statusItem->show();
     ShellTrace::mark("tray icon ready");
     Q_EMIT trayIconReady();
+    matchTrayBackground(10);
+}
+
+void WindowManager::matchTrayBackground(int attempts)
+{
+    // An XEmbed tray draws the icon's pixels as they are: take the glyph's colour from the
+    // tray's own background around it. A StatusNotifier icon has no place on screen to look at.
+    if (!m_statusItem || attempts <= 0)
+        return;
+    const QRect cell = m_statusItem->geometry();
+    QScreen *screen = cell.isEmpty() ? nullptr : QGuiApplication::screenAt(cell.center());
+    if (!screen) {
+        QTimer::singleShot(300, this, [this, attempts] { matchTrayBackground(attempts - 1); });
+        return;
+    }
+    const QRect local = cell.translated(-screen->geometry().topLeft());
+    const QImage shot = screen->grabWindow(0, local.x(), local.y(), local.width(), local.height()).toImage();
+    const QColor background = TrayIcon::backgroundOf(shot);
+    if (!background.isValid())
+        return;
+    m_statusItem->setIcon(TrayIcon::glyph(TrayIcon::glyphColorFor(background)));
+    ShellTrace::mark("tray icon matched");
 }
 
 void WindowManager::buildPanel()
@@ -151,7 +183,7 @@ void WindowManager::buildPanel()
     useDarkToolTips(m_panel);
     m_panel->setSource(QUrl(QmlBase + QStringLiteral("MainView.qml")));
     for (const QQmlError &error : m_panel->errors())
-        StoreLog::line(QStringLiteral("VORN: the panel view failed to load: ") + error.toString());
+        StoreLog::warning(lcShell(), QStringLiteral("VORN: the panel view failed to load: ") + error.toString());
     restoreFrame();
 
     m_frameSave.setSingleShot(true);
@@ -241,7 +273,9 @@ void WindowManager::quitApp()
 
 void WindowManager::handleHotKeyUpdate()
 {
-    m_mainItem->setShortcut(panelShortcut(HotKeyManager::configuredLetter(m_services.defaults)));
+    // The global shortcut is not the menu's own key, so it is shown, not set.
+    m_mainItem->setText(MainItemText + QLatin1Char('\t')
+                        + ShortcutText::of(HotKeyManager::configuredLetter(m_services.defaults)));
 }
 
 void WindowManager::setAuxiliaryView(const QString &name, const QUrl &source)

@@ -52,7 +52,7 @@ public:
 
     // The QML component shown in the auxiliary window of that name (a placeholder by default).
     void setAuxiliaryView(const QString &name, const QUrl &source);
-    // "Version 1.0.0.7"; "0.0" and "0" stand in for a missing version or build.
+    // "Version 1.0.0 (Build 7)", as the settings window shows it; "Unknown" for a missing part.
     static QString versionLine(const QString &version, const QString &build);
 
 public Q_SLOTS:
@@ -73,6 +73,9 @@ Q_SIGNALS:
 private:
     void buildMenu();
     void createStatusItem();
+    // Colours the tray glyph for the background it sits on; tries again while the tray has
+    // not placed the icon yet.
+    void matchTrayBackground(int attempts);
     void buildPanel();
     void restoreFrame();
     void saveFrame();

@@ -174,18 +174,18 @@ bool DataController::setUp(QString *error)
         return false;
     }
 
-    log(QStringLiteral("ModelContainer creation failed. Attempting to reset store... Error: ") + result.message);
+    StoreLog::warning(lcStore(), QStringLiteral("ModelContainer creation failed. Attempting to reset store... Error: ") + result.message);
     const QString reason = result.message;
     QString movedTo;
     QString problem;
     if (moveAside(path, &movedTo, &problem)) {
-        log(QStringLiteral("The unreadable store was moved to ") + movedTo);
+        StoreLog::warning(lcStore(), QStringLiteral("The unreadable store was moved to ") + movedTo);
         result = d->context.open(path);
         problem = result.message;
     }
     if (movedTo.isEmpty() || !result.ok()) {
         const QString message = QStringLiteral("Could not create ModelContainer even after reset: ") + problem;
-        log(message);
+        StoreLog::warning(lcStore(), message);
         setNotice(message);
         if (error)
             *error = message;
@@ -234,7 +234,7 @@ ActionOutcome DataController::startupLoad()
     const bool decoded = PromptSyncService::shared()->sync(
         files.prompts, files.data, &d->context, false,
         [](qsizetype total, qsizetype changed) {
-            log(QStringLiteral("Sync complete. Total: %1, Updates/Inserts: %2").arg(total).arg(changed));
+            StoreLog::line(lcSync(), QStringLiteral("Sync complete. Total: %1, Updates/Inserts: %2").arg(total).arg(changed));
         },
         &error);
     return decoded ? ActionOutcome::done()
@@ -270,7 +270,7 @@ ActionOutcome DataController::manualSync()
     const bool decoded = PromptSyncService::shared()->sync(
         files.prompts, files.data, &d->context, true,
         [](qsizetype total, qsizetype changed) {
-            log(QStringLiteral("Manual sync complete. Total: %1, Updates/Inserts: %2").arg(total).arg(changed));
+            StoreLog::line(lcSync(), QStringLiteral("Manual sync complete. Total: %1, Updates/Inserts: %2").arg(total).arg(changed));
         },
         &error);
     if (!decoded)

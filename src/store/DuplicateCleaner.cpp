@@ -13,7 +13,7 @@ namespace {
 // The clean-up has always reported as part of the shipped library's synchronisation.
 void log(const QString &text)
 {
-    StoreLog::line(QStringLiteral("PromptSyncService: ") + text);
+    StoreLog::line(lcSync(), QStringLiteral("PromptSyncService: ") + text);
 }
 
 // Gives the copy's user record and prompt links to the category that stays.

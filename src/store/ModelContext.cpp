@@ -15,7 +15,7 @@ ModelContext::ModelContext(QObject *parent) : QObject(parent)
     connect(&m_autosave, &QTimer::timeout, this, [this] {
         QString error;
         if (!save(&error))
-            qWarning().noquote() << "Saving the library failed:" << error;
+            qCWarning(lcStore).noquote() << "Saving the library failed:" << error;
     });
     // A failed save keeps its changes pending and is tried again, less often each time.
     connect(this, &ModelContext::saveFailed, this, [this] {
@@ -136,7 +136,7 @@ bool ModelContext::savePending()
     QString error;
     if (save(&error))
         return true;
-    qWarning().noquote() << "Saving the library failed:" << error;
+    qCWarning(lcStore).noquote() << "Saving the library failed:" << error;
     return false;
 }
 
@@ -200,7 +200,7 @@ void ModelContext::insert(PersistentModel *object)
     if (!object || object->m_context == this)
         return;
     if (object->m_context) {
-        qWarning("An object can live in one context only");
+        qCWarning(lcStore, "An object can live in one context only");
         return;
     }
     const int type = int(object->modelType());

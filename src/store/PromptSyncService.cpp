@@ -23,7 +23,7 @@ const QString NoVersion = QStringLiteral("0.0");
 
 void log(const QString &text)
 {
-    StoreLog::line(QStringLiteral("PromptSyncService: ") + text);
+    StoreLog::line(lcSync(), QStringLiteral("PromptSyncService: ") + text);
 }
 
 QString flag(bool on)
@@ -205,7 +205,7 @@ PromptSyncService::PromptSyncService(UserDefaults *defaults, const QString &curr
     : m_defaults(defaults), m_build(currentBuild.isEmpty() ? QStringLiteral(VORN_BUILD_NUMBER) : currentBuild)
 {
     log(QStringLiteral("Initialized"));
-    StoreLog::line(QStringLiteral("💾 Store: local SQLite library, no cloud replication"));
+    StoreLog::line(lcSync(), QStringLiteral("💾 Store: local SQLite library, no cloud replication"));
 }
 
 UserDefaults *PromptSyncService::defaults() const
@@ -258,10 +258,10 @@ void PromptSyncService::run(Request &request)
     const bool buildChanged = m_build != storedBuild;
     const bool promptsDue = request.force || buildChanged || currentPrompts != storedPrompts;
     const bool dataDue = request.force || buildChanged || currentData != storedData;
-    StoreLog::line(QStringLiteral("PromptSyncService Status:"));
-    StoreLog::line(QStringLiteral("  - Prompts: Current %1 / Stored %2 -> Sync: %3").arg(currentPrompts, storedPrompts, flag(promptsDue)));
-    StoreLog::line(QStringLiteral("  - Data:    Current %1 / Stored %2 -> Sync: %3").arg(currentData, storedData, flag(dataDue)));
-    StoreLog::line(QStringLiteral("  - Build:   App %1 / Stored %2 -> Mismatch: %3").arg(m_build, storedBuild, flag(buildChanged)));
+    StoreLog::line(lcSync(), QStringLiteral("PromptSyncService Status:"));
+    StoreLog::line(lcSync(), QStringLiteral("  - Prompts: Current %1 / Stored %2 -> Sync: %3").arg(currentPrompts, storedPrompts, flag(promptsDue)));
+    StoreLog::line(lcSync(), QStringLiteral("  - Data:    Current %1 / Stored %2 -> Sync: %3").arg(currentData, storedData, flag(dataDue)));
+    StoreLog::line(lcSync(), QStringLiteral("  - Build:   App %1 / Stored %2 -> Mismatch: %3").arg(m_build, storedBuild, flag(buildChanged)));
 
     ModelContext *context = request.context;
     if (!context) {

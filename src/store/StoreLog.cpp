@@ -1,6 +1,7 @@
 #include "StoreLog.h"
 
-#include <cstdio>
+Q_LOGGING_CATEGORY(lcStore, "vorn.store")
+Q_LOGGING_CATEGORY(lcSync, "vorn.sync")
 
 namespace {
 StoreLog::Sink &currentSink()
@@ -8,19 +9,34 @@ StoreLog::Sink &currentSink()
     static StoreLog::Sink sink;
     return sink;
 }
+
+// A sink takes every line: what it captures is a command's result, not a diagnostic.
+bool captured(const QString &text)
+{
+    if (const StoreLog::Sink &sink = currentSink()) {
+        sink(text);
+        return true;
+    }
+    return false;
+}
 } // namespace
 
 namespace StoreLog {
 void line(const QString &text)
 {
-    if (const Sink &sink = currentSink()) {
-        sink(text);
-        return;
-    }
-    const QByteArray utf8 = text.toUtf8();
-    std::fwrite(utf8.constData(), 1, size_t(utf8.size()), stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
+    line(lcStore(), text);
+}
+
+void line(const QLoggingCategory &category, const QString &text)
+{
+    if (!captured(text) && category.isInfoEnabled())
+        QMessageLogger(nullptr, 0, nullptr, category.categoryName()).info().noquote() << text;
+}
+
+void warning(const QLoggingCategory &category, const QString &text)
+{
+    if (!captured(text) && category.isWarningEnabled())
+        QMessageLogger(nullptr, 0, nullptr, category.categoryName()).warning().noquote() << text;
 }
 
 Sink setSink(Sink sink)

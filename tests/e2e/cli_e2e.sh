@@ -57,6 +57,20 @@ check "... and close matches after a blank line" bash -c "[ -z \"\$(head -n1 '$W
 check "... none of them with --exact" bash -c "[ -z \"\$('$VORN' prompts list summarize --exact 2>/dev/null)\" ]"
 check "... and --json gives each result's kind" bash -c "'$VORN' prompts list summarize --json 2>/dev/null | python3 -c 'import json,sys; k={o[\"kind\"] for o in json.load(sys.stdin)}; sys.exit(0 if k == {\"close\"} else 1)'"
 check "... matches being of the kind match" bash -c "'$VORN' prompts list summarise --json 2>/dev/null | python3 -c 'import json,sys; a=json.load(sys.stdin); sys.exit(0 if a and a[0][\"kind\"] == \"match\" else 1)'"
+# A command prints its result alone on standard output; its diagnostics go to standard error,
+# and the start-up synchronisation's report only with --verbose.
+"$VORN" prompts list --json > "$WORK/list.json" 2> "$WORK/list.err"
+check "prompts list --json keeps the sync report to itself" bash -c "! grep -q PromptSyncService '$WORK/list.err'"
+"$VORN" --verbose prompts list --json > "$WORK/verbose.json" 2> "$WORK/verbose.err"
+check "--verbose shows it on standard error" grep -q "PromptSyncService" "$WORK/verbose.err"
+check "... and the output is the same JSON" cmp -s "$WORK/list.json" "$WORK/verbose.json"
+printf 'this is no SQLite file, only text that fills a page of it all the same. %.0s' {1..80} > "$store"
+rm -f "$store-wal" "$store-shm"
+"$VORN" prompts list --json > "$WORK/fresh.json" 2> "$WORK/fresh.err"
+check "after the store was moved aside, prompts list --json succeeds" [ $? = 0 ]
+check "... printing valid JSON alone on standard output" python3 -c 'import json, sys; assert len(json.load(open(sys.argv[1]))) > 0' "$WORK/fresh.json"
+check "... saying on standard error where the store went" grep -q "moved to .*library.sqlite.corrupt-" "$WORK/fresh.err"
+check "... which is kept" bash -c "ls '$store'.corrupt-* >/dev/null"
 
 pkill -f -- '[_]_hold-clipboard' 2>/dev/null
 [ "$failures" = 0 ] || { echo "$failures checks failed"; exit 1; }

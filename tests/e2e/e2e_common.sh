@@ -52,7 +52,10 @@ DISPLAY=":$(head -n1 "$WORK/display")"
 export DISPLAY
 wait_for 10 xdpyinfo -display "$DISPLAY" >/dev/null || { echo "FAIL - Xvfb does not answer"; exit 1; }
 openbox >"$WORK/openbox.log" 2>&1 & PIDS+=($!)
-trayer --edge top --align right --widthtype pixel --width 120 --height 24 >"$WORK/trayer.log" 2>&1 & PIDS+=($!)
+# E2E_TRAYER_ARGS gives the tray host a look of its own (a dark tint, say).
+# shellcheck disable=SC2086
+trayer --edge top --align right --widthtype pixel --width 120 --height 24 ${E2E_TRAYER_ARGS:-} \
+    >"$WORK/trayer.log" 2>&1 & PIDS+=($!)
 # The app looks for a tray when it starts (and again later): have both ready first.
 wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"; }
 wait_for 20 wm_ready || { echo "FAIL - openbox did not start"; cat "$WORK/openbox.log"; exit 1; }
@@ -61,4 +64,24 @@ wait_for 20 xdotool search --classname '^panel$' >/dev/null \
 
 panel_visible() { xdotool search --onlyvisible --name '^VORN$' >/dev/null; }
 export -f panel_visible
+tray_icon() { xwininfo -root -tree | awk '/\("vorn" "vorn"\)  22x22/ { print $1; exit }'; }
+tray_icon_embedded() { [ -n "$(tray_icon)" ]; }
+exited() { local state; state=$(ps -o stat= -p "$1") || return 0; [[ $state == Z* ]]; }
 panel_focused() { [ "$(xdotool getactivewindow getwindowname 2>/dev/null)" = "VORN" ]; }
+settings_window_active() { [ "$(xdotool getactivewindow getwindowname 2>/dev/null)" = "Settings — VORN" ]; }
+# The tray menu is the app's only other small top-level window; it is mapped while open.
+tray_menu() {
+    local id
+    for id in $(xdotool search --onlyvisible --class '^vorn$' 2>/dev/null); do
+        [ "$(xwininfo -id "$id" | awk '/Width:/ { print $2 }')" -gt 100 ] \
+            && [ "$(xwininfo -id "$id" | awk '/Height:/ { print $2 }')" -lt 300 ] && echo "$id" && return 0
+    done
+    return 1
+}
+tray_menu_closed() { ! tray_menu >/dev/null; }
+open_tray_menu() {
+    xdotool mousemove --window "$(tray_icon)" 11 11 click 3
+    wait_for 10 tray_menu >/dev/null || return 1
+    # Off the menu, so no entry is under the pointer when the keys choose one.
+    xdotool mousemove 640 700
+}

@@ -9,29 +9,9 @@ VORN=${1:?usage: settings_e2e.sh PATH/TO/vorn}
 source "$(dirname "$0")/e2e_common.sh"
 
 INI="$XDG_CONFIG_HOME/vorn/vorn.ini"
-settings_window_active() { [ "$(xdotool getactivewindow getwindowname 2>/dev/null)" = "Settings — VORN" ]; }
 settings_window_gone() { ! xdotool search --onlyvisible --name '^Settings — VORN$' >/dev/null; }
 panel_hidden() { ! panel_visible; }
 hotkey_presses() { grep -c "hotkey received" "$1"; }
-tray_icon() { xwininfo -root -tree | awk '/\("vorn" "vorn"\)  22x22/ { print $1; exit }'; }
-tray_icon_embedded() { [ -n "$(tray_icon)" ]; }
-# The tray menu is the app's only other small top-level window; it is mapped while open.
-tray_menu() {
-    local id
-    for id in $(xdotool search --onlyvisible --class '^vorn$' 2>/dev/null); do
-        [ "$(xwininfo -id "$id" | awk '/Width:/ { print $2 }')" -gt 100 ] \
-            && [ "$(xwininfo -id "$id" | awk '/Height:/ { print $2 }')" -lt 300 ] && echo "$id" && return 0
-    done
-    return 1
-}
-tray_menu_closed() { ! tray_menu >/dev/null; }
-exited() { local state; state=$(ps -o stat= -p "$1") || return 0; [[ $state == Z* ]]; }
-open_tray_menu() {
-    xdotool mousemove --window "$(tray_icon)" 11 11 click 3
-    wait_for 10 tray_menu >/dev/null || return 1
-    # Off the menu, so no entry is under the pointer when the keys choose one.
-    xdotool mousemove 640 700
-}
 
 "$VORN" >"$WORK/app.log" 2>&1 &
 check "the app starts into the tray" wait_for 30 grep -q "tray icon ready" "$WORK/app.log"

@@ -263,6 +263,23 @@ TEST_F(PortalFixture, RefusalsAreReportedOnceAndALaterRegistrationTriesAgain)
     EXPECT_EQ(log.size(), 2);
 }
 
+TEST_F(PortalFixture, AConnectionThatCannotListenIsAFailureWithOneLine)
+{
+    ASSERT_TRUE(portal.start());
+    // A connection that never reached a bus takes no match rule.
+    PortalHotKeyBackend backend(QDBusConnection(QStringLiteral("vorn-never-connected")));
+    QSignalSpy failed(&backend, &PortalHotKeyBackend::failed);
+    QSignalSpy bound(&backend, &PortalHotKeyBackend::bound);
+    backend.registerShortcut(QLatin1Char('P'));
+    ASSERT_TRUE(waitForCount(failed, 1));
+    ASSERT_TRUE(roundTrip());
+    EXPECT_EQ(log.size(), 1) << log.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(log.value(0).contains(QStringLiteral("vorn show")));
+    EXPECT_EQ(bound.count(), 0);
+    EXPECT_FALSE(backend.isBound());
+    EXPECT_TRUE(portal.calls.isEmpty());
+}
+
 TEST_F(PortalFixture, IsAvailableOnlyWithAShortcutsPortalOnTheBus)
 {
     // The check blocks, so it runs beside the event loop that serves the fake portal.

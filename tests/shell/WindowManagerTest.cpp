@@ -4,6 +4,7 @@
 #include "PromptBrowserViewModel.h"
 #include "ModelContext.h"
 #include "PanelController.h"
+#include "SettingsViewModel.h"
 #include "Prompt.h"
 #include "SpotlightPanel.h"
 #include "StoreLog.h"
@@ -72,28 +73,56 @@ QObject *find(QQuickView *view, const char *name)
 TEST_F(WindowManagerTest, MenuHasTheEntriesInOrderAndFollowsTheShortcutLetter)
 {
     Shell shell(&defaults);
+    const auto mainEntry = [](const QString &letter) {
+        return QStringLiteral("VORN Prompt Manager...\tSuper+Shift+") + letter;
+    };
     EXPECT_EQ(menuTexts(shell.manager->menu()),
-              (QStringList{QStringLiteral("VORN Prompt Manager..."), QStringLiteral("--"), QStringLiteral("Settings..."),
+              (QStringList{mainEntry(QStringLiteral("P")), QStringLiteral("--"), QStringLiteral("Settings..."),
                            QStringLiteral("Feedback..."), QStringLiteral("Login..."), QStringLiteral("--"),
-                           WindowManager::versionLine(QStringLiteral(VORN_VERSION), QStringLiteral(VORN_BUILD_NUMBER)),
+                           QStringLiteral("Version " VORN_VERSION " (Build " VORN_BUILD_NUMBER ")"),
                            QStringLiteral("--"), QStringLiteral("Quit VORN")}));
     EXPECT_FALSE(shell.manager->menu()->actions().at(6)->isEnabled());
-    EXPECT_EQ(shell.manager->mainItem()->shortcut(), QKeySequence(Qt::META | Qt::SHIFT | Qt::Key_P));
+    // The global shortcut is shown, never made a key of the menu's own.
+    EXPECT_TRUE(shell.manager->mainItem()->shortcut().isEmpty());
 
     defaults.setValue(QStringLiteral("hotkey_char"), QStringLiteral("k"));
-    EXPECT_EQ(shell.manager->mainItem()->shortcut(), QKeySequence(Qt::META | Qt::SHIFT | Qt::Key_P));
+    EXPECT_EQ(shell.manager->mainItem()->text(), mainEntry(QStringLiteral("P")));
     Q_EMIT HotKeyNotifier::shared()->hotKeyUpdated();
-    EXPECT_EQ(shell.manager->mainItem()->shortcut(), QKeySequence(Qt::META | Qt::SHIFT | Qt::Key_K));
+    EXPECT_EQ(shell.manager->mainItem()->text(), mainEntry(QStringLiteral("K")));
     // A letter the shortcut cannot use shows the P that is really registered.
     defaults.setValue(QStringLiteral("hotkey_char"), QStringLiteral("1"));
     Q_EMIT HotKeyNotifier::shared()->hotKeyUpdated();
-    EXPECT_EQ(shell.manager->mainItem()->shortcut(), QKeySequence(Qt::META | Qt::SHIFT | Qt::Key_P));
+    EXPECT_EQ(shell.manager->mainItem()->text(), mainEntry(QStringLiteral("P")));
 }
 
-TEST(WindowManagerVersion, MissingPartsFallBack)
+TEST(WindowManagerVersion, TheMenuAndTheSettingsShowOneVersionText)
 {
-    EXPECT_EQ(WindowManager::versionLine({}, {}), QStringLiteral("Version 0.0.0"));
-    EXPECT_EQ(WindowManager::versionLine(QStringLiteral("1.2.0"), QStringLiteral("7")), QStringLiteral("Version 1.2.0.7"));
+    EXPECT_EQ(WindowManager::versionLine(QStringLiteral("1.2.0"), QStringLiteral("7")),
+              QStringLiteral("Version 1.2.0 (Build 7)"));
+    EXPECT_EQ(WindowManager::versionLine({}, {}), QStringLiteral("Version Unknown (Build Unknown)"));
+    EXPECT_EQ(WindowManager::versionLine(QStringLiteral("1.2.0"), QStringLiteral("7")),
+              SettingsViewModel::versionLine(QStringLiteral("1.2.0"), QStringLiteral("7")));
+}
+
+TEST_F(WindowManagerTest, TheTrayMenuIsDrawnDarkWithLightText)
+{
+    Shell shell(&defaults);
+    QMenu *menu = shell.manager->menu();
+    menu->ensurePolished();
+    const QImage picture = menu->grab().toImage();
+    ASSERT_FALSE(picture.isNull());
+    int dark = 0;
+    int light = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const int lightness = picture.pixelColor(x, y).lightness();
+            dark += lightness < 60 ? 1 : 0;
+            light += lightness > 200 ? 1 : 0;
+        }
+    }
+    const int all = picture.width() * picture.height();
+    EXPECT_GT(dark, all * 3 / 4) << "dark " << dark << " of " << all;
+    EXPECT_GT(light, 50) << "no light text";
 }
 
 TEST_F(WindowManagerTest, WithoutATrayTheAppRunsAndTheIconComesWithTheTray)

@@ -140,6 +140,26 @@ bool FakePortal::handleMessage(const QDBusMessage &message, const QDBusConnectio
         connection.send(message.createReply());
         return true;
     }
+    if (interface == QLatin1String(ControlInterface) && acceptsControl) {
+        // The test's own remote: presses the bound shortcut, or says what was asked so far.
+        if (member == QLatin1String("Activate") && expect("s")) {
+            if (bindings.isEmpty() && remembered.isEmpty())
+                return refuse(QStringLiteral("org.freedesktop.DBus.Error.Failed"),
+                              QStringLiteral("nothing is bound yet"));
+            QVariantMap options;
+            if (!args.at(0).toString().isEmpty())
+                options.insert(QStringLiteral("activation_token"), args.at(0).toString());
+            activate(session, bindings.isEmpty() ? remembered.first() : bindings.last().id,
+                     options);
+            connection.send(message.createReply());
+            return true;
+        }
+        if (member == QLatin1String("Calls")) {
+            connection.send(message.createReply(calls.join(QLatin1Char(' '))));
+            return true;
+        }
+        return refuse(QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"), member);
+    }
     if (interface != ShortcutsInterface || message.path() != PortalPath)
         return refuse(QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"),
                       QStringLiteral("no such interface"));

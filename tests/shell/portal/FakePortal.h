@@ -33,7 +33,12 @@ public:
     QString introspect(const QString &path) const override;
     bool handleMessage(const QDBusMessage &message, const QDBusConnection &connection) override;
 
+    // Methods of the test's own remote control (Activate(s token), Calls()), answered on the
+    // portal's path when acceptsControl is set.
+    static constexpr const char *ControlInterface = "org.vorn.test.FakePortal";
+
     // How it behaves.
+    bool acceptsControl = false;
     bool hasRegistry = true;
     bool sessionHandleAsObjectPath = false; // the frontend sends "s"; accept "o" too
     uint createResponse = 0;                // 0 success, 1 cancelled, 2 other

@@ -1,10 +1,12 @@
 #include "PortalHotKeyBackend.h"
 
+#include "Diagnostics.h"
 #include "ShellTrace.h"
 #include "StoreLog.h"
 
 #include <QDBusArgument>
 #include <QDBusConnectionInterface>
+#include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusPendingCallWatcher>
@@ -45,6 +47,16 @@ Q_DECLARE_METATYPE(PortalShortcut)
 Q_DECLARE_METATYPE(PortalShortcutList)
 
 namespace {
+// Signatures of the two signals listened to; the connection only passes messages that match.
+constexpr const char *ActivatedSignature = "osta{sv}";
+constexpr const char *ResponseSignature = "ua{sv}";
+
+QString connectError(const QDBusConnection &bus)
+{
+    const QDBusError error = bus.lastError();
+    return error.isValid() ? error.message() : QStringLiteral("the bus refused the match rule");
+}
+
 PortalShortcutList shortcutsOf(const QVariantMap &results)
 {
     PortalShortcutList list;
@@ -104,6 +116,7 @@ bool PortalHotKeyBackend::registerShortcut(QChar letter)
         // Said once per change of the letter, not again on every re-registration.
         if (m_boundLetter != m_letter && previous != m_letter)
             StoreLog::line(
+            lcShell(),
                 QStringLiteral(
                     "The desktop keeps the shortcut bound at start-up; change it in the "
                     "desktop's keyboard settings (the new letter %1 applies from the next start).")
@@ -125,8 +138,14 @@ void PortalHotKeyBackend::unregisterShortcut()
 void PortalHotKeyBackend::start()
 {
     m_started = true;
-    m_bus.connect(PortalService, PortalPath, ShortcutsInterface, QStringLiteral("Activated"), this,
-                  SLOT(onActivated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
+    // By the signal's signature and the whole message: a slot with typed arguments needs every
+    // type known to Qt by name first, and without that the connection silently never fires.
+    if (!m_bus.connect(PortalService, PortalPath, ShortcutsInterface, QStringLiteral("Activated"),
+                       QString::fromLatin1(ActivatedSignature), this,
+                       SLOT(onActivated(QDBusMessage)))) {
+        fail(QStringLiteral("cannot listen for the shortcut: %1").arg(connectError(m_bus)));
+        return;
+    }
     // Newer portals identify host apps only after this call; older ones lack it, which is fine.
     QDBusMessage registry = QDBusMessage::createMethodCall(
         PortalService, PortalPath, RegistryInterface, QStringLiteral("Register"));
@@ -145,12 +164,12 @@ void PortalHotKeyBackend::reset()
     ++m_generation;
     if (m_started)
         m_bus.disconnect(PortalService, PortalPath, ShortcutsInterface, QStringLiteral("Activated"),
-                         this,
-                         SLOT(onActivated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
+                         QString::fromLatin1(ActivatedSignature), this,
+                         SLOT(onActivated(QDBusMessage)));
     if (!m_pendingRequestPath.isEmpty())
         m_bus.disconnect(PortalService, m_pendingRequestPath, RequestInterface,
-                         QStringLiteral("Response"), this,
-                         SLOT(onRequestResponse(uint, QVariantMap, QDBusMessage)));
+                         QStringLiteral("Response"), QString::fromLatin1(ResponseSignature), this,
+                         SLOT(onRequestResponse(QDBusMessage)));
     if (!m_session.isEmpty())
         m_bus.asyncCall(QDBusMessage::createMethodCall(
             PortalService, m_session, QStringLiteral("org.freedesktop.portal.Session"),
@@ -181,12 +200,18 @@ void PortalHotKeyBackend::request(const QString &method, QList<QVariant> argumen
         QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2").arg(sender, token);
     if (!m_pendingRequestPath.isEmpty())
         m_bus.disconnect(PortalService, m_pendingRequestPath, RequestInterface,
-                         QStringLiteral("Response"), this,
-                         SLOT(onRequestResponse(uint, QVariantMap, QDBusMessage)));
+                         QStringLiteral("Response"), QString::fromLatin1(ResponseSignature), this,
+                         SLOT(onRequestResponse(QDBusMessage)));
     m_pendingRequestPath = path;
     m_pendingHandler = std::move(handler);
-    m_bus.connect(PortalService, path, RequestInterface, QStringLiteral("Response"), this,
-                  SLOT(onRequestResponse(uint, QVariantMap, QDBusMessage)));
+    if (!m_bus.connect(PortalService, path, RequestInterface, QStringLiteral("Response"),
+                       QString::fromLatin1(ResponseSignature), this,
+                       SLOT(onRequestResponse(QDBusMessage)))) {
+        m_pendingRequestPath.clear();
+        m_pendingHandler = {};
+        fail(QStringLiteral("cannot listen for the answer to %1: %2").arg(method, connectError(m_bus)));
+        return;
+    }
 
     QDBusMessage call =
         QDBusMessage::createMethodCall(PortalService, PortalPath, ShortcutsInterface, method);
@@ -200,12 +225,14 @@ void PortalHotKeyBackend::request(const QString &method, QList<QVariant> argumen
             });
 }
 
-void PortalHotKeyBackend::onRequestResponse(uint response, const QVariantMap &results,
-                                            const QDBusMessage &message)
+void PortalHotKeyBackend::onRequestResponse(const QDBusMessage &message)
 {
     // An answer already under way when its request was abandoned is not this request's.
     if (message.path() != m_pendingRequestPath)
         return;
+    const QList<QVariant> arguments = message.arguments();
+    const uint response = arguments.value(0).toUInt();
+    const QVariantMap results = qdbus_cast<QVariantMap>(arguments.value(1));
     ResponseHandler handler = std::move(m_pendingHandler);
     m_pendingHandler = {};
     if (handler)
@@ -272,10 +299,14 @@ void PortalHotKeyBackend::bindShortcuts()
             });
 }
 
-void PortalHotKeyBackend::onActivated(const QDBusObjectPath &session, const QString &shortcutId,
-                                      qulonglong, const QVariantMap &options)
+void PortalHotKeyBackend::onActivated(const QDBusMessage &message)
 {
-    if (session.path() != m_session || shortcutId != QLatin1String(ShortcutId) || !m_wanted)
+    // Activated(o session_handle, s shortcut_id, t timestamp, a{sv} options)
+    const QList<QVariant> arguments = message.arguments();
+    const QString session = arguments.value(0).value<QDBusObjectPath>().path();
+    const QString shortcutId = arguments.value(1).toString();
+    const QVariantMap options = qdbus_cast<QVariantMap>(arguments.value(3));
+    if (session != m_session || shortcutId != QLatin1String(ShortcutId) || !m_wanted)
         return;
     ShellTrace::mark("hotkey received");
     Q_EMIT activated(options.value(QStringLiteral("activation_token")).toString().toUtf8());
@@ -285,6 +316,7 @@ void PortalHotKeyBackend::fail(const QString &reason)
 {
     m_lastError = reason;
     StoreLog::line(
+            lcShell(),
         QStringLiteral("The global shortcut is not available (%1); bind \"vorn show\" in the "
                        "desktop's keyboard settings instead.")
             .arg(reason));

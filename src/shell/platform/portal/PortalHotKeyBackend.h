@@ -43,9 +43,8 @@ Q_SIGNALS:
     void failed(const QString &reason);
 
 private Q_SLOTS:
-    void onActivated(const QDBusObjectPath &session, const QString &shortcutId,
-                     qulonglong timestamp, const QVariantMap &options);
-    void onRequestResponse(uint response, const QVariantMap &results, const QDBusMessage &message);
+    void onActivated(const QDBusMessage &message);
+    void onRequestResponse(const QDBusMessage &message);
 
 private:
     using ResponseHandler = std::function<void(uint response, const QVariantMap &results)>;
