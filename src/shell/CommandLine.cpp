@@ -9,6 +9,7 @@
 #include "ModelContext.h"
 #include "PromptsCommand.h"
 #include "StoreLog.h"
+#include "SyncCommand.h"
 #include "TemplateCommand.h"
 #include "VornApp.h"
 #include "WindowManager.h"
@@ -42,10 +43,12 @@ Commands:
   library sync|export|import|validate|dedupe|reset-stats|reset ...
                                                    Maintain the prompt library (vorn library --help)
   prompts list|show|render|favorite|hide ...       Work with single prompts (vorn prompts --help)
+  sync folder PATH|--off, sync now, sync status [--json]
+                                                   Sync the library through a shared folder (vorn sync --help)
   template parse [FILE] [--globals FILE]           List the placeholders of a template as JSON
   template render [FILE] [--globals FILE] [--set LABEL=VALUE]...
                                                    Print the rendered prompt
-While the app runs, library and prompts commands are carried out by it, so its panel shows
+While the app runs, library, prompts and sync commands are carried out by it, so its panel shows
 their changes at once; otherwise the command opens the library itself.
 
 Options:
@@ -213,6 +216,16 @@ int holdClipboard(int argc, char **argv, const QString &path)
     return app.exec();
 }
 
+int runGroup(const QStringList &args, QTextStream &in, QTextStream &out, QTextStream &err, DataController &data)
+{
+    const QString group = args.first();
+    if (group == QLatin1String("library"))
+        return runLibraryCommand(args.mid(1), in, out, err, data);
+    if (group == QLatin1String("sync"))
+        return runSyncCommand(args.mid(1), out, err, data);
+    return runPromptsCommand(args.mid(1), in, out, err, data);
+}
+
 // input: standard input already read by the caller, or null to read it here.
 int runStoreCommandHere(int argc, char **argv, const QStringList &args, QByteArray *input)
 {
@@ -236,8 +249,7 @@ int runStoreCommandHere(int argc, char **argv, const QStringList &args, QByteArr
         DataController &data;
         ~Closer() { data.closeStore(); }
     } closer{data};
-    const int code = args.first() == QLatin1String("library") ? runLibraryCommand(args.mid(1), source, out, err, data)
-                                                              : runPromptsCommand(args.mid(1), source, out, err, data);
+    const int code = runGroup(args, source, out, err, data);
     out.flush();
     err.flush();
     if (wantsClipboard && code == 0)
@@ -327,7 +339,7 @@ CommandReply serveInApp(const CommandRequest &request)
         reply.out = QJsonDocument(object).toJson(QJsonDocument::Compact);
         return reply;
     }
-    if (command != QLatin1String("library") && command != QLatin1String("prompts")) {
+    if (command != QLatin1String("library") && command != QLatin1String("prompts") && command != QLatin1String("sync")) {
         reply.exitCode = 2;
         reply.err = "vorn: the app does not run '" + command.toUtf8() + "'\n";
         return reply;
@@ -348,8 +360,7 @@ CommandReply serveInApp(const CommandRequest &request)
     QTextStream err(&reply.err, QIODevice::WriteOnly);
     {
         StoreLog::Capture capture([&out](const QString &line) { out << line << '\n'; });
-        reply.exitCode = command == QLatin1String("library") ? runLibraryCommand(request.args.mid(1), in, out, err, data)
-                                                              : runPromptsCommand(request.args.mid(1), in, out, err, data);
+        reply.exitCode = runGroup(request.args, in, out, err, data);
     }
     out.flush();
     err.flush();
@@ -465,7 +476,7 @@ int run(int argc, char **argv)
         }
         return quitRunningApp();
     }
-    if (command == QLatin1String("library") || command == QLatin1String("prompts"))
+    if (command == QLatin1String("library") || command == QLatin1String("prompts") || command == QLatin1String("sync"))
         return runStoreCommand(argc, argv, args);
     if (command == QLatin1String("template"))
         return runTemplate(argc, argv, args);

@@ -9,6 +9,7 @@
 #include "PromptTag.h"
 #include "SeedLibrary.h"
 #include "SeedRecords.h"
+#include "SyncEngine.h"
 #include "StoreLog.h"
 #include "UserAttribute.h"
 #include "UserDefaults.h"
@@ -74,6 +75,7 @@ struct DataController::Private {
     ModelContext context;
     std::function<void(const QString &path)> revealer;
     QString notice;
+    std::unique_ptr<SyncEngine> sync;
 
     // The export behind createBackup.
     ActionOutcome backup(DataController *self)
@@ -115,6 +117,7 @@ DataController::DataController(const Options &options, QObject *parent)
 
 DataController::~DataController()
 {
+    d->sync.reset();
     if (g_shared == this)
         g_shared = nullptr;
 }
@@ -200,7 +203,56 @@ bool DataController::setUp(QString *error)
 
 bool DataController::closeStore()
 {
-    return d->context.closeStore();
+    if (d->sync)
+        d->sync->stop();
+    const bool saved = d->context.closeStore();
+    d->sync.reset();
+    return saved;
+}
+
+SyncEngine *DataController::syncEngine() const
+{
+    return d->sync.get();
+}
+
+void DataController::startSync()
+{
+    if (d->sync || !d->context.isOpen())
+        return;
+    UserDefaults *defaults = UserDefaults::standard();
+    if (!defaults->contains(QLatin1String(SyncEngine::DeviceIdKey)))
+        return;
+    QString dir = d->options.syncDir;
+    if (dir.isEmpty()) {
+        if (d->options.inMemory)
+            return;
+        dir = QFileInfo(storePath()).absolutePath() + QStringLiteral("/sync");
+    }
+    SyncEngine::Options options;
+    options.context = &d->context;
+    options.defaults = defaults;
+    options.localDir = dir;
+    d->sync = std::make_unique<SyncEngine>(options);
+    d->sync->start();
+}
+
+SyncEngine *DataController::enableSync(const QString &folder)
+{
+    if (!d->context.isOpen())
+        return nullptr;
+    UserDefaults *defaults = UserDefaults::standard();
+    SyncEngine::ensureDeviceId(defaults);
+    if (!d->sync) {
+        // The folder is set first, so that the start reads it.
+        if (folder.isEmpty())
+            defaults->remove(QLatin1String(SyncEngine::FolderKey));
+        else
+            defaults->setValue(QLatin1String(SyncEngine::FolderKey), QDir::cleanPath(QDir(folder).absolutePath()));
+        startSync();
+    }
+    if (d->sync)
+        d->sync->setFolder(folder);
+    return d->sync.get();
 }
 
 QString DataController::notice() const
@@ -223,20 +275,27 @@ void DataController::setNotice(const QString &text)
 
 ActionOutcome DataController::startupLoad()
 {
-    // Every use of the store renders prompts tagged "text" the same way, the panel's and the
-    // command line's alike.
-    FormViewModel::seedTagTextSuffix(UserDefaults::standard());
-    const SeedLibrary::Files files = SeedLibrary::load();
-    if (!files.ok())
-        return ActionOutcome::failed(QStringLiteral("the shipped library cannot be read: ") + files.error);
-    // A seed file that does not decode is the build's fault; the start goes on without it.
+    // The shipped library's own doing stays on this device: nothing of it goes to other devices.
     QString error;
-    const bool decoded = PromptSyncService::shared()->sync(
-        files.prompts, files.data, &d->context, false,
-        [](qsizetype total, qsizetype changed) {
-            StoreLog::line(lcSync(), QStringLiteral("Sync complete. Total: %1, Updates/Inserts: %2").arg(total).arg(changed));
-        },
-        &error);
+    bool decoded = false;
+    {
+        ModelContext::OriginScope shipped(&d->context, ChangeOrigin::Shipped);
+        // Every use of the store renders prompts tagged "text" the same way, the panel's and the
+        // command line's alike.
+        FormViewModel::seedTagTextSuffix(UserDefaults::standard());
+        const SeedLibrary::Files files = SeedLibrary::load();
+        if (!files.ok())
+            return ActionOutcome::failed(QStringLiteral("the shipped library cannot be read: ") + files.error);
+        // A seed file that does not decode is the build's fault; the start goes on without it.
+        decoded = PromptSyncService::shared()->sync(
+            files.prompts, files.data, &d->context, false,
+            [](qsizetype total, qsizetype changed) {
+                StoreLog::line(lcSync(), QStringLiteral("Sync complete. Total: %1, Updates/Inserts: %2").arg(total).arg(changed));
+            },
+            &error);
+    }
+    // Other devices' changes go on top of the shipped library.
+    startSync();
     return decoded ? ActionOutcome::done()
                    : ActionOutcome::failed(QStringLiteral("the shipped library does not decode: ") + error);
 }
@@ -306,6 +365,8 @@ ActionOutcome DataController::resetUserStats()
 ActionOutcome DataController::resetDatabase()
 {
     log(QStringLiteral("Resetting database..."));
+    // What the reset changed, shipped library reloaded included, is the user's doing.
+    ModelContext::OriginScope action(&d->context, ChangeOrigin::UserAction);
     // Prompts the user imported or edited exist nowhere else: without a backup, nothing is deleted.
     if (!d->backup(this).ok)
         return failure(QStringLiteral("❌ Database reset failed: the backup could not be written"));

@@ -13,6 +13,8 @@
 // Owns the user's library store for the whole process: opens it (moving an unreadable file
 // aside), loads the shipped library into it, and runs the maintenance actions. Every action
 // reports through StoreLog lines only.
+class SyncEngine;
+
 class DataController : public QObject {
     Q_OBJECT
 
@@ -23,6 +25,8 @@ public:
         bool inMemory = false;
         // How long opening waits for another VORN process that holds the store.
         int lockWaitMs = 10000;
+        // The folder sync's own files; empty: a "sync" folder beside the store.
+        QString syncDir;
     };
 
     // The process-wide instance, created on first use with the options given before.
@@ -60,6 +64,15 @@ public:
     QString exportData(const QString &prefix = {}, bool reveal = false);
     ActionOutcome createBackup();
     ActionOutcome cleanupDuplicates();
+
+    // The folder sync, running once it was switched on for this device (and the store is
+    // open); null otherwise.
+    SyncEngine *syncEngine() const;
+    // Starts the folder sync when this device has it on. startupLoad ends with it.
+    void startSync();
+    // Switches the folder sync on (with a folder, or journaling here only with none) and
+    // returns it; null when the store is not open.
+    SyncEngine *enableSync(const QString &folder);
 
     // How a written file is shown in the file manager (set by the desktop shell).
     void setRevealer(std::function<void(const QString &path)> revealer);

@@ -212,6 +212,8 @@ void ModelContext::insert(PersistentModel *object)
     object->setParent(this);
     m_objects[type].append(object);
     m_inserted.append(object);
+    if (m_observer)
+        m_observer->objectTouched(object);
     for (PersistentModel *linked : object->linkedObjects())
         if (!linked->m_context)
             insert(linked);
@@ -222,6 +224,8 @@ void ModelContext::remove(PersistentModel *object)
 {
     if (!object || object->m_context != this || object->isDeleted())
         return;
+    if (m_observer)
+        m_observer->objectTouched(object);
     object->nullifyRelationships();
     if (object->m_state == PersistentModel::State::Inserted)
         m_inserted.removeOne(object);
@@ -241,6 +245,8 @@ void ModelContext::objectChanged(PersistentModel *object)
                && object->m_state != PersistentModel::State::Changed) {
         return;
     }
+    if (m_observer)
+        m_observer->objectTouched(object);
     noteChange();
 }
 
@@ -277,6 +283,8 @@ bool ModelContext::save(QString *error)
 {
     if (!hasChanges())
         return true;
+    if (m_observer && m_origins.isEmpty())
+        m_observer->willSave();
     QString message;
     if (!m_db) {
         message = QStringLiteral("the library is not open");
@@ -331,4 +339,22 @@ bool ModelContext::execute(const QString &sql, QString *error)
         return false;
     }
     return m_db->exec(sql, error);
+}
+
+ModelContext::OriginScope::OriginScope(ModelContext *context, ChangeOrigin origin) : m_context(context)
+{
+    if (!m_context)
+        return;
+    if (m_context->m_origins.isEmpty() && m_context->m_observer)
+        m_context->m_observer->originBegins(origin);
+    m_context->m_origins.append(origin);
+}
+
+ModelContext::OriginScope::~OriginScope()
+{
+    if (!m_context)
+        return;
+    const ChangeOrigin origin = m_context->m_origins.takeLast();
+    if (m_context->m_origins.isEmpty() && m_context->m_observer)
+        m_context->m_observer->originEnds(origin);
 }

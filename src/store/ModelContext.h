@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ModelObserver.h"
 #include "PersistentModel.h"
 
 #include <QList>
@@ -97,6 +98,25 @@ public:
 
     template <class T> static constexpr ModelType typeOf();
 
+    // One observer sees every change (the folder sync); null for none.
+    void setObserver(ModelObserver *observer) { m_observer = observer; }
+    ModelObserver *observer() const { return m_observer; }
+    // The origin of the changes made now: that of the outermost open scope, else User.
+    ChangeOrigin origin() const { return m_origins.isEmpty() ? ChangeOrigin::User : m_origins.first(); }
+    // Marks the changes made during its lifetime as coming from one origin. UserAction
+    // gathers a user's operation that itself runs the shipped synchronisation (a database
+    // reset): its net effect counts as the user's.
+    class OriginScope {
+    public:
+        OriginScope(ModelContext *context, ChangeOrigin origin);
+        ~OriginScope();
+        OriginScope(const OriginScope &) = delete;
+        OriginScope &operator=(const OriginScope &) = delete;
+
+    private:
+        ModelContext *m_context;
+    };
+
 Q_SIGNALS:
     // Posted once per event-loop turn after any insert, delete or stored-property change.
     void objectsChanged();
@@ -113,6 +133,8 @@ private:
     void clearObjects();
 
     QString m_path;
+    ModelObserver *m_observer = nullptr;
+    QList<ChangeOrigin> m_origins;
     void noteSaveResult(const QString &error);
 
     std::unique_ptr<ProcessLock> m_lock;

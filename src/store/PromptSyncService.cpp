@@ -246,6 +246,8 @@ bool PromptSyncService::sync(const QByteArray &promptsJson, const QByteArray &da
 
 void PromptSyncService::run(Request &request)
 {
+    // What the shipped library writes is the same on every device and never travels.
+    ModelContext::OriginScope shipped(request.context.data(), ChangeOrigin::Shipped);
     const qsizetype total = request.prompts.prompts.size();
     UserDefaults *settings = defaults();
     const QString currentPrompts = request.prompts.metadata ? request.prompts.metadata->version : NoVersion;

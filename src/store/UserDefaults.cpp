@@ -42,6 +42,11 @@ bool UserDefaults::contains(const QString &key) const
     return m_settings->contains(key);
 }
 
+QStringList UserDefaults::keys() const
+{
+    return m_settings->allKeys();
+}
+
 QVariant UserDefaults::value(const QString &key, const QVariant &fallback) const
 {
     return m_settings->value(key, fallback);

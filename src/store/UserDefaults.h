@@ -23,6 +23,7 @@ public:
     static QString defaultFilePath();
 
     Q_INVOKABLE bool contains(const QString &key) const;
+    QStringList keys() const;
     Q_INVOKABLE QVariant value(const QString &key, const QVariant &fallback = {}) const;
     // The stored text, or nothing when the key is absent.
     std::optional<QString> stringValue(const QString &key) const;
