@@ -26,7 +26,7 @@ public:
         // How long opening waits for another VORN process that holds the store.
         int lockWaitMs = 10000;
         // The folder sync's own files; empty: a "sync" folder beside the store.
-        QString syncDir;
+        QString syncDir = QString();
     };
 
     // The process-wide instance, created on first use with the options given before.
