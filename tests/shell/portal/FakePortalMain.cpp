@@ -1,7 +1,7 @@
 // The fake GlobalShortcuts portal as a program of its own, for end-to-end tests: it serves
 // org.freedesktop.portal.Desktop on the session bus of its environment until it is ended, and
 // is remote-controlled with dbus-send:
-//   dbus-send --session --dest=org.freedesktop.portal.Desktop --print-reply \
+//   dbus-send --session --dest=org.freedesktop.portal.Desktop --print-reply
 //       /org/freedesktop/portal/desktop org.vorn.test.FakePortal.Activate string:TOKEN
 // Options: --remember ID (a binding kept from an earlier run). Prints "ready" once it owns the
 // portal's name.
