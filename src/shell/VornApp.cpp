@@ -55,7 +55,7 @@ int exec(int &argc, char **argv, std::unique_ptr<CommandServer> server, bool sho
     // that docks and switchers show VORN's name and icon; the built-in picture stands in
     // where the icon is not installed.
     QGuiApplication::setDesktopFileName(QStringLiteral(VORN_APP_ID));
-    QGuiApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(VORN_APP_ID), QIcon(QStringLiteral(":/icons/vorn.svg"))));
+    QGuiApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(VORN_APP_ID), QIcon(QStringLiteral(":/icons/hicolor/scalable/apps/" VORN_APP_ID ".svg"))));
     // The app lives in the tray: closing its last window does not end it.
     QApplication::setQuitOnLastWindowClosed(false);
     QQuickStyle::setStyle(QStringLiteral("Basic"));
