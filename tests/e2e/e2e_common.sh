@@ -85,3 +85,23 @@ open_tray_menu() {
     # Off the menu, so no entry is under the pointer when the keys choose one.
     xdotool mousemove 640 700
 }
+
+# A session bus of the test's own (the default one is a dead address, so nothing leaks in).
+# No <servicedir>: nothing but the test's fakes can own a desktop service's name on it.
+private_session_bus() {
+    cat > "$WORK/bus.conf" <<CONF
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:dir=$WORK</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default"><allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/><allow own="*"/></policy>
+</busconfig>
+CONF
+    dbus-daemon --config-file="$WORK/bus.conf" --nofork --print-address=1 >"$WORK/bus.address" 2>"$WORK/bus.log" &
+    PIDS+=($!)
+    wait_for 10 test -s "$WORK/bus.address" || { echo "FAIL - dbus-daemon did not start"; cat "$WORK/bus.log"; exit 1; }
+    DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$WORK/bus.address")
+    export DBUS_SESSION_BUS_ADDRESS
+}

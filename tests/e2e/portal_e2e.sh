@@ -15,22 +15,7 @@ done
 source "$(dirname "$0")/e2e_common.sh"
 
 shot() { [ -n "${E2E_SHOT_DIR:-}" ] && cp "$1" "$E2E_SHOT_DIR/desktop-wayland-$2.png"; return 0; }
-# No <servicedir>: nothing but the fake portal can own the portal's name on this bus.
-cat > "$WORK/bus.conf" <<CONF
-<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>session</type>
-  <listen>unix:dir=$WORK</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default"><allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/><allow own="*"/></policy>
-</busconfig>
-CONF
-dbus-daemon --config-file="$WORK/bus.conf" --nofork --print-address=1 >"$WORK/bus.address" 2>"$WORK/bus.log" &
-PIDS+=($!)
-wait_for 10 test -s "$WORK/bus.address" || { echo "FAIL - dbus-daemon did not start"; cat "$WORK/bus.log"; exit 1; }
-DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$WORK/bus.address")
-export DBUS_SESSION_BUS_ADDRESS
+private_session_bus
 
 "$PORTAL" >"$WORK/portal.log" 2>&1 &
 PIDS+=($!)
