@@ -1,5 +1,6 @@
 #include "PromptBrowserViewModel.h"
 
+#include "BrowserListWalk.h"
 #include "DataController.h"
 #include "FormViewModel.h"
 #include "ModelContext.h"
@@ -12,6 +13,8 @@
 #include "UserDefaults.h"
 
 #include <QDateTime>
+
+#include <cstdlib>
 
 namespace {
 const QString AdminKey = QStringLiteral("isAdminMode");
@@ -196,26 +199,134 @@ int PromptBrowserViewModel::rowOf(const Prompt *prompt) const
     return -1;
 }
 
+int PromptBrowserViewModel::rowLike(const std::optional<BrowserRowModel::Row> &row) const
+{
+    if (!row)
+        return -1;
+    for (int i = 0; i < m_rows.count(); ++i) {
+        const BrowserRowModel::Row &here = m_rows.row(i);
+        if (here.kind == row->kind && here.prompt == row->prompt && here.category == row->category
+            && here.sectionId == row->sectionId && here.inCard == row->inCard)
+            return i;
+    }
+    // The prompt moved to another section (a search result became a section row): follow it.
+    return rowOf(row->prompt.data());
+}
+
+std::optional<BrowserRowModel::Row> PromptBrowserViewModel::highlightedRowData() const
+{
+    if (m_highlightedRow < 0 || m_highlightedRow >= m_rows.count())
+        return std::nullopt;
+    return m_rows.row(m_highlightedRow);
+}
+
+void PromptBrowserViewModel::makeRowsUpTo(int row)
+{
+    while ((row < 0 || row >= m_rows.count()) && m_rows.canFetchMore({})) {
+        const int before = m_rows.count();
+        fetchMoreResults();
+        if (m_rows.count() == before)
+            break;
+    }
+}
+
 void PromptBrowserViewModel::moveHighlight(int delta)
 {
     if (delta == 0 || m_rows.count() == 0)
         return;
-    const int step = delta > 0 ? 1 : -1;
-    int row = m_highlightedRow;
-    if (row < 0) {
-        setHighlightedRow(firstPromptRow());
+    if (m_highlightedRow < 0) {
+        setHighlightedRow(BrowserListWalk(m_rows.rows()).firstStop());
         return;
     }
-    for (int next = row + step; next >= 0; next += step) {
+    for (int n = std::abs(delta); n > 0; --n) {
+        const bool down = delta > 0;
         // Walking past the rows made so far makes the next ones.
-        if (next >= m_rows.count() && m_rows.canFetchMore({}))
-            fetchMoreResults();
-        if (next >= m_rows.count())
-            break;
-        if (m_rows.row(next).kind == BrowserRowModel::Kind::Prompt) {
-            setHighlightedRow(next);
-            return;
+        if (down && m_highlightedRow >= m_rows.count() - 1)
+            makeRowsUpTo(m_highlightedRow + 1);
+        const BrowserListWalk walk(m_rows.rows());
+        setHighlightedRow(walk.step(m_highlightedRow, down ? BrowserListWalk::Step::Next : BrowserListWalk::Step::Previous, 1));
+    }
+}
+
+bool PromptBrowserViewModel::handleKey(int key, int page, bool fromTextField)
+{
+    using Step = BrowserListWalk::Step;
+    const bool editsText = key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Home || key == Qt::Key_End;
+    if (fromTextField && editsText && isSearching())
+        return false;
+    const auto walkTo = [this, page](Step step) {
+        if (step == Step::Last)
+            makeRowsUpTo(-1);
+        else if (step == Step::PageDown)
+            makeRowsUpTo(m_highlightedRow + std::max(1, page));
+        setHighlightedRow(BrowserListWalk(m_rows.rows()).step(m_highlightedRow, step, page));
+        return true;
+    };
+    switch (key) {
+    case Qt::Key_Down:
+        moveHighlight(1);
+        return true;
+    case Qt::Key_Up:
+        moveHighlight(-1);
+        return true;
+    case Qt::Key_PageDown:
+        return walkTo(Step::PageDown);
+    case Qt::Key_PageUp:
+        return walkTo(Step::PageUp);
+    case Qt::Key_Home:
+        return walkTo(Step::First);
+    case Qt::Key_End:
+        return walkTo(Step::Last);
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return activateHighlighted();
+    case Qt::Key_Right: {
+        const std::optional<BrowserRowModel::Row> row = highlightedRowData();
+        if (row && BrowserListWalk::isHeader(*row)) {
+            if (!row->expanded)
+                toggle(uuidText(row->sectionId));
+            else if (const int inside = BrowserListWalk(m_rows.rows()).firstInside(m_highlightedRow); inside >= 0)
+                setHighlightedRow(inside);
         }
+        return true;
+    }
+    case Qt::Key_Left: {
+        const int header = BrowserListWalk(m_rows.rows()).headerOf(m_highlightedRow);
+        if (header < 0)
+            return true;
+        if (header != m_highlightedRow)
+            setHighlightedRow(header);
+        else if (m_rows.row(header).expanded)
+            toggle(uuidText(m_rows.row(header).sectionId));
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+bool PromptBrowserViewModel::activateHighlighted()
+{
+    const std::optional<BrowserRowModel::Row> row = highlightedRowData();
+    if (!row)
+        return false;
+    switch (row->kind) {
+    case BrowserRowModel::Kind::Prompt:
+        if (row->prompt)
+            Q_EMIT promptActivated(row->prompt.data());
+        return true;
+    case BrowserRowModel::Kind::SectionHeader:
+    case BrowserRowModel::Kind::CategoryHeader:
+        toggle(uuidText(row->sectionId));
+        return true;
+    case BrowserRowModel::Kind::More:
+        showMoreFavorites();
+        return true;
+    case BrowserRowModel::Kind::HiddenCategory:
+        unhideCategory(row->category.data());
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -346,7 +457,7 @@ void PromptBrowserViewModel::refresh()
 {
     if (!m_context)
         return;
-    Prompt *highlighted = highlightedPrompt();
+    const std::optional<BrowserRowModel::Row> highlighted = highlightedRowData();
     const bool admin = isAdminMode();
     QList<BrowserRowModel::Row> rows;
 
@@ -417,9 +528,9 @@ void PromptBrowserViewModel::refresh()
                   QStringLiteral("eye.slash"), m_sections.hiddenPrompts, -1);
 
     m_rows.setRows(rows);
-    // Keep the highlight on the same prompt when it is still listed.
+    // Keep the highlight on the same row (prompt or header) when it is still listed.
     m_highlightedRow = -2; // force the notification
-    setHighlightedRow(rowOf(highlighted));
+    setHighlightedRow(rowLike(highlighted));
 
     if (!isSearching() && !m_sections.library.isEmpty() && !m_libraryWasShown) {
         m_libraryWasShown = true;

@@ -84,9 +84,18 @@ public:
     // Opens the item with this id, or closes it when it is the open one.
     Q_INVOKABLE void toggle(const QString &id);
     Q_INVOKABLE void showMoreFavorites();
-    // Moves the highlight to the next (delta > 0) or previous prompt row.
+    // Moves the highlight to the next (delta > 0) or previous row the keyboard stops on:
+    // prompts, and the headers of sections and categories.
     Q_INVOKABLE void moveHighlight(int delta);
     Q_INVOKABLE Prompt *highlightedPrompt() const;
+    // The list's keys: Up, Down, Page Up, Page Down, Home and End walk it (`page` stops a
+    // page); Right or Return opens the highlighted header (Right on an open one goes to its
+    // first row), Left closes it or, from a row inside, goes to its header; Return on a
+    // prompt asks for it to be opened (promptActivated), on "More..." lists all favourites,
+    // on a hidden category shows it again. From the search field (`fromTextField`) the keys
+    // that edit its text (Left, Right, Home, End) are left to it while it holds a search.
+    // True when the key was the list's.
+    Q_INVOKABLE bool handleKey(int key, int page, bool fromTextField);
 
     Q_INVOKABLE void toggleFavorite(Prompt *prompt);
     Q_INVOKABLE void toggleHidden(Prompt *prompt);
@@ -115,6 +124,8 @@ Q_SIGNALS:
     void resultsShown();
     // The library part of the list became visible (the view runs the duplicate cleanup).
     void libraryShown();
+    // Return was pressed on a prompt's row: the view opens its detail.
+    void promptActivated(Prompt *prompt);
 
 private:
     void scheduleRefresh();
@@ -125,6 +136,13 @@ private:
                        bool inCard) const;
     int firstPromptRow() const;
     int rowOf(const Prompt *prompt) const;
+    // The row now showing what `row` showed (the same prompt in the same section, the same
+    // header); -1 when it is gone.
+    int rowLike(const std::optional<BrowserRowModel::Row> &row) const;
+    std::optional<BrowserRowModel::Row> highlightedRowData() const;
+    // Makes result rows until row `row` exists or none are left (-1: all of them).
+    void makeRowsUpTo(int row);
+    bool activateHighlighted();
     void searchNow();
     void showResults(std::shared_ptr<const SearchResults> results);
     QList<BrowserRowModel::Row> searchRows(int from, int to) const;

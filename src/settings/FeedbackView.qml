@@ -241,15 +241,22 @@ SettingsPane {
                     }
                 }
 
-                SettingsSwitch {
-                    objectName: "showOnStartSwitch"
-                    text: "Show this window on start"
-                    checked: root.viewModel.showFeedbackOnStart
-                    onToggled: root.viewModel.showFeedbackOnStart = checked
-                }
-
                 Item { implicitHeight: 8 }
             }
+        }
+
+        // Below the scrolling part, so it is in sight however small the window.
+        Rectangle { Layout.fillWidth: true; implicitHeight: 1; color: Style.glassStroke }
+        SettingsSwitch {
+            objectName: "showOnStartSwitch"
+            Layout.fillWidth: true
+            Layout.leftMargin: 20
+            Layout.rightMargin: 20
+            Layout.topMargin: 8
+            Layout.bottomMargin: 10
+            text: "Show this window on start"
+            checked: root.viewModel.showFeedbackOnStart
+            onToggled: root.viewModel.showFeedbackOnStart = checked
         }
     }
 }

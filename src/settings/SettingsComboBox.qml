@@ -36,8 +36,10 @@ ComboBox {
         required property var modelData
         width: ListView.view ? ListView.view.width : control.width
         highlighted: control.highlightedIndex === index
+        text: String(entry.modelData)
+        Accessible.name: text
         contentItem: Text {
-            text: entry.modelData
+            text: entry.text
             font: control.font
             color: Style.textPrimary
             verticalAlignment: Text.AlignVCenter

@@ -23,9 +23,8 @@ Switch {
         y: (control.height - height) / 2
         radius: 11
         color: control.checked ? Style.accentColor : Qt.rgba(1, 1, 1, 0.18)
-        border.width: control.visualFocus ? 2 : 0
-        border.color: "white"
         Behavior on color { ColorAnimation { duration: 150 } }
+        FocusRing { shown: control.visualFocus; radius: 13 }
         Rectangle {
             width: 18
             height: 18

@@ -34,6 +34,8 @@ public:
     Q_INVOKABLE void startMove() { Q_EMIT moveRequested(); }
     // Called by the window manager each time the panel is shown.
     void notifyShown() { Q_EMIT shown(); }
+    // The settings' shortcut was pressed in the panel: its settings sheet opens.
+    void requestSettings() { Q_EMIT settingsRequested(); }
 
 Q_SIGNALS:
     void modelContextChanged();
@@ -41,6 +43,7 @@ Q_SIGNALS:
     void moveRequested();
     // The panel was shown: the search field takes the keyboard focus.
     void shown();
+    void settingsRequested();
 
 private:
     PanelController() = default;

@@ -1,5 +1,6 @@
 #include "WindowManager.h"
 
+#include "AppActions.h"
 #include "DataController.h"
 #include "Diagnostics.h"
 #include "HotKeyManager.h"
@@ -16,6 +17,7 @@
 
 #include <QAction>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QQmlContext>
 #include <QQmlEngine>
@@ -28,8 +30,6 @@ namespace {
 WindowManager *g_shared = nullptr;
 
 const QString QmlBase = QStringLiteral("qrc:/qt/qml/Vorn/Shell/");
-
-const QString MainItemText = QStringLiteral("VORN Prompt Manager...");
 
 // The tray menu in the panel's dark look and type (a StatusNotifier host draws the menu in
 // the desktop's own theme instead).
@@ -111,24 +111,43 @@ QString WindowManager::versionLine(const QString &version, const QString &build)
 
 void WindowManager::buildMenu()
 {
+    using Id = AppActions::Id;
+    m_actions = std::make_unique<AppActions>();
+    connect(m_actions->action(Id::ShowPanel), &QAction::triggered, this, [this] { showWindow(); });
+    connect(m_actions->action(Id::Settings), &QAction::triggered, this, &WindowManager::openSettings);
+    connect(m_actions->action(Id::Feedback), &QAction::triggered, this, &WindowManager::openFeedback);
+    connect(m_actions->action(Id::Login), &QAction::triggered, this, &WindowManager::openLogin);
+    connect(m_actions->action(Id::Quit), &QAction::triggered, this, &WindowManager::quitApp);
+
     m_menu = std::make_unique<QMenu>();
     m_menu->setStyleSheet(QLatin1String(MenuStyle));
-    m_mainItem = m_menu->addAction(MainItemText, this, [this] { showWindow(); });
+    m_mainItem = m_actions->action(Id::ShowPanel);
+    m_menu->addAction(m_mainItem);
     handleHotKeyUpdate();
     m_menu->addSeparator();
-    QAction *settings = m_menu->addAction(QStringLiteral("Settings..."), this, &WindowManager::openSettings);
-    settings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
-    m_menu->addAction(QStringLiteral("Feedback..."), this, &WindowManager::openFeedback);
-    QAction *login = m_menu->addAction(QStringLiteral("Login..."), this, &WindowManager::openLogin);
-    login->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    m_menu->addAction(m_actions->action(Id::Settings));
+    m_menu->addAction(m_actions->action(Id::Feedback));
+    m_menu->addAction(m_actions->action(Id::Login));
     m_menu->addSeparator();
     QAction *version = m_menu->addAction(versionLine(QStringLiteral(VORN_VERSION), QStringLiteral(VORN_BUILD_NUMBER)));
     version->setEnabled(false);
     m_menu->addSeparator();
-    QAction *quit = m_menu->addAction(QStringLiteral("Quit VORN"), this, &WindowManager::quitApp);
-    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    for (QAction *action : m_menu->actions())
-        action->setShortcutVisibleInContextMenu(true);
+    m_menu->addAction(m_actions->action(Id::Quit));
+}
+
+bool WindowManager::eventFilter(QObject *watched, QEvent *event)
+{
+    // The menu's keys work in the panel too; there the settings open as the panel's sheet.
+    if (watched == m_panel && event->type() == QEvent::KeyPress) {
+        if (QAction *action = m_actions->forKey(*static_cast<QKeyEvent *>(event))) {
+            if (m_actions->idOf(action) == AppActions::Id::Settings)
+                PanelController::instance()->requestSettings();
+            else
+                action->trigger();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void WindowManager::createStatusItem()
@@ -180,6 +199,7 @@ void WindowManager::buildPanel()
     connect(controller, &PanelController::moveRequested, this, [this] { m_panel->startSystemMove(); });
 
     m_panel = new SpotlightPanel(m_engine.get());
+    m_panel->installEventFilter(this);
     useDarkToolTips(m_panel);
     m_panel->setSource(QUrl(QmlBase + QStringLiteral("MainView.qml")));
     for (const QQmlError &error : m_panel->errors())
@@ -274,7 +294,7 @@ void WindowManager::quitApp()
 void WindowManager::handleHotKeyUpdate()
 {
     // The global shortcut is not the menu's own key, so it is shown, not set.
-    m_mainItem->setText(MainItemText + QLatin1Char('\t')
+    m_mainItem->setText(m_actions->text(AppActions::Id::ShowPanel) + QLatin1Char('\t')
                         + ShortcutText::of(HotKeyManager::configuredLetter(m_services.defaults)));
 }
 

@@ -11,6 +11,7 @@
 
 #include <memory>
 
+class AppActions;
 class ModelContext;
 class QAction;
 class QMenu;
@@ -47,6 +48,8 @@ public:
     QSystemTrayIcon *statusItem() const { return m_statusItem; }
     QMenu *menu() const { return m_menu.get(); }
     QAction *mainItem() const { return m_mainItem; }
+    // The actions of the menu, whose keys work in the panel as well.
+    AppActions *actions() const { return m_actions.get(); }
     QQuickView *auxWindow(const QString &name) const { return m_auxWindows.value(name); }
     QQmlEngine *engine() const { return m_engine.get(); }
 
@@ -70,6 +73,9 @@ public Q_SLOTS:
 Q_SIGNALS:
     void trayIconReady();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void buildMenu();
     void createStatusItem();
@@ -84,6 +90,7 @@ private:
 
     Services m_services;
     std::unique_ptr<QQmlEngine> m_engine;
+    std::unique_ptr<AppActions> m_actions;
     std::unique_ptr<QMenu> m_menu;
     QSystemTrayIcon *m_statusItem = nullptr;
     QAction *m_mainItem = nullptr;

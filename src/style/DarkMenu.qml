@@ -10,6 +10,19 @@ Menu {
 
     readonly property FocusReturn focusReturn: FocusReturn { target: menu }
 
+    // Opens as the Menu key or Shift+F10 asks: with the first entry selected, so that Return
+    // chooses it and the arrows go on from there.
+    function popupFromKeys(item, x, y) {
+        menu.popup(item, x, y)
+        for (let i = 0; i < menu.count; ++i) {
+            const entry = menu.itemAt(i)
+            if (entry && entry.enabled && entry.visible && entry.text !== undefined) {
+                menu.currentIndex = i
+                break
+            }
+        }
+    }
+
     background: Rectangle {
         implicitWidth: 180
         radius: 8

@@ -263,38 +263,112 @@ TEST_F(Browser, CategoriesHideAndComeBack)
     EXPECT_TRUE(vm.sections().hiddenCategories.isEmpty());
 }
 
-TEST_F(Browser, HighlightWalksPromptRowsOnlyAndLibraryShowsOnce)
+TEST_F(Browser, LibraryShowsOnceWhenItAppears)
 {
-    Prompt *hot = prompt(QStringLiteral("Hot"), writing);
-    hot->setHot(true);
-    Prompt *favorite = prompt(QStringLiteral("Fav"), code);
-    favorite->ensureAttribute()->setFavorite(true);
-    Prompt *poem = prompt(QStringLiteral("Poem"), writing);
+    prompt(QStringLiteral("Poem"), writing);
     PromptBrowserViewModel vm(&ctx, &defaults);
     QSignalSpy shown(&vm, &PromptBrowserViewModel::libraryShown);
     vm.appear();
     EXPECT_EQ(shown.size(), 1);
     vm.refresh();
     EXPECT_EQ(shown.size(), 1);
+}
 
+TEST_F(Browser, KeysWalkHeadersOpenAndCloseThemAndOpenPrompts)
+{
+    Prompt *hot = prompt(QStringLiteral("Hot"), writing);
+    hot->setHot(true);
+    Prompt *favorite = prompt(QStringLiteral("Fav"), code);
+    favorite->ensureAttribute()->setFavorite(true);
+    prompt(QStringLiteral("Poem"), writing);
+    PromptBrowserViewModel vm(&ctx, &defaults);
+    QAbstractItemModelTester tester(vm.rows(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+    QSignalSpy opened(&vm, &PromptBrowserViewModel::promptActivated);
+    vm.appear();
     vm.toggle(writing->idText()); // Writing open, favourites closed
-    EXPECT_EQ(vm.highlightedPrompt(), nullptr);
-    vm.moveHighlight(1);
+    const auto highlighted = [&] { return vm.rows()->row(vm.highlightedRow()); };
+    const auto press = [&](int key) { return vm.handleKey(key, 2, false); };
+
+    vm.setHighlightedRow(-1);
+    EXPECT_TRUE(press(Qt::Key_Down));
     EXPECT_EQ(vm.highlightedPrompt(), hot);
-    vm.moveHighlight(1); // past the headers into Writing, which lists the hot prompt too
+    press(Qt::Key_Down);
+    EXPECT_EQ(highlighted().sectionId, BrowserSections::FavoritesId); // a collapsed header is a stop
+    EXPECT_EQ(highlighted().kind, BrowserRowModel::Kind::SectionHeader);
+    press(Qt::Key_Down); // past the "Library" caption
+    EXPECT_EQ(highlighted().category, code);
+
+    // Right opens the collapsed category (closing Writing) and stays on its header; Right
+    // again goes into it, where Return opens the prompt.
+    press(Qt::Key_Right);
+    EXPECT_EQ(vm.expandedId(), code->idText());
+    EXPECT_EQ(highlighted().category, code);
+    press(Qt::Key_Right);
+    EXPECT_EQ(vm.highlightedPrompt(), favorite);
+    EXPECT_EQ(highlighted().sectionId, code->id());
+    press(Qt::Key_Return);
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_EQ(opened.first().first().value<Prompt *>(), favorite);
+
+    // Left goes from the row to its header, then closes it; Left on a closed header stays.
+    press(Qt::Key_Left);
+    EXPECT_EQ(highlighted().category, code);
+    EXPECT_EQ(vm.expandedId(), code->idText());
+    press(Qt::Key_Left);
+    EXPECT_EQ(vm.expandedId(), QString());
+    EXPECT_EQ(highlighted().category, code);
+    press(Qt::Key_Left);
+    EXPECT_EQ(highlighted().category, code);
+
+    // End and Home reach both ends; Return on a header opens it like a click.
+    press(Qt::Key_End);
+    EXPECT_EQ(highlighted().category, writing);
+    press(Qt::Key_Return);
+    EXPECT_EQ(vm.expandedId(), writing->idText());
+    EXPECT_EQ(highlighted().category, writing);
+    press(Qt::Key_Home);
     EXPECT_EQ(vm.highlightedPrompt(), hot);
-    EXPECT_EQ(vm.rows()->row(vm.highlightedRow()).sectionId, writing->id());
-    vm.moveHighlight(1);
-    EXPECT_EQ(vm.highlightedPrompt(), poem);
-    vm.moveHighlight(1); // the last prompt row stays highlighted
-    EXPECT_EQ(vm.highlightedPrompt(), poem);
-    vm.moveHighlight(-5);
+    press(Qt::Key_PageDown); // two stops a page
+    EXPECT_EQ(highlighted().category, code);
+    press(Qt::Key_PageUp);
     EXPECT_EQ(vm.highlightedPrompt(), hot);
-    for (int row = 0; row < vm.rows()->count(); ++row)
-        if (vm.rows()->row(row).kind != BrowserRowModel::Kind::Prompt) {
-            vm.setHighlightedRow(row);
-            EXPECT_EQ(vm.highlightedPrompt(), nullptr);
-        }
+    EXPECT_EQ(opened.size(), 1);
+
+    // In the search field, a search's text keeps the keys that edit it; the walk keys stay the list's.
+    vm.setSearchText(QStringLiteral("o"));
+    for (int key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Home, Qt::Key_End})
+        EXPECT_FALSE(vm.handleKey(key, 2, true)) << key;
+    EXPECT_TRUE(vm.handleKey(Qt::Key_Left, 2, false));
+    EXPECT_TRUE(vm.handleKey(Qt::Key_PageDown, 2, true));
+    EXPECT_FALSE(vm.handleKey(Qt::Key_A, 2, false));
+    vm.setSearchText(QString());
+    EXPECT_TRUE(vm.handleKey(Qt::Key_End, 2, true)); // an empty field has nothing to edit
+}
+
+TEST_F(Browser, ReturnOnMoreAndOnAHiddenCategoryActs)
+{
+    for (int i = 0; i < BrowserSections::FavoritesShown + 1; ++i)
+        prompt(QStringLiteral("Fav %1").arg(i), code)->ensureAttribute()->setFavorite(true);
+    writing->ensureAttribute()->setHidden(true);
+    prompt(QStringLiteral("Poem"), writing);
+    PromptBrowserViewModel vm(&ctx, &defaults);
+    vm.appear();
+    const auto rowOfKind = [&](BrowserRowModel::Kind kind) {
+        for (int row = 0; row < vm.rows()->count(); ++row)
+            if (vm.rows()->row(row).kind == kind)
+                return row;
+        return -1;
+    };
+    vm.setHighlightedRow(rowOfKind(BrowserRowModel::Kind::More));
+    ASSERT_GE(vm.highlightedRow(), 0);
+    EXPECT_TRUE(vm.handleKey(Qt::Key_Return, 5, false));
+    EXPECT_TRUE(vm.showAllFavorites());
+
+    vm.toggle(uuidText(BrowserSections::HiddenCategoriesId));
+    vm.setHighlightedRow(rowOfKind(BrowserRowModel::Kind::HiddenCategory));
+    ASSERT_GE(vm.highlightedRow(), 0);
+    vm.handleKey(Qt::Key_Return, 5, false);
+    EXPECT_FALSE(writing->isHidden());
 }
 
 TEST_F(Browser, SeedsTheTextTagSuffixOnlyWhenAbsent)

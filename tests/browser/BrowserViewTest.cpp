@@ -410,3 +410,53 @@ TEST_F(BrowserView, ResultsMarkWhatMatchedAndStayPutWhileTyping)
     EXPECT_EQ(item("noResults")->property("text").toString(), QStringLiteral("No matching prompts found."));
     view->screenshot(QStringLiteral("browser-close-matches.png"), 900);
 }
+
+TEST_F(BrowserView, TheListIsOneTabStopAndTheRowMenuOpensOnItsFirstEntry)
+{
+    ASSERT_NO_FATAL_FAILURE(load());
+    auto *list = item("promptList");
+    auto *options = item("searchOptions");
+    ASSERT_TRUE(list && options);
+    QTest::qWait(400);
+    const qreal listTop = list->y();
+
+    // The Menu key from the search: the highlighted row's menu, its first entry selected,
+    // the search options and the list where they were.
+    view->key(Qt::Key_Down);
+    Prompt *prompt = vm->highlightedPrompt();
+    ASSERT_TRUE(prompt);
+    const bool wasFavorite = prompt->isFavorite();
+    view->key(Qt::Key_Menu);
+    QQuickItem *entry = nullptr;
+    ASSERT_TRUE(waitFor([&] {
+        entry = find(view->contentItem(), [](QQuickItem *i) { return i->objectName() == QLatin1String("favoriteMenuItem"); });
+        return entry != nullptr;
+    }));
+    EXPECT_TRUE(entry->property("highlighted").toBool());
+    QTest::qWait(400);
+    EXPECT_TRUE(options->isVisible());
+    EXPECT_EQ(list->y(), listTop);
+    view->screenshot(QStringLiteral("browser-row-menu-keys.png"), 100);
+    view->key(Qt::Key_Return);
+    EXPECT_EQ(prompt->isFavorite(), !wasFavorite);
+    prompt->ensureAttribute()->setFavorite(wasFavorite);
+
+    // Tab from the search passes the two options and stops once on the list, which then
+    // takes the walking keys and draws the ring around the highlighted row.
+    searchField->forceActiveFocus();
+    view->key(Qt::Key_Tab);
+    view->key(Qt::Key_Tab);
+    view->key(Qt::Key_Tab);
+    ASSERT_TRUE(list->hasActiveFocus());
+    const int before = vm->highlightedRow();
+    view->key(Qt::Key_Down);
+    EXPECT_NE(vm->highlightedRow(), before);
+    QQuickItem *ring = nullptr;
+    ASSERT_TRUE(waitFor([&] {
+        ring = find(list, [](QQuickItem *i) { return i->objectName() == QLatin1String("listFocusRing"); });
+        return ring != nullptr;
+    }));
+    view->screenshot(QStringLiteral("browser-list-focus.png"));
+    view->key(Qt::Key_Tab);
+    EXPECT_FALSE(list->hasActiveFocus());
+}

@@ -1,3 +1,4 @@
+#include "AppActions.h"
 #include "HotKeyNotifier.h"
 #include "FormViewModel.h"
 #include "MainViewModel.h"
@@ -16,6 +17,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QQuickItem>
 #include <QQuickStyle>
@@ -261,4 +263,41 @@ TEST_F(WindowManagerTest, WelcomeSheetOpensOnFirstShowAndSearchSurvivesADetailTr
     EXPECT_EQ(field->property("selectedText").toString(), QStringLiteral("summ"));
     EXPECT_EQ(PanelController::instance()->prompts()->rowCount(), 1);
     PanelController::instance()->setModelContext(nullptr);
+}
+
+TEST_F(WindowManagerTest, TheMenuKeysWorkInThePanelAndTypingGoesPastTheWelcomeSheet)
+{
+    Shell shell(&defaults);
+    SpotlightPanel *panel = shell.manager->panel();
+    shell.manager->showWindow();
+    QObject *welcome = find(panel, "feedbackSheet");
+    QObject *settings = find(panel, "settingsSheet");
+    QObject *field = find(panel, "searchField");
+    ASSERT_TRUE(welcome && settings && field);
+    ASSERT_TRUE(welcome->property("visible").toBool());
+    const auto press = [panel](Qt::Key key, Qt::KeyboardModifiers modifiers, const QString &text = {}) {
+        QKeyEvent down(QEvent::KeyPress, key, modifiers, text);
+        QCoreApplication::sendEvent(panel, &down);
+        QKeyEvent up(QEvent::KeyRelease, key, modifiers, text);
+        QCoreApplication::sendEvent(panel, &up);
+    };
+
+    // The first character closes the welcome sheet and is the start of a search.
+    press(Qt::Key_C, Qt::NoModifier, QStringLiteral("c"));
+    press(Qt::Key_O, Qt::NoModifier, QStringLiteral("o"));
+    EXPECT_FALSE(welcome->property("visible").toBool());
+    EXPECT_EQ(field->property("text").toString(), QStringLiteral("co"));
+
+    // The keys the tray menu shows: Ctrl+, opens the panel's own settings sheet, Ctrl+L the
+    // account window; other keys are left to the panel's views.
+    press(Qt::Key_Comma, Qt::ControlModifier);
+    EXPECT_TRUE(settings->property("visible").toBool());
+    EXPECT_EQ(shell.manager->auxWindow(QStringLiteral("Settings")), nullptr);
+    press(Qt::Key_L, Qt::ControlModifier, QStringLiteral("\x0c"));
+    EXPECT_NE(shell.manager->auxWindow(QStringLiteral("Account")), nullptr);
+    QKeyEvent other(QEvent::KeyPress, Qt::Key_K, Qt::ControlModifier);
+    EXPECT_EQ(shell.manager->actions()->forKey(other), nullptr);
+    QKeyEvent quit(QEvent::KeyPress, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(shell.manager->actions()->forKey(quit), shell.manager->actions()->action(AppActions::Id::Quit));
+    EXPECT_EQ(shell.manager->actions()->action(AppActions::Id::Quit)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
 }

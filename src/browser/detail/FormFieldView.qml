@@ -136,15 +136,24 @@ FocusScope {
                 Accessible.name: field.label
                 onEdited: (text) => field.fields.setValue(field.index, text)
             }
+            // Not a stop of the Tab order, which goes from field to field: the mouse or
+            // Alt+S in the field sorts.
             HeaderIconButton {
                 id: sortButton
                 objectName: "sortButton"
+                activeFocusOnTab: false
+                focusPolicy: Qt.NoFocus
                 visible: field.hasSortButton
                 symbol: "arrow.up.arrow.down"
                 symbolSize: 16
                 help: field.sortHelp
                 tint: field.isSorted ? Style.brandPurple : Style.textSecondary
                 onClicked: field.fields.toggleSort(field.index)
+            }
+            Shortcut {
+                sequence: "Alt+S"
+                enabled: field.hasSortButton && combo.activeFocus
+                onActivated: field.fields.toggleSort(field.index)
             }
         }
     }

@@ -30,7 +30,14 @@ AbstractButton {
     Accessible.role: Accessible.Button
     Accessible.name: text + (count >= 0 ? ", " + count : "") + (isExpanded ? ", expanded" : ", collapsed")
     onClicked: toggleRequested()
-    Keys.onMenuPressed: if (headerContextMenu) headerContextMenu.popup(header, 16, header.height - 8)
+    // The header's menu from the keyboard, its first entry selected; null without one.
+    function showMenu() {
+        if (!headerContextMenu)
+            return null
+        headerContextMenu.popupFromKeys(header, 16, header.height - 8)
+        return headerContextMenu
+    }
+    Keys.onMenuPressed: showMenu()
 
     ContextMenuArea {
         onMenuRequested: (x, y) => { if (header.headerContextMenu) header.headerContextMenu.popup(header, x, y) }

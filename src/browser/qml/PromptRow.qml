@@ -36,8 +36,15 @@ AbstractButton {
 
     function toggleFavorite() { viewModel.toggleFavorite(prompt) }
     function toggleHidden() { viewModel.toggleHidden(prompt) }
-    // At the pointer, or under the row's start when opened from the keyboard.
-    function showMenu(x = 16, y = height - 8) { contextMenu.popup(row, x, y) }
+    // At the pointer; from the keyboard under the row's start, its first entry selected.
+    // Gives the menu back.
+    function showMenu(x, y) {
+        if (x === undefined)
+            contextMenu.popupFromKeys(row, 16, height - 8)
+        else
+            contextMenu.popup(row, x, y)
+        return contextMenu
+    }
 
     focusPolicy: Qt.TabFocus
     hoverEnabled: true
@@ -143,6 +150,7 @@ AbstractButton {
                 spacing: 0
                 Layout.alignment: Qt.AlignVCenter
                 SymbolButton {
+                    focusPolicy: row.focusPolicy // Tab stops only where the row is one
                     objectName: "hotToggle"
                     symbol: row.isHot ? "flame.fill" : "flame"
                     size: 13
@@ -151,6 +159,7 @@ AbstractButton {
                     onClicked: row.viewModel.toggleHot(row.prompt)
                 }
                 SymbolButton {
+                    focusPolicy: row.focusPolicy
                     objectName: "activeToggle"
                     symbol: row.isActive ? "bolt.fill" : "bolt.slash"
                     size: 13
@@ -159,6 +168,7 @@ AbstractButton {
                     onClicked: row.viewModel.toggleActive(row.prompt)
                 }
                 SymbolButton {
+                    focusPolicy: row.focusPolicy
                     objectName: "editButton"
                     visible: row.canEdit
                     symbol: "pencil"
@@ -167,6 +177,7 @@ AbstractButton {
                     onClicked: row.editRequested(row.prompt)
                 }
                 SymbolButton {
+                    focusPolicy: row.focusPolicy
                     objectName: "deleteButton"
                     symbol: "trash"
                     size: 13
@@ -178,6 +189,7 @@ AbstractButton {
             }
 
             SymbolButton {
+                focusPolicy: row.focusPolicy
                 objectName: "hideToggle"
                 Layout.alignment: Qt.AlignVCenter
                 symbol: row.isHidden ? "eye.slash" : "eye"
@@ -188,6 +200,7 @@ AbstractButton {
                 onClicked: row.toggleHidden()
             }
             SymbolButton {
+                focusPolicy: row.focusPolicy
                 objectName: "favoriteToggle"
                 Layout.alignment: Qt.AlignVCenter
                 symbol: row.isFavorite ? "star.fill" : "star"

@@ -34,6 +34,12 @@ FocusScope {
             searchField.selectAll()
     }
 
+    // Text typed elsewhere, added to the search with the field taking the keys.
+    function typeIntoSearch(text) {
+        searchField.forceActiveFocus()
+        editSearch(searchField.selectedText.length > 0 ? text : browser.searchText + text)
+        searchField.cursorPosition = searchField.length
+    }
     // Reports the edit; keeps the text here as well when the presenter did not write it back.
     function editSearch(text) {
         browser.searchTextEdited(text)
@@ -45,34 +51,47 @@ FocusScope {
         if (prompt)
             browser.promptSelected(prompt)
     }
-    // The context menu of the highlighted row, as a right click would open it.
+    // The context menu of the highlighted row, as a right click would open it. The search
+    // options stay while it is open, so the list does not move under it.
     function showHighlightedMenu() {
         const row = browserModel.highlightedRow
         if (row < 0)
             return
         list.positionViewAtIndex(row, ListView.Contain)
         const item = list.itemAtIndex(row)
-        if (item)
-            item.showMenu()
+        if (!item)
+            return
+        const keepOptions = options.shown
+        const menu = item.showMenu()
+        if (menu && keepOptions) {
+            browser.menuOverSearch = menu
+            menu.closed.connect(browser.releaseMenu)
+        }
+    }
+    property var menuOverSearch: null
+    // After the menu gave the keys back, so the options never blink away in between.
+    function releaseMenu() {
+        if (browser.menuOverSearch)
+            browser.menuOverSearch.closed.disconnect(browser.releaseMenu)
+        Qt.callLater(() => { browser.menuOverSearch = null })
     }
     function moveHighlight(delta) {
         browserModel.moveHighlight(delta)
+        showHighlighted()
+    }
+    function showHighlighted() {
         if (browserModel.highlightedRow >= 0)
             list.positionViewAtIndex(browserModel.highlightedRow, ListView.Contain)
     }
-    // The keys of the list, handled wherever the focus is in the browser's header.
-    function handleKey(event) {
+    // Rows a page of the list holds, about.
+    function pageStops() {
+        return Math.max(1, Math.floor(list.height / 52))
+    }
+    // The keys of the list, handled wherever the focus is in the browser: the list's own
+    // (walking, opening and closing headers) go to the view-model; `fromField` leaves the keys
+    // that edit the search text to the field.
+    function handleKey(event, fromField) {
         switch (event.key) {
-        case Qt.Key_Down:
-            moveHighlight(1)
-            break
-        case Qt.Key_Up:
-            moveHighlight(-1)
-            break
-        case Qt.Key_Return:
-        case Qt.Key_Enter:
-            openHighlighted()
-            break
         case Qt.Key_Menu:
             showHighlightedMenu()
             break
@@ -88,7 +107,12 @@ FocusScope {
                 browser.hideRequested()
             break
         default:
-            return false
+            if (event.modifiers & (Qt.ControlModifier | Qt.AltModifier | Qt.ShiftModifier))
+                return false
+            if (!browserModel.handleKey(event.key, pageStops(), fromField === true))
+                return false
+            showHighlighted()
+            break
         }
         event.accepted = true
         return true
@@ -99,6 +123,7 @@ FocusScope {
         searchText: browser.searchText
         selectedPromptId: browser.selectedPromptId
         onLibraryShown: browserModel.cleanupDuplicates()
+        onPromptActivated: (prompt) => browser.promptSelected(prompt)
         matchColor: Style.accentColor
         onSearchTextChanged: {
             // When results first take the place of the sections, they slide in one after
@@ -122,8 +147,7 @@ FocusScope {
         if (handleKey(event))
             return
         if (event.text.length > 0 && event.text.charCodeAt(0) >= 32 && !(event.modifiers & Qt.ControlModifier)) {
-            searchField.forceActiveFocus()
-            editSearch(browser.searchText + event.text)
+            typeIntoSearch(event.text)
             event.accepted = true
         }
     }
@@ -179,7 +203,7 @@ FocusScope {
                 Accessible.name: "Search prompts"
                 onTextEdited: browser.editSearch(text)
                 // The field keeps the focus while the arrows walk the list.
-                Keys.onPressed: (event) => browser.handleKey(event)
+                Keys.onPressed: (event) => browser.handleKey(event, true)
             }
             SymbolButton {
                 id: clearButton
@@ -279,6 +303,7 @@ FocusScope {
         id: options
         objectName: "searchOptions"
         readonly property bool shown: searchField.activeFocus || hiddenChip.activeFocus || templateChip.activeFocus
+                                      || browser.menuOverSearch !== null
         anchors.top: statusBanner.bottom
         anchors.topMargin: shown ? 10 : 0
         anchors.left: parent.left
@@ -326,6 +351,15 @@ FocusScope {
         highlightFollowsCurrentItem: false
         currentIndex: -1
         keyNavigationEnabled: false
+        // The whole list is one stop of the Tab order; its keys walk the rows.
+        activeFocusOnTab: true
+        Accessible.role: Accessible.List
+        Accessible.name: qsTr("Prompts")
+        Keys.onPressed: (event) => browser.handleKey(event, false)
+        onActiveFocusChanged: {
+            if (activeFocus && browserModel.highlightedRow < 0)
+                browser.moveHighlight(1)
+        }
         ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
 
         // Opening and closing sections move the rows below smoothly.
@@ -361,7 +395,8 @@ FocusScope {
             readonly property bool highlighted: index === browserModel.highlightedRow
             function showMenu() {
                 if (body.item && body.item.showMenu)
-                    body.item.showMenu()
+                    return body.item.showMenu()
+                return null
             }
             width: ListView.view.width - ListView.view.leftMargin - ListView.view.rightMargin
             height: body.height + (lastInGroup ? 12 : 0)
@@ -391,6 +426,16 @@ FocusScope {
                 }
             }
 
+            // The keyboard's place in the list, while the list has the keys; "More..." and
+            // the hidden categories show it always, having no highlight of their own.
+            FocusRing {
+                objectName: "listFocusRing"
+                anchors.fill: body
+                shown: entry.highlighted && (list.activeFocus || entry.kind === BrowserRowModel.More
+                                             || entry.kind === BrowserRowModel.HiddenCategory)
+                radius: 12
+            }
+
             Component.onCompleted: {
                 if (browser.staggering && browserModel.isSearching && entry.kind === BrowserRowModel.Prompt)
                     stagger.createObject(entry, { target: body, index: Math.min(entry.position, 12) })
@@ -399,10 +444,11 @@ FocusScope {
             Component {
                 id: promptRow
                 Item {
-                    function showMenu() { row.showMenu() }
+                    function showMenu() { return row.showMenu() }
                     implicitHeight: row.implicitHeight + (entry.inCard ? 4 : 0)
                     PromptRow {
                         id: row
+                        focusPolicy: Qt.NoFocus
                         x: entry.inCard ? 6 : 0
                         width: parent.width - 2 * x
                         prompt: entry.prompt
@@ -426,6 +472,8 @@ FocusScope {
                     symbol: entry.icon
                     count: entry.count
                     isExpanded: entry.expanded
+                    isHighlighted: entry.highlighted
+                    focusPolicy: Qt.NoFocus
                     onToggleRequested: browserModel.toggle(entry.sectionId)
                 }
             }
@@ -435,6 +483,8 @@ FocusScope {
                     category: entry.category
                     count: entry.count
                     isExpanded: entry.expanded
+                    isHighlighted: entry.highlighted
+                    focusPolicy: Qt.NoFocus
                     onToggleRequested: browserModel.toggle(entry.sectionId)
                     onHideRequested: browserModel.hideCategory(entry.category)
                 }
@@ -464,7 +514,7 @@ FocusScope {
                         id: more
                         objectName: "moreButton"
                         anchors.centerIn: parent
-                        focusPolicy: Qt.TabFocus
+                        focusPolicy: Qt.NoFocus
                         hoverEnabled: true
                         padding: 6
                         text: entry.title
@@ -486,6 +536,7 @@ FocusScope {
                     implicitHeight: button.implicitHeight + 2
                     HiddenCategoryButton {
                         id: button
+                        focusPolicy: Qt.NoFocus
                         x: 6
                         width: parent.width - 12
                         category: entry.category

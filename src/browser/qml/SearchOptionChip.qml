@@ -34,9 +34,9 @@ AbstractButton {
     background: Rectangle {
         radius: 8
         color: chip.checked ? Qt.rgba(Style.brandPurple.r, Style.brandPurple.g, Style.brandPurple.b, 0.12) : "transparent"
-        border.color: chip.visualFocus ? Style.brandPurple
-                    : chip.checked ? Qt.rgba(Style.brandPurple.r, Style.brandPurple.g, Style.brandPurple.b, 0.5)
+        border.color: chip.checked ? Qt.rgba(Style.brandPurple.r, Style.brandPurple.g, Style.brandPurple.b, 0.5)
                     : Style.glassStroke
         Behavior on color { ColorAnimation { duration: 300; easing.type: Easing.OutBack } }
     }
+    FocusRing { radius: 10 }
 }

@@ -28,6 +28,6 @@ AbstractButton {
     background: Rectangle {
         radius: 6
         color: button.down ? Qt.rgba(1, 1, 1, 0.14) : button.hovered ? Qt.rgba(1, 1, 1, 0.07) : "transparent"
-        border.color: button.visualFocus ? Style.brandPurple : "transparent"
     }
+    FocusRing { radius: 8 }
 }

@@ -2,7 +2,7 @@ import QtQuick
 import QtQuick.Controls
 import Vorn.Style
 
-// A borderless button showing one symbol, with a tooltip.
+// A borderless button showing one symbol, with a tooltip; a stop of the Tab order.
 AbstractButton {
     id: button
     property string symbol
@@ -11,8 +11,9 @@ AbstractButton {
 
     implicitWidth: glyphSize + 12
     implicitHeight: glyphSize + 12
-    focusPolicy: Qt.NoFocus
+    focusPolicy: Qt.TabFocus
     hoverEnabled: true
+    Accessible.role: Accessible.Button
     Accessible.name: help
     ToolTip.visible: hovered && help.length > 0
     ToolTip.text: help
@@ -21,7 +22,11 @@ AbstractButton {
     contentItem: SymbolIcon {
         symbol: button.symbol
         size: button.glyphSize
-        color: button.hovered ? Style.textPrimary : Style.textSecondary
+        color: button.hovered || button.visualFocus ? Style.textPrimary : Style.textSecondary
     }
     background: null
+    Keys.onReturnPressed: clicked()
+    Keys.onEnterPressed: clicked()
+
+    FocusRing { radius: height / 2 }
 }

@@ -100,11 +100,26 @@ Item {
             anchors.fill: parent
             focus: true
             onClosed: feedbackSheet.close()
+            // The sheet opens at start, in the way of someone who came to search: a typed
+            // character closes it and goes on in the search field.
+            Keys.onPressed: (event) => {
+                if (event.text.length > 0 && event.text.charCodeAt(0) > 32
+                        && !(event.modifiers & (Qt.ControlModifier | Qt.AltModifier | Qt.MetaModifier))) {
+                    event.accepted = true
+                    feedbackSheet.close()
+                    content.typeIntoSearch(event.text)
+                }
+            }
         }
     }
 
     Connections {
         target: PanelController
+        // The settings' shortcut, pressed in the panel.
+        function onSettingsRequested() {
+            root.showFeedback = false
+            root.showSettings = true
+        }
         function onShown() {
             // The welcome sheet opens the first time the panel's content appears.
             if (!root.appeared) {

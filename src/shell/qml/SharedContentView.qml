@@ -20,6 +20,11 @@ FocusScope {
         if (!selectedPrompt && stack.currentItem)
             stack.currentItem.focusSearch(selectAll === true)
     }
+    // Text typed while something else had the keys, for the search field (library only).
+    function typeIntoSearch(text) {
+        if (!selectedPrompt && stack.currentItem)
+            stack.currentItem.typeIntoSearch(text)
+    }
     function select(prompt) {
         selectedPrompt = prompt
         stack.push(detailComponent, { prompt: prompt })

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "BrowserRowModel.h"
+
+#include <QList>
+
+// The keyboard's walk over the browser's one list. It stops on prompts and on the headers of
+// sections and categories (and on "More..." and the hidden categories' entries), so that
+// every prompt can be reached without searching: a collapsed category is walked to and
+// opened like any row. It only answers where a key leads; the view-model acts on it.
+class BrowserListWalk {
+public:
+    enum class Step { Next, Previous, PageDown, PageUp, First, Last };
+
+    explicit BrowserListWalk(const QList<BrowserRowModel::Row> &rows) : m_rows(rows) {}
+
+    // Whether the walk stops on a row of this kind (captions and empty texts are passed by).
+    static bool isStop(const BrowserRowModel::Row &row);
+    // Whether the row heads a section or category that opens and closes.
+    static bool isHeader(const BrowserRowModel::Row &row);
+
+    // The row the step leads to from row `from` (-1: nothing highlighted yet, where Next and
+    // Previous start at the first stop); `page` is the number of stops a page moves. Stays at
+    // `from` at either end; -1 when the list has no stop at all.
+    int step(int from, Step to, int page) const;
+    // The header of the section or category the row lies in, the row itself when it is a
+    // header; -1 for rows outside any (hot prompts, search results).
+    int headerOf(int row) const;
+    // The first row inside the open section headed at `header`; -1 when it is closed or empty.
+    int firstInside(int header) const;
+    int firstStop() const;
+    int lastStop() const;
+
+private:
+    QList<int> stops() const;
+
+    const QList<BrowserRowModel::Row> &m_rows;
+};
