@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QQuickItem>
@@ -275,6 +276,13 @@ TEST_F(WindowManagerTest, TheMenuKeysWorkInThePanelAndTypingGoesPastTheWelcomeSh
     QObject *field = find(panel, "searchField");
     ASSERT_TRUE(welcome && settings && field);
     ASSERT_TRUE(welcome->property("visible").toBool());
+    // Keys go to the focused item of the active window.
+    panel->requestActivate();
+    QElapsedTimer waited;
+    waited.start();
+    while (!panel->isActive() && waited.elapsed() < 3000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    ASSERT_TRUE(panel->isActive());
     const auto press = [panel](Qt::Key key, Qt::KeyboardModifiers modifiers, const QString &text = {}) {
         QKeyEvent down(QEvent::KeyPress, key, modifiers, text);
         QCoreApplication::sendEvent(panel, &down);

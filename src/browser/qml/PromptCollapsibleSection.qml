@@ -49,13 +49,15 @@ AbstractButton {
             roundTop: true
             roundBottom: !header.isExpanded
         }
-        Rectangle { // hover and keyboard focus
+        Rectangle { // hover, and the keyboard's highlight drawn as a prompt row's
             anchors.fill: parent
             anchors.margins: 1
             radius: 19
             visible: header.hovered || header.visualFocus || header.isHighlighted
-            color: Qt.rgba(1, 1, 1, 0.04)
-            border.color: header.visualFocus ? Qt.rgba(Style.brandPurple.r, Style.brandPurple.g, Style.brandPurple.b, 0.6) : "transparent"
+            color: header.isHighlighted ? Qt.rgba(Style.brandPurple.r, Style.brandPurple.g, Style.brandPurple.b, 0.10)
+                                        : Qt.rgba(1, 1, 1, 0.04)
+            border.color: header.visualFocus || header.isHighlighted
+                          ? Qt.rgba(Style.brandPurple.r, Style.brandPurple.g, Style.brandPurple.b, 0.6) : "transparent"
         }
     }
 
