@@ -26,6 +26,8 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 WindowManager *g_shared = nullptr;
 
@@ -137,10 +139,12 @@ void WindowManager::buildMenu()
 
 bool WindowManager::eventFilter(QObject *watched, QEvent *event)
 {
-    // The menu's keys work in the panel too; there the settings open as the panel's sheet.
-    if (watched == m_panel && event->type() == QEvent::KeyPress) {
+    // The menu's keys work in the panel and the auxiliary windows too; in the panel the
+    // settings open as its own sheet.
+    const bool ours = watched == m_panel || std::find(m_auxWindows.cbegin(), m_auxWindows.cend(), watched) != m_auxWindows.cend();
+    if (ours && event->type() == QEvent::KeyPress) {
         if (QAction *action = m_actions->forKey(*static_cast<QKeyEvent *>(event))) {
-            if (m_actions->idOf(action) == AppActions::Id::Settings)
+            if (watched == m_panel && m_actions->idOf(action) == AppActions::Id::Settings)
                 PanelController::instance()->requestSettings();
             else
                 action->trigger();
@@ -317,6 +321,7 @@ QQuickView *WindowManager::openAuxiliaryWindow(const QString &name)
     window->setColor(QColor(30, 30, 34));
     useDarkToolTips(window);
     window->setResizeMode(QQuickView::SizeRootObjectToView);
+    window->installEventFilter(this);
     window->setInitialProperties({{QStringLiteral("windowName"), name}});
     window->setSource(m_auxViews.value(name));
     // Fixed sizes, as the views are laid out for them.

@@ -56,7 +56,11 @@ sleep 1
 check "every control of the form has a role and a name" client tree VORN
 check "a focus event names each field as Tab walks the form" \
     client focus Tab Tone Language Count Level Due
-keys Escape
+# The shared list's menu, open.
+keys shift+Tab shift+Tab shift+Tab Down
+sleep 0.6
+check "the entries of a choice's open menu have names" client tree VORN
+keys Escape Escape
 sleep 0.6
 
 # The settings sheet, and the entries of its letter picker while its list is open.

@@ -103,6 +103,8 @@ FocusScope {
             id: list
             clip: true
             focus: true
+            Accessible.role: Accessible.List
+            Accessible.name: combo.Accessible.name
             model: combo.menuEntries
             boundsBehavior: Flickable.StopAtBounds
             ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }

@@ -146,7 +146,7 @@ FocusScope {
                 visible: field.hasSortButton
                 symbol: "arrow.up.arrow.down"
                 symbolSize: 16
-                help: field.sortHelp
+                help: qsTr("%1 (Alt+S)").arg(field.sortHelp)
                 tint: field.isSorted ? Style.brandPurple : Style.textSecondary
                 onClicked: field.fields.toggleSort(field.index)
             }
