@@ -276,6 +276,14 @@ TEST_F(WindowManagerTest, TheMenuKeysWorkInThePanelAndTypingGoesPastTheWelcomeSh
     QObject *field = find(panel, "searchField");
     ASSERT_TRUE(welcome && settings && field);
     ASSERT_TRUE(welcome->property("visible").toBool());
+    // Its start switch is in sight at once, below the part that scrolls.
+    auto *startSwitch = qobject_cast<QQuickItem *>(find(panel, "showOnStartSwitch"));
+    auto *sheetContent = welcome->property("contentItem").value<QQuickItem *>();
+    ASSERT_TRUE(startSwitch && sheetContent);
+    const QRectF switchArea = startSwitch->mapRectToScene(QRectF(0, 0, startSwitch->width(), startSwitch->height()));
+    const QRectF sheetArea = sheetContent->mapRectToScene(QRectF(0, 0, sheetContent->width(), sheetContent->height()));
+    EXPECT_TRUE(startSwitch->isVisible());
+    EXPECT_TRUE(sheetArea.contains(switchArea)) << switchArea.y() << " " << sheetArea.bottom();
     // Keys go to the focused item of the active window.
     panel->requestActivate();
     QElapsedTimer waited;
