@@ -1,5 +1,7 @@
 #include "BrowserListWalk.h"
 
+#include <QtCore/qnamespace.h>
+
 #include <algorithm>
 
 using Kind = BrowserRowModel::Kind;
@@ -113,4 +115,46 @@ int BrowserListWalk::firstInside(int header) const
         return -1;
     const BrowserRowModel::Row &next = m_rows.at(header + 1);
     return next.inCard && !isHeader(next) && next.sectionId == m_rows.at(header).sectionId ? header + 1 : -1;
+}
+
+BrowserListWalk::Outcome BrowserListWalk::onKey(int key, int at, int page) const
+{
+    using Act = Outcome::Act;
+    const auto move = [&](Step to) { return Outcome{true, step(at, to, page), Act::None}; };
+    const bool valid = at >= 0 && at < m_rows.size();
+    switch (key) {
+    case Qt::Key_Down:
+        return move(Step::Next);
+    case Qt::Key_Up:
+        return at < 0 ? move(Step::Next) : move(Step::Previous);
+    case Qt::Key_PageDown:
+        return move(Step::PageDown);
+    case Qt::Key_PageUp:
+        return move(Step::PageUp);
+    case Qt::Key_Home:
+        return move(Step::First);
+    case Qt::Key_End:
+        return move(Step::Last);
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!valid)
+            return {};
+        return {true, at, isHeader(m_rows.at(at)) ? Act::Toggle : Act::Activate};
+    case Qt::Key_Right:
+        if (valid && isHeader(m_rows.at(at)) && !m_rows.at(at).expanded)
+            return {true, at, Act::Toggle};
+        if (const int inside = firstInside(at); inside >= 0)
+            return {true, inside, Act::None};
+        return {true, at, Act::None};
+    case Qt::Key_Left: {
+        const int header = headerOf(at);
+        if (header < 0)
+            return {true, at, Act::None};
+        if (header != at)
+            return {true, header, Act::None};
+        return {true, at, m_rows.at(at).expanded ? Act::Toggle : Act::None};
+    }
+    default:
+        return {};
+    }
 }

@@ -12,6 +12,13 @@ class BrowserListWalk {
 public:
     enum class Step { Next, Previous, PageDown, PageUp, First, Last };
 
+    // What a key of the list does: the row to highlight, and what to do with it.
+    struct Outcome {
+        bool handled = false; // the key is one of the list's
+        int highlight = -1;
+        enum class Act { None, Toggle, Activate } act = Act::None; // open or close a header; Return on a row
+    };
+
     explicit BrowserListWalk(const QList<BrowserRowModel::Row> &rows) : m_rows(rows) {}
 
     // Whether the walk stops on a row of this kind (captions and empty texts are passed by).
@@ -23,6 +30,11 @@ public:
     // Previous start at the first stop); `page` is the number of stops a page moves. Stays at
     // `from` at either end; -1 when the list has no stop at all.
     int step(int from, Step to, int page) const;
+    // The list's key `key` (a Qt::Key) with row `at` highlighted: Up, Down, Page Up, Page
+    // Down, Home and End walk; Right on a closed header opens it and on an open one goes to
+    // its first row; Left from a row goes to its header and on an open header closes it;
+    // Return opens or closes a header and activates any other row.
+    Outcome onKey(int key, int at, int page) const;
     // The header of the section or category the row lies in, the row itself when it is a
     // header; -1 for rows outside any (hot prompts, search results).
     int headerOf(int row) const;

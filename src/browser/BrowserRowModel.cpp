@@ -52,6 +52,15 @@ bool hasDuplicateKeys(const QList<BrowserRowModel::Row> &rows)
 }
 } // namespace
 
+int BrowserRowModel::indexOfSame(const Row &row) const
+{
+    const RowKey key = keyOf(row);
+    for (int i = 0; i < m_rows.size(); ++i)
+        if (keyOf(m_rows.at(i)) == key)
+            return i;
+    return -1;
+}
+
 int BrowserRowModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : int(m_rows.size());

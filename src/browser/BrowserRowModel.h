@@ -83,6 +83,9 @@ public:
     int count() const { return int(m_rows.size()); }
     const Row &row(int index) const { return m_rows.at(index); }
     const QList<Row> &rows() const { return m_rows; }
+    // Where the same row as `row` (the same prompt or header in the same place of the list, as
+    // the view keeps its delegate for) is now; -1 when there is none.
+    int indexOfSame(const Row &row) const;
     // The next rows; rows kept (the same prompt or header) keep their place in the view.
     void setRows(QList<Row> rows);
     // The next rows by position: each row the view shows stays and takes the contents of the

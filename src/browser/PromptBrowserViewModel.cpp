@@ -203,14 +203,9 @@ int PromptBrowserViewModel::rowLike(const std::optional<BrowserRowModel::Row> &r
 {
     if (!row)
         return -1;
-    for (int i = 0; i < m_rows.count(); ++i) {
-        const BrowserRowModel::Row &here = m_rows.row(i);
-        if (here.kind == row->kind && here.prompt == row->prompt && here.category == row->category
-            && here.sectionId == row->sectionId && here.inCard == row->inCard)
-            return i;
-    }
-    // The prompt moved to another section (a search result became a section row): follow it.
-    return rowOf(row->prompt.data());
+    const int same = m_rows.indexOfSame(*row);
+    // Else the prompt moved to another section (a search result became a section row): follow it.
+    return same >= 0 ? same : rowOf(row->prompt.data());
 }
 
 std::optional<BrowserRowModel::Row> PromptBrowserViewModel::highlightedRowData() const
@@ -232,102 +227,42 @@ void PromptBrowserViewModel::makeRowsUpTo(int row)
 
 void PromptBrowserViewModel::moveHighlight(int delta)
 {
-    if (delta == 0 || m_rows.count() == 0)
-        return;
-    if (m_highlightedRow < 0) {
-        setHighlightedRow(BrowserListWalk(m_rows.rows()).firstStop());
-        return;
-    }
-    for (int n = std::abs(delta); n > 0; --n) {
-        const bool down = delta > 0;
-        // Walking past the rows made so far makes the next ones.
-        if (down && m_highlightedRow >= m_rows.count() - 1)
-            makeRowsUpTo(m_highlightedRow + 1);
-        const BrowserListWalk walk(m_rows.rows());
-        setHighlightedRow(walk.step(m_highlightedRow, down ? BrowserListWalk::Step::Next : BrowserListWalk::Step::Previous, 1));
-    }
+    for (int n = std::abs(delta); n > 0; --n)
+        handleKey(delta > 0 ? Qt::Key_Down : Qt::Key_Up, 1, false);
 }
 
 bool PromptBrowserViewModel::handleKey(int key, int page, bool fromTextField)
 {
-    using Step = BrowserListWalk::Step;
     const bool editsText = key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Home || key == Qt::Key_End;
     if (fromTextField && editsText && isSearching())
         return false;
-    const auto walkTo = [this, page](Step step) {
-        if (step == Step::Last)
-            makeRowsUpTo(-1);
-        else if (step == Step::PageDown)
-            makeRowsUpTo(m_highlightedRow + std::max(1, page));
-        setHighlightedRow(BrowserListWalk(m_rows.rows()).step(m_highlightedRow, step, page));
-        return true;
-    };
-    switch (key) {
-    case Qt::Key_Down:
-        moveHighlight(1);
-        return true;
-    case Qt::Key_Up:
-        moveHighlight(-1);
-        return true;
-    case Qt::Key_PageDown:
-        return walkTo(Step::PageDown);
-    case Qt::Key_PageUp:
-        return walkTo(Step::PageUp);
-    case Qt::Key_Home:
-        return walkTo(Step::First);
-    case Qt::Key_End:
-        return walkTo(Step::Last);
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return activateHighlighted();
-    case Qt::Key_Right: {
-        const std::optional<BrowserRowModel::Row> row = highlightedRowData();
-        if (row && BrowserListWalk::isHeader(*row)) {
-            if (!row->expanded)
-                toggle(uuidText(row->sectionId));
-            else if (const int inside = BrowserListWalk(m_rows.rows()).firstInside(m_highlightedRow); inside >= 0)
-                setHighlightedRow(inside);
-        }
-        return true;
-    }
-    case Qt::Key_Left: {
-        const int header = BrowserListWalk(m_rows.rows()).headerOf(m_highlightedRow);
-        if (header < 0)
-            return true;
-        if (header != m_highlightedRow)
-            setHighlightedRow(header);
-        else if (m_rows.row(header).expanded)
-            toggle(uuidText(m_rows.row(header).sectionId));
-        return true;
-    }
-    default:
+    // Result rows are made as the walk gets to them.
+    if (key == Qt::Key_End)
+        makeRowsUpTo(-1);
+    else if (key == Qt::Key_PageDown || key == Qt::Key_Down)
+        makeRowsUpTo(m_highlightedRow + (key == Qt::Key_Down ? 1 : std::max(1, page)));
+    const BrowserListWalk::Outcome outcome = BrowserListWalk(m_rows.rows()).onKey(key, m_highlightedRow, page);
+    if (!outcome.handled)
         return false;
-    }
+    setHighlightedRow(outcome.highlight);
+    if (outcome.act == BrowserListWalk::Outcome::Act::Toggle)
+        toggle(uuidText(m_rows.row(outcome.highlight).sectionId));
+    else if (outcome.act == BrowserListWalk::Outcome::Act::Activate)
+        activateHighlighted();
+    return true;
 }
 
-bool PromptBrowserViewModel::activateHighlighted()
+void PromptBrowserViewModel::activateHighlighted()
 {
     const std::optional<BrowserRowModel::Row> row = highlightedRowData();
     if (!row)
-        return false;
-    switch (row->kind) {
-    case BrowserRowModel::Kind::Prompt:
-        if (row->prompt)
-            Q_EMIT promptActivated(row->prompt.data());
-        return true;
-    case BrowserRowModel::Kind::SectionHeader:
-    case BrowserRowModel::Kind::CategoryHeader:
-        toggle(uuidText(row->sectionId));
-        return true;
-    case BrowserRowModel::Kind::More:
+        return;
+    if (row->kind == BrowserRowModel::Kind::Prompt && row->prompt)
+        Q_EMIT promptActivated(row->prompt.data());
+    else if (row->kind == BrowserRowModel::Kind::More)
         showMoreFavorites();
-        return true;
-    case BrowserRowModel::Kind::HiddenCategory:
+    else if (row->kind == BrowserRowModel::Kind::HiddenCategory)
         unhideCategory(row->category.data());
-        return true;
-    default:
-        return false;
-    }
 }
 
 Prompt *PromptBrowserViewModel::highlightedPrompt() const

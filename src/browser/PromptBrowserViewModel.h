@@ -142,7 +142,9 @@ private:
     std::optional<BrowserRowModel::Row> highlightedRowData() const;
     // Makes result rows until row `row` exists or none are left (-1: all of them).
     void makeRowsUpTo(int row);
-    bool activateHighlighted();
+    // Return on a row that is no header: opens the prompt, lists all favourites, shows the
+    // hidden category again.
+    void activateHighlighted();
     void searchNow();
     void showResults(std::shared_ptr<const SearchResults> results);
     QList<BrowserRowModel::Row> searchRows(int from, int to) const;

@@ -1,8 +1,11 @@
 #include "BrowserListWalk.h"
 
 #include <QUuid>
+#include <QtCore/qnamespace.h>
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 namespace {
 using Kind = BrowserRowModel::Kind;
@@ -97,4 +100,29 @@ TEST(BrowserListWalk, HeadersOfRowsAndTheirFirstRows)
     // Search results are drawn outside cards and lie under no header.
     const QList<BrowserRowModel::Row> results{row(Kind::MatchCount), row(Kind::Prompt), row(Kind::Prompt)};
     EXPECT_EQ(BrowserListWalk(results).headerOf(2), -1);
+}
+
+TEST(BrowserListWalk, KeysOpenCloseAndEnterHeaders)
+{
+    using Act = BrowserListWalk::Outcome::Act;
+    const QList<BrowserRowModel::Row> rows = library();
+    const BrowserListWalk walk(rows);
+    const auto outcome = [&](int key, int at) {
+        const BrowserListWalk::Outcome o = walk.onKey(key, at, 3);
+        return std::make_tuple(o.handled, o.highlight, o.act);
+    };
+    EXPECT_EQ(outcome(Qt::Key_Right, 6), std::make_tuple(true, 6, Act::Toggle)); // opens Writing
+    EXPECT_EQ(outcome(Qt::Key_Right, 7), std::make_tuple(true, 8, Act::None));  // into the open Code
+    EXPECT_EQ(outcome(Qt::Key_Right, 8), std::make_tuple(true, 8, Act::None));  // a row stays
+    EXPECT_EQ(outcome(Qt::Key_Left, 8), std::make_tuple(true, 7, Act::None));   // up to its header
+    EXPECT_EQ(outcome(Qt::Key_Left, 7), std::make_tuple(true, 7, Act::Toggle)); // closes it
+    EXPECT_EQ(outcome(Qt::Key_Left, 6), std::make_tuple(true, 6, Act::None));   // closed already
+    EXPECT_EQ(outcome(Qt::Key_Left, 0), std::make_tuple(true, 0, Act::None));   // in no section
+    EXPECT_EQ(outcome(Qt::Key_Return, 1), std::make_tuple(true, 1, Act::Toggle));
+    EXPECT_EQ(outcome(Qt::Key_Return, 4), std::make_tuple(true, 4, Act::Activate)); // "More..."
+    EXPECT_EQ(outcome(Qt::Key_Enter, 2), std::make_tuple(true, 2, Act::Activate));
+    EXPECT_FALSE(walk.onKey(Qt::Key_Return, -1, 3).handled);
+    EXPECT_EQ(outcome(Qt::Key_Up, -1), std::make_tuple(true, 0, Act::None));
+    EXPECT_EQ(outcome(Qt::Key_End, 2), std::make_tuple(true, 8, Act::None));
+    EXPECT_FALSE(walk.onKey(Qt::Key_A, 2, 3).handled);
 }
