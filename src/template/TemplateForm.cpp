@@ -50,7 +50,9 @@ QString TemplateForm::defaultValue(const VariableType &type)
     case VariableType::Kind::range:
         return PromptParser::formatNumber(type.min());
     case VariableType::Kind::date:
-        return isoDateTime(type.defaultDate().value_or(QDateTime::currentDateTime()));
+        // The parser gives the start of the default day in local time; the form renders
+        // the calendar day itself, so the text names that day in every time zone.
+        return isoDay(type.defaultDate() ? type.defaultDate()->toLocalTime().date() : QDate::currentDate());
     }
     return QString();
 }
@@ -131,6 +133,19 @@ bool TemplateForm::setInput(const QString &label, const QString &text)
 QString TemplateForm::isoDateTime(const QDateTime &date)
 {
     return date.toUTC().toString(Qt::ISODate);
+}
+
+QString TemplateForm::isoDay(const QDate &day)
+{
+    return isoDateTime(QDateTime(day, QTime(0, 0), Qt::UTC));
+}
+
+QDate TemplateForm::calendarDay(const QDateTime &date)
+{
+    // Days are written as midnight UTC. Any other time (a value written by hand or by an
+    // older version, which stored local midnight) names the day it falls on locally.
+    const QDateTime utc = date.toUTC();
+    return utc.time() == QTime(0, 0) ? utc.date() : date.toLocalTime().date();
 }
 
 std::optional<QDateTime> TemplateForm::readIsoDateTime(const QString &text)

@@ -50,6 +50,10 @@ public:
     static QString defaultValue(const VariableType &type);
     // Dates are entered and remembered as ISO 8601 date-times in UTC.
     static QString isoDateTime(const QDateTime &date);
+    // A calendar day as a date-time field holds it: midnight UTC of that day.
+    static QString isoDay(const QDate &day);
+    // The calendar day a date-time field names (see isoDay).
+    static QDate calendarDay(const QDateTime &date);
     static std::optional<QDateTime> readIsoDateTime(const QString &text);
     // The medium date style of a locale, e.g. "Jan 31, 2024" in US English.
     static QString mediumDate(const QDate &date, const QLocale &locale);

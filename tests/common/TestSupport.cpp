@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QUuid>
 
+#include <ctime>
+
 namespace TestSupport {
 QString homeDir()
 {
@@ -21,5 +23,23 @@ QString freshDir(const QString &name)
 QString binaryDir()
 {
     return QCoreApplication::applicationDirPath();
+}
+} // namespace TestSupport
+
+namespace TestSupport {
+ScopedTimeZone::ScopedTimeZone(const char *zone)
+    : m_previous(qgetenv("TZ")), m_hadZone(qEnvironmentVariableIsSet("TZ"))
+{
+    qputenv("TZ", zone);
+    tzset();
+}
+
+ScopedTimeZone::~ScopedTimeZone()
+{
+    if (m_hadZone)
+        qputenv("TZ", m_previous);
+    else
+        qunsetenv("TZ");
+    tzset();
 }
 } // namespace TestSupport

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace TestSupport {
@@ -9,4 +10,18 @@ QString homeDir();
 QString freshDir(const QString &name);
 // Directory of the test executable (to find helper programs built beside it).
 QString binaryDir();
+
+// Runs the process in another time zone while it lives; the previous zone comes back after.
+class ScopedTimeZone
+{
+public:
+    explicit ScopedTimeZone(const char *zone);
+    ~ScopedTimeZone();
+    ScopedTimeZone(const ScopedTimeZone &) = delete;
+    ScopedTimeZone &operator=(const ScopedTimeZone &) = delete;
+
+private:
+    QByteArray m_previous;
+    bool m_hadZone = false;
+};
 } // namespace TestSupport

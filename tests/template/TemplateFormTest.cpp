@@ -1,5 +1,7 @@
 #include "TemplateForm.h"
 
+#include "TestSupport.h"
+
 #include <QLocale>
 
 #include <gtest/gtest.h>
@@ -62,11 +64,31 @@ TEST(TemplateForm, DefaultsPerKind)
     EXPECT_EQ(inputs.value("Count"), "2.5");
     EXPECT_EQ(inputs.value("Blank Number"), "1e");
     EXPECT_EQ(inputs.value("Age"), "18");
-    EXPECT_EQ(inputs.value("Start"), QDate(2024, 1, 31).startOfDay().toUTC().toString(Qt::ISODate));
-    EXPECT_TRUE(inputs.value("Start").endsWith(u'Z'));
+    EXPECT_EQ(inputs.value("Start"), "2024-01-31T00:00:00Z");
     EXPECT_EQ(inputs.value("Empty"), QString());
 }
 
+
+TEST(TemplateForm, ADateNamesTheChosenDayInEveryZone)
+{
+    for (const char *zone : {"Europe/Berlin", "America/Los_Angeles", "Pacific/Kiritimati", "UTC"}) {
+        TestSupport::ScopedTimeZone inZone(zone);
+        TemplateForm form = freshForm("Due {{Day: 2027-05-10}}");
+        EXPECT_EQ(form.input("Day"), "2027-05-10T00:00:00Z") << zone;
+        EXPECT_EQ(form.generatedPrompt(), "Due \"2027-05-10T00:00:00Z\"") << zone;
+        EXPECT_EQ(TemplateForm::calendarDay(*TemplateForm::readIsoDateTime(form.input("Day"))),
+                  QDate(2027, 5, 10))
+            << zone;
+        // Without a default the field starts on today's local date.
+        EXPECT_EQ(TemplateForm::defaultValue(VariableType::date(std::nullopt)),
+                  TemplateForm::isoDay(QDate::currentDate()))
+            << zone;
+    }
+    // A value stored as local midnight by an older version still names its local day.
+    TestSupport::ScopedTimeZone berlin("Europe/Berlin");
+    EXPECT_EQ(TemplateForm::calendarDay(*TemplateForm::readIsoDateTime("2027-05-09T22:00:00Z")),
+              QDate(2027, 5, 10));
+}
 
 TEST(TemplateForm, ValidationOfNumbersAndBlanks)
 {

@@ -46,9 +46,10 @@ QVariant FormFieldModel::data(const QModelIndex &index, int role) const
     case NumberValueRole:
         return m_form->numberValue(label);
     case DateValueRole:
-        return m_form->dateValue(label);
+        // The calendar shows local days: hand it local midnight of the chosen day.
+        return TemplateForm::calendarDay(m_form->dateValue(label)).startOfDay();
     case DateTextRole:
-        return TemplateForm::mediumDate(m_form->dateValue(label).toLocalTime().date(), QLocale());
+        return TemplateForm::mediumDate(TemplateForm::calendarDay(m_form->dateValue(label)), QLocale());
     case LabelLineRole:
         if (type.kind() == VariableType::Kind::range)
             return label + QStringLiteral(": ") + roundedNumber(m_form->numberValue(label));
@@ -118,15 +119,14 @@ void FormFieldModel::setDate(int row, int year, int month, int day)
     const QDate date(year, month, day);
     if (!field || !date.isValid())
         return;
-    const QDateTime current = m_form->dateValue(field->label).toLocalTime();
-    m_form->setDateValue(field->label, QDateTime(date, current.time()));
+    m_form->setValue(field->label, TemplateForm::isoDay(date));
 }
 
 void FormFieldModel::addDays(int row, int days)
 {
     if (const ParsedPromptVariable *field = variable(row)) {
-        const QDateTime current = m_form->dateValue(field->label).toLocalTime();
-        m_form->setDateValue(field->label, current.addDays(days));
+        const QDate day = TemplateForm::calendarDay(m_form->dateValue(field->label));
+        m_form->setValue(field->label, TemplateForm::isoDay(day.addDays(days)));
     }
 }
 

@@ -2,6 +2,7 @@
 #include "FormFieldModel.h"
 
 #include "FormViewModel.h"
+#include "TestSupport.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
@@ -149,21 +150,31 @@ TEST(FormFieldModel, SortButtonOnlyAboveTenOptionsAndSortingTogglesTheList)
     EXPECT_EQ(f.at(1, FormFieldModel::MenuEntriesRole).toList().size(), 11);
 }
 
-TEST(FormFieldModel, DatePickerChangesTheDayAndKeepsTheTime)
+TEST(FormFieldModel, APickedDayRendersAsThatDayInEveryZone)
 {
-    Form f(QStringLiteral("{{Due: 2024-06-01}}"));
-    const QDateTime start(QDate(2024, 6, 1), QTime(15, 30));
-    f.form->setDateValue(QStringLiteral("Due"), start);
-    f.fields->setDate(0, 2024, 2, 29);
-    const QDateTime picked = f.form->dateValue(QStringLiteral("Due")).toLocalTime();
-    EXPECT_EQ(picked.date(), QDate(2024, 2, 29));
-    EXPECT_EQ(picked.time(), QTime(15, 30));
-    EXPECT_TRUE(f.form->value(QStringLiteral("Due")).endsWith(u'Z'));
+    for (const char *zone : {"Europe/Berlin", "America/Los_Angeles"}) {
+        TestSupport::ScopedTimeZone inZone(zone);
+        Form f(QStringLiteral("Due {{Due: 2027-05-10}}"));
+        EXPECT_EQ(f.form->generatedPrompt(), QStringLiteral("Due \"2027-05-10T00:00:00Z\"")) << zone;
+        // The calendar is handed local midnight of the day, so it marks the same day.
+        EXPECT_EQ(f.at(0, FormFieldModel::DateValueRole).toDateTime().toLocalTime().date(),
+                  QDate(2027, 5, 10))
+            << zone;
+        EXPECT_EQ(f.at(0, FormFieldModel::DateTextRole).toString(),
+                  TemplateForm::mediumDate(QDate(2027, 5, 10), QLocale()))
+            << zone;
 
-    f.fields->setDate(0, 2023, 2, 30); // no such day: nothing changes
-    EXPECT_EQ(f.form->dateValue(QStringLiteral("Due")).toLocalTime().date(), QDate(2024, 2, 29));
-    f.fields->addDays(0, 7);
-    EXPECT_EQ(f.form->dateValue(QStringLiteral("Due")).toLocalTime().date(), QDate(2024, 3, 7));
+        f.fields->setDate(0, 2024, 2, 29);
+        EXPECT_EQ(f.form->value(QStringLiteral("Due")), QStringLiteral("2024-02-29T00:00:00Z")) << zone;
+        f.fields->setDate(0, 2023, 2, 30); // no such day: nothing changes
+        EXPECT_EQ(f.form->value(QStringLiteral("Due")), QStringLiteral("2024-02-29T00:00:00Z")) << zone;
+        f.fields->addDays(0, 7);
+        EXPECT_EQ(f.form->value(QStringLiteral("Due")), QStringLiteral("2024-03-07T00:00:00Z")) << zone;
+        f.fields->addDays(0, -7);
+        EXPECT_EQ(f.at(0, FormFieldModel::DateValueRole).toDateTime().toLocalTime().date(),
+                  QDate(2024, 2, 29))
+            << zone;
+    }
 }
 
 TEST(FormFieldModel, ANewTemplateResetsTheRows)
