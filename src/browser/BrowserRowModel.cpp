@@ -159,6 +159,16 @@ void BrowserRowModel::updateRows(const QList<Row> &rows)
         Q_EMIT countChanged();
 }
 
+void BrowserRowModel::resetRows(QList<Row> rows)
+{
+    const qsizetype before = m_rows.size();
+    beginResetModel();
+    m_rows = std::move(rows);
+    endResetModel();
+    if (m_rows.size() != before)
+        Q_EMIT countChanged();
+}
+
 void BrowserRowModel::appendRows(const QList<Row> &rows)
 {
     if (rows.isEmpty())

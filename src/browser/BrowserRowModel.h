@@ -92,6 +92,8 @@ public:
     // row now at its place, so a list typed into never makes its rows anew.
     void updateRows(const QList<Row> &rows);
     void appendRows(const QList<Row> &rows);
+    // The next rows as a new list: the view drops every row it shows and makes them anew.
+    void resetRows(QList<Row> rows);
 
     // Where more rows come from when the view scrolls to the end of these.
     void setFetcher(std::function<bool()> canFetch, std::function<void()> fetch);

@@ -146,6 +146,12 @@ void PromptBrowserViewModel::appear()
     refresh();
 }
 
+void PromptBrowserViewModel::shownAgain()
+{
+    m_libraryWasShown = false;
+    refresh();
+}
+
 void PromptBrowserViewModel::setExpanded(std::optional<QUuid> id)
 {
     if (id == m_expanded)
@@ -402,6 +408,9 @@ void PromptBrowserViewModel::refresh()
     }
     m_results.reset();
     m_pendingSearch = 0; // results still to come are not wanted any more
+    // Coming back from results the whole list changes: the view makes its rows anew instead
+    // of moving the result rows into place, which left rows of other heights overlapping.
+    const bool afterResults = m_showingResults;
     m_showingResults = false;
     m_sections = BrowserSections::build(*m_context, admin);
     appendPrompts(rows, {}, m_sections.hot, false);
@@ -462,7 +471,10 @@ void PromptBrowserViewModel::refresh()
     appendSection(rows, BrowserSections::HiddenPromptsId, QStringLiteral("Hidden Prompts"),
                   QStringLiteral("eye.slash"), m_sections.hiddenPrompts, -1);
 
-    m_rows.setRows(rows);
+    if (afterResults)
+        m_rows.resetRows(rows);
+    else
+        m_rows.setRows(rows);
     // Keep the highlight on the same row (prompt or header) when it is still listed.
     m_highlightedRow = -2; // force the notification
     setHighlightedRow(rowLike(highlighted));
@@ -512,6 +524,7 @@ void PromptBrowserViewModel::showResults(std::shared_ptr<const SearchResults> re
     m_close = m_search->prompts(*m_results, m_results->close);
     m_closest = m_search->prompts(*m_results, m_results->closest);
     m_madeRows = std::min(searchRowCount(), RowsPerPage);
+    m_libraryWasShown = false; // the results take its place; it appears again after them
     const QList<BrowserRowModel::Row> rows = searchRows(0, m_madeRows);
     if (m_showingResults)
         m_rows.updateRows(rows); // the rows the list shows stay, with new contents

@@ -81,6 +81,9 @@ public:
 
     // Called when the browser appears: restores the expanded item from the settings.
     Q_INVOKABLE void appear();
+    // Called when the browser comes back into sight (the panel shown again, back from a
+    // prompt's detail): the library part of the list appears anew.
+    Q_INVOKABLE void shownAgain();
     // Opens the item with this id, or closes it when it is the open one.
     Q_INVOKABLE void toggle(const QString &id);
     Q_INVOKABLE void showMoreFavorites();

@@ -109,6 +109,11 @@ QStringList FormViewModel::validate() const
     return m_form.validate();
 }
 
+QString FormViewModel::message(const QString &label) const
+{
+    return m_form.message(label);
+}
+
 QList<FormViewModel::PreviewSegment> FormViewModel::previewSegments() const
 {
     return m_form.previewSegments();

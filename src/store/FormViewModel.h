@@ -52,6 +52,8 @@ public:
 
     // One message per field that cannot be used yet; empty when the form is complete.
     Q_INVOKABLE QStringList validate() const;
+    // The message of one field, empty when its value can be used.
+    QString message(const QString &label) const;
     QList<PreviewSegment> previewSegments() const;
     Q_INVOKABLE QVariantList previewSegmentList() const;
     Q_INVOKABLE QString generatedPrompt() const;

@@ -17,6 +17,7 @@ QtObject {
     readonly property color valueColor: Qt.rgba(0.36, 0.78, 0.98, 1)
     readonly property color systemButtonColor: Qt.rgba(1, 1, 1, 0.12)
     readonly property color missingColor: Qt.rgba(1, 0.62, 0.26, 1)
+    readonly property color errorRed: "#ff453a"
 
     // Type styles: Inter stands in for Avenir Next; Qt falls back quietly when it is absent.
     readonly property string family: "Inter"

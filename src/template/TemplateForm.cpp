@@ -65,21 +65,36 @@ QStringList TemplateForm::validate() const
         if (seen.contains(variable.label))
             continue;
         seen.insert(variable.label);
-        const QString value = m_inputs.value(variable.label).trimmed();
-        if (value.isEmpty()) {
-            messages.append(variable.label + QStringLiteral(" is missed"));
-            continue;
-        }
-        if (variable.type.kind() == VariableType::Kind::number) {
-            const bool digitsOnly = std::all_of(value.cbegin(), value.cend(), [](QChar c) {
-                return (c >= u'0' && c <= u'9') || c == u'.' || c == u',';
-            });
-            if (!digitsOnly)
-                messages.append(variable.label +
-                                QStringLiteral(": Invalid number format (0-9 . , allowed)"));
-        }
+        const QString message = messageFor(variable);
+        if (!message.isEmpty())
+            messages.append(message);
     }
     return messages;
+}
+
+QString TemplateForm::message(const QString &label) const
+{
+    for (const ParsedPromptVariable &variable : m_variables)
+        if (variable.label == label)
+            return messageFor(variable);
+    return QString();
+}
+
+QString TemplateForm::messageFor(const ParsedPromptVariable &variable) const
+{
+    const QString value = m_inputs.value(variable.label).trimmed();
+    if (value.isEmpty())
+        return variable.label + QStringLiteral(" is missed");
+    if (variable.type.kind() == VariableType::Kind::number && !isNumberText(value))
+        return variable.label + QStringLiteral(": Invalid number format (0-9 . , allowed)");
+    return QString();
+}
+
+bool TemplateForm::isNumberText(QStringView text)
+{
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) {
+        return (c >= u'0' && c <= u'9') || c == u'.' || c == u',';
+    });
 }
 
 QList<TemplateForm::PreviewSegment> TemplateForm::previewSegments() const

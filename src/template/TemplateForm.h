@@ -39,6 +39,11 @@ public:
     QList<PreviewSegment> previewSegments() const;
     QString generatedPrompt() const;
 
+    // The message validate() gives for one field, empty when its value can be used.
+    QString message(const QString &label) const;
+    // What a number field may hold: digits, "." and "," only (so also the empty text).
+    static bool isNumberText(QStringView text);
+
     // Sets one entry; says whether it changed.
     bool setInput(const QString &label, const QString &text);
     QString input(const QString &label) const { return m_inputs.value(label); }
@@ -59,6 +64,8 @@ public:
     static QString mediumDate(const QDate &date, const QLocale &locale);
 
 private:
+    QString messageFor(const ParsedPromptVariable &variable) const;
+
     PromptParser m_parser;
     QString m_template;
     QList<ParsedPromptVariable> m_variables;

@@ -382,3 +382,36 @@ TEST_F(Browser, SeedsTheTextTagSuffixOnlyWhenAbsent)
     PromptBrowserViewModel vm(&ctx, &defaults);
     EXPECT_EQ(defaults.stringValue(QStringLiteral("tag_text_suffix")), QString());
 }
+
+TEST_F(Browser, ClearingASearchMakesTheRowsAnewAndTheLibraryAppearsEachTime)
+{
+    for (const char *title : {"Senior review", "Senior plan", "Junior plan"})
+        prompt(QLatin1String(title), writing)->setActive(false); // listed to administrators only
+    defaults.setValue(QStringLiteral("isAdminMode"), true);
+    PromptBrowserViewModel vm(&ctx, &defaults);
+    QSignalSpy shown(&vm, &PromptBrowserViewModel::libraryShown);
+    vm.appear();
+    EXPECT_EQ(shown.size(), 1);
+    vm.toggle(writing->idText());
+    const QList<BrowserRowModel::Row> sectionRows = vm.rows()->rows();
+
+    vm.setSearchText(QStringLiteral("senior"));
+    QCoreApplication::processEvents(); // a search may finish in the background
+    EXPECT_EQ(vm.matchCount(), 2);
+    EXPECT_EQ(shown.size(), 1);
+
+    QSignalSpy reset(vm.rows(), &QAbstractItemModel::modelReset);
+    QSignalSpy moved(vm.rows(), &QAbstractItemModel::rowsMoved);
+    vm.setSearchText(QString()); // Escape
+    EXPECT_EQ(reset.size(), 1);
+    EXPECT_EQ(moved.size(), 0);
+    EXPECT_EQ(vm.rows()->count(), sectionRows.size());
+    for (int i = 0; i < vm.rows()->count(); ++i)
+        EXPECT_EQ(vm.rows()->row(i).title, sectionRows.at(i).title) << i;
+    EXPECT_EQ(shown.size(), 2); // the duplicate clean-up runs again
+
+    vm.refresh(); // a store change redraws the list: no new appearance
+    EXPECT_EQ(shown.size(), 2);
+    vm.shownAgain(); // the panel shown again, or back from a detail
+    EXPECT_EQ(shown.size(), 3);
+}

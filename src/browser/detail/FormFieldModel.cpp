@@ -50,6 +50,8 @@ QVariant FormFieldModel::data(const QModelIndex &index, int role) const
         return TemplateForm::calendarDay(m_form->dateValue(label)).startOfDay();
     case DateTextRole:
         return TemplateForm::mediumDate(TemplateForm::calendarDay(m_form->dateValue(label)), QLocale());
+    case MessageRole:
+        return m_revealAll || m_left.contains(label) ? m_form->message(label) : QString();
     case LabelLineRole:
         if (type.kind() == VariableType::Kind::range)
             return label + QStringLiteral(": ") + roundedNumber(m_form->numberValue(label));
@@ -82,6 +84,7 @@ QHash<int, QByteArray> FormFieldModel::roleNames() const
             {NumberValueRole, "numberValue"},
             {DateValueRole, "dateValue"},
             {DateTextRole, "dateText"},
+            {MessageRole, "message"},
             {LabelLineRole, "labelLine"},
             {OptionsRole, "options"},
             {MenuEntriesRole, "menuEntries"},
@@ -130,6 +133,61 @@ void FormFieldModel::addDays(int row, int days)
     }
 }
 
+void FormFieldModel::leave(int row)
+{
+    const ParsedPromptVariable *field = variable(row);
+    if (!field || m_revealAll || m_left.contains(field->label))
+        return;
+    m_left.insert(field->label);
+    for (int other = 0; other < m_values.size(); ++other)
+        if (m_form->variables().at(other).label == field->label)
+            Q_EMIT dataChanged(index(other), index(other), {MessageRole});
+    Q_EMIT shownMessagesChanged();
+}
+
+void FormFieldModel::revealAll()
+{
+    if (m_revealAll)
+        return;
+    m_revealAll = true;
+    if (!m_values.isEmpty())
+        Q_EMIT dataChanged(index(0), index(int(m_values.size()) - 1), {MessageRole});
+    Q_EMIT shownMessagesChanged();
+}
+
+QStringList FormFieldModel::shownMessages() const
+{
+    QStringList messages;
+    if (!m_form)
+        return messages;
+    QSet<QString> seen;
+    for (const ParsedPromptVariable &field : m_form->variables()) {
+        if (seen.contains(field.label))
+            continue;
+        seen.insert(field.label);
+        if (!m_revealAll && !m_left.contains(field.label))
+            continue;
+        const QString message = m_form->message(field.label);
+        if (!message.isEmpty())
+            messages.append(message);
+    }
+    return messages;
+}
+
+int FormFieldModel::firstInvalidRow() const
+{
+    for (int row = 0; row < m_values.size(); ++row)
+        if (!m_form->message(m_form->variables().at(row).label).isEmpty())
+            return row;
+    return -1;
+}
+
+QRegularExpression FormFieldModel::numberPattern()
+{
+    // Mirrors TemplateForm::isNumberText for the text field's validator.
+    return QRegularExpression(QStringLiteral("[0-9.,]*"));
+}
+
 void FormFieldModel::toggleSort(int row)
 {
     if (const ParsedPromptVariable *field = variable(row))
@@ -153,6 +211,8 @@ void FormFieldModel::rebuild()
 {
     beginResetModel();
     m_values.clear();
+    m_left.clear();
+    m_revealAll = false;
     if (m_form) {
         m_values.reserve(m_form->variables().size());
         for (const ParsedPromptVariable &field : m_form->variables())
@@ -160,13 +220,15 @@ void FormFieldModel::rebuild()
     }
     endResetModel();
     Q_EMIT countChanged();
+    Q_EMIT shownMessagesChanged();
 }
 
 void FormFieldModel::inputsChanged()
 {
     if (!m_form)
         return;
-    static const QList<int> roles{ValueRole, NumberValueRole, DateValueRole, DateTextRole, LabelLineRole};
+    static const QList<int> roles{ValueRole,    NumberValueRole, DateValueRole,
+                                  DateTextRole, LabelLineRole,   MessageRole};
     for (int row = 0; row < m_values.size(); ++row) {
         const QString current = m_form->value(m_form->variables().at(row).label);
         if (current == m_values.at(row))

@@ -3,6 +3,8 @@
 #include <QAbstractListModel>
 #include <QDateTime>
 #include <QPointer>
+#include <QRegularExpression>
+#include <QSet>
 #include <QtQml/qqmlregistration.h>
 
 class FormViewModel;
@@ -15,6 +17,8 @@ class FormFieldModel : public QAbstractListModel {
     QML_ELEMENT
     QML_UNCREATABLE("Owned by the form")
     Q_PROPERTY(int count READ count NOTIFY countChanged)
+    // What a number field accepts while typing (Part of the form rules: digits, "." and ",").
+    Q_PROPERTY(QRegularExpression numberPattern READ numberPattern CONSTANT)
 
 public:
     enum Roles {
@@ -32,6 +36,7 @@ public:
         SortHelpRole,
         SliderFromRole,
         SliderToRole,
+        MessageRole, // the field's validation message, once it is to be shown (see leave)
     };
     Q_ENUM(Roles)
 
@@ -51,6 +56,16 @@ public:
     Q_INVOKABLE void addDays(int row, int days);
     Q_INVOKABLE void toggleSort(int row);
 
+    // A field's message shows once the user has left that field, or for every field once
+    // the user tried to copy an incomplete form. A new template starts unshown again.
+    Q_INVOKABLE void leave(int row);
+    void revealAll();
+    // The messages to show now, in field order (one per label).
+    QStringList shownMessages() const;
+    // The first field that cannot be used yet, -1 when the form is complete.
+    int firstInvalidRow() const;
+    static QRegularExpression numberPattern();
+
     // "%.0f" of the number, as the range label shows it.
     static QString roundedNumber(double value);
     // The slider's ascending interval; bounds written the wrong way round are swapped.
@@ -58,6 +73,7 @@ public:
 
 Q_SIGNALS:
     void countChanged();
+    void shownMessagesChanged();
 
 private:
     void rebuild();
@@ -68,4 +84,6 @@ private:
     QPointer<FormViewModel> m_form;
     // Last values seen per row, so an input change only refreshes the rows showing it.
     QStringList m_values;
+    QSet<QString> m_left;
+    bool m_revealAll = false;
 };

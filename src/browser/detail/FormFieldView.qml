@@ -19,10 +19,13 @@ FocusScope {
     required property string sortHelp
     required property real sliderFrom
     required property real sliderTo
+    required property string message
     property var fields   // the FormFieldModel
 
     implicitHeight: column.implicitHeight
     objectName: "field_" + index
+    // Leaving a field is what lets its message show.
+    onActiveFocusChanged: if (!activeFocus) fields.leave(index)
 
     // Focus for the keyboard: the control itself, not the scope around it.
     function takeFocus() {
@@ -64,6 +67,16 @@ FocusScope {
                            : field.kind === "comboBox" ? choiceComponent
                            : field.kind === "range" ? rangeComponent
                            : dateComponent
+        }
+        Text {
+            objectName: "fieldMessage"
+            width: parent.width
+            visible: field.message.length > 0
+            text: field.message
+            wrapMode: Text.WordWrap
+            color: Style.errorRed
+            font.family: Style.family
+            font.pixelSize: 12
         }
     }
 
@@ -109,6 +122,7 @@ FocusScope {
             // Reached by the keyboard, a field offers its whole value, so typing replaces it.
             onActiveFocusChanged: if (activeFocus && (focusReason === Qt.TabFocusReason || focusReason === Qt.BacktabFocusReason)) selectAll()
             inputMethodHints: Qt.ImhFormattedNumbersOnly
+            validator: RegularExpressionValidator { regularExpression: field.fields.numberPattern }
             font.family: Style.family
             font.pixelSize: 14
             Accessible.name: field.label

@@ -9,7 +9,16 @@ FocusScope {
     id: form
     objectName: "formGeneratorView"
     property FormGeneratorViewModel viewModel
+    // Where the messages and the preview go instead of under the fields (a pane beside them
+    // that stays on screen); null keeps them in the form.
+    property Item previewDock: null
     signal dismiss()
+    // An incomplete form asked to copy: the field to fix has the focus and shows its message.
+    function tryCopy() {
+        const row = viewModel.tryCopy()
+        if (row >= 0 && fieldRepeater.itemAt(row))
+            fieldRepeater.itemAt(row).takeFocus()
+    }
 
     readonly property real minimumColumnWidth: 200
     readonly property real gap: 16
@@ -72,130 +81,143 @@ FocusScope {
         Rectangle { width: parent.width; height: 1; color: Style.glassStroke; visible: fieldRepeater.count > 0 }
 
         Column {
-            objectName: "validationErrors"
-            visible: form.viewModel && !form.viewModel.isValid
-            width: parent.width
-            spacing: 4
-            Text {
-                text: qsTr("Validation Errors:")
-                color: "#ff453a"
-                font.family: Style.family
-                font.pixelSize: 14
-                font.weight: Font.Bold
-            }
-            Repeater {
-                model: form.viewModel ? form.viewModel.numberedMessages : []
-                delegate: Text {
-                    required property string modelData
-                    width: parent.width
-                    wrapMode: Text.WordWrap
-                    text: modelData
-                    color: "#ff453a"
-                    opacity: 0.8
-                    font.family: Style.family
-                    font.pixelSize: 13
-                }
-            }
-        }
-
-        Column {
-            id: previewBox
-            width: parent.width
-            spacing: 8
-            Item {
+            id: bottomArea
+            objectName: "bottomArea"
+            parent: form.previewDock ? form.previewDock : stack
+            width: parent ? parent.width : 0
+            spacing: 20
+            Column {
+                objectName: "validationErrors"
+                visible: form.viewModel !== null && form.viewModel.numberedMessages.length > 0
                 width: parent.width
-                height: copyButton.height
+                spacing: 4
                 Text {
-                    anchors.verticalCenter: parent.verticalCenter
-                    text: qsTr("Preview")
-                    color: Style.textSecondary
+                    text: qsTr("Validation Errors:")
+                    color: Style.errorRed
                     font.family: Style.family
                     font.pixelSize: 14
-                    font.weight: Font.Medium
+                    font.weight: Font.Bold
                 }
-                Row {
-                    anchors.right: parent.right
-                    spacing: 8
-                    Button {
-                        id: closeButton
-                        objectName: "closeButton"
-                        text: qsTr("Close")
-                        activeFocusOnTab: true
-                        Accessible.name: text
-                        onClicked: form.dismiss()
-                        contentItem: Text {
-                            text: closeButton.text
-                            color: Style.textPrimary
-                            font.family: Style.family
-                            font.pixelSize: 13
-                            horizontalAlignment: Text.AlignHCenter
-                            verticalAlignment: Text.AlignVCenter
-                        }
-                        background: Rectangle {
-                            implicitHeight: 32
-                            implicitWidth: 72
-                            radius: 8
-                            color: closeButton.down ? Qt.rgba(1, 1, 1, 0.2) : Style.systemButtonColor
-                            border.width: closeButton.visualFocus ? 2 : 0
-                            border.color: Style.brandPurple
-                        }
+                Repeater {
+                    model: form.viewModel ? form.viewModel.numberedMessages : []
+                    delegate: Text {
+                        required property string modelData
+                        width: parent.width
+                        wrapMode: Text.WordWrap
+                        text: modelData
+                        color: Style.errorRed
+                        opacity: 0.8
+                        font.family: Style.family
+                        font.pixelSize: 13
                     }
-                    Button {
-                        id: copyButton
-                        objectName: "copyButton"
-                        enabled: form.viewModel && form.viewModel.isValid
-                        activeFocusOnTab: true
-                        text: qsTr("Copy to the Clipboard")
-                        Accessible.name: text
-                        onClicked: form.viewModel.copyAndFinish()
-                        contentItem: Row {
-                            spacing: 6
-                            SymbolIcon {
-                                anchors.verticalCenter: parent.verticalCenter
-                                symbol: "list.bullet.clipboard.fill"
-                                size: 16
-                                color: "white"
-                            }
-                            Text {
-                                anchors.verticalCenter: parent.verticalCenter
-                                text: copyButton.text
-                                color: "white"
+                }
+            }
+
+            Column {
+                id: previewBox
+                width: parent.width
+                spacing: 8
+                Item {
+                    width: parent.width
+                    height: copyButton.height
+                    Text {
+                        anchors.verticalCenter: parent.verticalCenter
+                        text: qsTr("Preview")
+                        color: Style.textSecondary
+                        font.family: Style.family
+                        font.pixelSize: 14
+                        font.weight: Font.Medium
+                    }
+                    Row {
+                        anchors.right: parent.right
+                        spacing: 8
+                        Button {
+                            id: closeButton
+                            objectName: "closeButton"
+                            text: qsTr("Close")
+                            activeFocusOnTab: true
+                            Accessible.name: text
+                            onClicked: form.dismiss()
+                            contentItem: Text {
+                                text: closeButton.text
+                                color: Style.textPrimary
                                 font.family: Style.family
                                 font.pixelSize: 13
-                                font.weight: Font.DemiBold
+                                horizontalAlignment: Text.AlignHCenter
+                                verticalAlignment: Text.AlignVCenter
+                            }
+                            background: Rectangle {
+                                implicitHeight: 32
+                                implicitWidth: 72
+                                radius: 8
+                                color: closeButton.down ? Qt.rgba(1, 1, 1, 0.2) : Style.systemButtonColor
+                                border.width: closeButton.visualFocus ? 2 : 0
+                                border.color: Style.brandPurple
                             }
                         }
-                        background: Rectangle {
-                            implicitHeight: 32
-                            radius: 8
-                            color: !copyButton.enabled ? Qt.rgba(0.45, 0.45, 0.5, 0.6)
-                                 : copyButton.down ? Qt.darker(Style.accentColor, 1.2) : Style.accentColor
-                            border.width: copyButton.visualFocus ? 2 : 0
-                            border.color: "white"
+                        Button {
+                            id: copyButton
+                            objectName: "copyButton"
+                            enabled: form.viewModel && form.viewModel.isValid
+                            activeFocusOnTab: true
+                            text: qsTr("Copy to the Clipboard")
+                            Accessible.name: text
+                            onClicked: form.viewModel.copyAndFinish()
+                            contentItem: Row {
+                                spacing: 6
+                                SymbolIcon {
+                                    anchors.verticalCenter: parent.verticalCenter
+                                    symbol: "list.bullet.clipboard.fill"
+                                    size: 16
+                                    color: "white"
+                                }
+                                Text {
+                                    anchors.verticalCenter: parent.verticalCenter
+                                    text: copyButton.text
+                                    color: "white"
+                                    font.family: Style.family
+                                    font.pixelSize: 13
+                                    font.weight: Font.DemiBold
+                                }
+                            }
+                            background: Rectangle {
+                                implicitHeight: 32
+                                radius: 8
+                                color: !copyButton.enabled ? Qt.rgba(0.45, 0.45, 0.5, 0.6)
+                                     : copyButton.down ? Qt.darker(Style.accentColor, 1.2) : Style.accentColor
+                                border.width: copyButton.visualFocus ? 2 : 0
+                                border.color: "white"
+                            }
+                            // A click on the greyed button says what is missing.
+                            MouseArea {
+                                anchors.fill: parent
+                                enabled: !copyButton.enabled
+                                onClicked: form.tryCopy()
+                            }
                         }
                     }
                 }
-            }
-            Rectangle {
-                width: parent.width
-                height: previewText.implicitHeight + 24
-                radius: 10
-                color: Qt.rgba(1, 1, 1, 0.04)
-                border.color: Style.glassStroke
-                Text {
-                    id: previewText
-                    objectName: "previewText"
-                    x: 12
-                    y: 12
-                    width: parent.width - 24
-                    wrapMode: Text.Wrap
-                    textFormat: Text.RichText
-                    text: form.viewModel ? form.viewModel.previewText : ""
-                    font.family: Style.family
-                    font.pixelSize: 14
-                    lineHeight: 1.15
-                    Accessible.role: Accessible.StaticText
-                    Accessible.name: qsTr("Preview")
+                Rectangle {
+                    width: parent.width
+                    height: previewText.implicitHeight + 24
+                    radius: 10
+                    color: Qt.rgba(1, 1, 1, 0.04)
+                    border.color: Style.glassStroke
+                    Text {
+                        id: previewText
+                        objectName: "previewText"
+                        x: 12
+                        y: 12
+                        width: parent.width - 24
+                        wrapMode: Text.Wrap
+                        textFormat: Text.RichText
+                        text: form.viewModel ? form.viewModel.previewText : ""
+                        font.family: Style.family
+                        font.pixelSize: 14
+                        lineHeight: 1.15
+                        Accessible.role: Accessible.StaticText
+                        Accessible.name: qsTr("Preview")
+                    }
                 }
             }
         }

@@ -22,6 +22,8 @@ FormGeneratorViewModel::FormGeneratorViewModel(FormViewModel *form, UserDefaults
     : QObject(parent), m_form(form), m_defaults(defaults), m_fields(form)
 {
     connect(form, &FormViewModel::inputsChanged, this, &FormGeneratorViewModel::refresh);
+    connect(&m_fields, &FormFieldModel::shownMessagesChanged, this, &FormGeneratorViewModel::refresh);
+    connect(&m_fields, &FormFieldModel::countChanged, this, &FormGeneratorViewModel::splitPreviewChanged);
     // A new parse always comes with new inputs, which refresh once for both.
     refresh();
 }
@@ -29,9 +31,9 @@ FormGeneratorViewModel::FormGeneratorViewModel(FormViewModel *form, UserDefaults
 QStringList FormGeneratorViewModel::numberedMessages() const
 {
     QStringList lines;
-    lines.reserve(m_messages.size());
-    for (qsizetype i = 0; i < m_messages.size(); ++i)
-        lines.append(QString::number(i + 1) + QStringLiteral(". ") + m_messages.at(i));
+    lines.reserve(m_shownMessages.size());
+    for (qsizetype i = 0; i < m_shownMessages.size(); ++i)
+        lines.append(QString::number(i + 1) + QStringLiteral(". ") + m_shownMessages.at(i));
     return lines;
 }
 
@@ -84,6 +86,14 @@ bool FormGeneratorViewModel::copyAndFinish()
     return true;
 }
 
+int FormGeneratorViewModel::tryCopy()
+{
+    if (copyAndFinish())
+        return -1;
+    m_fields.revealAll();
+    return m_fields.firstInvalidRow();
+}
+
 void FormGeneratorViewModel::setTextColor(const QColor &color)
 {
     if (color == m_textColor)
@@ -114,8 +124,10 @@ void FormGeneratorViewModel::setMissingColor(const QColor &color)
 void FormGeneratorViewModel::refresh()
 {
     const QStringList messages = m_form ? m_form->validate() : QStringList();
-    if (messages != m_messages) {
+    const QStringList shown = m_fields.shownMessages();
+    if (messages != m_messages || shown != m_shownMessages) {
         m_messages = messages;
+        m_shownMessages = shown;
         Q_EMIT messagesChanged();
     }
     renderPreview();

@@ -20,7 +20,9 @@ class FormGeneratorViewModel : public QObject {
     QML_UNCREATABLE("Owned by the prompt detail")
     Q_PROPERTY(FormFieldModel *fields READ fields CONSTANT)
     Q_PROPERTY(QStringList messages READ messages NOTIFY messagesChanged)
+    // The messages the user is shown: those of fields left, or all after a try to copy.
     Q_PROPERTY(QStringList numberedMessages READ numberedMessages NOTIFY messagesChanged)
+    Q_PROPERTY(bool splitPreview READ splitPreview NOTIFY splitPreviewChanged)
     Q_PROPERTY(bool isValid READ isValid NOTIFY messagesChanged)
     Q_PROPERTY(QString previewText READ previewText NOTIFY previewTextChanged)
     Q_PROPERTY(bool showInstructions READ showInstructions NOTIFY showInstructionsChanged)
@@ -31,6 +33,8 @@ class FormGeneratorViewModel : public QObject {
 public:
     static constexpr const char *InstructionCountKey = "instructionShownCount";
     static constexpr int InstructionAppearances = 10;
+    // From this many fields on, the preview stays on screen beside the fields.
+    static constexpr int SplitFieldCount = 6;
 
     // One run of the preview as it is drawn.
     struct Run {
@@ -50,6 +54,7 @@ public:
     QString previewText() const { return m_previewText; }
     QList<Run> previewRuns() const;
     bool showInstructions() const { return m_showInstructions; }
+    bool splitPreview() const { return m_fields.count() >= SplitFieldCount; }
 
     // Called once per appearance of the form: decides whether the instructions show this
     // time and counts the showing.
@@ -60,6 +65,10 @@ public:
     // The form's own copy: the clipboard first, while the panel still has the focus, then
     // finished() so the panel can go back to the library and hide.
     Q_INVOKABLE bool copyAndFinish();
+    // The copy asked for by the keyboard or by a click on the greyed copy button: copies and
+    // finishes a complete form (returns -1); on an incomplete one shows every message and
+    // returns the row of the first field to fix.
+    Q_INVOKABLE int tryCopy();
 
     void setTextColor(const QColor &color);
     void setAccentColor(const QColor &color);
@@ -71,6 +80,7 @@ Q_SIGNALS:
     void showInstructionsChanged();
     void colorsChanged();
     void finished();
+    void splitPreviewChanged();
 
 private:
     void refresh();
@@ -80,6 +90,7 @@ private:
     QPointer<UserDefaults> m_defaults;
     FormFieldModel m_fields;
     QStringList m_messages;
+    QStringList m_shownMessages;
     QString m_previewText;
     bool m_showInstructions = false;
     QColor m_textColor = QColor(255, 255, 255);

@@ -33,15 +33,21 @@ FocusScope {
     }
     Keys.onEscapePressed: detail.back()
 
+    // On an incomplete form the copy moves to the first field to fix and shows why.
     Shortcut {
         sequences: ["Ctrl+Return", "Ctrl+Enter"]
-        enabled: detail.visible && !detail.showFullEditor && !detail.showPreview && vm.form.isValid
-        onActivated: vm.form.copyAndFinish()
+        enabled: detail.visible && !detail.showFullEditor && !detail.showPreview
+        onActivated: form.tryCopy()
     }
+
+    readonly property bool split: vm.form.splitPreview
 
     Flickable {
         id: scroller
-        anchors.fill: parent
+        anchors.left: parent.left
+        anchors.top: parent.top
+        anchors.bottom: parent.bottom
+        width: detail.split ? Math.round(parent.width * 0.56) : parent.width
         contentWidth: width
         contentHeight: content.implicitHeight + 40
         boundsBehavior: Flickable.StopAtBounds
@@ -240,8 +246,31 @@ FocusScope {
                 width: parent.width
                 focus: true
                 viewModel: vm.form
+                previewDock: detail.split ? dock : null
                 onDismiss: detail.back()
             }
+        }
+    }
+
+    // With many fields the messages and the preview sit beside them and stay on screen.
+    Flickable {
+        id: dockScroller
+        objectName: "previewPane"
+        visible: detail.split
+        anchors.left: scroller.right
+        anchors.right: parent.right
+        anchors.top: parent.top
+        anchors.bottom: parent.bottom
+        anchors.topMargin: 56   // below the panel's own buttons
+        contentWidth: width
+        contentHeight: dock.implicitHeight + 32
+        boundsBehavior: Flickable.StopAtBounds
+        clip: true
+        ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
+        Column {
+            id: dock
+            x: 8
+            width: dockScroller.width - 32
         }
     }
 

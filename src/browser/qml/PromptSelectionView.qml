@@ -138,6 +138,16 @@ FocusScope {
         }
     }
 
+    // Each time the library comes into sight again its part of the list "appears".
+    StackView.onActivated: browserModel.shownAgain()
+    Connections {
+        target: browser.Window.window
+        function onVisibleChanged() {
+            if (browser.Window.window.visible && browser.visible)
+                browserModel.shownAgain()
+        }
+    }
+
     property bool wasSearching: false
     property bool staggering: false
     Timer { id: staggerWindow; interval: 500; onTriggered: browser.staggering = false }

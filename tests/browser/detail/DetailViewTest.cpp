@@ -182,16 +182,23 @@ TEST_F(DetailView, ShowsTheValidationMessagesAndDisablesBothCopies)
     show(prompt);
 
     EXPECT_FALSE(view->item(QStringLiteral("instructions"))->isVisible());
-    EXPECT_TRUE(view->item(QStringLiteral("validationErrors"))->isVisible());
+    // Nothing typed yet: no message is shown, only the greyed copy buttons.
+    EXPECT_FALSE(view->item(QStringLiteral("validationErrors"))->isVisible());
     EXPECT_FALSE(view->item(QStringLiteral("copyButton"))->isEnabled());
     EXPECT_FALSE(view->item(QStringLiteral("headerCopyButton"))->isEnabled());
-    EXPECT_EQ(viewModel->form()->numberedMessages().size(), 3);
     EXPECT_TRUE(viewModel->form()->previewText().contains(QStringLiteral("&lt;missing&gt;")));
+    view->screenshot(QStringLiteral("detail-validation-fresh.png"));
 
-    // Ctrl+Return does nothing while the form is incomplete.
+    // Ctrl+Return on the incomplete form: no copy, every message, the first field to fix
+    // has the focus and shows its message.
     QSignalSpy finished(detail, SIGNAL(finished()));
     view->key(Qt::Key_Return, Qt::ControlModifier);
     EXPECT_EQ(finished.size(), 0);
+    EXPECT_TRUE(view->item(QStringLiteral("validationErrors"))->isVisible());
+    EXPECT_EQ(viewModel->form()->numberedMessages().size(), 3);
+    QQuickItem *first = view->item(QStringLiteral("field_0"));
+    ASSERT_TRUE(first);
+    EXPECT_TRUE(first->hasActiveFocus());
     view->screenshot(QStringLiteral("detail-validation.png"));
 }
 

@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 
 #include <QAbstractItemModelTester>
+#include <QRegularExpressionValidator>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
@@ -174,6 +175,23 @@ TEST(FormFieldModel, APickedDayRendersAsThatDayInEveryZone)
         EXPECT_EQ(f.at(0, FormFieldModel::DateValueRole).toDateTime().toLocalTime().date(),
                   QDate(2024, 2, 29))
             << zone;
+    }
+}
+
+TEST(FormFieldModel, ANumberFieldTakesOnlyDigitsDotsAndCommas)
+{
+    QRegularExpressionValidator validator(FormFieldModel::numberPattern());
+    for (QString text : {QStringLiteral("12"), QStringLiteral("1,5"), QStringLiteral("0.25"),
+                         QString()}) {
+        int position = 0;
+        EXPECT_EQ(validator.validate(text, position), QValidator::Acceptable) << text.toStdString();
+        EXPECT_TRUE(TemplateForm::isNumberText(text));
+    }
+    for (QString text : {QStringLiteral("12a"), QStringLiteral("-3"), QStringLiteral("1e6"),
+                         QStringLiteral("1 000"), QStringLiteral("+1")}) {
+        int position = 0;
+        EXPECT_EQ(validator.validate(text, position), QValidator::Invalid) << text.toStdString();
+        EXPECT_FALSE(TemplateForm::isNumberText(text));
     }
 }
 

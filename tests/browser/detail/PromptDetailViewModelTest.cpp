@@ -106,6 +106,7 @@ TEST_F(Detail, MessagesAreNumberedAndTheCopyWaitsForThem)
 {
     show(addPrompt(QStringLiteral("{{Name}} is {{Age: 1}}")));
     form()->fields()->setValue(1, QStringLiteral("-3"));
+    form()->fields()->revealAll();
     EXPECT_EQ(form()->numberedMessages(),
               (QStringList{QStringLiteral("1. Name is missed"),
                            QStringLiteral("2. Age: Invalid number format (0-9 . , allowed)")}));
@@ -125,6 +126,54 @@ TEST_F(Detail, MessagesAreNumberedAndTheCopyWaitsForThem)
     form()->fields()->setValue(1, QStringLiteral("1,5"));
     EXPECT_TRUE(form()->isValid());
     EXPECT_EQ(validity.size(), 2);
+}
+
+TEST_F(Detail, AFieldsMessageWaitsUntilTheUserLeavesItOrTriesToCopy)
+{
+    show(addPrompt(QStringLiteral("{{Name}} and {{Name}} from {{City}} aged {{Age: 1}}")));
+    FormFieldModel *fields = form()->fields();
+    const auto message = [&](int row) {
+        return fields->data(fields->index(row), FormFieldModel::MessageRole).toString();
+    };
+    EXPECT_FALSE(form()->isValid());
+    EXPECT_TRUE(form()->numberedMessages().isEmpty()); // nothing typed yet: no red
+    EXPECT_EQ(message(0), QString());
+
+    QSignalSpy messageRows(fields, &QAbstractItemModel::dataChanged);
+    fields->leave(0); // both occurrences of the label show it
+    EXPECT_EQ(message(0), QStringLiteral("Name is missed"));
+    EXPECT_EQ(message(1), QStringLiteral("Name is missed"));
+    EXPECT_EQ(message(2), QString());
+    EXPECT_EQ(messageRows.size(), 2);
+    EXPECT_EQ(form()->numberedMessages(), QStringList{QStringLiteral("1. Name is missed")});
+    fields->setValue(0, QStringLiteral("Ann"));
+    EXPECT_EQ(message(1), QString());
+    EXPECT_TRUE(form()->numberedMessages().isEmpty());
+
+    // Ctrl+Return on the incomplete form: every message shows, the focus goes to City.
+    QSignalSpy finished(form(), &FormGeneratorViewModel::finished);
+    EXPECT_EQ(form()->tryCopy(), 2);
+    EXPECT_EQ(finished.size(), 0);
+    EXPECT_EQ(message(2), QStringLiteral("City is missed"));
+    fields->setValue(2, QStringLiteral("Oslo"));
+    EXPECT_EQ(form()->tryCopy(), -1);
+    EXPECT_EQ(finished.size(), 1);
+    EXPECT_EQ(clipboard(), QStringLiteral("\"Ann\" and \"Ann\" from \"Oslo\" aged \"1\""));
+
+    // Another prompt starts with its messages hidden again.
+    show(addPrompt(QStringLiteral("{{Topic}}"), QUuid::createUuid()));
+    EXPECT_TRUE(form()->numberedMessages().isEmpty());
+    EXPECT_EQ(form()->fields()->data(form()->fields()->index(0), FormFieldModel::MessageRole), QString());
+}
+
+TEST_F(Detail, ThePreviewGoesBesideTheFieldsFromSixFieldsOn)
+{
+    show(addPrompt(QStringLiteral("{{A}} {{B}} {{C}} {{D}} {{E}}")));
+    EXPECT_FALSE(form()->splitPreview());
+    QSignalSpy split(form(), &FormGeneratorViewModel::splitPreviewChanged);
+    show(addPrompt(QStringLiteral("{{A}} {{B}} {{C}} {{D}} {{E}} {{A}}"), QUuid::createUuid()));
+    EXPECT_TRUE(form()->splitPreview()); // six fields, one label repeated
+    EXPECT_GE(split.size(), 1);
 }
 
 TEST_F(Detail, PreviewMarksValuesAndShowsMissingOnlyForEmptyOnes)
