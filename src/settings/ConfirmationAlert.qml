@@ -23,7 +23,7 @@ Popup {
     Overlay.modal: Rectangle { color: Qt.rgba(0, 0, 0, 0.45) }
     background: Rectangle {
         radius: 14
-        color: Qt.rgba(0.15, 0.15, 0.18, 0.98)
+        color: Qt.rgba(0.15, 0.15, 0.18, 1)
         border.color: Style.glassStroke
     }
     contentItem: ColumnLayout {

@@ -63,7 +63,7 @@ ComboBox {
         }
         background: Rectangle {
             radius: 8
-            color: Qt.rgba(0.15, 0.15, 0.18, 0.99)
+            color: Qt.rgba(0.15, 0.15, 0.18, 1)
             border.color: Style.glassStroke
         }
     }

@@ -37,7 +37,7 @@ Popup {
     Overlay.modal: Rectangle { color: Qt.rgba(0, 0, 0, 0.45) }
     background: Rectangle {
         radius: 14
-        color: Qt.rgba(0.13, 0.13, 0.16, 0.98)
+        color: Qt.rgba(0.13, 0.13, 0.16, 1)
         border.color: Style.glassStroke
     }
 

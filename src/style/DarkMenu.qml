@@ -26,7 +26,7 @@ Menu {
     background: Rectangle {
         implicitWidth: 180
         radius: 8
-        color: Qt.rgba(0.16, 0.16, 0.2, 0.98)
+        color: Qt.rgba(0.16, 0.16, 0.2, 1)
         border.color: Style.glassStroke
         Rectangle { // soft shadow
             z: -1

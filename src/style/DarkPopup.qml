@@ -13,7 +13,7 @@ Popup {
 
     background: Rectangle {
         radius: 10
-        color: Qt.rgba(0.13, 0.13, 0.17, 0.98)
+        color: Qt.rgba(0.13, 0.13, 0.17, 1)
         border.color: Style.glassStroke
     }
 }

@@ -11,6 +11,8 @@ QtObject {
     readonly property color glassStroke: Qt.rgba(1, 1, 1, 0.15)
     readonly property color favoriteYellow: Qt.rgba(1, 214 / 255, 10 / 255, 1)
     readonly property color panelBackground: Qt.rgba(0.08, 0.08, 0.11, 0.92)
+    // Sheets and popups are opaque, so what lies under them never reads through.
+    readonly property color sheetBackground: Qt.rgba(0.08, 0.08, 0.11, 1)
 
     // Named colours.
     readonly property color accentColor: brandPurple

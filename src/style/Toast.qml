@@ -33,7 +33,7 @@ Item {
         width: row.implicitWidth + 32
         height: row.implicitHeight + 24
         radius: 8
-        color: Qt.rgba(0.2, 0.2, 0.24, 0.95)
+        color: Qt.rgba(0.2, 0.2, 0.24, 1)
         border.color: Style.glassStroke
         Behavior on y { NumberAnimation { duration: Style.defaultAnimation; easing.type: Easing.OutCubic } }
         Behavior on opacity { NumberAnimation { duration: Style.defaultAnimation } }

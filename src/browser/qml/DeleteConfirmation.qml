@@ -27,7 +27,7 @@ Popup {
 
     background: Rectangle {
         radius: 14
-        color: Qt.rgba(0.14, 0.14, 0.18, 0.99)
+        color: Qt.rgba(0.14, 0.14, 0.18, 1)
         border.color: Style.glassStroke
     }
 

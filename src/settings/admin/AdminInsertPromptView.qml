@@ -42,7 +42,7 @@ FocusScope {
     Rectangle {
         anchors.fill: parent
         radius: 14
-        color: Qt.rgba(0.11, 0.11, 0.14, 0.98)
+        color: Qt.rgba(0.11, 0.11, 0.14, 1)
         border.color: Style.glassStroke
     }
 

@@ -16,7 +16,7 @@ Popup {
     Overlay.modal: Rectangle { color: Qt.rgba(0, 0, 0, 0.45); radius: 16 }
     background: Rectangle {
         radius: 16
-        color: Style.panelBackground
+        color: Style.sheetBackground
         border.color: Style.glassStroke
     }
     contentItem: FocusScope {
