@@ -19,6 +19,7 @@ FocusScope {
     readonly property PromptDetailViewModel viewModel: vm
     property bool showFullEditor: false
     property bool showPreview: false
+    readonly property bool coversHeader: showFullEditor || showPreview
 
     PromptDetailViewModel {
         id: vm

@@ -47,7 +47,11 @@ Item {
         onCloseWindow: PanelController.hidePanel()
     }
 
+    // The panel's own buttons give way while an editor or the image preview fills the panel,
+    // so a click meant for its "Save" or close never lands on them.
     Row {
+        objectName: "panelButtons"
+        visible: !content.coversHeader
         anchors.top: parent.top
         anchors.right: parent.right
         anchors.topMargin: 24 + 4

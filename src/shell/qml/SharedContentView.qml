@@ -14,6 +14,9 @@ FocusScope {
     property var selectedPrompt: null
     property string searchText: ""
     property var editedPrompt: null
+    // Something drawn over the whole panel (an editor, the image preview) is open.
+    readonly property bool coversHeader: editedPrompt !== null
+        || (selectedPrompt !== null && stack.currentItem !== null && stack.currentItem.coversHeader === true)
     signal closeWindow()
 
     function focusSearch(selectAll) {
