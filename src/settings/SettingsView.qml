@@ -40,6 +40,7 @@ SettingsPane {
     }
 
     Keys.onEscapePressed: root.closeRequested()
+    onVisibleChanged: if (visible) viewModel.reload()
 
     component Divider: Rectangle {
         Layout.fillWidth: true
@@ -295,9 +296,28 @@ SettingsPane {
                                 selectionColor: Style.accentColor
                                 selectedTextColor: Style.textPrimary
                                 Accessible.name: root.viewModel.suffixTitle(suffix.modelData)
-                                Component.onCompleted: {
-                                    text = root.viewModel.suffix(suffix.modelData)
+                                // Shows the stored text whenever it changes, here or in the other
+                                // settings view; its own edits are already that text.
+                                function load() {
+                                    const stored = root.viewModel.suffix(suffix.modelData)
+                                    if (stored === text)
+                                        return
+                                    const position = cursorPosition
+                                    loaded = false
+                                    text = stored
+                                    cursorPosition = Math.min(position, length)
                                     loaded = true
+                                }
+                                Component.onCompleted: {
+                                    load()
+                                    loaded = true
+                                }
+                                Connections {
+                                    target: root.viewModel
+                                    function onSuffixChanged(tag) {
+                                        if (tag === suffix.modelData)
+                                            editor.load()
+                                    }
                                 }
                                 onTextChanged: if (loaded) root.viewModel.setSuffix(suffix.modelData, text)
                                 onActiveFocusChanged: if (activeFocus) root.reveal(this)

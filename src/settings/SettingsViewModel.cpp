@@ -77,9 +77,34 @@ SettingsViewModel::SettingsViewModel(ModelContext *context, UserDefaults *defaul
       m_validation(context, this)
 {
     connect(m_defaults, &UserDefaults::valueChanged, this, &SettingsViewModel::onDefaultChanged);
+    liveModels().append(this);
 }
 
-SettingsViewModel::~SettingsViewModel() = default;
+SettingsViewModel::~SettingsViewModel()
+{
+    liveModels().removeOne(this);
+}
+
+QList<SettingsViewModel *> &SettingsViewModel::liveModels()
+{
+    // The panel's sheet and the settings window each have one; what one changes, the other shows.
+    static QList<SettingsViewModel *> models;
+    return models;
+}
+
+void SettingsViewModel::reload()
+{
+    const bool enabled = m_loginItem->isEnabled();
+    if (enabled != m_launchAtLogin) {
+        m_launchAtLogin = enabled;
+        Q_EMIT launchAtLoginChanged();
+    }
+    const QString letter = hotkeyChar();
+    if (letter != m_hotkeyChar) {
+        m_hotkeyChar = letter;
+        Q_EMIT hotkeyCharChanged();
+    }
+}
 
 bool SettingsViewModel::isAdminMode() const
 {
@@ -167,6 +192,9 @@ void SettingsViewModel::toggleLaunchAtLogin()
     m_launchAtLogin = m_loginItem->isEnabled();
     // Always announced: after a failure the switch has to snap back to the real state.
     Q_EMIT launchAtLoginChanged();
+    for (SettingsViewModel *other : std::as_const(liveModels()))
+        if (other != this)
+            other->reload();
 }
 
 QStringList SettingsViewModel::allTags()
@@ -279,6 +307,10 @@ void SettingsViewModel::onDefaultChanged(const QString &key)
             m_hotkeyChar = letter;
             Q_EMIT hotkeyCharChanged();
         }
+    } else {
+        for (const QString &tag : allTags())
+            if (key == suffixKey(tag))
+                Q_EMIT suffixChanged(tag);
     }
 }
 

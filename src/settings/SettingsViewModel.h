@@ -74,6 +74,9 @@ public:
 
     bool launchAtLogin() const { return m_launchAtLogin; }
     Q_INVOKABLE void toggleLaunchAtLogin();
+    // Reads again what may have changed outside the settings' own keys (the login item);
+    // called when a settings view comes into sight.
+    Q_INVOKABLE void reload();
 
     static QStringList allTags();
     static QString suffixKey(const QString &tag);
@@ -107,8 +110,11 @@ Q_SIGNALS:
     void isAdminModeChanged();
     void hotkeyCharChanged();
     void launchAtLoginChanged();
+    // The stored suffix of a tag changed, by this view or another one.
+    void suffixChanged(const QString &tag);
 
 private:
+    static QList<SettingsViewModel *> &liveModels();
     void onDefaultChanged(const QString &key);
     DataController *data() const;
     template <class Action> void later(Action action);

@@ -179,6 +179,36 @@ TEST_F(Settings, LoginSwitchFollowsTheLoginItemAndSnapsBackOnFailure)
     EXPECT_EQ(lines, QStringList({"Failed to toggle Launch at Login: denied"}));
 }
 
+TEST_F(Settings, TheSheetAndTheWindowShowWhatTheOtherChanged)
+{
+    FakeLoginItem *sheetLogin = nullptr;
+    FakeLoginItem *windowLogin = nullptr;
+    auto sheet = make(&sheetLogin);
+    auto window = make(&windowLogin);
+
+    QSignalSpy suffix(sheet.get(), &SettingsViewModel::suffixChanged);
+    window->setSuffix(QStringLiteral("image"), QStringLiteral("4k, no text"));
+    ASSERT_EQ(suffix.count(), 1);
+    EXPECT_EQ(suffix.at(0).at(0).toString(), QStringLiteral("image"));
+    EXPECT_EQ(sheet->suffix(QStringLiteral("image")), QStringLiteral("4k, no text"));
+    defaults->setValue(QStringLiteral("isAdminMode"), true); // other keys say nothing of suffixes
+    EXPECT_EQ(suffix.count(), 1);
+
+    // Both control the same autostart entry: the window's switch, then the sheet shows it.
+    QSignalSpy login(sheet.get(), &SettingsViewModel::launchAtLoginChanged);
+    sheetLogin->enabled = true; // what the entry will say once the window has written it
+    EXPECT_FALSE(sheet->launchAtLogin());
+    window->toggleLaunchAtLogin();
+    EXPECT_TRUE(windowLogin->enabled);
+    EXPECT_TRUE(sheet->launchAtLogin());
+    EXPECT_EQ(login.count(), 1);
+    // A change made outside the app shows when the view comes into sight.
+    sheetLogin->enabled = false;
+    sheet->reload();
+    EXPECT_FALSE(sheet->launchAtLogin());
+    EXPECT_EQ(login.count(), 2);
+}
+
 TEST_F(Settings, MaintenanceRunsAfterTheClick)
 {
     // Two copies of one prompt: the deduplication keeps one, but not inside the click.
