@@ -44,3 +44,11 @@ QAbstractItemModel *PanelController::prompts() const
 {
     return m_prompts;
 }
+
+void PanelController::setTranslucent(bool on)
+{
+    if (on == m_translucent)
+        return;
+    m_translucent = on;
+    Q_EMIT translucentChanged();
+}

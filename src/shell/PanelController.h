@@ -19,6 +19,8 @@ class PanelController : public QObject {
     QML_SINGLETON
     Q_PROPERTY(ModelContext *modelContext READ modelContext NOTIFY modelContextChanged)
     Q_PROPERTY(QAbstractItemModel *prompts READ prompts NOTIFY modelContextChanged)
+    // False without a compositing manager: the panel is then drawn square and opaque.
+    Q_PROPERTY(bool translucent READ translucent NOTIFY translucentChanged)
 
 public:
     static PanelController *instance();
@@ -32,6 +34,8 @@ public:
     Q_INVOKABLE void hidePanel() { Q_EMIT hideRequested(); }
     // Lets the user drag the frameless panel by its top strip.
     Q_INVOKABLE void startMove() { Q_EMIT moveRequested(); }
+    bool translucent() const { return m_translucent; }
+    void setTranslucent(bool on);
     // Called by the window manager each time the panel is shown.
     void notifyShown() { Q_EMIT shown(); }
     // The settings' shortcut was pressed in the panel: its settings sheet opens.
@@ -39,6 +43,7 @@ public:
 
 Q_SIGNALS:
     void modelContextChanged();
+    void translucentChanged();
     void hideRequested();
     void moveRequested();
     // The panel was shown: the search field takes the keyboard focus.
@@ -50,4 +55,5 @@ private:
 
     QPointer<ModelContext> m_context;
     LiveQuery *m_prompts = nullptr;
+    bool m_translucent = true;
 };

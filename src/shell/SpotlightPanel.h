@@ -10,6 +10,8 @@ class SpotlightPanel : public QQuickView {
 public:
     static constexpr int DefaultWidth = 750;
     static constexpr int DefaultHeight = 600;
+    // The window's own colour when nothing may show through it (no compositing manager).
+    static QColor opaqueColor() { return QColor(20, 20, 28); }
 
     explicit SpotlightPanel(QQmlEngine *engine, QWindow *parent = nullptr);
 

@@ -247,6 +247,10 @@ void WindowManager::saveFrame()
 void WindowManager::showWindow(const QByteArray &activationToken)
 {
     m_panel->setFlags(m_panel->flags() | Qt::WindowStaysOnTopHint);
+    // A compositing manager may have come or gone since the last showing.
+    const bool translucent = m_services.windows->hasCompositor();
+    PanelController::instance()->setTranslucent(translucent);
+    m_panel->setColor(translucent ? QColor(Qt::transparent) : SpotlightPanel::opaqueColor());
     m_panel->show();
     if (!m_stickySet) {
         m_services.windows->setOnAllDesktops(m_panel);

@@ -20,10 +20,13 @@ Item {
         id: model
     }
 
+    // Rounded and see-through over a compositing manager; square and opaque without one,
+    // where the clear corners would show black.
     Rectangle {
+        objectName: "panelBackground"
         anchors.fill: parent
-        radius: 16
-        color: Style.panelBackground
+        radius: PanelController.translucent ? 16 : 0
+        color: PanelController.translucent ? Style.panelBackground : Style.sheetBackground
         border.color: Style.glassStroke
         border.width: 1
     }

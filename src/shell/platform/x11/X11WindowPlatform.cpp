@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace {
 constexpr uint32_t AllDesktops = 0xFFFFFFFF;
@@ -50,4 +51,24 @@ void X11WindowPlatform::activate(QWindow *window, const QByteArray &)
 {
     window->raise();
     window->requestActivate();
+}
+
+bool X11WindowPlatform::hasCompositor() const
+{
+    int screen = 0;
+    if (const char *display = std::getenv("DISPLAY")) {
+        const char *dot = std::strrchr(display, '.');
+        const char *colon = std::strrchr(display, ':');
+        if (dot && colon && dot > colon)
+            screen = std::atoi(dot + 1);
+    }
+    const std::string name = "_NET_WM_CM_S" + std::to_string(screen);
+    const xcb_atom_t selection = atom(name.c_str());
+    if (selection == XCB_ATOM_NONE)
+        return false;
+    auto *reply = xcb_get_selection_owner_reply(
+        m_connection, xcb_get_selection_owner(m_connection, selection), nullptr);
+    const bool owned = reply && reply->owner != XCB_NONE;
+    std::free(reply);
+    return owned;
 }

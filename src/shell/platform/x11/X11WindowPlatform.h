@@ -11,6 +11,8 @@ public:
 
     void setOnAllDesktops(QWindow *window) override;
     void activate(QWindow *window, const QByteArray &activationToken) override;
+    // A compositing manager owns the selection _NET_WM_CM_S<screen>.
+    bool hasCompositor() const override;
 
 private:
     xcb_atom_t atom(const char *name) const;
