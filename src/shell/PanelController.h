@@ -32,6 +32,8 @@ public:
     QAbstractItemModel *prompts() const;
 
     Q_INVOKABLE void hidePanel() { Q_EMIT hideRequested(); }
+    // Hides the whole application, auxiliary windows included (after the form's copy).
+    Q_INVOKABLE void hideApplication() { Q_EMIT hideApplicationRequested(); }
     // Lets the user drag the frameless panel by its top strip.
     Q_INVOKABLE void startMove() { Q_EMIT moveRequested(); }
     bool translucent() const { return m_translucent; }
@@ -45,6 +47,7 @@ Q_SIGNALS:
     void modelContextChanged();
     void translucentChanged();
     void hideRequested();
+    void hideApplicationRequested();
     void moveRequested();
     // The panel was shown: the search field takes the keyboard focus.
     void shown();

@@ -200,6 +200,7 @@ void WindowManager::buildPanel()
     PanelController *controller = PanelController::instance();
     controller->setModelContext(m_services.context);
     connect(controller, &PanelController::hideRequested, this, &WindowManager::hidePanel);
+    connect(controller, &PanelController::hideApplicationRequested, this, &WindowManager::hideApplication);
     connect(controller, &PanelController::moveRequested, this, [this] { m_panel->startSystemMove(); });
 
     m_panel = new SpotlightPanel(m_engine.get());
@@ -251,6 +252,10 @@ void WindowManager::showWindow(const QByteArray &activationToken)
     const bool translucent = m_services.windows->hasCompositor();
     PanelController::instance()->setTranslucent(translucent);
     m_panel->setColor(translucent ? QColor(Qt::transparent) : SpotlightPanel::opaqueColor());
+    // Windows hidden with the application come back with it, under the panel.
+    for (QQuickView *window : std::as_const(m_auxWindows))
+        if (m_hiddenWithApp.contains(window))
+            window->show();
     m_panel->show();
     if (!m_stickySet) {
         m_services.windows->setOnAllDesktops(m_panel);
@@ -271,6 +276,16 @@ void WindowManager::hidePanel()
     if (m_panel->isVisible())
         saveFrame();
     m_panel->hide();
+}
+
+void WindowManager::hideApplication()
+{
+    hidePanel();
+    for (QQuickView *window : std::as_const(m_auxWindows))
+        if (window->isVisible()) {
+            m_hiddenWithApp.insert(window);
+            window->hide();
+        }
 }
 
 void WindowManager::onApplicationStateChanged(Qt::ApplicationState state)
@@ -341,10 +356,13 @@ QQuickView *WindowManager::openAuxiliaryWindow(const QString &name)
         frame.moveCenter(screen->availableGeometry().center());
         window->setPosition(frame.topLeft());
     }
-    // A closed window is forgotten and destroyed; asking again builds a fresh one. Nothing
-    // else hides these windows, so becoming invisible means closed.
+    // A closed window is forgotten and destroyed; asking again builds a fresh one. Apart from
+    // hiding the whole application, nothing else hides these windows, so becoming invisible
+    // means closed.
     connect(window, &QWindow::visibleChanged, this, [this, window, name](bool visible) {
         if (visible)
+            m_hiddenWithApp.remove(window);
+        if (visible || m_hiddenWithApp.contains(window))
             return;
         if (m_auxWindows.value(name) == window)
             m_auxWindows.remove(name);

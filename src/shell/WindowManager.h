@@ -4,6 +4,7 @@
 #include "platform/WindowPlatform.h"
 
 #include <QHash>
+#include <QSet>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
@@ -64,6 +65,9 @@ public Q_SLOTS:
     void showWindow(const QByteArray &activationToken = {});
     void menuBarClicked();
     void hidePanel();
+    // Hides every window of the program, as the form's copy asks; the auxiliary windows come
+    // back the next time the panel is shown.
+    void hideApplication();
     void openSettings();
     void openFeedback();
     void openLogin();
@@ -96,6 +100,7 @@ private:
     QAction *m_mainItem = nullptr;
     SpotlightPanel *m_panel = nullptr;
     QHash<QString, QQuickView *> m_auxWindows;
+    QSet<QQuickView *> m_hiddenWithApp;
     QHash<QString, QUrl> m_auxViews;
     QTimer m_frameSave;
     bool m_stickySet = false;

@@ -197,6 +197,55 @@ TEST_F(WindowManagerTest, PanelIsAHiddenFloatingToolWindowShownIdempotently)
     EXPECT_EQ(shell.manager->panel(), panel);
 }
 
+TEST_F(WindowManagerTest, HidingTheApplicationHidesEveryWindowUntilThePanelComesBack)
+{
+    Shell shell(&defaults);
+    shell.manager->showWindow();
+    shell.manager->openSettings();
+    shell.manager->openFeedback();
+    QQuickView *settings = shell.manager->auxWindow(QStringLiteral("Settings"));
+    QQuickView *feedback = shell.manager->auxWindow(QStringLiteral("Feedback"));
+    feedback->close(); // closed before: stays closed
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    PanelController::instance()->hideApplication(); // what the form's copy asks for
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(shell.manager->panel()->isVisible());
+    ASSERT_EQ(shell.manager->auxWindow(QStringLiteral("Settings")), settings); // hidden, not closed
+    EXPECT_FALSE(settings->isVisible());
+
+    shell.manager->showWindow();
+    EXPECT_TRUE(shell.manager->panel()->isVisible());
+    EXPECT_TRUE(settings->isVisible());
+    EXPECT_EQ(shell.manager->auxWindow(QStringLiteral("Feedback")), nullptr);
+    // Closing it afterwards still forgets it.
+    settings->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(shell.manager->auxWindow(QStringLiteral("Settings")), nullptr);
+}
+
+TEST_F(WindowManagerTest, WithoutACompositorThePanelIsSquareAndOpaque)
+{
+    Shell shell(&defaults);
+    SpotlightPanel *panel = shell.manager->panel();
+    QObject *background = find(panel, "panelBackground");
+    ASSERT_NE(background, nullptr);
+    shell.manager->showWindow();
+    EXPECT_EQ(panel->color().alpha(), 0);
+    EXPECT_EQ(background->property("radius").toReal(), 16.0);
+    EXPECT_LT(background->property("color").value<QColor>().alpha(), 255);
+
+    shell.manager->hidePanel();
+    shell.windows->compositor = false; // the compositing manager went away
+    shell.manager->showWindow();
+    EXPECT_EQ(panel->color().alpha(), 255);
+    EXPECT_EQ(background->property("radius").toReal(), 0.0);
+    EXPECT_EQ(background->property("color").value<QColor>().alpha(), 255);
+    shell.windows->compositor = true;
+    shell.manager->showWindow();
+    EXPECT_EQ(background->property("radius").toReal(), 16.0);
+}
+
 TEST_F(WindowManagerTest, PanelFrameIsSavedAndRestoredAtTheNextStart)
 {
     QRect moved;

@@ -48,6 +48,7 @@ Item {
         showSettings: root.showSettings
         onShowSettingsChanged: root.showSettings = showSettings
         onCloseWindow: PanelController.hidePanel()
+        onHideApplication: PanelController.hideApplication()
     }
 
     // The panel's own buttons give way while an editor or the image preview fills the panel,

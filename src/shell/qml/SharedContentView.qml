@@ -18,6 +18,8 @@ FocusScope {
     readonly property bool coversHeader: editedPrompt !== null
         || (selectedPrompt !== null && stack.currentItem !== null && stack.currentItem.coversHeader === true)
     signal closeWindow()
+    // After the form's copy: every window of the program goes.
+    signal hideApplication()
 
     function focusSearch(selectAll) {
         if (!selectedPrompt && stack.currentItem)
@@ -82,7 +84,7 @@ FocusScope {
             onBack: content.back()
             onFinished: {
                 content.back()
-                content.closeWindow()
+                content.hideApplication()
             }
         }
     }

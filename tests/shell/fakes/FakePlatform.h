@@ -60,6 +60,8 @@ public:
         activated.append(window);
         tokens.append(token);
     }
+    bool hasCompositor() const override { return compositor; }
+    bool compositor = true;
     QList<QWindow *> onAllDesktops;
     QList<QWindow *> activated;
     QList<QByteArray> tokens;
