@@ -20,9 +20,11 @@
 #include <QThread>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -87,7 +89,25 @@ struct DataController::Private {
         const bool written = !self->writeExport(prefix, false, &why).isEmpty();
         log((written ? QStringLiteral("✅ Backup created: ") : QStringLiteral("❌ Backup failed: ")) + prefix
             + QStringLiteral("..."));
+        if (written)
+            pruneBackups(self->documentsDir());
         return written ? ActionOutcome::done() : ActionOutcome::failed(why);
+    }
+
+    // Keeps the newest automatic backups. Only files named as createBackup names them go;
+    // what "Export DB" wrote ("prompts.json") is never touched.
+    static void pruneBackups(const QString &dir)
+    {
+        static const QRegularExpression name(
+            QStringLiteral("^Backup_\\d{4}-\\d{2}-\\d{2} \\d{2}-\\d{2}-\\d{2} prompts\\.json$"));
+        QStringList backups;
+        for (const QString &file : QDir(dir).entryList({QStringLiteral("Backup_*")}, QDir::Files))
+            if (name.match(file).hasMatch())
+                backups.append(file);
+        // The time stamp sorts as text: newest last.
+        std::sort(backups.begin(), backups.end());
+        for (qsizetype i = 0; i + KeptBackups < backups.size(); ++i)
+            QFile::remove(QDir(dir).filePath(backups.at(i)));
     }
 };
 

@@ -62,7 +62,9 @@ public:
     ActionOutcome resetDatabase();
     // Writes the export; returns the written path, or an empty string on failure.
     QString exportData(const QString &prefix = {}, bool reveal = false);
+    // A time-stamped export; only the newest KeptBackups of them are kept.
     ActionOutcome createBackup();
+    static constexpr int KeptBackups = 20;
     ActionOutcome cleanupDuplicates();
 
     // The folder sync, running once it was switched on for this device (and the store is

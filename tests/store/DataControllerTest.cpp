@@ -190,6 +190,34 @@ TEST_F(Controller, ExportOfAnEmptyLibraryAndBackupNames)
     EXPECT_EQ(lines.last(), "✅ Backup created: " + backup.chopped(QStringLiteral("prompts.json").size()) + "...");
 }
 
+TEST_F(Controller, OnlyTheNewestTwentyAutomaticBackupsAreKept)
+{
+    options.inMemory = true;
+    DataController &dc = make();
+    ASSERT_TRUE(dc.setUp());
+    QDir().mkpath(options.documentsDir);
+    // Older backups from earlier days, the user's own export and files that only look alike.
+    QStringList old;
+    for (int day = 1; day <= 25; ++day)
+        old << QStringLiteral("Backup_2025-01-%1 10-00-00 prompts.json").arg(day, 2, 10, QLatin1Char('0'));
+    const QStringList others{QStringLiteral("prompts.json"), QStringLiteral("Backup_notes.txt"),
+                             QStringLiteral("Backup_2025-01-01 10-00-00 prompts.json.bak")};
+    for (const QString &name : old + others)
+        writeFile(options.documentsDir + QLatin1Char('/') + name, "{}");
+
+    ASSERT_TRUE(dc.createBackup().ok);
+    const QStringList left = documents();
+    for (const QString &name : others)
+        EXPECT_TRUE(left.contains(name)) << name.toStdString();
+    QStringList backups = left;
+    for (const QString &name : others)
+        backups.removeAll(name);
+    ASSERT_EQ(backups.size(), DataController::KeptBackups);
+    // The six oldest went; today's new one is among those kept.
+    EXPECT_EQ(backups.first(), old.at(6));
+    EXPECT_FALSE(backups.last().startsWith(QStringLiteral("Backup_2025-01-")));
+}
+
 TEST_F(Controller, UnreadableStoreIsMovedAsideAndTheLibraryLoadedAgain)
 {
     QDir().mkpath(dir + "/data");
