@@ -327,7 +327,7 @@ void PromptBrowserViewModel::unhideCategory(PromptCategory *category)
 void PromptBrowserViewModel::exportDatabase()
 {
     // After the current event, so the menu closes first.
-    QMetaObject::invokeMethod(this, [] { DataController::shared()->exportData(QString(), true); },
+    QMetaObject::invokeMethod(this, [this] { m_exportNotice.exportFrom(DataController::shared()); },
                               Qt::QueuedConnection);
 }
 

@@ -2,6 +2,7 @@
 
 #include "BrowserRowModel.h"
 #include "BrowserSections.h"
+#include "ExportNotice.h"
 
 #include <QColor>
 #include <QObject>
@@ -28,6 +29,8 @@ Q_MOC_INCLUDE("PromptCategory.h")
 class PromptBrowserViewModel : public QObject {
     Q_OBJECT
     QML_ELEMENT
+    // What the window says after "Export DB".
+    Q_PROPERTY(ExportNotice *exportNotice READ exportNotice CONSTANT)
     Q_PROPERTY(QString searchText READ searchText WRITE setSearchText NOTIFY searchTextChanged)
     Q_PROPERTY(bool isSearching READ isSearching NOTIFY searchTextChanged)
     Q_PROPERTY(bool isAdminMode READ isAdminMode NOTIFY isAdminModeChanged)
@@ -108,6 +111,7 @@ public:
     Q_INVOKABLE void hideCategory(PromptCategory *category);
     Q_INVOKABLE void unhideCategory(PromptCategory *category);
     Q_INVOKABLE void exportDatabase();
+    ExportNotice *exportNotice() { return &m_exportNotice; }
     // Removes duplicate records after the current event (run once the library shows).
     Q_INVOKABLE void cleanupDuplicates();
 
@@ -179,5 +183,6 @@ private:
     bool m_showAllFavorites = false;
     bool m_refreshPosted = false;
     bool m_libraryWasShown = false;
+    ExportNotice m_exportNotice;
     int m_highlightedRow = -1;
 };

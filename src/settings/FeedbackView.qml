@@ -241,6 +241,19 @@ SettingsPane {
                     }
                 }
 
+                Text {
+                    objectName: "feedbackProblem"
+                    Layout.fillWidth: true
+                    visible: text.length > 0
+                    text: root.viewModel.problem
+                    wrapMode: Text.WordWrap
+                    color: Style.errorRed
+                    font.family: Style.family
+                    font.pixelSize: 13
+                    Accessible.role: Accessible.AlertMessage
+                    Accessible.name: text
+                }
+
                 Item { implicitHeight: 8 }
             }
         }

@@ -3,8 +3,14 @@
 #include "DesktopUrlOpener.h"
 #include "UserDefaults.h"
 
+#include <QPointer>
+
 FeedbackViewModel::FeedbackViewModel(QObject *parent)
-    : FeedbackViewModel(UserDefaults::standard(), &DesktopUrlOpener::open, compiledAddress(),
+    : FeedbackViewModel(UserDefaults::standard(),
+                        [](const QUrl &url, const std::function<void()> &failed) {
+                            return DesktopUrlOpener::open(url, failed);
+                        },
+                        compiledAddress(),
                         parent)
 {
 }
@@ -118,8 +124,27 @@ QString FeedbackViewModel::mailtoLink() const
 
 bool FeedbackViewModel::send()
 {
+    setProblem(QString());
     const QUrl url = QUrl::fromEncoded(mailtoLink().toUtf8(), QUrl::StrictMode);
-    if (!url.isValid() || !m_opener)
+    const QString noMail = tr("No mail program could be started. Please write to %1.").arg(m_address);
+    if (!url.isValid() || !m_opener) {
+        setProblem(noMail);
         return false;
-    return m_opener(url);
+    }
+    QPointer<FeedbackViewModel> self(this);
+    const bool started = m_opener(url, [self, noMail] {
+        if (self)
+            self->setProblem(noMail);
+    });
+    if (!started)
+        setProblem(noMail);
+    return started;
+}
+
+void FeedbackViewModel::setProblem(const QString &text)
+{
+    if (text == m_problem)
+        return;
+    m_problem = text;
+    Q_EMIT problemChanged();
 }

@@ -25,6 +25,8 @@ class FeedbackViewModel : public QObject {
     Q_PROPERTY(bool showFeedbackOnStart READ showFeedbackOnStart WRITE setShowFeedbackOnStart NOTIFY
                    showFeedbackOnStartChanged)
     Q_PROPERTY(QString feedbackAddress READ feedbackAddress CONSTANT)
+    // Said in the window when no mail program could be started; empty otherwise.
+    Q_PROPERTY(QString problem READ problem NOTIFY problemChanged)
 
 public:
     // In picker order.
@@ -32,7 +34,9 @@ public:
     Q_ENUM(FeedbackTopic)
 
     static constexpr const char *ShowOnStartKey = "showFeedbackOnStart";
-    using UrlOpener = std::function<bool(const QUrl &url)>;
+    // Opens a link; false when nothing could take it, or failed() later when the program
+    // meant for it could not be started.
+    using UrlOpener = std::function<bool(const QUrl &url, const std::function<void()> &failed)>;
 
     // On the user's settings, the desktop's link handler and the compiled-in address.
     explicit FeedbackViewModel(QObject *parent = nullptr);
@@ -55,6 +59,7 @@ public:
     bool showFeedbackOnStart() const;
     void setShowFeedbackOnStart(bool show);
     QString feedbackAddress() const { return m_address; }
+    QString problem() const { return m_problem; }
 
     // Percent-encodes a query value: everything but letters, digits and "-._~!$'()*,/:;?@".
     static QString percentEncoded(const QString &text);
@@ -69,6 +74,7 @@ Q_SIGNALS:
     void categoryNameChanged();
     void feedbackDescriptionChanged();
     void showFeedbackOnStartChanged();
+    void problemChanged();
 
 private:
     UserDefaults *m_defaults;
@@ -77,4 +83,6 @@ private:
     FeedbackTopic m_topic = MorePrompts;
     QString m_categoryName;
     QString m_description;
+    QString m_problem;
+    void setProblem(const QString &text);
 };

@@ -394,6 +394,16 @@ SettingsPane {
             }
         }
     }
+    // After "Export DB": where the file went, or why it was not written.
+    NoticeBanner {
+        objectName: "exportNotice"
+        text: root.viewModel.exportNotice.text
+        failed: root.viewModel.exportNotice.failed
+        actionText: failed ? "" : qsTr("Show in Files")
+        onActivated: root.viewModel.exportNotice.reveal()
+        onDismissed: root.viewModel.exportNotice.dismiss()
+    }
+
     // The editor draws its own backdrop and card, and handles Escape itself (as "Cancel").
     Popup {
         id: editorPopup

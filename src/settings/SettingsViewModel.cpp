@@ -276,7 +276,7 @@ void SettingsViewModel::synchronize()
 
 void SettingsViewModel::exportDatabase()
 {
-    later([this] { data()->exportData(QString(), true); });
+    later([this] { m_exportNotice.exportFrom(data()); });
 }
 
 void SettingsViewModel::resetDatabase()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ExportNotice.h"
 #include "LoginItemControl.h"
 #include "ShortcutService.h"
 #include "TemplateValidationViewModel.h"
@@ -36,6 +37,8 @@ class SettingsViewModel : public QObject {
     Q_PROPERTY(QString compiledVersion READ compiledVersion CONSTANT)
     Q_PROPERTY(QString compiledBuild READ compiledBuild CONSTANT)
     Q_PROPERTY(TemplateValidationViewModel *validation READ validation CONSTANT)
+    // What the window says after "Export DB".
+    Q_PROPERTY(ExportNotice *exportNotice READ exportNotice CONSTANT)
 
 public:
     static constexpr const char *HotKeyCharKey = "hotkey_char";
@@ -102,6 +105,7 @@ public:
 
     Q_INVOKABLE void synchronize();
     Q_INVOKABLE void exportDatabase();
+    ExportNotice *exportNotice() { return &m_exportNotice; }
     Q_INVOKABLE void resetDatabase();
     Q_INVOKABLE void resetUserStats();
     Q_INVOKABLE void deduplicate();
@@ -129,4 +133,5 @@ private:
     qint64 m_lastClick = 0;
     QString m_hotkeyChar;
     TemplateValidationViewModel m_validation;
+    ExportNotice m_exportNotice;
 };

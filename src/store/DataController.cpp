@@ -408,9 +408,15 @@ ActionOutcome DataController::resetDatabase()
     return ActionOutcome::done();
 }
 
-QString DataController::exportData(const QString &prefix, bool reveal)
+QString DataController::exportData(const QString &prefix, bool reveal, QString *why)
 {
-    return writeExport(prefix, reveal, nullptr);
+    return writeExport(prefix, reveal, why);
+}
+
+void DataController::reveal(const QString &path)
+{
+    if (d->revealer)
+        d->revealer(path);
 }
 
 QString DataController::writeExport(const QString &prefix, bool reveal, QString *why)

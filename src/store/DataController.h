@@ -60,8 +60,11 @@ public:
     ActionOutcome manualSync();
     ActionOutcome resetUserStats();
     ActionOutcome resetDatabase();
-    // Writes the export; returns the written path, or an empty string on failure.
-    QString exportData(const QString &prefix = {}, bool reveal = false);
+    // Writes the export; returns the written path, or an empty string on failure (why, when
+    // given, then says what went wrong).
+    QString exportData(const QString &prefix = {}, bool reveal = false, QString *why = nullptr);
+    // Shows a written file in the file manager (through the revealer the shell set).
+    void reveal(const QString &path);
     // A time-stamped export; only the newest KeptBackups of them are kept.
     ActionOutcome createBackup();
     static constexpr int KeptBackups = 20;

@@ -18,9 +18,10 @@ protected:
     {
         return FeedbackViewModel(
             &defaults,
-            [this](const QUrl &url) {
+            [this](const QUrl &url, const std::function<void()> &failed) {
                 opened << url;
-                return true;
+                laterFailure = failed;
+                return canOpen;
             },
             Address);
     }
@@ -29,6 +30,8 @@ protected:
                               ::testing::UnitTest::GetInstance()->current_test_info()->name())) +
                           QStringLiteral("/vorn.ini")};
     QList<QUrl> opened;
+    bool canOpen = true;
+    std::function<void()> laterFailure;
 };
 } // namespace
 
@@ -63,6 +66,23 @@ TEST(FeedbackMail, BodyTextCannotBreakTheLink)
     ASSERT_TRUE(url.isValid());
     EXPECT_EQ(url.scheme(), "mailto");
     EXPECT_EQ(url.path(), Address);
+}
+
+TEST_F(Feedback, WithoutAMailProgramTheWindowSaysSo)
+{
+    FeedbackViewModel vm = make();
+    QSignalSpy problem(&vm, &FeedbackViewModel::problemChanged);
+    canOpen = false; // nothing takes mailto links
+    EXPECT_FALSE(vm.send());
+    EXPECT_EQ(vm.problem(), "No mail program could be started. Please write to team@example.org.");
+
+    canOpen = true; // a handler starts, then fails
+    EXPECT_TRUE(vm.send());
+    EXPECT_TRUE(vm.problem().isEmpty());
+    ASSERT_TRUE(laterFailure);
+    laterFailure();
+    EXPECT_TRUE(vm.problem().startsWith("No mail program"));
+    EXPECT_EQ(problem.count(), 3);
 }
 
 TEST_F(Feedback, SendOpensTheLinkAndKeepsTheForm)

@@ -8,6 +8,8 @@
 #include "UserDefaults.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSignalSpy>
 #include <QUuid>
@@ -245,4 +247,28 @@ TEST_F(Settings, ExportWritesAndRevealsTheFile)
     EXPECT_EQ(revealed.front(), dir + QStringLiteral("/Documents/prompts.json"));
     EXPECT_TRUE(QFileInfo::exists(revealed.front()));
     EXPECT_TRUE(lines.contains(QStringLiteral("✅ Export Successful!")));
+
+    // The window says where the file went and can show it again.
+    ExportNotice *notice = vm->exportNotice();
+    EXPECT_FALSE(notice->failed());
+    EXPECT_EQ(notice->text(), QStringLiteral("Exported to ") + revealed.front());
+    notice->reveal();
+    EXPECT_EQ(revealed.size(), 2);
+    notice->dismiss();
+    EXPECT_TRUE(notice->text().isEmpty());
+
+    // A Documents folder that cannot be made: the window says why, nothing is revealed.
+    QFile::remove(revealed.front());
+    QDir(dir + QStringLiteral("/Documents")).removeRecursively();
+    QFile blocker(dir + QStringLiteral("/Documents"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    vm->exportDatabase();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(notice->failed());
+    EXPECT_TRUE(notice->text().startsWith(QStringLiteral("Export failed: cannot create the folder")))
+        << notice->text().toStdString();
+    EXPECT_TRUE(notice->path().isEmpty());
+    notice->reveal();
+    EXPECT_EQ(revealed.size(), 2);
 }

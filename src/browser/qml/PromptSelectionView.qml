@@ -616,6 +616,19 @@ FocusScope {
         StaggeredAppear {}
     }
 
+    // After "Export DB": where the file went, or why it was not written.
+    NoticeBanner {
+        objectName: "exportNotice"
+        text: browserModel.exportNotice.text
+        failed: browserModel.exportNotice.failed
+        actionText: failed ? "" : qsTr("Show in Files")
+        onActivated: browserModel.exportNotice.reveal()
+        onDismissed: {
+            browserModel.exportNotice.dismiss()
+            browser.focusSearch()
+        }
+    }
+
     DeleteConfirmation {
         id: deleteConfirmation
         onConfirmed: (prompt) => browserModel.deletePrompt(prompt)
