@@ -1,6 +1,7 @@
 #include "PromptSearch.h"
 
 #include "ModelContext.h"
+#include "NameCollator.h"
 #include "Prompt.h"
 #include "PromptCategory.h"
 #include "PromptTag.h"
@@ -41,15 +42,7 @@ QStringList PromptSearch::terms(const QString &searchText)
 
 QCollator PromptSearch::titleCollator()
 {
-    // The C locale collates by code point and ignores numeric mode; a session without a
-    // language setting should still see "Item 2" before "Item 10".
-    QLocale locale;
-    if (locale.language() == QLocale::C)
-        locale = QLocale(QLocale::English, QLocale::UnitedStates);
-    QCollator collator(locale);
-    collator.setNumericMode(true);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    return collator;
+    return NameCollator::collator();
 }
 
 void PromptSearch::refresh()

@@ -3,13 +3,13 @@
 #include "DataController.h"
 #include "FormViewModel.h"
 #include "ModelContext.h"
+#include "NameCollator.h"
 #include "Prompt.h"
 #include "PromptCategory.h"
 #include "PromptTag.h"
 #include "UserAttribute.h"
 #include "UserDefaults.h"
 
-#include <QCollator>
 #include <QLocale>
 
 #include <algorithm>
@@ -17,12 +17,7 @@
 namespace {
 template <class T> void sortByName(QList<T *> &items)
 {
-    QCollator collator;
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    collator.setNumericMode(true);
-    std::stable_sort(items.begin(), items.end(), [&collator](const T *a, const T *b) {
-        return collator.compare(a->name(), b->name()) < 0;
-    });
+    NameCollator::sort(items, [](const T *item) { return item->name(); });
 }
 
 QVariantMap choice(const QString &name, bool assigned)

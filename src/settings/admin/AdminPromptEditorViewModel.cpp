@@ -2,6 +2,7 @@
 
 #include "DataController.h"
 #include "ModelContext.h"
+#include "NameCollator.h"
 #include "Prompt.h"
 #include "PromptCategory.h"
 #include "PromptTag.h"
@@ -16,13 +17,13 @@ template <class T> QList<QObject *> objects(const QList<T *> &items)
     return QList<QObject *>(items.cbegin(), items.cend());
 }
 
-// Every item of the store by name (plain text order), leaving out the assigned ones.
+// Every item of the store by name, in the browser's order, leaving out the assigned ones.
 template <class T> QList<QObject *> choices(const ModelContext *context, const QList<T *> &assigned)
 {
     if (!context)
         return {};
     QList<T *> all = context->template fetch<T>();
-    std::stable_sort(all.begin(), all.end(), [](const T *a, const T *b) { return a->name() < b->name(); });
+    NameCollator::sort(all, [](const T *item) { return item->name(); });
     QList<QObject *> out;
     for (T *item : std::as_const(all))
         if (!assigned.contains(item))

@@ -2,13 +2,13 @@
 
 #include "DataController.h"
 #include "ModelContext.h"
+#include "NameCollator.h"
 #include "Prompt.h"
 #include "PromptGlobalVariable.h"
 #include "PromptParser.h"
 #include "UserDefaults.h"
 
 #include <QClipboard>
-#include <QCollator>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QGuiApplication>
@@ -80,13 +80,7 @@ QList<PromptGlobalVariable *> PromptEditorViewModel::sortedVariables() const
     QList<PromptGlobalVariable *> variables;
     if (m_context)
         variables = m_context->fetch<PromptGlobalVariable>();
-    QCollator collator;
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    collator.setNumericMode(true);
-    std::stable_sort(variables.begin(), variables.end(),
-                     [&collator](const PromptGlobalVariable *a, const PromptGlobalVariable *b) {
-                         return collator.compare(a->key(), b->key()) < 0;
-                     });
+    NameCollator::sort(variables, [](const PromptGlobalVariable *variable) { return variable->key(); });
     return variables;
 }
 

@@ -77,6 +77,18 @@ TEST_F(StripTest, MenusListTheUnassignedItemsByNameAndChipsFollowThePrompt)
     EXPECT_EQ(strip.categoryMenuText(), QString());
 }
 
+TEST_F(StripTest, MenusSortAsTheBrowserDoesNotByCodePoint)
+{
+    PromptCategory *zebra = category(QStringLiteral("Zebra"));
+    PromptCategory *apple = category(QStringLiteral("apple"));
+    PromptCategory *item10 = category(QStringLiteral("Item 10"));
+    PromptCategory *item2 = category(QStringLiteral("item 2"));
+    PromptTag *upper = tag(QStringLiteral("Video"));
+    PromptTag *lower = tag(QStringLiteral("audio"));
+    EXPECT_EQ(strip.categoryChoices(), objects({apple, item2, item10, zebra}));
+    EXPECT_EQ(strip.tagChoices(), objects({lower, upper}));
+}
+
 TEST_F(StripTest, EveryChangeIsWrittenAtOnceWithAFreshUpdatedAt)
 {
     PromptCategory *writing = category(QStringLiteral("Writing"));
