@@ -251,6 +251,60 @@ TEST_F(DetailView, TabWalksTheFieldsAndCtrlReturnCopiesAndFinishes)
     EXPECT_EQ(back.size(), 1);
 }
 
+TEST_F(DetailView, AMessageShowsOnceTheFieldIsLeftAndNumbersTakeOnlyDigits)
+{
+    show(addPrompt(QStringLiteral("{{Name}} has {{Count: 3}} cats in {{City}}")));
+    const auto messageShown = [&](int index) {
+        QQuickItem *message = QmlTestView::findShown(field(index), [](QQuickItem *item) {
+            return item->objectName() == QLatin1String("fieldMessage");
+        });
+        return message ? message->property("text").toString() : QString();
+    };
+    ASSERT_TRUE(hasFocusIn(field(0)));
+    EXPECT_EQ(messageShown(0), QString()); // nothing in red before the user did anything
+    view->key(Qt::Key_Tab);
+    EXPECT_EQ(messageShown(0), QStringLiteral("Name is missed"));
+    EXPECT_TRUE(view->item(QStringLiteral("validationErrors"))->isVisible());
+    EXPECT_EQ(messageShown(2), QString());
+
+    // The number field is selected on arrival; letters and signs never get in.
+    ASSERT_TRUE(hasFocusIn(field(1)));
+    view->type(QStringLiteral("-1a2,b5e"));
+    EXPECT_EQ(viewModel->formModel()->value(QStringLiteral("Count")), QStringLiteral("12,5"));
+    view->screenshot(QStringLiteral("states-form-messages.png"));
+}
+
+TEST_F(DetailView, WithManyFieldsThePreviewStaysOnScreen)
+{
+    show(addPrompt(QStringLiteral(
+        "{{Goal}} {{Audience}} {{Tone: calm, bold}} {{Length: 1-9}} {{Format: list, prose}} "
+        "{{Source}} {{Deadline: 2027-05-10}} {{Notes}}")));
+    QQuickItem *pane = view->item(QStringLiteral("previewPane"));
+    ASSERT_TRUE(pane && pane->isVisible());
+    QQuickItem *preview = view->item(QStringLiteral("previewText"));
+    ASSERT_NE(preview, nullptr);
+    const QRect window(QPoint(), view->size());
+    // Typing in the first field and then in the last: the preview is in sight both times and
+    // shows the typed value in the accent colour.
+    for (int index : {0, 7}) {
+        QMetaObject::invokeMethod(field(index), "takeFocus");
+        view->type(QStringLiteral("Zanzibar"));
+        QTest::qWait(100);
+        const QRectF box = preview->mapRectToScene(QRectF(0, 0, preview->width(), preview->height()));
+        EXPECT_TRUE(window.contains(box.toRect().topLeft())) << index;
+        const QImage shot = view->grabWindow();
+        int accent = 0;
+        const QRect inside = box.toRect() & window;
+        for (int y = inside.top(); y <= inside.bottom(); ++y)
+            for (int x = inside.left(); x <= inside.right(); ++x) {
+                const QColor c = shot.pixelColor(x, y);
+                accent += c.red() > 150 && c.blue() > 190 && c.green() < 140;
+            }
+        EXPECT_GT(accent, 20) << index;
+    }
+    view->screenshot(QStringLiteral("states-form-split.png"));
+}
+
 TEST_F(DetailView, HeaderCopyShowsTheToastAndKeepsTheDetail)
 {
     Prompt *prompt = addPrompt(QStringLiteral("Hello {{Name: world}}"));
