@@ -211,7 +211,7 @@ TEST_F(Views, WelcomeFormSwitchesFieldsAndSendsTheMail)
     QList<QUrl> opened;
     FeedbackViewModel feedback(
         defaults.get(),
-        [&](const QUrl &url) {
+        [&](const QUrl &url, const std::function<void()> &) {
             opened << url;
             return true;
         },
