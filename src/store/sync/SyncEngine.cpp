@@ -3,9 +3,6 @@
 #include "JournalCodec.h"
 #include "ModelContext.h"
 #include "PersistentModel.h"
-#include "PromptSyncService.h"
-#include "SeedLibrary.h"
-#include "SeedRecords.h"
 #include "StoreLog.h"
 #include "SyncSchema.h"
 #include "UserDefaults.h"
@@ -14,30 +11,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QSysInfo>
 
 #include <algorithm>
 
 namespace {
-const QString AttributeFields[] = {QStringLiteral("favorite"), QStringLiteral("hidden"), QStringLiteral("lastUsed")};
-const QString Uses = QStringLiteral("uses");
-const QString Cleared = QStringLiteral("cleared");
 const QString Value = QStringLiteral("value");
 
 void log(const QString &text)
 {
     StoreLog::line(QStringLiteral("Sync: ") + text);
-}
-
-SyncEntities::Fields defaultAttribute()
-{
-    return {{QStringLiteral("favorite"), false},
-            {QStringLiteral("hidden"), false},
-            {QStringLiteral("lastUsed"), QJsonValue::Null},
-            {SyncEntities::Usage, 0}};
 }
 
 std::pair<QString, QString> split(const QString &id)
@@ -53,26 +35,14 @@ int applyOrder(const QString &entity)
                                    SyncSchema::Attribute, SyncSchema::Setting};
     return int(order.indexOf(entity));
 }
-
-QJsonObject signatureJson(const SyncFolder::Signature &s)
-{
-    return {{QStringLiteral("size"), double(s.size)}, {QStringLiteral("modified"), double(s.modified)}};
-}
-
-SyncFolder::Signature signatureFrom(const QJsonValue &value)
-{
-    const QJsonObject o = value.toObject();
-    if (!o.contains(QStringLiteral("size")))
-        return {};
-    return {qint64(o.value(QStringLiteral("size")).toDouble()), qint64(o.value(QStringLiteral("modified")).toDouble())};
-}
 } // namespace
 
 SyncEngine::SyncEngine(const Options &options, QObject *parent)
-    : QObject(parent), m_options(options), m_context(options.context)
+    : QObject(parent), m_options(options), m_context(options.context),
+      m_device(SyncDevice::ensureOwnId(options.defaults)), m_clock(m_device),
+      m_capture(options.defaults, m_state, m_clock),
+      m_cache(QDir(options.localDir).filePath(QStringLiteral("state.json")))
 {
-    m_device = ensureDeviceId(m_options.defaults);
-    m_clock.setDevice(m_device);
     m_folder = m_options.defaults->string(QLatin1String(FolderKey));
     m_settle.setSingleShot(true);
     m_settle.setInterval(m_options.settleMs);
@@ -86,11 +56,9 @@ SyncEngine::SyncEngine(const Options &options, QObject *parent)
     connect(m_options.defaults, &UserDefaults::valueChanged, this, &SyncEngine::settingChanged);
     connect(m_context, &ModelContext::saved, this, [this] {
         // What was applied and written is in the store now.
-        for (auto it = m_pendingApplied.begin(); it != m_pendingApplied.end(); ++it)
-            m_applied.insert(it.key(), it.value());
-        m_pendingApplied.clear();
-        if (m_cacheDirty)
-            writeCache();
+        m_cache.commitPending();
+        if (m_cache.isDirty())
+            m_cache.write(m_folder);
     });
 }
 
@@ -98,28 +66,6 @@ SyncEngine::~SyncEngine()
 {
     if (m_context && m_context->observer() == this)
         m_context->setObserver(nullptr);
-}
-
-QString SyncEngine::ensureDeviceId(UserDefaults *defaults)
-{
-    QString id = defaults->string(QLatin1String(DeviceIdKey));
-    if (!SyncSchema::validDevice(id)) {
-        id = QUuid::createUuid().toString(QUuid::WithoutBraces).toLower();
-        defaults->setValue(QLatin1String(DeviceIdKey), id);
-        defaults->sync();
-    }
-    return id;
-}
-
-QString SyncEngine::deviceName(UserDefaults *defaults)
-{
-    const QString name = defaults->string(QLatin1String(DeviceNameKey)).trimmed();
-    return name.isEmpty() ? QSysInfo::machineHostName() : name;
-}
-
-QString SyncEngine::cachePath() const
-{
-    return QDir(m_options.localDir).filePath(QStringLiteral("state.json"));
 }
 
 QString SyncEngine::masterPath() const
@@ -133,25 +79,15 @@ void SyncEngine::start()
         return;
     m_started = true;
     m_context->setObserver(this);
-    readCache();
-    const SyncEntities::Index index = SyncEntities::index(*m_context);
-    auto remember = [this, &index](const QString &entity, const auto &objects) {
-        for (auto it = objects.begin(); it != objects.end(); ++it)
-            if (std::optional<SyncEntities::Fields> fields = SyncEntities::read(index, entity, it.key()))
-                m_baseline.insert(SyncState::idOf(entity, it.key()), *fields);
-    };
-    remember(SyncSchema::Prompt, index.prompts);
-    remember(SyncSchema::Category, index.categories);
-    remember(SyncSchema::Tag, index.tags);
-    remember(SyncSchema::List, index.lists);
-    remember(SyncSchema::Attribute, index.attributes);
+    m_cache.read(m_folder);
+    m_capture.rememberAll(SyncEntities::index(*m_context));
 
     // Nothing is read while every file is the one applied last time.
-    bool news = !QFile::exists(masterPath()) || SyncFolder::signature(masterPath()) != m_ownApplied;
+    bool news = !QFile::exists(masterPath()) || SyncFolder::signature(masterPath()) != m_cache.own();
     if (!m_folder.isEmpty()) {
         const QHash<QString, QString> files = SyncFolder::journals(m_folder);
         for (auto it = files.begin(); it != files.end() && !news; ++it)
-            news = it.key() != m_device && SyncFolder::signature(it.value()) != m_applied.value(it.key());
+            news = it.key() != m_device && SyncFolder::signature(it.value()) != m_cache.applied(it.key());
         if (QDir(m_folder).exists())
             m_watcher.addPath(m_folder);
         else
@@ -162,7 +98,7 @@ void SyncEngine::start()
             QTimer::singleShot(0, this, &SyncEngine::publish);
     }
     if (news)
-        readFolder(SyncFolder::signature(masterPath()) != m_ownApplied);
+        readFolder(SyncFolder::signature(masterPath()) != m_cache.own());
     m_poll.start();
 }
 
@@ -204,8 +140,7 @@ void SyncEngine::setFolder(const QString &folder)
     m_watcher.removePaths(m_watcher.directories());
     m_folder = clean;
     m_merged.clear();
-    m_applied.clear();
-    m_devices.clear();
+    m_cache.forgetFolder();
     m_problem.clear();
     // Another folder holds other devices: what was merged from the old one stays applied,
     // and the state is rebuilt from this device's journal and the new folder.
@@ -213,12 +148,11 @@ void SyncEngine::setFolder(const QString &folder)
     m_loaded = false;
     if (!m_folder.isEmpty() && QDir(m_folder).exists())
         m_watcher.addPath(m_folder);
-    m_cacheDirty = true;
     if (m_started) {
         readFolder();
         publish();
     }
-    writeCache();
+    m_cache.write(m_folder);
     Q_EMIT statusChanged();
 }
 
@@ -229,7 +163,7 @@ SyncEngine::Status SyncEngine::status() const
     status.deviceId = m_device;
     status.deviceName = deviceName(m_options.defaults);
     status.problem = m_problem;
-    for (const Device &device : m_devices)
+    for (const Device &device : m_cache.devices())
         if (device.id != m_device)
             status.devices.append(device);
     std::sort(status.devices.begin(), status.devices.end(),
@@ -241,7 +175,7 @@ void SyncEngine::objectTouched(PersistentModel *object)
 {
     const auto [entity, key] = SyncEntities::idOf(object);
     if (!key.isEmpty())
-        m_touched.insert(SyncState::idOf(entity, key));
+        m_capture.touched(SyncState::idOf(entity, key));
 }
 
 void SyncEngine::willSave()
@@ -259,18 +193,27 @@ void SyncEngine::originEnds(ChangeOrigin origin)
 {
     if (origin == ChangeOrigin::UserAction)
         capture();
-    else
-        absorb();
+    else if (m_context)
+        m_capture.absorb(SyncEntities::index(*m_context));
 }
 
 void SyncEngine::settingChanged(const QString &key)
 {
+    if (key == QLatin1String(DeviceNameKey)) {
+        // The other devices read the name from this device's journal.
+        if (m_started && QFile::exists(masterPath())) {
+            m_journalDirty = true;
+            m_settingsFlush.start();
+        }
+        Q_EMIT statusChanged();
+        return;
+    }
     if (m_applyingSettings || !SyncSchema::settingTravels(key) || !m_context)
         return;
     const ChangeOrigin origin = m_context->origin();
     if (origin == ChangeOrigin::Shipped || origin == ChangeOrigin::Remote)
         return;
-    m_touchedSettings.insert(key);
+    m_capture.settingTouched(key);
     m_settingsFlush.start();
 }
 
@@ -316,8 +259,10 @@ void SyncEngine::ensureLoaded()
             if (it.key() != m_device)
                 mergeFile(it.key(), it.value(), &ignored);
     }
-    if (joining || fresh)
-        join();
+    if ((joining || fresh) && m_context) {
+        m_capture.join(SyncEntities::index(*m_context));
+        m_journalDirty = true;
+    }
     // Whatever changed since the store last took it in is applied at the next turn.
     m_applyAll = true;
     QTimer::singleShot(0, this, [this] { readFolder(); });
@@ -344,11 +289,9 @@ void SyncEngine::readFolder(bool applyAll)
     if (m_journalDirty)
         writeJournal();
     if (!m_context->hasChanges()) {
-        for (auto it = m_pendingApplied.begin(); it != m_pendingApplied.end(); ++it)
-            m_applied.insert(it.key(), it.value());
-        m_pendingApplied.clear();
-        if (m_cacheDirty)
-            writeCache();
+        m_cache.commitPending();
+        if (m_cache.isDirty())
+            m_cache.write(m_folder);
     }
 }
 
@@ -358,7 +301,7 @@ void SyncEngine::mergeFile(const QString &device, const QString &path, QSet<QStr
     if (signature.isNull() || m_merged.value(device) == signature)
         return;
     const QString file = QFileInfo(path).fileName();
-    Device &known = m_devices[device];
+    Device &known = m_cache.devices()[device];
     known.id = device;
     QByteArray bytes;
     QString error;
@@ -406,9 +349,9 @@ void SyncEngine::mergeFile(const QString &device, const QString &path, QSet<QStr
         known.problem = QStringLiteral("%1 changes wait: its clock is more than 48 hours ahead of this device's").arg(held);
         log(QStringLiteral("%1: %2").arg(file, known.problem));
     } else {
-        m_pendingApplied.insert(device, signature);
+        m_cache.applyLater(device, signature);
     }
-    m_cacheDirty = true;
+    m_cache.markDirty();
     Q_EMIT statusChanged();
 }
 
@@ -452,171 +395,18 @@ void SyncEngine::applySetting(const SyncState::Entity &entity)
 
 void SyncEngine::capture()
 {
-    if (!m_context || (m_touched.isEmpty() && m_touchedSettings.isEmpty()))
+    if (!m_context)
         return;
-    ensureLoaded();
-    const SyncEntities::Index index = SyncEntities::index(*m_context);
-    const QSet<QString> touched = std::exchange(m_touched, {});
-    for (const QString &id : touched) {
-        const auto [entity, key] = split(id);
-        captureEntity(index, entity, key);
+    if (!m_capture.hasPending()) {
+        if (m_journalDirty && m_loaded)
+            writeJournal();
+        return;
     }
-    captureSettings();
+    ensureLoaded();
+    if (m_capture.capture(SyncEntities::index(*m_context)))
+        m_journalDirty = true;
     if (m_journalDirty)
         writeJournal();
-}
-
-void SyncEngine::captureEntity(const SyncEntities::Index &index, const QString &entity, const QString &key)
-{
-    const QString id = SyncState::idOf(entity, key);
-    const std::optional<SyncEntities::Fields> now = SyncEntities::read(index, entity, key);
-    const auto before = m_baseline.constFind(id);
-    const bool known = before != m_baseline.constEnd();
-    if (entity == SyncSchema::Attribute) {
-        captureAttribute(now.value_or(defaultAttribute()), known ? *before : defaultAttribute(), key);
-    } else if (!now) {
-        if (known && SyncSchema::deletable(entity))
-            record(entity, key, SyncSchema::Deleted, true);
-        m_baseline.remove(id);
-        return;
-    } else if (!known) {
-        for (auto it = now->begin(); it != now->end(); ++it)
-            record(entity, key, it.key(), it.value());
-    } else if (*now != *before) {
-        const SyncState::Entity *merged = m_state.find(entity, key);
-        for (auto it = now->begin(); it != now->end(); ++it) {
-            if (before->value(it.key()) != it.value())
-                record(entity, key, it.key(), it.value());
-            else if (!merged || !merged->field(it.key()))
-                record(entity, key, it.key(), it.value(), true);
-        }
-    }
-    if (now)
-        m_baseline.insert(id, *now);
-    else
-        m_baseline.remove(id);
-}
-
-void SyncEngine::captureAttribute(const SyncEntities::Fields &now, const SyncEntities::Fields &before, const QString &key)
-{
-    for (const QString &field : AttributeFields)
-        if (now.value(field) != before.value(field))
-            record(SyncSchema::Attribute, key, field, now.value(field));
-    const qint64 used = qint64(now.value(SyncEntities::Usage).toDouble());
-    const qint64 usedBefore = qint64(before.value(SyncEntities::Usage).toDouble());
-    if (used > usedBefore) {
-        record(SyncSchema::Attribute, key, Uses, double(m_state.ownUses(key) + used - usedBefore));
-    } else if (used < usedBefore) {
-        // A count that went down was reset: what every device had counted so far is cleared.
-        QJsonObject cleared;
-        if (const SyncState::Entity *merged = m_state.find(SyncSchema::Attribute, key))
-            for (auto it = merged->uses.begin(); it != merged->uses.end(); ++it)
-                cleared.insert(it.key(), double(it.value()));
-        cleared.insert(m_device, double(m_state.ownUses(key)));
-        record(SyncSchema::Attribute, key, Cleared, cleared);
-        if (used > 0)
-            record(SyncSchema::Attribute, key, Uses, double(m_state.ownUses(key) + used));
-    }
-}
-
-void SyncEngine::captureSettings()
-{
-    const QSet<QString> keys = std::exchange(m_touchedSettings, {});
-    for (const QString &key : keys) {
-        const std::optional<QString> value = m_options.defaults->stringValue(key);
-        const QJsonValue now = value ? QJsonValue(*value) : QJsonValue(QJsonValue::Null);
-        const SyncState::Entity *merged = m_state.find(SyncSchema::Setting, key);
-        const SyncState::Winner *winner = merged ? merged->field(Value) : nullptr;
-        if (winner ? winner->value != now : value.has_value())
-            record(SyncSchema::Setting, key, Value, now);
-    }
-}
-
-void SyncEngine::join()
-{
-    if (!m_context)
-        return;
-    const SyncEntities::Index index = SyncEntities::index(*m_context);
-    for (auto it = index.attributes.begin(); it != index.attributes.end(); ++it) {
-        const std::optional<SyncEntities::Fields> fields = SyncEntities::read(index, SyncSchema::Attribute, it.key());
-        if (!fields || SyncEntities::isDefaultAttribute(*fields))
-            continue;
-        const SyncState::Entity *merged = m_state.find(SyncSchema::Attribute, it.key());
-        const SyncEntities::Fields defaults = defaultAttribute();
-        for (const QString &field : AttributeFields)
-            if (fields->value(field) != defaults.value(field) && (!merged || !merged->field(field)))
-                record(SyncSchema::Attribute, it.key(), field, fields->value(field));
-        // Before its journal existed, every use counted here was this device's own.
-        const qint64 used = qint64(fields->value(SyncEntities::Usage).toDouble());
-        if (used > m_state.ownUses(it.key()))
-            record(SyncSchema::Attribute, it.key(), Uses, double(used));
-    }
-    // Content that is not the shipped library's is the user's own.
-    QSet<QString> shipped;
-    const SeedLibrary::Files files = SeedLibrary::load();
-    if (files.ok()) {
-        if (const std::optional<PromptsRoot> prompts = PromptsRoot::decode(files.prompts))
-            for (const SeedPrompt &p : prompts->prompts)
-                shipped.insert(SyncState::idOf(SyncSchema::Prompt, uuidText(PromptSyncService::idForSeed(p.id))));
-        if (const std::optional<DataRoot> data = DataRoot::decode(files.data)) {
-            for (const SeedCategory &c : data->categories)
-                shipped.insert(SyncState::idOf(SyncSchema::Category, uuidText(PromptSyncService::idForSeed(c.id))));
-            for (const QString &tag : data->tags)
-                shipped.insert(SyncState::idOf(SyncSchema::Tag, tag));
-            const QMap<QString, QStringList> lists = data->globalLists();
-            for (auto it = lists.begin(); it != lists.end(); ++it)
-                shipped.insert(SyncState::idOf(SyncSchema::List, it.key()));
-        }
-    }
-    auto own = [&](const QString &entity, const auto &objects) {
-        for (auto it = objects.begin(); it != objects.end(); ++it) {
-            const QString id = SyncState::idOf(entity, it.key());
-            if (shipped.contains(id) || m_state.find(entity, it.key()))
-                continue;
-            if (const std::optional<SyncEntities::Fields> fields = SyncEntities::read(index, entity, it.key()))
-                for (auto f = fields->begin(); f != fields->end(); ++f)
-                    record(entity, it.key(), f.key(), f.value());
-        }
-    };
-    own(SyncSchema::Category, index.categories);
-    own(SyncSchema::Tag, index.tags);
-    own(SyncSchema::List, index.lists);
-    own(SyncSchema::Prompt, index.prompts);
-    const QStringList keys = m_options.defaults->keys();
-    for (const QString &key : keys)
-        if (SyncSchema::settingTravels(key) && !m_state.find(SyncSchema::Setting, key))
-            record(SyncSchema::Setting, key, Value, m_options.defaults->string(key));
-    // Whatever the folder knew before is taken over; the journal exists from now on.
-    m_journalDirty = true;
-}
-
-void SyncEngine::absorb()
-{
-    if (!m_context)
-        return;
-    const SyncEntities::Index index = SyncEntities::index(*m_context);
-    const QSet<QString> touched = std::exchange(m_touched, {});
-    for (const QString &id : touched) {
-        const auto [entity, key] = split(id);
-        if (std::optional<SyncEntities::Fields> fields = SyncEntities::read(index, entity, key))
-            m_baseline.insert(id, *fields);
-        else
-            m_baseline.remove(id);
-    }
-}
-
-void SyncEngine::record(const QString &entity, const QString &key, const QString &field, const QJsonValue &value,
-                        bool base)
-{
-    SyncRecord r;
-    r.stamp = base ? HlcStamp{0, 0, m_device} : m_clock.now();
-    r.entity = entity;
-    r.key = key;
-    r.field = field;
-    r.value = value;
-    m_state.merge(r, true);
-    m_journalDirty = true;
-    ++m_newRecords;
 }
 
 void SyncEngine::writeJournal()
@@ -633,8 +423,7 @@ void SyncEngine::writeJournal()
         return;
     }
     m_journalDirty = false;
-    m_ownApplied = SyncFolder::signature(masterPath());
-    m_cacheDirty = true;
+    m_cache.setOwn(SyncFolder::signature(masterPath()));
     QTimer::singleShot(0, this, &SyncEngine::publish);
 }
 
@@ -667,47 +456,4 @@ void SyncEngine::noteProblem(const QString &problem)
         log(problem);
     m_problem = problem;
     Q_EMIT statusChanged();
-}
-
-void SyncEngine::readCache()
-{
-    QFile file(cachePath());
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    const QJsonObject cache = QJsonDocument::fromJson(file.read(4 << 20)).object();
-    m_ownApplied = signatureFrom(cache.value(QStringLiteral("own")));
-    const QJsonObject devices = cache.value(QStringLiteral("devices")).toObject();
-    for (auto it = devices.begin(); it != devices.end(); ++it) {
-        const QJsonObject d = it.value().toObject();
-        if (!SyncSchema::validDevice(it.key()))
-            continue;
-        m_devices.insert(it.key(), {it.key(), d.value(QStringLiteral("name")).toString(),
-                                    qint64(d.value(QStringLiteral("lastChange")).toDouble()),
-                                    qint64(d.value(QStringLiteral("applied")).toDouble()), {}});
-    }
-    // Files applied from another folder say nothing about this one.
-    if (cache.value(QStringLiteral("folder")).toString() != m_folder)
-        return;
-    const QJsonObject files = cache.value(QStringLiteral("files")).toObject();
-    for (auto it = files.begin(); it != files.end(); ++it)
-        m_applied.insert(it.key(), signatureFrom(it.value()));
-}
-
-void SyncEngine::writeCache()
-{
-    QJsonObject files;
-    for (auto it = m_applied.begin(); it != m_applied.end(); ++it)
-        files.insert(it.key(), signatureJson(it.value()));
-    QJsonObject devices;
-    for (const Device &d : std::as_const(m_devices))
-        devices.insert(d.id, QJsonObject{{QStringLiteral("name"), d.name},
-                                         {QStringLiteral("lastChange"), double(d.lastChange)},
-                                         {QStringLiteral("applied"), double(d.applied)}});
-    const QJsonObject cache{{QStringLiteral("folder"), m_folder},
-                            {QStringLiteral("own"), signatureJson(m_ownApplied)},
-                            {QStringLiteral("files"), files},
-                            {QStringLiteral("devices"), devices}};
-    QString error;
-    if (SyncFolder::writeAtomically(cachePath(), QJsonDocument(cache).toJson(QJsonDocument::Compact), &error))
-        m_cacheDirty = false;
 }

@@ -2,14 +2,15 @@
 
 #include "HybridLogicalClock.h"
 #include "ModelObserver.h"
-#include "SyncEntities.h"
+#include "SyncCache.h"
+#include "SyncCapture.h"
+#include "SyncDevice.h"
 #include "SyncFolder.h"
 #include "SyncState.h"
 
 #include <QFileSystemWatcher>
 #include <QObject>
 #include <QPointer>
-#include <QSet>
 #include <QTimer>
 
 class ModelContext;
@@ -25,8 +26,8 @@ class SyncEngine : public QObject, public ModelObserver {
 
 public:
     static constexpr const char *FolderKey = "sync_folder";
-    static constexpr const char *DeviceIdKey = "sync_device_id";
-    static constexpr const char *DeviceNameKey = "sync_device_name";
+    static constexpr const char *DeviceIdKey = SyncDevice::IdKey;
+    static constexpr const char *DeviceNameKey = SyncDevice::NameKey;
 
     struct Options {
         ModelContext *context = nullptr;
@@ -35,13 +36,7 @@ public:
         int pollIntervalMs = 60000;
         int settleMs = 300;        // after a folder change, for the writer to finish
     };
-    struct Device {
-        QString id;
-        QString name;
-        qint64 lastChange = 0;     // wall time of its newest change, ms
-        qint64 applied = 0;        // changes of it that changed something here
-        QString problem;           // why its file was last skipped
-    };
+    using Device = SyncDevice;
     struct Status {
         QString folder;            // empty: off
         QString deviceId;
@@ -54,8 +49,8 @@ public:
     ~SyncEngine() override;
 
     // The id of this device, made (and kept in the settings) on first use.
-    static QString ensureDeviceId(UserDefaults *defaults);
-    static QString deviceName(UserDefaults *defaults);
+    static QString ensureDeviceId(UserDefaults *defaults) { return SyncDevice::ensureOwnId(defaults); }
+    static QString deviceName(UserDefaults *defaults) { return SyncDevice::ownName(defaults); }
 
     // Starts watching the store and the folder; reads the folder when anything in it is new.
     void start();
@@ -88,22 +83,11 @@ private:
     void mergeFile(const QString &device, const QString &path, QSet<QString> *changed);
     void applyToStore(const QSet<QString> &ids);
     void applySetting(const SyncState::Entity &entity);
-    // Turns the user's pending changes into records of this device's journal.
+    // Turns the user's pending changes into records of this device's journal and writes it.
     void capture();
-    void captureEntity(const SyncEntities::Index &index, const QString &entity, const QString &key);
-    void captureAttribute(const SyncEntities::Fields &now, const SyncEntities::Fields &before, const QString &key);
-    void captureSettings();
-    // What this device knew before sync: whatever the folder does not know yet.
-    void join();
-    void absorb();
-    void record(const QString &entity, const QString &key, const QString &field, const QJsonValue &value,
-                bool base = false);
     void writeJournal();
     void publish();
-    void readCache();
-    void writeCache();
     void noteProblem(const QString &problem);
-    QString cachePath() const;
     QString masterPath() const;
 
     Options m_options;
@@ -117,18 +101,10 @@ private:
     bool m_started = false;
     bool m_applyingSettings = false;
     bool m_journalDirty = false;
-    bool m_cacheDirty = false;
-    qsizetype m_newRecords = 0;
-    // Entity ids touched since the last capture or absorb; the fields known before them.
-    QSet<QString> m_touched;
-    QSet<QString> m_touchedSettings;
-    QHash<QString, SyncEntities::Fields> m_baseline;
-    // Per file: what was merged in memory, and what is in the store (from the cache).
+    SyncCapture m_capture;
+    // Per file: what was merged in memory; what is in the store is in the cache.
     QHash<QString, SyncFolder::Signature> m_merged;
-    QHash<QString, SyncFolder::Signature> m_applied;
-    QHash<QString, SyncFolder::Signature> m_pendingApplied;
-    SyncFolder::Signature m_ownApplied;
-    QHash<QString, Device> m_devices;
+    SyncCache m_cache;
     QString m_problem;
     QFileSystemWatcher m_watcher;
     QTimer m_settle;
