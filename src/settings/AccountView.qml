@@ -4,7 +4,8 @@ import QtQuick.Layouts
 import Vorn.Style
 import Vorn.Settings
 
-// The account window: a sign-in button whose outcome only goes to the log. Nothing is stored.
+// The account window: a sign-in button whose outcome only goes to the log, where the platform
+// has a sign-in; otherwise where the sync is set up. Nothing is stored.
 SettingsPane {
     id: root
     objectName: "accountView"
@@ -38,7 +39,7 @@ SettingsPane {
         }
         Text {
             Layout.alignment: Qt.AlignHCenter
-            text: "Sign In"
+            text: root.viewModel.canSignIn ? "Sign In" : qsTr("Sync")
             font: Style.titleFont
             color: root.darkColorScheme ? Style.textPrimary : "black"
             Accessible.role: Accessible.Heading
@@ -50,6 +51,19 @@ SettingsPane {
             Layout.rightMargin: 40
             horizontalAlignment: Text.AlignHCenter
             text: "Sign in to sync your prompts across all your devices."
+            visible: root.viewModel.canSignIn
+            font: Style.bodyFont
+            color: root.darkColorScheme ? Style.textSecondary : Qt.rgba(0.24, 0.24, 0.26, 0.6)
+            wrapMode: Text.WordWrap
+        }
+        Text {
+            objectName: "syncHint"
+            Layout.fillWidth: true
+            Layout.leftMargin: 40
+            Layout.rightMargin: 40
+            visible: !root.viewModel.canSignIn
+            horizontalAlignment: Text.AlignHCenter
+            text: root.viewModel.syncHint
             font: Style.bodyFont
             color: root.darkColorScheme ? Style.textSecondary : Qt.rgba(0.24, 0.24, 0.26, 0.6)
             wrapMode: Text.WordWrap
@@ -57,6 +71,7 @@ SettingsPane {
         Button {
             id: signInButton
             objectName: "signInButton"
+            visible: root.viewModel.canSignIn
             Layout.fillWidth: true
             Layout.leftMargin: 40
             Layout.rightMargin: 40
@@ -99,6 +114,7 @@ SettingsPane {
             Layout.topMargin: 6
             horizontalAlignment: Text.AlignHCenter
             text: "Note: VORN uses your account safely to sync database changes."
+            visible: root.viewModel.canSignIn
             font: Style.captionFont
             color: root.darkColorScheme ? Qt.rgba(1, 1, 1, 0.35) : Qt.rgba(0.24, 0.24, 0.26, 0.3)
             wrapMode: Text.WordWrap
@@ -109,6 +125,7 @@ SettingsPane {
             Layout.rightMargin: 40
             horizontalAlignment: Text.AlignHCenter
             text: "Info: Login is not yet available on this device."
+            visible: root.viewModel.canSignIn
             font: Style.captionFont
             color: Style.missingColor
             wrapMode: Text.WordWrap

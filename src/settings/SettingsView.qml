@@ -4,7 +4,7 @@ import QtQuick.Layouts
 import Vorn.Style
 import Vorn.Settings
 
-// The settings: login item, shortcut letter and tag suffixes for everyone; store maintenance
+// The settings: login item, shortcut letter, sync and tag suffixes for everyone; store maintenance
 // and the template check in administration mode. Shown as a sheet over the panel and as the
 // "Settings" window; Escape asks the host to close it.
 SettingsPane {
@@ -242,6 +242,13 @@ SettingsPane {
                             }
                         }
                     }
+                }
+
+                Divider {}
+
+                SyncSection {
+                    Layout.fillWidth: true
+                    onFocused: (item) => root.reveal(item)
                 }
 
                 Divider {}

@@ -17,4 +17,6 @@ public:
 
     virtual ~SignInService() = default;
     virtual void signIn(const QStringList &scopes, Completion completion) = 0;
+    // False when signing in can only fail here; the account window then offers no button.
+    virtual bool isAvailable() const { return true; }
 };

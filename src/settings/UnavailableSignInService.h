@@ -8,4 +8,5 @@ public:
     static constexpr const char *Message = "Sign-in is not available on this platform";
 
     void signIn(const QStringList &scopes, Completion completion) override;
+    bool isAvailable() const override { return false; }
 };

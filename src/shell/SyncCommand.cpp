@@ -4,6 +4,7 @@
 #include "DataController.h"
 #include "StoreLog.h"
 #include "SyncEngine.h"
+#include "SyncFolder.h"
 #include "UserDefaults.h"
 
 #include <QDateTime>
@@ -102,10 +103,14 @@ int runSyncCommand(const QStringList &args, QTextStream &out, QTextStream &err, 
             return 0;
         }
         const QFileInfo info(arguments.plain.first());
-        if (!info.isDir())
+        switch (SyncFolder::usability(info.filePath())) {
+        case SyncFolder::Usability::NotAFolder:
             return fail(err, QStringLiteral("'%1' is not a folder").arg(arguments.plain.first()), 1);
-        if (!info.isWritable())
+        case SyncFolder::Usability::NotWritable:
             return fail(err, QStringLiteral("the folder '%1' cannot be written").arg(info.absoluteFilePath()), 1);
+        case SyncFolder::Usability::Usable:
+            break;
+        }
         engine = controller.enableSync(info.absoluteFilePath());
         if (!engine)
             return fail(err, QStringLiteral("the library is not open"), 1);

@@ -226,7 +226,10 @@ bool DataController::closeStore()
     if (d->sync)
         d->sync->stop();
     const bool saved = d->context.closeStore();
-    d->sync.reset();
+    if (d->sync) {
+        d->sync.reset();
+        Q_EMIT syncEngineChanged();
+    }
     return saved;
 }
 
@@ -254,6 +257,7 @@ void DataController::startSync()
     options.localDir = dir;
     d->sync = std::make_unique<SyncEngine>(options);
     d->sync->start();
+    Q_EMIT syncEngineChanged();
 }
 
 SyncEngine *DataController::enableSync(const QString &folder)

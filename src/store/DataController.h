@@ -84,6 +84,8 @@ public:
 
 Q_SIGNALS:
     void noticeChanged();
+    // The folder sync started or ended (syncEngine() changed).
+    void syncEngineChanged();
 
 private:
     QString writeExport(const QString &prefix, bool reveal, QString *why);

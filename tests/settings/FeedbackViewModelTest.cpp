@@ -129,6 +129,9 @@ TEST(Account, FailedSignInIsOnlyLogged)
     vm.signIn();
     EXPECT_EQ(lines,
               QStringList({"Authorisation failed: Sign-in is not available on this platform"}));
+    // Without a sign-in the window offers no button; it says where the sync is set up.
+    EXPECT_FALSE(vm.canSignIn());
+    EXPECT_TRUE(vm.syncHint().contains(QStringLiteral("Settings > Sync")));
 }
 
 TEST(Account, SuccessfulSignInAsksForNameAndMail)

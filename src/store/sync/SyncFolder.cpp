@@ -12,6 +12,14 @@ const QString Prefix = QStringLiteral("vorn-");
 const QString Suffix = QStringLiteral(".journal");
 } // namespace
 
+SyncFolder::Usability SyncFolder::usability(const QString &path)
+{
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.isDir())
+        return Usability::NotAFolder;
+    return info.isWritable() ? Usability::Usable : Usability::NotWritable;
+}
+
 QString SyncFolder::journalName(const QString &device)
 {
     return Prefix + device + Suffix;

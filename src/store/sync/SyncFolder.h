@@ -18,6 +18,10 @@ public:
         bool isNull() const { return size < 0; }
     };
 
+    enum class Usability { Usable, NotAFolder, NotWritable };
+    // Whether a folder can be chosen: it exists and this user may write it.
+    static Usability usability(const QString &path);
+
     static QString journalName(const QString &device);
     // The device of a journal's file name; empty for any other name.
     static QString deviceOf(const QString &fileName);
