@@ -1,6 +1,8 @@
 // Start-up synchronisation of the shipped library when nothing changed, a full
 // synchronisation of a large generated library into an empty store (save included), and the
-// export of that library.
+// export of that library. For the folder sync: applying 10,000 changes of another device
+// (save included), and a start with sync on and nothing new in the folder against the same
+// start without sync.
 #include "DataController.h"
 #include "ModelContext.h"
 #include "Prompt.h"
@@ -8,7 +10,14 @@
 #include "SeedLibrary.h"
 #include "SeedRecords.h"
 #include "StoreLog.h"
+#include "SyncEngine.h"
+#include "SyncFolder.h"
+#include "JournalCodec.h"
+#include "UserAttribute.h"
 #include "UserDefaults.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -133,4 +142,159 @@ void exportLargeLibrary(benchmark::State &state)
     }
 }
 BENCHMARK(exportLargeLibrary)->Unit(benchmark::kMillisecond);
+
+const QString OtherDevice = QStringLiteral("5ee0b1a2-0c3d-4e5f-8a9b-0c1d2e3f4a5b");
+
+void settle()
+{
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+}
+
+// The other device's journal: four changes (favourite, hidden, last use, uses) of each of
+// 2,500 prompts, all newer than the ones of the round before.
+QByteArray remoteJournal(const QList<Prompt *> &prompts, int round, qint64 wall)
+{
+    SyncJournal journal;
+    journal.device = OtherDevice;
+    journal.name = QStringLiteral("Desktop");
+    journal.written = wall;
+    journal.records.reserve(prompts.size() * 4);
+    quint32 counter = 0;
+    auto add = [&](const QString &key, const QString &field, const QJsonValue &value) {
+        journal.records.append({{wall, counter++, OtherDevice}, QStringLiteral("attr"), key, field, value});
+    };
+    for (const Prompt *p : prompts) {
+        const QString key = p->idText();
+        add(key, QStringLiteral("favorite"), round % 2 == 0);
+        add(key, QStringLiteral("hidden"), round % 2 == 1);
+        add(key, QStringLiteral("lastUsed"), double(wall));
+        add(key, QStringLiteral("uses"), double(round + 1));
+    }
+    return JournalCodec::encode(journal);
+}
+
+void applyRemoteChanges(benchmark::State &state)
+{
+    const GeneratedSeed seed = generate(2500);
+    const auto capture = quiet();
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("Shared"));
+    QDir().mkpath(folder);
+    UserDefaults defaults(dir.filePath(QStringLiteral("vorn.ini")));
+    defaults.setValue(QLatin1String(SyncEngine::FolderKey), folder);
+    PromptSyncService service(&defaults, QStringLiteral("1"));
+    ModelContext context;
+    context.open(dir.filePath(QStringLiteral("library.sqlite")));
+    context.setAutosaveInterval(-1);
+    service.sync(seed.prompts, seed.data, &context, false);
+    SyncEngine engine({&context, &defaults, dir.filePath(QStringLiteral("sync")), 60000, 300});
+    engine.start();
+    settle();
+    context.save();
+    const QList<Prompt *> prompts = context.fetch<Prompt>();
+    const QString path = QDir(folder).filePath(SyncFolder::journalName(OtherDevice));
+    // Newer than anything before, never far enough ahead to be held back.
+    qint64 wall = QDateTime::currentMSecsSinceEpoch() - 24LL * 3600 * 1000;
+    int round = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        QString error;
+        SyncFolder::writeAtomically(path, remoteJournal(prompts, round, wall += 1000), &error);
+        state.ResumeTiming();
+
+        engine.syncNow();
+        context.save();
+
+        state.PauseTiming();
+        const bool favourite = prompts.front()->isFavorite();
+        if (favourite != (round % 2 == 0) || prompts.back()->usageCount() != round + 1 || context.hasChanges())
+            state.SkipWithError("the other device's changes were not applied");
+        ++round;
+        state.ResumeTiming();
+    }
+    state.counters["changes"] = double(prompts.size() * 4);
+    engine.stop();
+}
+BENCHMARK(applyRemoteChanges)->Unit(benchmark::kMillisecond);
+
+// A start: the store opens and the shipped library is found unchanged; with sync on, the
+// sync starts too and finds every file of the folder as it applied it last time.
+void startup(benchmark::State &state, bool withSync)
+{
+    const SeedLibrary::Files files = SeedLibrary::load();
+    if (!files.ok()) {
+        state.SkipWithError("the shipped library files are not available");
+        return;
+    }
+    const auto capture = quiet();
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("Shared"));
+    const QString store = dir.filePath(QStringLiteral("library.sqlite"));
+    const QString local = dir.filePath(QStringLiteral("sync"));
+    QDir().mkpath(folder);
+    UserDefaults defaults(dir.filePath(QStringLiteral("vorn.ini")));
+    defaults.setValue(QLatin1String(SyncEngine::FolderKey), folder);
+    PromptSyncService service(&defaults, QStringLiteral("1"));
+    {
+        // A used library that synced with another device before.
+        ModelContext context;
+        context.open(store);
+        context.setAutosaveInterval(-1);
+        service.sync(files.prompts, files.data, &context, false);
+        SyncEngine engine({&context, &defaults, local, 60000, 300});
+        engine.start();
+        settle();
+        const QList<Prompt *> prompts = context.fetch<Prompt>();
+        for (qsizetype i = 0; i < prompts.size(); i += 3) {
+            UserAttribute *a = prompts.at(i)->ensureAttribute();
+            a->setFavorite(true);
+            a->setUsageCount(a->usageCount() + 2);
+        }
+        context.save();
+        QString error;
+        SyncFolder::writeAtomically(QDir(folder).filePath(SyncFolder::journalName(OtherDevice)),
+                                    remoteJournal(prompts.mid(0, 100), 0, QDateTime::currentMSecsSinceEpoch() - 60000),
+                                    &error);
+        engine.syncNow();
+        context.save();
+        settle();
+        engine.stop();
+        context.closeStore();
+    }
+    for (auto _ : state) {
+        auto context = std::make_unique<ModelContext>();
+        context->open(store);
+        context->setAutosaveInterval(-1);
+        service.sync(files.prompts, files.data, context.get(), false);
+        std::unique_ptr<SyncEngine> engine;
+        if (withSync) {
+            engine = std::make_unique<SyncEngine>(SyncEngine::Options{context.get(), &defaults, local, 60000, 300});
+            engine->start();
+        }
+        settle();
+
+        state.PauseTiming();
+        if (context->hasChanges())
+            state.SkipWithError("the start found something new");
+        if (engine)
+            engine->stop();
+        engine.reset();
+        context->closeStore();
+        context.reset();
+        state.ResumeTiming();
+    }
+}
+
+void startWithoutSync(benchmark::State &state)
+{
+    startup(state, false);
+}
+BENCHMARK(startWithoutSync)->Unit(benchmark::kMillisecond);
+
+void startWithSyncNothingNew(benchmark::State &state)
+{
+    startup(state, true);
+}
+BENCHMARK(startWithSyncNothingNew)->Unit(benchmark::kMillisecond);
 } // namespace
