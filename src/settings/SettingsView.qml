@@ -248,6 +248,7 @@ SettingsPane {
 
                 SyncSection {
                     Layout.fillWidth: true
+                    viewModel: root.viewModel.sync
                     onFocused: (item) => root.reveal(item)
                 }
 

@@ -314,6 +314,13 @@ void SettingsViewModel::onDefaultChanged(const QString &key)
     }
 }
 
+SyncSettingsViewModel *SettingsViewModel::sync()
+{
+    if (!m_sync)
+        m_sync = new SyncSettingsViewModel(data(), m_defaults, this);
+    return m_sync;
+}
+
 DataController *SettingsViewModel::data() const
 {
     return m_data ? m_data : DataController::shared();

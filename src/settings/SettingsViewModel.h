@@ -3,6 +3,7 @@
 #include "ExportNotice.h"
 #include "LoginItemControl.h"
 #include "ShortcutService.h"
+#include "SyncSettingsViewModel.h"
 #include "TemplateValidationViewModel.h"
 
 #include <QObject>
@@ -39,6 +40,7 @@ class SettingsViewModel : public QObject {
     Q_PROPERTY(TemplateValidationViewModel *validation READ validation CONSTANT)
     // What the window says after "Export DB".
     Q_PROPERTY(ExportNotice *exportNotice READ exportNotice CONSTANT)
+    Q_PROPERTY(SyncSettingsViewModel *sync READ sync CONSTANT)
 
 public:
     static constexpr const char *HotKeyCharKey = "hotkey_char";
@@ -100,6 +102,8 @@ public:
     Q_INVOKABLE static QString versionLine(const QString &version, const QString &build);
 
     TemplateValidationViewModel *validation() { return &m_validation; }
+    // The "Sync" section, on the same store and settings.
+    SyncSettingsViewModel *sync();
     // Whether a view of another module is built into the program ("qrc:/qt/qml/...").
     Q_INVOKABLE static bool hasResource(const QString &url);
 
@@ -134,4 +138,5 @@ private:
     QString m_hotkeyChar;
     TemplateValidationViewModel m_validation;
     ExportNotice m_exportNotice;
+    SyncSettingsViewModel *m_sync = nullptr; // a child
 };

@@ -12,7 +12,7 @@ ColumnLayout {
     objectName: "syncSection"
     spacing: 10
 
-    property SyncSettingsViewModel viewModel: SyncSettingsViewModel {}
+    required property SyncSettingsViewModel viewModel
     // Tells the settings to scroll a focused control into view.
     signal focused(Item item)
 

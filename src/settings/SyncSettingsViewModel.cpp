@@ -152,7 +152,12 @@ void SyncSettingsViewModel::syncNow()
     m_engine->syncNow();
     const SyncEngine::Status status = m_engine->status();
     const int count = int(status.devices.size());
-    setMessage(!status.problem.isEmpty() ? status.problem : tr("Synced with %n other device(s).", nullptr, count));
+    if (!status.problem.isEmpty())
+        setMessage(status.problem);
+    else if (count == 0)
+        setMessage(tr("Synced. No other device has written to the folder yet."));
+    else
+        setMessage(count == 1 ? tr("Synced with 1 other device.") : tr("Synced with %1 other devices.").arg(count));
     Q_EMIT changed();
 }
 

@@ -62,26 +62,7 @@ mapfile -t ids < <(on laptop "$VORN" prompts list --json | python3 -c 'import js
 p1=${ids[0]:-} p2=${ids[1]:-}
 check "the shipped library lists prompts" test -n "$p1" -a -n "$p2"
 
-on laptop "$VORN" prompts favorite "$p1" >/dev/null
-on desktop "$VORN" prompts hide "$p2" >/dev/null
-check "a favourite made on the laptop shows on the desktop" wait_for 30 is desktop "$p1" favorite true
-check "a prompt hidden on the desktop is hidden on the laptop" wait_for 30 is laptop "$p2" hidden true
-
-# Offline: the desktop's daemon stops; both sides use p1, the desktop unmarks the favourite.
-wait_for 30 both_idle
-st_stop desktop
-use laptop "$p1"
-use desktop "$p1"
-on desktop "$VORN" prompts favorite "$p1" --off >/dev/null
-on desktop "$VORN" sync now >/dev/null
-check "offline, each side counts its own use" is laptop "$p1" uses 1
-check "the desktop's daemon starts again" st_start desktop
-check "... and reconnects" wait_for 30 st_connected laptop desktop
-check "uses made on both sides offline add up on the laptop" wait_for 40 is laptop "$p1" uses 2
-check "... and on the desktop" wait_for 40 is desktop "$p1" uses 2
-check "the newer unmarking of the favourite wins on the laptop" wait_for 30 is laptop "$p1" favorite false
-
-# A prompt of the user's own travels, and so does its deletion (a reset deletes what was added).
+# A prompt of the user's own travels (and is the one used below: it needs no values).
 mine=F0E2E000-0000-4000-8000-0000000000C1
 cat > "$WORK/mine.json" <<JSON
 {"id": "$mine", "categories": [], "tags": [], "title": "Synced by Syncthing", "description": "d",
@@ -89,10 +70,32 @@ cat > "$WORK/mine.json" <<JSON
 JSON
 check "a prompt imports on the desktop" on desktop "$VORN" library import "$WORK/mine.json"
 check "... and arrives on the laptop" wait_for 30 is laptop "$mine" title '"Synced by Syncthing"'
+
+on laptop "$VORN" prompts favorite "$p1" >/dev/null
+on desktop "$VORN" prompts hide "$p2" >/dev/null
+check "a favourite made on the laptop shows on the desktop" wait_for 30 is desktop "$p1" favorite true
+check "a prompt hidden on the desktop is hidden on the laptop" wait_for 30 is laptop "$p2" hidden true
+
+# Offline: the desktop's daemon stops; both sides use the prompt, the desktop unmarks the favourite.
+wait_for 30 both_idle
+st_stop desktop
+use laptop "$mine"
+use desktop "$mine"
+on desktop "$VORN" prompts favorite "$p1" --off >/dev/null
+on desktop "$VORN" sync now >/dev/null
+check "offline, each side counts its own use" is laptop "$mine" uses 1
+check "the desktop's daemon starts again" st_start desktop
+check "... and reconnects" wait_for 30 st_connected laptop desktop
+check "uses made on both sides offline add up on the laptop" wait_for 40 is laptop "$mine" uses 2
+check "... and on the desktop" wait_for 40 is desktop "$mine" uses 2
+check "the newer unmarking of the favourite wins on the laptop" wait_for 30 is laptop "$p1" favorite false
+
+# A reset of the database deletes what the user added; the deletion travels.
 check "a database reset on the laptop" on laptop "$VORN" library reset --yes
 check "... deletes the prompt on the desktop too" wait_for 30 absent desktop "$mine"
 check "... and on the laptop" absent laptop "$mine"
 check "the desktop's hidden prompt is still hidden after the laptop's reset" is desktop "$p2" hidden true
+check "... and the shipped prompts stay" is desktop "$p1" favorite false
 
 wait_for 30 both_idle
 check "no *.sync-conflict-* file appears" no_conflicts

@@ -1,4 +1,8 @@
 #include "AccountViewModel.h"
+#include "DataController.h"
+#include "JournalCodec.h"
+#include "SyncFolder.h"
+#include "SyncSettingsViewModel.h"
 #include "Fakes.h"
 #include "FeedbackViewModel.h"
 #include "ModelContext.h"
@@ -11,6 +15,8 @@
 #include "QmlTestSupport.h"
 #include "UserDefaults.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QGuiApplication>
 #include <QSignalSpy>
 #include <QStyleHints>
@@ -242,11 +248,14 @@ TEST_F(Views, WelcomeFormSwitchesFieldsAndSendsTheMail)
     EXPECT_FALSE(defaults->boolValue(QStringLiteral("showFeedbackOnStart"), true));
 }
 
-TEST_F(Views, AccountButtonFollowsTheColourSchemeAndLogsTheFailure)
+TEST_F(Views, AccountButtonFollowsTheColourSchemeAndLogsTheOutcome)
 {
-    UnavailableSignInService service;
+    struct Refusing : SignInService {
+        void signIn(const QStringList &, Completion completion) override { completion({false, QStringLiteral("denied")}); }
+    } service;
     AccountViewModel account(&service);
     ASSERT_TRUE(load("AccountView.qml", &account));
+    EXPECT_FALSE(shown(item("syncHint")));
     auto *background = item("signInButtonBackground");
     EXPECT_EQ(background->property("color").value<QColor>(), QColor(Qt::white));
     view->rootObject()->setProperty("darkColorScheme", false);
@@ -255,6 +264,77 @@ TEST_F(Views, AccountButtonFollowsTheColourSchemeAndLogsTheFailure)
     QStringList lines;
     StoreLog::Capture capture([&](const QString &line) { lines << line; });
     view->click(item("signInButton"));
-    EXPECT_EQ(lines,
-              QStringList({"Authorisation failed: Sign-in is not available on this platform"}));
+    EXPECT_EQ(lines, QStringList({"Authorisation failed: denied"}));
+}
+
+// Without a sign-in on this desktop the window offers no button that can only fail.
+TEST_F(Views, AccountWithoutSignInSaysWhereSyncIs)
+{
+    UnavailableSignInService service;
+    AccountViewModel account(&service);
+    ASSERT_TRUE(load("AccountView.qml", &account));
+    EXPECT_FALSE(shown(item("signInButton")));
+    EXPECT_TRUE(shown(item("syncHint")));
+    EXPECT_TRUE(item("syncHint")->property("text").toString().contains(QStringLiteral("Settings > Sync")));
+    view->screenshot(QStringLiteral("account-sync.png"));
+}
+
+// Every state of the section: off, on alone, on with another device; the command line's
+// change of the folder shows at once.
+TEST_F(Views, SyncSectionFollowsTheFolderAndTheDevices)
+{
+    UserDefaults *previous = UserDefaults::standard();
+    UserDefaults::setStandard(defaults.get());
+    const QString folder = dir + QStringLiteral("/Shared");
+    QDir().mkpath(folder);
+    {
+        DataController data({.storePath = {}, .documentsDir = dir, .inMemory = true, .lockWaitMs = 0,
+                             .syncDir = dir + QStringLiteral("/sync")});
+        ASSERT_TRUE(data.setUp());
+        vm = make(nullptr, &data, data.mainContext());
+        ASSERT_TRUE(load("SettingsView.qml", vm.get()));
+        QObject *flick = item("settingsScroller")->property("contentItem").value<QObject *>();
+        ASSERT_NE(flick, nullptr);
+        const qreal top = item("syncSection")->mapToItem(flick->property("contentItem").value<QQuickItem *>(), {0, 0}).y();
+        flick->setProperty("contentY", top - 8);
+
+        EXPECT_TRUE(shown(item("syncSection")));
+        EXPECT_EQ(item("syncFolderRow")->property("description").toString(), QStringLiteral("Off"));
+        EXPECT_FALSE(shown(item("syncOffButton")));
+        EXPECT_FALSE(item("syncNowButton")->property("enabled").toBool());
+        EXPECT_FALSE(shown(item("syncDevices")));
+        EXPECT_EQ(item("syncDeviceNameField")->property("text").toString(), SyncSettingsViewModel::hostName());
+        view->screenshot(QStringLiteral("sync-off.png"));
+
+        // As "vorn sync folder" does it in the running app.
+        ASSERT_NE(data.enableSync(folder), nullptr);
+        EXPECT_EQ(item("syncFolderRow")->property("description").toString(), QDir::toNativeSeparators(folder));
+        EXPECT_TRUE(shown(item("syncOffButton")));
+        EXPECT_TRUE(item("syncNowButton")->property("enabled").toBool());
+        EXPECT_TRUE(shown(item("syncNoDevices")));
+
+        SyncJournal journal;
+        journal.device = QStringLiteral("0d5e7c1a-3b2f-4c6d-9e8f-a1b2c3d4e5f6");
+        journal.name = QStringLiteral("Desktop");
+        journal.written = QDateTime::currentMSecsSinceEpoch() - 60000;
+        journal.records.append({{journal.written, 0, journal.device}, QStringLiteral("attr"),
+                                QStringLiteral("A1B2C3D4-0000-4000-8000-000000000001"), QStringLiteral("favorite"), true});
+        QString error;
+        ASSERT_TRUE(SyncFolder::writeAtomically(QDir(folder).filePath(SyncFolder::journalName(journal.device)),
+                                                JournalCodec::encode(journal), &error));
+        view->click(item("syncNowButton"));
+        EXPECT_FALSE(shown(item("syncNoDevices")));
+        QQuickItem *device = item("syncDevice_0d5e7c1a-3b2f-4c6d-9e8f-a1b2c3d4e5f6");
+        EXPECT_TRUE(shown(device));
+        EXPECT_EQ(item("syncMessage")->property("text").toString(), QStringLiteral("Synced with 1 other device."));
+        view->screenshot(QStringLiteral("sync-on.png"));
+
+        view->click(item("syncOffButton"));
+        EXPECT_EQ(item("syncFolderRow")->property("description").toString(), QStringLiteral("Off"));
+        EXPECT_FALSE(item("syncNowButton")->property("enabled").toBool());
+        view.reset();
+        vm.reset();
+        data.closeStore();
+    }
+    UserDefaults::setStandard(previous);
 }

@@ -132,7 +132,7 @@ TEST_F(SyncSettings, OffUntilAFolderIsChosenAndABadChoiceChangesNothing)
     EXPECT_EQ(ownJournal().device, defaults->string(SyncEngine::DeviceIdKey)) << "this device's file is in the folder";
     EXPECT_TRUE(vm->devices().isEmpty());
     vm->syncNow();
-    EXPECT_EQ(vm->message(), QStringLiteral("Synced with 0 other device(s)."));
+    EXPECT_EQ(vm->message(), QStringLiteral("Synced. No other device has written to the folder yet."));
 
     vm->turnOff();
     EXPECT_FALSE(vm->isOn());
@@ -174,7 +174,7 @@ TEST_F(SyncSettings, OtherDevicesShowWithTheirLastChangeInTheUsersLocale)
     QSignalSpy changed(vm.get(), &SyncSettingsViewModel::changed);
     vm->syncNow();
     EXPECT_GE(changed.count(), 1);
-    EXPECT_EQ(vm->message(), QStringLiteral("Synced with 1 other device(s)."));
+    EXPECT_EQ(vm->message(), QStringLiteral("Synced with 1 other device."));
 
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     QVariantList devices = vm->devices();

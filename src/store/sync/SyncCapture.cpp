@@ -1,6 +1,7 @@
 #include "SyncCapture.h"
 
 #include "HybridLogicalClock.h"
+#include "PersistentModel.h"
 #include "PromptSyncService.h"
 #include "SeedLibrary.h"
 #include "SeedRecords.h"
@@ -196,7 +197,7 @@ void SyncCapture::absorb(const SyncEntities::Index &index)
 }
 
 void SyncCapture::record(const QString &entity, const QString &key, const QString &field, const QJsonValue &value,
-                        bool base)
+                         bool base)
 {
     SyncRecord r;
     r.stamp = base ? HlcStamp{0, 0, m_clock.device()} : m_clock.now();

@@ -398,8 +398,11 @@ void SyncEngine::capture()
     if (!m_context)
         return;
     if (!m_capture.hasPending()) {
-        if (m_journalDirty && m_loaded)
+        // Only the header changed (the device's name): the journal is written whole.
+        if (m_journalDirty && m_context->isOpen()) {
+            ensureLoaded();
             writeJournal();
+        }
         return;
     }
     ensureLoaded();
