@@ -8,6 +8,8 @@ set(VORN_RUNTIME_PACKAGES
     qml6-module-qtqml-workerscript
     qml6-module-qtquick
     qml6-module-qtquick-controls
+    qml6-module-qtquick-dialogs
+    qml6-module-qt-labs-folderlistmodel
     qml6-module-qtquick-layouts
     qml6-module-qtquick-templates
     qml6-module-qtquick-window
