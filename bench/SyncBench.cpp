@@ -20,6 +20,7 @@
 #include <QDateTime>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -284,6 +285,9 @@ void startup(benchmark::State &state, bool withSync)
         context.reset();
         state.ResumeTiming();
     }
+    // What this device keeps in the folder for the shipped library and its use.
+    const QString journal = QDir(folder).filePath(SyncFolder::journalName(defaults.string(SyncEngine::DeviceIdKey)));
+    state.counters["journalBytes"] = double(QFileInfo(journal).size());
 }
 
 void startWithoutSync(benchmark::State &state)
