@@ -47,7 +47,11 @@ class Screen:
         self.x.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
         self.x.XFlush.argtypes = [ctypes.c_void_p]
         self.xtst.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
-        self.dpy = self.x.XOpenDisplay(display.encode())
+        for _ in range(50):
+            self.dpy = self.x.XOpenDisplay(display.encode())
+            if self.dpy:
+                break
+            time.sleep(0.1)
         if not self.dpy:
             raise RuntimeError("cannot open the display " + display)
         self.root = self.x.XDefaultRootWindow(self.dpy)
@@ -181,13 +185,21 @@ def shipped_lines():
 class Desktop:
     def __init__(self, work):
         self.work = work
-        read, write = os.pipe()
-        self.helpers = [subprocess.Popen(["Xvfb", "-displayfd", str(write), "-noreset", "-screen", "0",
-                                          "1280x800x24", "-nolisten", "tcp"], pass_fds=(write,),
-                                         stderr=subprocess.DEVNULL)]
-        os.close(write)
-        self.display = ":" + os.read(read, 16).decode().strip()
-        os.close(read)
+        # A free display: one whose server comes up (another run may take a number first).
+        for number in range(161, 260):
+            if os.path.exists(f"/tmp/.X11-unix/X{number}") or os.path.exists(f"/tmp/.X{number}-lock"):
+                continue
+            server = subprocess.Popen(["Xvfb", f":{number}", "-noreset", "-screen", "0", "1280x800x24",
+                                       "-nolisten", "tcp"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            end = time.monotonic() + 10
+            while server.poll() is None and not os.path.exists(f"/tmp/.X11-unix/X{number}") and time.monotonic() < end:
+                time.sleep(0.05)
+            if server.poll() is None and os.path.exists(f"/tmp/.X11-unix/X{number}"):
+                break
+            server.kill()
+            server.wait()
+        self.helpers = [server]
+        self.display = f":{number}"
         self.env = dict(os.environ, DISPLAY=self.display)
         for name in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "VORN_TRACE", "VORN_SEED_DIR"):
             self.env.pop(name, None)
@@ -264,9 +276,9 @@ def run_app(vorn, desktop, library, keep=False):
 
 
 def quit_app(vorn, library, app):
-    subprocess.run([vorn, "quit"], env=library.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
     try:
-        app.wait(60)
+        subprocess.run([vorn, "quit"], env=library.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=300)
+        app.wait(300)
     except subprocess.TimeoutExpired:
         app.kill()
         app.wait()
@@ -337,9 +349,8 @@ def bench_library(vorn, desktop, name, seed_dir, rows, starts, presses):
     write_lines(lines, rows)
     # The first run creates and fills the store; it is not measured.
     first, app = run_app(vorn, desktop, library, keep=True)
-    for _ in range(600):
-        if ask(library.socket, ["prompts", "list", "--all"], 60) is not None:
-            break
+    end = time.monotonic() + 1800
+    while time.monotonic() < end and "Sync complete" not in open(f"{library.home}/app.log", errors="replace").read():
         time.sleep(0.5)
     quit_app(vorn, library, app)
 

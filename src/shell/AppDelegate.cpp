@@ -20,20 +20,22 @@ bool AppDelegate::applicationDidFinishLaunching(QString *error)
     const bool opened = data->setUp(error);
     std::shared_ptr<FileRevealer> revealer = PlatformServices::createFileRevealer();
     data->setRevealer([revealer](const QString &path) { revealer->reveal(path); });
-    // The library is brought up to date once the event loop runs, so the tray comes up first;
-    // a library that could not be opened is not filled with the shipped one as if it were new.
-    if (opened) {
-        QTimer::singleShot(0, data, [data] {
-            data->startupLoad();
-            // Decoding and syncing the seed files leaves freed heap behind; give it back.
-            ::malloc_trim(0);
-        });
-    }
 
     ShellSettingsServices::install();
     // Made once at start, the login item takes over the entry an earlier version wrote.
     PlatformServices::createLoginItemService();
     WindowManager *windows = WindowManager::shared();
+    // The tray icon is painted first; then, in idle time, the library is brought up to date
+    // and the panel built, so that its first showing is quick. A shortcut pressed before
+    // then builds the panel at once. A library that could not be opened is not filled with
+    // the shipped one as if it were new.
+    windows->whenTrayShown([data, windows, opened] {
+        if (opened) {
+            // Decoding and syncing the seed files leaves freed heap behind; give it back.
+            data->startupLoadInBackground([](const ActionOutcome &) { ::malloc_trim(0); });
+        }
+        QTimer::singleShot(0, windows, [windows] { windows->panel(); });
+    });
 
     HotKeyManager *hotKeys = HotKeyManager::shared();
     connect(hotKeys, &HotKeyManager::pressed, windows, &WindowManager::showWindow);

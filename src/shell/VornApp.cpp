@@ -2,6 +2,7 @@
 
 #include "AppDelegate.h"
 #include "Diagnostics.h"
+#include "RendererChoice.h"
 #include "ShellTrace.h"
 #include "TerminationSignals.h"
 #include "WindowManager.h"
@@ -46,6 +47,7 @@ QString displayProblem()
 int exec(int &argc, char **argv, std::unique_ptr<CommandServer> server, bool showPanel)
 {
     ShellTrace::mark("process start");
+    RendererChoice::apply();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vorn"));
     QApplication::setApplicationDisplayName(QStringLiteral("VORN"));
@@ -63,16 +65,19 @@ int exec(int &argc, char **argv, std::unique_ptr<CommandServer> server, bool sho
     // A logout or a kill ends the app as "Quit VORN" does, with everything saved.
     TerminationSignals terminations;
     QObject::connect(&terminations, &TerminationSignals::received, &app, &QCoreApplication::quit);
-    AppDelegate delegate;
+    // Listening comes first: requests wait in the socket until the event loop runs, and the
+    // loop runs as soon as the tray icon is up (the rest of the start-up follows in idle time).
     QString error;
+    if (!server->listen(&error))
+        qCWarning(lcShell).noquote() << "VORN: other vorn commands cannot reach this app:" << error;
+    error.clear();
+    AppDelegate delegate;
     if (!delegate.applicationDidFinishLaunching(&error)) {
         qCWarning(lcShell).noquote() << error;
         return 1;
     }
     if (!error.isEmpty())
         qCWarning(lcShell).noquote() << "VORN:" << error;
-    if (!server->listen(&error))
-        qCWarning(lcShell).noquote() << "VORN: other vorn commands cannot reach this app:" << error;
     if (showPanel)
         WindowManager::shared()->showWindow(qgetenv("XDG_ACTIVATION_TOKEN"));
     const int code = app.exec();

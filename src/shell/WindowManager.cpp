@@ -27,11 +27,18 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 WindowManager *g_shared = nullptr;
 
 const QString QmlBase = QStringLiteral("qrc:/qt/qml/Vorn/Shell/");
+
+// How long start-up work waits for an embedding tray to place the icon: polled every
+// TrayPollMs, TrayWaitAttempts times; once placed, TrayPaintMs more for its first paint.
+constexpr int TrayPollMs = 10;
+constexpr int TrayWaitAttempts = 30;
+constexpr int TrayPaintMs = 20;
 
 // The tray menu in the panel's dark look and type (a StatusNotifier host draws the menu in
 // the desktop's own theme instead).
@@ -91,7 +98,8 @@ WindowManager::WindowManager(Services services, QObject *parent)
         StoreLog::line(lcShell(), QStringLiteral("No system tray found; VORN keeps running without its icon (the shortcut "
                                       "and \"vorn show\" open the panel). The icon appears when a tray starts."));
 
-    buildPanel();
+    // The panel is built later (in idle time, or at the first showing): the icon and the
+    // command socket come first.
     connect(HotKeyNotifier::shared(), &HotKeyNotifier::hotKeyUpdated, this, &WindowManager::handleHotKeyUpdate);
     connect(qApp, &QGuiApplication::applicationStateChanged, this, &WindowManager::onApplicationStateChanged);
 }
@@ -193,17 +201,56 @@ void WindowManager::matchTrayBackground(int attempts)
     ShellTrace::mark("tray icon matched");
 }
 
+SpotlightPanel *WindowManager::panel()
+{
+    if (!m_panel)
+        buildPanel();
+    return m_panel;
+}
+
+void WindowManager::whenTrayShown(std::function<void()> task)
+{
+    m_afterTray.append(std::move(task));
+    if (!m_trayWaitStarted) {
+        m_trayWaitStarted = true;
+        waitForTray(TrayWaitAttempts);
+    }
+}
+
+void WindowManager::waitForTray(int attempts)
+{
+    const bool placed = m_statusItem && !m_statusItem->geometry().isEmpty();
+    if (!placed && attempts > 0) {
+        QTimer::singleShot(TrayPollMs, this, [this, attempts] { waitForTray(attempts - 1); });
+        return;
+    }
+    // Placed: the tray maps the icon and asks for its paint next; let that go first.
+    QTimer::singleShot(placed ? TrayPaintMs : 0, this, [this] {
+        const QList<std::function<void()>> tasks = std::exchange(m_afterTray, {});
+        for (const std::function<void()> &task : tasks)
+            task();
+    });
+}
+
+QQmlEngine *WindowManager::engine()
+{
+    if (!m_engine) {
+        m_engine = std::make_unique<QQmlEngine>();
+        m_engine->addImportPath(QStringLiteral("qrc:/qt/qml"));
+    }
+    return m_engine.get();
+}
+
 void WindowManager::buildPanel()
 {
-    m_engine = std::make_unique<QQmlEngine>();
-    m_engine->addImportPath(QStringLiteral("qrc:/qt/qml"));
+    ShellTrace::mark("panel build");
     PanelController *controller = PanelController::instance();
     controller->setModelContext(m_services.context);
     connect(controller, &PanelController::hideRequested, this, &WindowManager::hidePanel);
     connect(controller, &PanelController::hideApplicationRequested, this, &WindowManager::hideApplication);
     connect(controller, &PanelController::moveRequested, this, [this] { m_panel->startSystemMove(); });
 
-    m_panel = new SpotlightPanel(m_engine.get());
+    m_panel = new SpotlightPanel(engine());
     m_panel->installEventFilter(this);
     useDarkToolTips(m_panel);
     m_panel->setSource(QUrl(QmlBase + QStringLiteral("MainView.qml")));
@@ -247,6 +294,8 @@ void WindowManager::saveFrame()
 
 void WindowManager::showWindow(const QByteArray &activationToken)
 {
+    // A shortcut pressed before the idle-time build shows the panel as soon as it is built.
+    panel();
     m_panel->setFlags(m_panel->flags() | Qt::WindowStaysOnTopHint);
     // A compositing manager may have come or gone since the last showing.
     const bool translucent = m_services.windows->hasCompositor();
@@ -272,6 +321,8 @@ void WindowManager::menuBarClicked()
 
 void WindowManager::hidePanel()
 {
+    if (!m_panel)
+        return;
     m_frameSave.stop();
     if (m_panel->isVisible())
         saveFrame();
@@ -290,7 +341,7 @@ void WindowManager::hideApplication()
 
 void WindowManager::onApplicationStateChanged(Qt::ApplicationState state)
 {
-    if (state != Qt::ApplicationActive && m_panel->isVisible())
+    if (state != Qt::ApplicationActive && m_panel && m_panel->isVisible())
         hidePanel();
 }
 
@@ -333,7 +384,7 @@ QQuickView *WindowManager::openAuxiliaryWindow(const QString &name)
         m_services.windows->activate(existing, {});
         return existing;
     }
-    auto *window = new QQuickView(m_engine.get(), nullptr);
+    auto *window = new QQuickView(engine(), nullptr);
     window->setTitle(name);
     window->setFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint
                      | Qt::WindowStaysOnTopHint);

@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <functional>
 #include <memory>
 
 class AppActions;
@@ -45,14 +46,17 @@ public:
     explicit WindowManager(Services services, QObject *parent = nullptr);
     ~WindowManager() override;
 
-    SpotlightPanel *panel() const { return m_panel; }
+    // The panel, built now when it has not been yet (the app builds it in idle time after start).
+    SpotlightPanel *panel();
+    bool hasPanel() const { return m_panel != nullptr; }
     QSystemTrayIcon *statusItem() const { return m_statusItem; }
     QMenu *menu() const { return m_menu.get(); }
     QAction *mainItem() const { return m_mainItem; }
     // The actions of the menu, whose keys work in the panel as well.
     AppActions *actions() const { return m_actions.get(); }
     QQuickView *auxWindow(const QString &name) const { return m_auxWindows.value(name); }
-    QQmlEngine *engine() const { return m_engine.get(); }
+    // The engine of the panel and the auxiliary windows, made at its first use.
+    QQmlEngine *engine();
 
     // The QML component shown in the auxiliary window of that name (a placeholder by default).
     void setAuxiliaryView(const QString &name, const QUrl &source);
@@ -73,6 +77,11 @@ public Q_SLOTS:
     void openLogin();
     void quitApp();
     void handleHotKeyUpdate();
+    // Runs task once the tray icon had its chance to be painted: when an embedding tray has
+    // placed it (and the paint that follows is done), or after a short while when the icon is
+    // not embedded (a StatusNotifier host, no tray at all). Start-up work that would hold the
+    // icon back waits for this.
+    void whenTrayShown(std::function<void()> task);
 
 Q_SIGNALS:
     void trayIconReady();
@@ -87,6 +96,7 @@ private:
     // not placed the icon yet.
     void matchTrayBackground(int attempts);
     void buildPanel();
+    void waitForTray(int attempts);
     void restoreFrame();
     void saveFrame();
     QQuickView *openAuxiliaryWindow(const QString &name);
@@ -104,4 +114,6 @@ private:
     QHash<QString, QUrl> m_auxViews;
     QTimer m_frameSave;
     bool m_stickySet = false;
+    QList<std::function<void()>> m_afterTray;
+    bool m_trayWaitStarted = false;
 };

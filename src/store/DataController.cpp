@@ -17,6 +17,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QThread>
 #include <QFile>
 #include <QFileInfo>
@@ -78,6 +79,7 @@ struct DataController::Private {
     std::function<void(const QString &path)> revealer;
     QString notice;
     std::unique_ptr<SyncEngine> sync;
+    QPointer<QThread> loader; // the worker of a background start-up load, while it runs
 
     // The export behind createBackup.
     ActionOutcome backup(DataController *self)
@@ -137,6 +139,8 @@ DataController::DataController(const Options &options, QObject *parent)
 
 DataController::~DataController()
 {
+    if (d->loader)
+        d->loader->wait();
     d->sync.reset();
     if (g_shared == this)
         g_shared = nullptr;
@@ -223,6 +227,9 @@ bool DataController::setUp(QString *error)
 
 bool DataController::closeStore()
 {
+    // A start-up load still looking at the files is let finish; its result is not applied.
+    if (d->loader)
+        d->loader->wait();
     if (d->sync)
         d->sync->stop();
     const bool saved = d->context.closeStore();
@@ -307,21 +314,100 @@ ActionOutcome DataController::startupLoad()
         // Every use of the store renders prompts tagged "text" the same way, the panel's and the
         // command line's alike.
         FormViewModel::seedTagTextSuffix(UserDefaults::standard());
+        const PromptSyncService::Completion complete = [](qsizetype total, qsizetype changed) {
+            StoreLog::line(lcSync(), QStringLiteral("Sync complete. Total: %1, Updates/Inserts: %2").arg(total).arg(changed));
+        };
+        // Most starts change nothing: that is decided from the files' versions, read without
+        // decoding the files.
+        if (const std::optional<SeedLibrary::Versions> versions = SeedLibrary::versions();
+            versions
+            && PromptSyncService::shared()->skipIfCurrent(versions->prompts, versions->data, versions->promptCount,
+                                                          &d->context, complete)) {
+            startSync();
+            return ActionOutcome::done();
+        }
         const SeedLibrary::Files files = SeedLibrary::load();
         if (!files.ok())
             return ActionOutcome::failed(QStringLiteral("the shipped library cannot be read: ") + files.error);
         // A seed file that does not decode is the build's fault; the start goes on without it.
-        decoded = PromptSyncService::shared()->sync(
-            files.prompts, files.data, &d->context, false,
-            [](qsizetype total, qsizetype changed) {
-                StoreLog::line(lcSync(), QStringLiteral("Sync complete. Total: %1, Updates/Inserts: %2").arg(total).arg(changed));
-            },
-            &error);
+        decoded = PromptSyncService::shared()->sync(files.prompts, files.data, &d->context, false, complete, &error);
     }
     // Other devices' changes go on top of the shipped library.
     startSync();
     return decoded ? ActionOutcome::done()
                    : ActionOutcome::failed(QStringLiteral("the shipped library does not decode: ") + error);
+}
+
+namespace {
+// What the worker of a background start-up load hands back.
+struct SeedWork {
+    std::optional<SeedLibrary::Versions> versions; // set when the files need no run
+    std::optional<PromptsRoot> prompts;
+    std::optional<DataRoot> data;
+    QString error;
+};
+
+SeedWork lookAtSeed(const PromptSyncService::Applied &applied)
+{
+    SeedWork work;
+    if (std::optional<SeedLibrary::Versions> versions = SeedLibrary::versions();
+        versions && applied.current(versions->prompts, versions->data)) {
+        work.versions = std::move(versions);
+        return work;
+    }
+    const SeedLibrary::Files files = SeedLibrary::load();
+    if (!files.ok()) {
+        work.error = QStringLiteral("the shipped library cannot be read: ") + files.error;
+        return work;
+    }
+    QString error;
+    work.prompts = PromptsRoot::decode(files.prompts, &error);
+    if (work.prompts)
+        work.data = DataRoot::decode(files.data, &error);
+    if (!work.prompts || !work.data)
+        work.error = QStringLiteral("the shipped library does not decode: ") + error;
+    return work;
+}
+} // namespace
+
+void DataController::startupLoadInBackground(std::function<void(const ActionOutcome &)> done)
+{
+    FormViewModel::seedTagTextSuffix(UserDefaults::standard());
+    const PromptSyncService::Applied applied = PromptSyncService::shared()->applied(&d->context);
+    // Back on this thread: the synchronisation in one step, or the skip it decided on.
+    auto finish = [this](SeedWork &work) {
+        const PromptSyncService::Completion complete = [](qsizetype total, qsizetype changed) {
+            StoreLog::line(lcSync(), QStringLiteral("Sync complete. Total: %1, Updates/Inserts: %2").arg(total).arg(changed));
+        };
+        ModelContext::OriginScope shipped(&d->context, ChangeOrigin::Shipped);
+        if (work.versions) {
+            // The settings or the store may have changed meanwhile; then it is all done here.
+            if (!PromptSyncService::shared()->skipIfCurrent(work.versions->prompts, work.versions->data,
+                                                            work.versions->promptCount, &d->context, complete))
+                return startupLoad();
+        } else if (work.prompts && work.data) {
+            PromptSyncService::shared()->sync(std::move(*work.prompts), std::move(*work.data), &d->context, false,
+                                              complete);
+        } else {
+            startSync();
+            return ActionOutcome::failed(work.error);
+        }
+        startSync();
+        return ActionOutcome::done();
+    };
+    d->loader = QThread::create([this, applied, finish, done = std::move(done)]() mutable {
+        auto work = std::make_shared<SeedWork>(lookAtSeed(applied));
+        QMetaObject::invokeMethod(
+            this,
+            [work, finish, done = std::move(done)]() mutable {
+                const ActionOutcome outcome = finish(*work);
+                if (done)
+                    done(outcome);
+            },
+            Qt::QueuedConnection);
+    });
+    connect(d->loader, &QThread::finished, d->loader, &QObject::deleteLater);
+    d->loader->start(QThread::LowPriority);
 }
 
 void DataController::loadIfEmpty()

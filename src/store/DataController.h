@@ -54,8 +54,12 @@ public:
     QString storePath() const;
     QString documentsDir() const;
 
-    // Synchronises the shipped library (not forced). The app runs it after the current event.
+    // Synchronises the shipped library (not forced).
     ActionOutcome startupLoad();
+    // The same for the app: the files are looked at and, when a run is due, decoded on a
+    // worker thread; the synchronisation then runs on this thread in one step, and done
+    // after it. The event loop goes on meanwhile.
+    void startupLoadInBackground(std::function<void(const ActionOutcome &)> done = {});
     void loadIfEmpty();
     ActionOutcome manualSync();
     ActionOutcome resetUserStats();

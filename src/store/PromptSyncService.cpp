@@ -232,15 +232,70 @@ bool PromptSyncService::sync(const QByteArray &promptsJson, const QByteArray &da
     std::optional<DataRoot> data = DataRoot::decode(dataJson, error);
     if (!data)
         return false;
-    m_pending.append(Request{std::move(*prompts), std::move(*data), context, force, std::move(completion)});
+    sync(std::move(*prompts), std::move(*data), context, force, std::move(completion));
+    return true;
+}
+
+void PromptSyncService::sync(PromptsRoot prompts, DataRoot data, ModelContext *context, bool force, Completion completion)
+{
+    m_pending.append(Request{std::move(prompts), std::move(data), context, force, std::move(completion)});
     if (m_running)
-        return true;
+        return;
     m_running = true;
     const auto done = qScopeGuard([this] { m_running = false; });
     while (!m_pending.isEmpty()) {
         Request request = m_pending.takeFirst();
         run(request);
     }
+}
+
+PromptSyncService::Applied PromptSyncService::applied(ModelContext *context) const
+{
+    const Decision decision = decide(QString(), QString(), false);
+    Applied out;
+    out.prompts = decision.storedPrompts;
+    out.data = decision.storedData;
+    out.runAnyway = decision.buildChanged || m_running || !context || context->count<Prompt>() <= 0;
+    return out;
+}
+
+PromptSyncService::Decision PromptSyncService::decide(const QString &currentPrompts, const QString &currentData,
+                                                      bool force) const
+{
+    UserDefaults *settings = defaults();
+    Decision out;
+    out.currentPrompts = currentPrompts;
+    out.currentData = currentData;
+    out.storedPrompts = settings->string(QLatin1String(promptsVersionKey), NoVersion);
+    out.storedData = settings->string(QLatin1String(dataVersionKey), NoVersion);
+    out.storedBuild = settings->string(QLatin1String(storedBuildNumberKey), QStringLiteral("0"));
+    // Exact text comparisons: any difference, a lower version included, counts as a change.
+    out.buildChanged = m_build != out.storedBuild;
+    out.promptsDue = force || out.buildChanged || currentPrompts != out.storedPrompts;
+    out.dataDue = force || out.buildChanged || currentData != out.storedData;
+    return out;
+}
+
+void PromptSyncService::printStatus(const Decision &decision) const
+{
+    StoreLog::line(lcSync(), QStringLiteral("PromptSyncService Status:"));
+    StoreLog::line(lcSync(), QStringLiteral("  - Prompts: Current %1 / Stored %2 -> Sync: %3").arg(decision.currentPrompts, decision.storedPrompts, flag(decision.promptsDue)));
+    StoreLog::line(lcSync(), QStringLiteral("  - Data:    Current %1 / Stored %2 -> Sync: %3").arg(decision.currentData, decision.storedData, flag(decision.dataDue)));
+    StoreLog::line(lcSync(), QStringLiteral("  - Build:   App %1 / Stored %2 -> Mismatch: %3").arg(m_build, decision.storedBuild, flag(decision.buildChanged)));
+}
+
+bool PromptSyncService::skipIfCurrent(const QString &promptsVersion, const QString &dataVersion,
+                                      qsizetype promptCount, ModelContext *context, const Completion &completion)
+{
+    if (m_running || !context)
+        return false;
+    const Decision decision = decide(promptsVersion, dataVersion, false);
+    if (decision.promptsDue || decision.dataDue || context->count<Prompt>() <= 0)
+        return false;
+    printStatus(decision);
+    log(QStringLiteral("No changes detected and DB not empty. Skipping sync."));
+    if (completion)
+        completion(promptCount, 0);
     return true;
 }
 
@@ -250,20 +305,14 @@ void PromptSyncService::run(Request &request)
     ModelContext::OriginScope shipped(request.context.data(), ChangeOrigin::Shipped);
     const qsizetype total = request.prompts.prompts.size();
     UserDefaults *settings = defaults();
-    const QString currentPrompts = request.prompts.metadata ? request.prompts.metadata->version : NoVersion;
-    const QString currentData = request.data.metadata ? request.data.metadata->version : NoVersion;
-    const QString storedPrompts = settings->string(QLatin1String(promptsVersionKey), NoVersion);
-    const QString storedData = settings->string(QLatin1String(dataVersionKey), NoVersion);
-    const QString storedBuild = settings->string(QLatin1String(storedBuildNumberKey), QStringLiteral("0"));
-
-    // Exact text comparisons: any difference, a lower version included, counts as a change.
-    const bool buildChanged = m_build != storedBuild;
-    const bool promptsDue = request.force || buildChanged || currentPrompts != storedPrompts;
-    const bool dataDue = request.force || buildChanged || currentData != storedData;
-    StoreLog::line(lcSync(), QStringLiteral("PromptSyncService Status:"));
-    StoreLog::line(lcSync(), QStringLiteral("  - Prompts: Current %1 / Stored %2 -> Sync: %3").arg(currentPrompts, storedPrompts, flag(promptsDue)));
-    StoreLog::line(lcSync(), QStringLiteral("  - Data:    Current %1 / Stored %2 -> Sync: %3").arg(currentData, storedData, flag(dataDue)));
-    StoreLog::line(lcSync(), QStringLiteral("  - Build:   App %1 / Stored %2 -> Mismatch: %3").arg(m_build, storedBuild, flag(buildChanged)));
+    const Decision decision =
+        decide(request.prompts.metadata ? request.prompts.metadata->version : NoVersion,
+               request.data.metadata ? request.data.metadata->version : NoVersion, request.force);
+    const QString &currentPrompts = decision.currentPrompts;
+    const QString &currentData = decision.currentData;
+    const bool promptsDue = decision.promptsDue;
+    const bool dataDue = decision.dataDue;
+    printStatus(decision);
 
     ModelContext *context = request.context;
     if (!context) {

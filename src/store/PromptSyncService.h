@@ -40,6 +40,30 @@ public:
     // waits: it starts when the active one ends, before the outer call returns.
     bool sync(const QByteArray &promptsJson, const QByteArray &dataJson, ModelContext *context, bool force,
               Completion completion = {}, QString *error = nullptr);
+    // The same with the two files decoded already (on another thread, say).
+    void sync(PromptsRoot prompts, DataRoot data, ModelContext *context, bool force, Completion completion = {});
+
+    // What the start-up decision takes from the settings and the store, read on the thread
+    // that owns them: the versions last applied, and whether a run is due whatever the files
+    // say (another build, an empty store).
+    struct Applied {
+        QString prompts;
+        QString data;
+        bool runAnyway = false;
+        // True when files of these versions need no run.
+        bool current(const QString &promptsVersion, const QString &dataVersion) const
+        {
+            return !runAnyway && promptsVersion == prompts && dataVersion == data;
+        }
+    };
+    Applied applied(ModelContext *context) const;
+
+    // The start-up shortcut: when the given versions are the ones last applied by this build
+    // and the store has prompts, prints the status and skip lines and calls the completion
+    // with (promptCount, 0), as a skipped run does, and returns true; the files need not be
+    // decoded. False (nothing printed) when a run is due or one is active.
+    bool skipIfCurrent(const QString &promptsVersion, const QString &dataVersion, qsizetype promptCount,
+                       ModelContext *context, const Completion &completion = {});
 
     // The identifier of a shipped prompt or category: its UUID, or, for text that is not a
     // UUID, one derived from the text so that it stays the same from run to run.
@@ -54,6 +78,14 @@ private:
         Completion completion;
     };
     void run(Request &request);
+    struct Decision {
+        QString currentPrompts, currentData, storedPrompts, storedData, storedBuild;
+        bool buildChanged = false;
+        bool promptsDue = false;
+        bool dataDue = false;
+    };
+    Decision decide(const QString &currentPrompts, const QString &currentData, bool force) const;
+    void printStatus(const Decision &decision) const;
 
     UserDefaults *m_defaults = nullptr;
     QString m_build;

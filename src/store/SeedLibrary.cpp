@@ -1,9 +1,92 @@
 #include "SeedLibrary.h"
 
+#include "JsonWalk.h"
+#include "SeedRecords.h"
+
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
 
 namespace {
+const QString NoVersion = QStringLiteral("0.0");
+
+struct Summary {
+    QString version = NoVersion;
+    qsizetype prompts = -1; // no "prompts" array
+};
+
+// The metadata version and prompt count of one seed file, or nothing when its layout is not
+// the expected one.
+std::optional<Summary> summarise(QByteArrayView json)
+{
+    JsonWalk walk(json);
+    Summary out;
+    if (!walk.take('{'))
+        return std::nullopt;
+    if (walk.take('}'))
+        return out;
+    do {
+        const QByteArrayView key = walk.string();
+        if (!walk.ok() || !walk.take(':'))
+            return std::nullopt;
+        if (key == QByteArrayView("metadata")) {
+            walk.space();
+            const char *start = walk.position();
+            walk.value();
+            if (!walk.ok())
+                return std::nullopt;
+            const QJsonDocument document =
+                QJsonDocument::fromJson(QByteArray::fromRawData(start, walk.position() - start));
+            QString error;
+            const std::optional<SeedMetadata> metadata =
+                document.isObject() ? SeedMetadata::fromJson(document.object(), QString(), &error) : std::nullopt;
+            if (!metadata)
+                return std::nullopt;
+            out.version = metadata->version;
+        } else if (key == QByteArrayView("prompts")) {
+            if (!walk.take('['))
+                return std::nullopt;
+            out.prompts = 0;
+            if (!walk.take(']')) {
+                do {
+                    if (!walk.peek('{'))
+                        return std::nullopt;
+                    walk.value();
+                    ++out.prompts;
+                } while (walk.ok() && walk.take(','));
+                if (!walk.take(']'))
+                    return std::nullopt;
+            }
+        } else {
+            walk.value();
+        }
+    } while (walk.ok() && walk.take(','));
+    if (!walk.ok() || !walk.take('}') || !walk.atEnd())
+        return std::nullopt;
+    return out;
+}
+
+// The file's bytes, mapped when it can be (a plain file, an uncompressed resource).
+struct FileBytes {
+    QFile file;
+    QByteArray read;
+    QByteArrayView bytes;
+    bool open(const QString &path)
+    {
+        file.setFileName(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return false;
+        if (file.size() > 0)
+            if (const uchar *mapped = file.map(0, file.size())) {
+                bytes = QByteArrayView(reinterpret_cast<const char *>(mapped), file.size());
+                return true;
+            }
+        read = file.readAll();
+        bytes = read;
+        return file.error() == QFileDevice::NoError;
+    }
+};
+
 SeedLibrary::Status readWhole(const QString &path, QByteArray &out, QString &error)
 {
     QFile file(path);
@@ -59,4 +142,24 @@ SeedLibrary::Files SeedLibrary::load()
         files.data.clear();
     }
     return files;
+}
+
+std::optional<SeedLibrary::Versions> SeedLibrary::versionsOf(QByteArrayView prompts, QByteArrayView data)
+{
+    const std::optional<Summary> promptsFile = summarise(prompts);
+    if (!promptsFile || promptsFile->prompts < 0)
+        return std::nullopt;
+    const std::optional<Summary> dataFile = summarise(data);
+    if (!dataFile)
+        return std::nullopt;
+    return Versions{promptsFile->version, dataFile->version, promptsFile->prompts};
+}
+
+std::optional<SeedLibrary::Versions> SeedLibrary::versions()
+{
+    FileBytes prompts;
+    FileBytes data;
+    if (!prompts.open(promptsPath()) || !data.open(dataPath()))
+        return std::nullopt;
+    return versionsOf(prompts.bytes, data.bytes);
 }

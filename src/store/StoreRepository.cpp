@@ -51,7 +51,9 @@ QDateTime dateAt(const SqliteDatabase::Statement &stmt, int column)
 {
     if (stmt.isNull(column))
         return {};
-    return QDateTime::fromMSecsSinceEpoch(stmt.int64(column));
+    // In UTC: a local time would look the time zone up for every value loaded; what shows a
+    // date converts it to local time itself.
+    return QDateTime::fromMSecsSinceEpoch(stmt.int64(column), Qt::UTC);
 }
 
 QString valuesText(const QStringList &values)

@@ -26,6 +26,7 @@
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -246,6 +247,35 @@ TEST_F(WindowManagerTest, WithoutACompositorThePanelIsSquareAndOpaque)
     EXPECT_EQ(background->property("radius").toReal(), 16.0);
 }
 
+TEST_F(WindowManagerTest, ThePanelWaitsForTheTrayUnlessItIsShownFirst)
+{
+    // Start-up work waits for the tray icon; without an embedding tray, only a moment.
+    {
+        Shell shell(&defaults, false);
+        int ran = 0;
+        shell.manager->whenTrayShown([&ran] { ++ran; });
+        shell.manager->whenTrayShown([&ran] { ++ran; });
+        EXPECT_EQ(ran, 0);
+        for (int wait = 0; wait < 300 && ran < 2; ++wait) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+            QThread::msleep(5);
+        }
+        EXPECT_EQ(ran, 2);
+        EXPECT_FALSE(shell.manager->hasPanel());
+    }
+    // A showing before the idle-time build builds the panel there and then, and shows it.
+    Shell shell(&defaults);
+    EXPECT_FALSE(shell.manager->hasPanel());
+    shell.manager->showWindow();
+    ASSERT_TRUE(shell.manager->hasPanel());
+    EXPECT_TRUE(shell.manager->panel()->isVisible());
+    EXPECT_EQ(shell.windows->activated.count(shell.manager->panel()), 1);
+    // Hiding before any showing is nothing to do.
+    Shell unshown(&defaults);
+    unshown.manager->hidePanel();
+    EXPECT_FALSE(unshown.manager->hasPanel());
+}
+
 TEST_F(WindowManagerTest, PanelFrameIsSavedAndRestoredAtTheNextStart)
 {
     QRect moved;
@@ -270,11 +300,13 @@ TEST_F(WindowManagerTest, MainViewSeedsTheTextTagSuffixOnlyWhenAbsent)
 {
     {
         Shell shell(&defaults);
+        shell.manager->panel();
         EXPECT_EQ(defaults.string(QLatin1String(FormViewModel::TagTextSuffixKey)),
                   QString::fromUtf8(FormViewModel::DefaultTagTextSuffix));
     }
     defaults.setValue(QLatin1String(FormViewModel::TagTextSuffixKey), QStringLiteral("Answer in German."));
     Shell again(&defaults);
+    again.manager->panel();
     EXPECT_EQ(defaults.string(QLatin1String(FormViewModel::TagTextSuffixKey)), QStringLiteral("Answer in German."));
 }
 

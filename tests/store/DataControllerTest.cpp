@@ -10,6 +10,7 @@
 #include "UserAttribute.h"
 #include "UserDefaults.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -19,6 +20,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace {
 const QString P1 = "A1B2C3D4-0000-4000-8000-000000000001";
@@ -502,4 +504,76 @@ TEST_F(Controller, CleanupKeepsTheFirstCopyAndTheUsersRecord)
     EXPECT_TRUE(first->isFavorite());
     EXPECT_EQ(context().fetch<PromptCategory>(), QList<PromptCategory *>{category});
     EXPECT_FALSE(context().hasChanges());
+}
+
+TEST_F(Controller, AWarmStartDecidesFromTheVersionsAndANewVersionSyncsAgain)
+{
+    const QString seedDir = dir + "/seed";
+    QDir().mkpath(seedDir);
+    const QByteArray prompts = readFile(QStringLiteral(VORN_TEST_SEED_DIR "/prompts.json"));
+    writeFile(seedDir + "/prompts.json", prompts);
+    writeFile(seedDir + "/data.json", readFile(QStringLiteral(VORN_TEST_SEED_DIR "/data.json")));
+    qputenv("VORN_SEED_DIR", seedDir.toUtf8());
+    {
+        DataController &first = make();
+        ASSERT_TRUE(first.setUp());
+        ASSERT_TRUE(first.startupLoad().ok);
+        ASSERT_TRUE(lines.contains("Sync complete. Total: 2, Updates/Inserts: 2"));
+        ASSERT_TRUE(first.closeStore());
+        controller.reset();
+    }
+    // Same files: skipped as a decoded run would be, with the file's count of prompts.
+    lines.clear();
+    DataController &warm = make();
+    ASSERT_TRUE(warm.setUp());
+    EXPECT_TRUE(warm.startupLoad().ok);
+    EXPECT_TRUE(lines.contains("PromptSyncService: No changes detected and DB not empty. Skipping sync."));
+    EXPECT_TRUE(lines.contains("Sync complete. Total: 2, Updates/Inserts: 0"));
+
+    // A new version of the prompts file with an edited title is applied at the next start.
+    QByteArray edited = prompts;
+    edited.replace("\"version\": \"1.0\"", "\"version\": \"1.1\"");
+    const qsizetype title = edited.indexOf("\"title\": \"") + 10;
+    edited.insert(title, "New ");
+    writeFile(seedDir + "/prompts.json", edited);
+    lines.clear();
+    EXPECT_TRUE(warm.startupLoad().ok);
+    EXPECT_TRUE(lines.contains("  - Prompts: Current 1.1 / Stored 1.0 -> Sync: true")) << lines.join('\n').toStdString();
+    EXPECT_TRUE(lines.contains("Sync complete. Total: 2, Updates/Inserts: 1")) << lines.join('\n').toStdString();
+}
+
+TEST_F(Controller, TheBackgroundStartupLoadSyncsAndSkipsAsTheOtherDoes)
+{
+    DataController &dc = make();
+    ASSERT_TRUE(dc.setUp());
+    const auto load = [&dc] {
+        std::optional<ActionOutcome> outcome;
+        dc.startupLoadInBackground([&outcome](const ActionOutcome &result) { outcome = result; });
+        EXPECT_FALSE(outcome) << "the files are looked at on a worker thread";
+        for (int wait = 0; wait < 1000 && !outcome; ++wait)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        return outcome;
+    };
+    std::optional<ActionOutcome> first = load();
+    ASSERT_TRUE(first);
+    EXPECT_TRUE(first->ok);
+    EXPECT_TRUE(lines.contains("Sync complete. Total: 2, Updates/Inserts: 2"));
+    EXPECT_EQ(context().count<Prompt>(), 2);
+
+    lines.clear();
+    std::optional<ActionOutcome> warm = load();
+    ASSERT_TRUE(warm);
+    EXPECT_TRUE(lines.contains("PromptSyncService: No changes detected and DB not empty. Skipping sync."));
+    EXPECT_TRUE(lines.contains("Sync complete. Total: 2, Updates/Inserts: 0"));
+
+    // A controller let go while its worker runs waits for it and applies nothing.
+    DataController::Options other = options;
+    other.storePath = dir + "/other/library.sqlite";
+    auto gone = std::make_unique<DataController>(other);
+    ASSERT_TRUE(gone->setUp());
+    lines.clear();
+    gone->startupLoadInBackground();
+    gone.reset();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(lines.contains("Sync complete. Total: 2, Updates/Inserts: 2"));
 }

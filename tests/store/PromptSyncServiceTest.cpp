@@ -399,3 +399,36 @@ TEST_F(Sync, ARunAskedForDuringARunWaitsForIt)
     EXPECT_EQ(order, (QStringList{"PromptSyncService Status:", "PromptSyncService: Sync finished. Inserted: 2, Updated: 0",
                                   "PromptSyncService Status:", "PromptSyncService: Sync finished. Inserted: 0, Updated: 0"}));
 }
+
+TEST_F(Sync, StartupShortcutSkipsOnlyWhatARunWouldSkip)
+{
+    PromptSyncService service(defaults.get(), "7");
+    const auto skip = [&](const QString &promptsVersion, const QString &dataVersion) {
+        lines.clear();
+        completions.clear();
+        StoreLog::Capture capture([this](const QString &line) { lines << line; });
+        return service.skipIfCurrent(promptsVersion, dataVersion, 2, &context,
+                                     [this](qsizetype total, qsizetype changed) { completions.append({total, changed}); });
+    };
+    // An empty store is always filled, whatever the versions say.
+    markSynced();
+    EXPECT_FALSE(skip("1.0", "1.0"));
+    EXPECT_TRUE(lines.isEmpty());
+    ASSERT_TRUE(runWith(service, false));
+
+    // Same versions and build: the same lines as a skipped run, and its completion.
+    ASSERT_TRUE(skip("1.0", "1.0"));
+    EXPECT_EQ(lines, (QStringList{"PromptSyncService Status:",
+                                  "  - Prompts: Current 1.0 / Stored 1.0 -> Sync: false",
+                                  "  - Data:    Current 1.0 / Stored 1.0 -> Sync: false",
+                                  "  - Build:   App 7 / Stored 7 -> Mismatch: false",
+                                  "PromptSyncService: No changes detected and DB not empty. Skipping sync."}));
+    EXPECT_EQ(completions, (QList<Completion>{{2, 0}}));
+
+    // Any version that differs, a lower one included, or another build: a run is due.
+    EXPECT_FALSE(skip("1.1", "1.0"));
+    EXPECT_FALSE(skip("1.0", "0.9"));
+    EXPECT_TRUE(completions.isEmpty());
+    PromptSyncService newBuild(defaults.get(), "8");
+    EXPECT_FALSE(newBuild.skipIfCurrent("1.0", "1.0", 2, &context));
+}
