@@ -1,4 +1,5 @@
-// Start-up synchronisation of the shipped library when nothing changed, a full
+// Start-up synchronisation of the shipped library when nothing changed, the same decision
+// over generated libraries of 10,000 and 100,000 prompts (decoded against read by versions), a full
 // synchronisation of a large generated library into an empty store (save included), and the
 // export of that library. For the folder sync: applying 10,000 changes of another device
 // (save included), and a start with sync on and nothing new in the folder against the same
@@ -25,7 +26,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <map>
 #include <memory>
+#include <optional>
 
 namespace {
 struct GeneratedSeed {
@@ -97,6 +100,56 @@ void startupSyncNothingChanged(benchmark::State &state)
     state.counters["prompts"] = double(context.count<Prompt>());
 }
 BENCHMARK(startupSyncNothingChanged)->Unit(benchmark::kMillisecond);
+
+// The start-up decision over a generated library of state.range(0) prompts whose versions
+// were applied already: decoding both files first (the old way, the baseline), against
+// reading the versions and the count with the walk over the bytes. The store holds a prompt,
+// so it is not empty; what it holds does not enter the decision.
+void nothingChanged(benchmark::State &state, bool walk)
+{
+    static std::map<int, GeneratedSeed> seeds;
+    const int count = int(state.range(0));
+    if (!seeds.count(count))
+        seeds[count] = generate(count);
+    const GeneratedSeed &seed = seeds[count];
+    const auto capture = quiet();
+    QTemporaryDir dir;
+    UserDefaults defaults(dir.filePath(QStringLiteral("vorn.ini")));
+    defaults.setValue(QLatin1String(PromptSyncService::promptsVersionKey), QStringLiteral("1.0"));
+    defaults.setValue(QLatin1String(PromptSyncService::dataVersionKey), QStringLiteral("1.0"));
+    defaults.setValue(QLatin1String(PromptSyncService::storedBuildNumberKey), QStringLiteral("1"));
+    PromptSyncService service(&defaults, QStringLiteral("1"));
+    ModelContext context;
+    context.open(QString::fromLatin1(ModelContext::InMemory));
+    context.setAutosaveInterval(-1);
+    context.insert(new Prompt);
+    context.save();
+    qsizetype total = 0;
+    const PromptSyncService::Completion completed = [&total](qsizetype prompts, qsizetype) { total = prompts; };
+    for (auto _ : state) {
+        if (walk) {
+            const std::optional<SeedLibrary::Versions> versions = SeedLibrary::versionsOf(seed.prompts, seed.data);
+            if (!versions || !service.skipIfCurrent(versions->prompts, versions->data, versions->promptCount, &context,
+                                                    completed))
+                state.SkipWithError("the walk did not find the versions");
+        } else {
+            service.sync(seed.prompts, seed.data, &context, false, completed);
+        }
+    }
+    if (total != count)
+        state.SkipWithError("the skipped run did not count the file's prompts");
+    state.counters["MB"] = double(seed.prompts.size()) / (1024 * 1024);
+}
+void nothingChangedDecoding(benchmark::State &state)
+{
+    nothingChanged(state, false);
+}
+void nothingChangedByVersions(benchmark::State &state)
+{
+    nothingChanged(state, true);
+}
+BENCHMARK(nothingChangedDecoding)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(nothingChangedByVersions)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void fullSyncIntoEmptyStore(benchmark::State &state)
 {

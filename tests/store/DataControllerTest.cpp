@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -550,8 +551,10 @@ TEST_F(Controller, TheBackgroundStartupLoadSyncsAndSkipsAsTheOtherDoes)
         std::optional<ActionOutcome> outcome;
         dc.startupLoadInBackground([&outcome](const ActionOutcome &result) { outcome = result; });
         EXPECT_FALSE(outcome) << "the files are looked at on a worker thread";
-        for (int wait = 0; wait < 1000 && !outcome; ++wait)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        for (int wait = 0; wait < 2000 && !outcome; ++wait) {
+            QCoreApplication::processEvents();
+            QThread::msleep(5);
+        }
         return outcome;
     };
     std::optional<ActionOutcome> first = load();
