@@ -266,6 +266,10 @@ void WindowManager::buildPanel()
             if (m_panel->isVisible())
                 m_frameSave.start();
         });
+    connect(m_panel, &QWindow::activeChanged, this, [this] {
+        if (m_panel->isActive())
+            m_panelActiveSinceShown = true;
+    });
 }
 
 void WindowManager::restoreFrame()
@@ -305,6 +309,8 @@ void WindowManager::showWindow(const QByteArray &activationToken)
     for (QQuickView *window : std::as_const(m_auxWindows))
         if (m_hiddenWithApp.contains(window))
             window->show();
+    if (!m_panel->isVisible())
+        m_panelActiveSinceShown = false;
     m_panel->show();
     if (!m_stickySet) {
         m_services.windows->setOnAllDesktops(m_panel);
@@ -341,7 +347,9 @@ void WindowManager::hideApplication()
 
 void WindowManager::onApplicationStateChanged(Qt::ApplicationState state)
 {
-    if (state != Qt::ApplicationActive && m_panel && m_panel->isVisible())
+    // Only a panel that had the focus gives way when another program takes it: the focus-out
+    // of the previous showing can arrive after a quick new showing, before its focus-in.
+    if (state != Qt::ApplicationActive && m_panel && m_panel->isVisible() && m_panelActiveSinceShown)
         hidePanel();
 }
 

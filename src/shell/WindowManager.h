@@ -116,4 +116,5 @@ private:
     bool m_stickySet = false;
     QList<std::function<void()>> m_afterTray;
     bool m_trayWaitStarted = false;
+    bool m_panelActiveSinceShown = false;
 };
