@@ -387,7 +387,8 @@ void PromptBrowserViewModel::appendSection(QList<BrowserRowModel::Row> &rows, co
         BrowserRowModel::Row more;
         more.kind = BrowserRowModel::Kind::More;
         more.sectionId = id;
-        more.title = QStringLiteral("More...");
+        //: The last row of a shortened section; opens the whole section.
+        more.title = tr("More...");
         more.inCard = true;
         more.lastInGroup = true;
         rows.append(more);
@@ -414,19 +415,24 @@ void PromptBrowserViewModel::refresh()
     m_showingResults = false;
     m_sections = BrowserSections::build(*m_context, admin);
     appendPrompts(rows, {}, m_sections.hot, false);
-    appendSection(rows, BrowserSections::FavoritesId, QStringLiteral("Favorites & Often Used"),
+    appendSection(rows, BrowserSections::FavoritesId, tr("Favorites & Often Used"),
                   QStringLiteral("star.square"), m_sections.favorites,
                   m_showAllFavorites ? -1 : BrowserSections::FavoritesShown);
-    appendSection(rows, BrowserSections::LastUsedId, QStringLiteral("Last Used"), QStringLiteral("clock"),
+    appendSection(rows, BrowserSections::LastUsedId, tr("Last Used"), QStringLiteral("clock"),
                   m_sections.lastUsed, -1);
-    appendSection(rows, BrowserSections::NewId, QStringLiteral("New"), QStringLiteral("sparkles"),
+    appendSection(rows, BrowserSections::NewId,
+                  //: Section of the prompts added with the last library update.
+                  tr("New"), QStringLiteral("sparkles"),
                   m_sections.newPrompts, -1);
-    appendSection(rows, BrowserSections::UpdatedId, QStringLiteral("Updated"),
+    appendSection(rows, BrowserSections::UpdatedId,
+                  //: Section of the prompts changed by the last library update.
+                  tr("Updated"),
                   QStringLiteral("arrow.triangle.2.circlepath"), m_sections.updatedPrompts, -1);
     if (!m_sections.library.isEmpty()) {
         BrowserRowModel::Row caption;
         caption.kind = BrowserRowModel::Kind::LibraryHeader;
-        caption.title = QStringLiteral("Library");
+        //: The caption above the categories of the prompt library.
+        caption.title = tr("Library");
         rows.append(caption);
     }
     for (const BrowserSections::Category &section : std::as_const(m_sections.library)) {
@@ -448,7 +454,7 @@ void PromptBrowserViewModel::refresh()
         BrowserRowModel::Row header;
         header.kind = BrowserRowModel::Kind::SectionHeader;
         header.sectionId = BrowserSections::HiddenCategoriesId;
-        header.title = QStringLiteral("Hidden Categories");
+        header.title = tr("Hidden Categories");
         header.icon = QStringLiteral("folder.badge.minus");
         header.count = int(m_sections.hiddenCategories.size());
         header.expanded = m_expanded == header.sectionId;
@@ -468,7 +474,7 @@ void PromptBrowserViewModel::refresh()
             rows.last().lastInGroup = true;
         }
     }
-    appendSection(rows, BrowserSections::HiddenPromptsId, QStringLiteral("Hidden Prompts"),
+    appendSection(rows, BrowserSections::HiddenPromptsId, tr("Hidden Prompts"),
                   QStringLiteral("eye.slash"), m_sections.hiddenPrompts, -1);
 
     if (afterResults)
@@ -597,28 +603,28 @@ QList<BrowserRowModel::Row> PromptBrowserViewModel::searchRows(int from, int to)
 
     const int matches = int(m_matches.size());
     if (matches > 0) {
-        const QString title = terms.isEmpty() ? (matches == 1 ? QStringLiteral("1 prompt")
-                                                              : QStringLiteral("%1 prompts").arg(matches))
-                              : matches == 1  ? QStringLiteral("1 prompt matches")
-                                              : QStringLiteral("%1 prompts match").arg(matches);
+        //: The count above the search results: all prompts listed, or those matching the words.
+        const QString title = terms.isEmpty() ? tr("%n prompts", nullptr, matches)
+                                              //: The count above the search results.
+                                              : tr("%n prompts match", nullptr, matches);
         part(1, header(BrowserRowModel::Kind::MatchCount, title, matches));
         part(matches, promptRow(m_matches, BrowserRowModel::Match::Match));
     } else {
         part(1, [&](int) {
             BrowserRowModel::Row empty;
             empty.kind = BrowserRowModel::Kind::Empty;
-            empty.title = QStringLiteral("No matching prompts found.");
+            empty.title = tr("No matching prompts found.");
             // Nothing even close: perhaps the words are in a template.
             if (m_close.isEmpty() && !searchTemplateText())
-                empty.description = QStringLiteral("Turn on \"Search template text\" to look inside the templates too.");
+                empty.description = tr("Turn on \"Search template text\" to look inside the templates too.");
             return empty;
         });
     }
     if (!m_close.isEmpty()) {
-        part(1, header(BrowserRowModel::Kind::CloseHeader, QStringLiteral("Close matches"), int(m_close.size())));
+        part(1, header(BrowserRowModel::Kind::CloseHeader, tr("Close matches"), int(m_close.size())));
         part(int(m_close.size()), promptRow(m_close, BrowserRowModel::Match::Close));
     } else if (!m_closest.isEmpty()) {
-        part(1, header(BrowserRowModel::Kind::CloseHeader, QStringLiteral("Closest titles"), int(m_closest.size())));
+        part(1, header(BrowserRowModel::Kind::CloseHeader, tr("Closest titles"), int(m_closest.size())));
         part(int(m_closest.size()), promptRow(m_closest, BrowserRowModel::Match::Closest));
     }
     return rows;

@@ -39,7 +39,7 @@ SettingsPane {
         }
         Text {
             Layout.alignment: Qt.AlignHCenter
-            text: root.viewModel.canSignIn ? "Sign In" : qsTr("Sync")
+            text: root.viewModel.canSignIn ? qsTr("Sign In") : qsTr("Sync")
             font: Style.titleFont
             color: root.darkColorScheme ? Style.textPrimary : "black"
             Accessible.role: Accessible.Heading
@@ -50,7 +50,7 @@ SettingsPane {
             Layout.leftMargin: 40
             Layout.rightMargin: 40
             horizontalAlignment: Text.AlignHCenter
-            text: "Sign in to sync your prompts across all your devices."
+            text: qsTr("Sign in to sync your prompts across all your devices.")
             visible: root.viewModel.canSignIn
             font: Style.bodyFont
             color: root.darkColorScheme ? Style.textSecondary : Qt.rgba(0.24, 0.24, 0.26, 0.6)
@@ -80,7 +80,7 @@ SettingsPane {
             focus: true
             readonly property color fill: root.darkColorScheme ? "white" : "black"
             readonly property color ink: root.darkColorScheme ? "black" : "white"
-            Accessible.name: "Sign In"
+            Accessible.name: qsTr("Sign In")
             onClicked: root.viewModel.signIn()
             Keys.onReturnPressed: clicked()
             Keys.onEnterPressed: clicked()
@@ -91,7 +91,7 @@ SettingsPane {
                     SymbolIcon { symbol: "person.crop.circle.fill"; size: 20; color: signInButton.ink }
                     Text {
                         anchors.verticalCenter: parent.verticalCenter
-                        text: "Sign In"
+                        text: qsTr("Sign In")
                         font.family: Style.family
                         font.pixelSize: 17
                         font.weight: Font.DemiBold

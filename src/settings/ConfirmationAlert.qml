@@ -56,7 +56,7 @@ Popup {
                 id: cancelButton
                 objectName: "alertCancelButton"
                 Layout.fillWidth: true
-                text: "Cancel"
+                text: qsTr("Cancel")
                 onClicked: alert.close()
             }
             SettingsButton {

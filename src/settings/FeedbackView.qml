@@ -17,11 +17,11 @@ SettingsPane {
     signal closed()
 
     readonly property var features: [
-        { icon: "doc.text.image", text: "Multiple new handcrafted Prompt templates per week" },
-        { icon: "pencil.line", text: "Editing and adding new prompts" },
-        { icon: "arrow.up.arrow.down", text: "Up- and Down-voting" },
-        { icon: "square.and.arrow.up", text: "Sharing Prompts with friends" },
-        { icon: "eye", text: "Previews for each prompt" }
+        { icon: "doc.text.image", text: qsTr("Multiple new handcrafted Prompt templates per week") },
+        { icon: "pencil.line", text: qsTr("Editing and adding new prompts") },
+        { icon: "arrow.up.arrow.down", text: qsTr("Up- and Down-voting") },
+        { icon: "square.and.arrow.up", text: qsTr("Sharing Prompts with friends") },
+        { icon: "eye", text: qsTr("Previews for each prompt") }
     ]
 
     Keys.onEscapePressed: root.closed()
@@ -54,12 +54,12 @@ SettingsPane {
                 anchors.left: parent.left
                 anchors.leftMargin: 12
                 anchors.verticalCenter: parent.verticalCenter
-                text: "Close"
+                text: qsTr("Close")
                 onClicked: root.closed()
             }
             Text {
                 anchors.centerIn: parent
-                text: "Welcome & Feedback"
+                text: qsTr("Welcome & Feedback")
                 font: Style.headlineFont
                 color: Style.textPrimary
                 Accessible.role: Accessible.TitleBar
@@ -92,7 +92,7 @@ SettingsPane {
                     }
                     Text {
                         Layout.alignment: Qt.AlignHCenter
-                        text: "Coming Soon"
+                        text: qsTr("Coming Soon")
                         font.family: Style.family
                         font.pixelSize: 34
                         font.bold: true
@@ -103,7 +103,7 @@ SettingsPane {
                     Text {
                         Layout.fillWidth: true
                         horizontalAlignment: Text.AlignHCenter
-                        text: "We are working hard to make VORN even better."
+                        text: qsTr("We are working hard to make VORN even better.")
                         font: Style.bodyFont
                         color: Style.textSecondary
                         wrapMode: Text.WordWrap
@@ -128,7 +128,7 @@ SettingsPane {
                 Box {
                     spacing: 16
                     Text {
-                        text: "We value your feedback"
+                        text: qsTr("We value your feedback")
                         font.family: Style.family
                         font.pixelSize: 22
                         font.weight: Font.DemiBold
@@ -140,7 +140,7 @@ SettingsPane {
                         Layout.fillWidth: true
                         spacing: 12
                         Text {
-                            text: "Topic"
+                            text: qsTr("Topic")
                             font: Style.bodyFont
                             color: Style.textPrimary
                         }
@@ -150,7 +150,7 @@ SettingsPane {
                             Layout.fillWidth: true
                             model: root.viewModel.topics
                             currentIndex: root.viewModel.selectedTopic
-                            Accessible.name: "Topic"
+                            Accessible.name: qsTr("Topic")
                             onActivated: (index) => {
                                 root.viewModel.selectedTopic = index
                                 currentIndex = Qt.binding(() => root.viewModel.selectedTopic)
@@ -162,12 +162,12 @@ SettingsPane {
                         objectName: "categoryField"
                         Layout.fillWidth: true
                         visible: root.viewModel.showsCategoryField
-                        placeholderText: "Category (e.g. Coding, Writing)"
+                        placeholderText: qsTr("Category (e.g. Coding, Writing)")
                         text: root.viewModel.categoryName
                         font: Style.bodyFont
                         color: Style.textPrimary
                         selectByMouse: true
-                        Accessible.name: "Category"
+                        Accessible.name: qsTr("Category")
                         onTextEdited: root.viewModel.categoryName = text
                         background: Rectangle {
                             implicitHeight: 36
@@ -187,14 +187,14 @@ SettingsPane {
                         TextArea {
                             id: descriptionField
                             objectName: "descriptionField"
-                            placeholderText: "Description"
+                            placeholderText: qsTr("Description")
                             text: root.viewModel.feedbackDescription
                             font: Style.bodyFont
                             color: Style.textPrimary
                             wrapMode: TextEdit.Wrap
                             selectByMouse: true
                             padding: 10
-                            Accessible.name: "Description"
+                            Accessible.name: qsTr("Description")
                             onTextChanged: if (text !== root.viewModel.feedbackDescription) root.viewModel.feedbackDescription = text
                             Keys.onTabPressed: nextItemInFocusChain(true).forceActiveFocus(Qt.TabFocusReason)
                             Keys.onBacktabPressed: nextItemInFocusChain(false).forceActiveFocus(Qt.BacktabFocusReason)
@@ -210,7 +210,7 @@ SettingsPane {
                         objectName: "sendFeedbackButton"
                         Layout.fillWidth: true
                         padding: 12
-                        Accessible.name: "Send Feedback via Email"
+                        Accessible.name: qsTr("Send Feedback via Email")
                         // Opened inside the click, while the window still has the focus.
                         onClicked: root.viewModel.send()
                         Keys.onReturnPressed: clicked()
@@ -225,7 +225,7 @@ SettingsPane {
                                 SymbolIcon { symbol: "envelope.fill"; size: 18; color: "white" }
                                 Text {
                                     anchors.verticalCenter: parent.verticalCenter
-                                    text: "Send Feedback via Email"
+                                    text: qsTr("Send Feedback via Email")
                                     font: Style.headlineFont
                                     color: "white"
                                 }
@@ -267,7 +267,7 @@ SettingsPane {
             Layout.rightMargin: 20
             Layout.topMargin: 8
             Layout.bottomMargin: 10
-            text: "Show this window on start"
+            text: qsTr("Show this window on start")
             checked: root.viewModel.showFeedbackOnStart
             onToggled: root.viewModel.showFeedbackOnStart = checked
         }

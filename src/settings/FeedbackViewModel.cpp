@@ -25,33 +25,40 @@ FeedbackViewModel::FeedbackViewModel(UserDefaults *defaults, UrlOpener opener,
     });
 }
 
+namespace {
+// The topics of the feedback form: shown in the user's language, mailed in English, the
+// language VORN's team reads.
+const char *const TopicTexts[] = {
+    QT_TRANSLATE_NOOP("FeedbackViewModel", "Add more prompts for..."),
+    QT_TRANSLATE_NOOP("FeedbackViewModel", "Add a missing category"),
+    QT_TRANSLATE_NOOP("FeedbackViewModel", "Add a missing feature"),
+};
+} // namespace
+
 QStringList FeedbackViewModel::topics()
 {
-    return {topicValue(MorePrompts), topicValue(MissingCategory), topicValue(MissingFeature)};
+    QStringList shown;
+    for (const char *text : TopicTexts)
+        shown.append(tr(text));
+    return shown;
 }
 
 QString FeedbackViewModel::topicValue(FeedbackTopic topic)
 {
-    switch (topic) {
-    case MorePrompts:
-        return QStringLiteral("Add more prompts for...");
-    case MissingCategory:
-        return QStringLiteral("Add a missing category");
-    case MissingFeature:
-        return QStringLiteral("Add a missing feature");
-    }
-    return {};
+    if (topic < MorePrompts || topic > MissingFeature)
+        return {};
+    return QString::fromLatin1(TopicTexts[topic - MorePrompts]);
 }
 
 QString FeedbackViewModel::bodyOpening(FeedbackTopic topic)
 {
     switch (topic) {
     case MorePrompts:
-        return QStringLiteral("I would like to see more prompts for the category:\n");
+        return QStringLiteral("I would like to see more prompts for the category:\n"); // untranslated: mailed
     case MissingCategory:
-        return QStringLiteral("I am missing the following category:\n");
+        return QStringLiteral("I am missing the following category:\n"); // untranslated: mailed
     case MissingFeature:
-        return QStringLiteral("I am missing the following feature:\n");
+        return QStringLiteral("I am missing the following feature:\n"); // untranslated: mailed
     }
     return {};
 }
@@ -107,7 +114,7 @@ QString FeedbackViewModel::percentEncoded(const QString &text)
 QString FeedbackViewModel::mailtoLink(const QString &address, FeedbackTopic topic,
                                       const QString &categoryName, const QString &description)
 {
-    const QString subject = QStringLiteral("Feedback: ") + topicValue(topic);
+    const QString subject = QStringLiteral("Feedback: ") + topicValue(topic); // untranslated: mailed
     QString body = bodyOpening(topic);
     if (topic == MorePrompts)
         body += categoryName.isEmpty() ? QStringLiteral("-") : categoryName;

@@ -74,7 +74,7 @@ SettingsPane {
                 objectName: "adminModeLabel"
                 Layout.alignment: Qt.AlignHCenter
                 visible: root.isAdminMode
-                text: "ADMIN MODE: on"
+                text: qsTr("ADMIN MODE: on")
                 font.family: Style.family
                 font.pixelSize: 12
                 font.bold: true
@@ -82,7 +82,7 @@ SettingsPane {
             }
             Text {
                 Layout.alignment: Qt.AlignHCenter
-                text: "Settings"
+                text: qsTr("Settings")
                 font: Style.titleFont
                 color: Style.textPrimary
                 Accessible.role: Accessible.Heading
@@ -125,7 +125,7 @@ SettingsPane {
                     SettingsSwitch {
                         objectName: "launchAtLoginSwitch"
                         checked: root.viewModel.launchAtLogin
-                        Accessible.name: "Launch at Login"
+                        Accessible.name: qsTr("Launch at Login")
                         onActiveFocusChanged: if (activeFocus) root.reveal(this)
                         // The model decides; after a failure the switch returns to the real state.
                         onToggled: {
@@ -159,7 +159,7 @@ SettingsPane {
                                 width: 60
                                 model: root.viewModel.chars
                                 currentIndex: model.indexOf(root.viewModel.hotkeyChar)
-                                Accessible.name: "Shortcut letter"
+                                Accessible.name: qsTr("Shortcut letter")
                                 onActiveFocusChanged: if (activeFocus) root.reveal(this)
                                 onActivated: (index) => {
                                     root.viewModel.hotkeyChar = model[index]
@@ -187,7 +187,7 @@ SettingsPane {
                     description: root.viewModel.rowDescription("synchronize")
                     SettingsButton {
                         objectName: "synchronizeButton"
-                        text: "Synchronize"
+                        text: qsTr("Synchronize")
                         onActiveFocusChanged: if (activeFocus) root.reveal(this)
                         onClicked: root.viewModel.synchronize()
                     }
@@ -202,7 +202,7 @@ SettingsPane {
                     description: root.viewModel.rowDescription("export")
                     SettingsButton {
                         objectName: "exportButton"
-                        text: "Export DB"
+                        text: qsTr("Export DB")
                         onActiveFocusChanged: if (activeFocus) root.reveal(this)
                         onClicked: root.viewModel.exportDatabase()
                     }
@@ -219,10 +219,10 @@ SettingsPane {
                         spacing: 6
                         Repeater {
                             model: [
-                                { name: "resetDatabaseButton", text: "Reset Database", role: "destructive" },
-                                { name: "resetStatsButton", text: "Reset Usage & Favorites", role: "destructive" },
-                                { name: "deduplicateButton", text: "Deduplicate Database", role: "normal" },
-                                { name: "validateButton", text: "Validate Templates", role: "normal" }
+                                { name: "resetDatabaseButton", text: qsTr("Reset Database"), role: "destructive" },
+                                { name: "resetStatsButton", text: qsTr("Reset Usage & Favorites"), role: "destructive" },
+                                { name: "deduplicateButton", text: qsTr("Deduplicate Database"), role: "normal" },
+                                { name: "validateButton", text: qsTr("Validate Templates"), role: "normal" }
                             ]
                             SettingsButton {
                                 required property var modelData
@@ -261,7 +261,7 @@ SettingsPane {
                     spacing: 10
 
                     Text {
-                        text: "Prompt Suffixes"
+                        text: qsTr("Prompt Suffixes")
                         font.family: Style.family
                         font.pixelSize: 20
                         font.bold: true
@@ -271,7 +271,7 @@ SettingsPane {
                     }
                     Text {
                         Layout.fillWidth: true
-                        text: "The suffix for Text Prompts will be added automatically to each prompt that is made for a chatbot. For example, you can add 'Please answer in Markdown' to all text prompts."
+                        text: qsTr("The suffix for Text Prompts will be added automatically to each prompt that is made for a chatbot. For example, you can add 'Please answer in Markdown' to all text prompts.")
                         font: Style.captionFont
                         color: Style.textSecondary
                         wrapMode: Text.WordWrap
@@ -358,7 +358,7 @@ SettingsPane {
             Item { Layout.fillWidth: true }
             SettingsButton {
                 objectName: "quitButton"
-                text: "Quit VORN"
+                text: qsTr("Quit VORN")
                 onClicked: root.viewModel.quitApp()
             }
         }
@@ -367,18 +367,18 @@ SettingsPane {
     ConfirmationAlert {
         id: resetAlert
         objectName: "resetDatabaseAlert"
-        title: "Reset Database?"
-        message: "This will delete all prompts, categories, and tags, and restore the default library. A backup will be created in Documents before resetting."
-        confirmText: "Reset"
+        title: qsTr("Reset Database?")
+        message: qsTr("This will delete all prompts, categories, and tags, and restore the default library. A backup will be created in Documents before resetting.")
+        confirmText: qsTr("Reset")
         onConfirmed: root.viewModel.resetDatabase()
     }
 
     ConfirmationAlert {
         id: statsResetAlert
         objectName: "resetStatsAlert"
-        title: "Reset Usage & Favorites?"
-        message: "This will reset usage counts, favorites, 'hot' settings, and last used times for ALL prompts and categories."
-        confirmText: "Reset Stats"
+        title: qsTr("Reset Usage & Favorites?")
+        message: qsTr("This will reset usage counts, favorites, 'hot' settings, and last used times for ALL prompts and categories.")
+        confirmText: qsTr("Reset Stats")
         onConfirmed: root.viewModel.resetUserStats()
     }
 

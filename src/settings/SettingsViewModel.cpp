@@ -23,25 +23,27 @@ const QString ExportRow = QStringLiteral("export");
 const QString DangerRow = QStringLiteral("dangerZone");
 const QString SuffixRow = QStringLiteral("suffixes");
 
+// The English texts; rowTitle() and rowDescription() give them in the user's language.
 struct RowText {
     QString id;
-    QString title;
-    QString description;
+    const char *title;
+    const char *description;
 };
 
 const QList<RowText> &rowTexts()
 {
     static const QList<RowText> rows = {
-        {LaunchRow, QStringLiteral("Launch at Login"),
-         QStringLiteral("Automatically start the app when you log in.")},
-        {ShortcutRow, QStringLiteral("Global Shortcut"),
-         QStringLiteral("Key combination to open the app.")},
-        {SyncRow, QStringLiteral("Force Synchronize Prompts"),
-         QStringLiteral("Reloads prompts from the internal library.")},
-        {ExportRow, QStringLiteral("Export Database"),
-         QStringLiteral("Exports current data to JSON files in Documents.")},
-        {DangerRow, QStringLiteral("Danger Zone"), QStringLiteral("Destructive actions.")},
-        {SuffixRow, QStringLiteral("Prompt Suffixes"), {}},
+        {LaunchRow, QT_TRANSLATE_NOOP("SettingsViewModel", "Launch at Login"),
+         QT_TRANSLATE_NOOP("SettingsViewModel", "Automatically start the app when you log in.")},
+        {ShortcutRow, QT_TRANSLATE_NOOP("SettingsViewModel", "Global Shortcut"),
+         QT_TRANSLATE_NOOP("SettingsViewModel", "Key combination to open the app.")},
+        {SyncRow, QT_TRANSLATE_NOOP("SettingsViewModel", "Force Synchronize Prompts"),
+         QT_TRANSLATE_NOOP("SettingsViewModel", "Reloads prompts from the internal library.")},
+        {ExportRow, QT_TRANSLATE_NOOP("SettingsViewModel", "Export Database"),
+         QT_TRANSLATE_NOOP("SettingsViewModel", "Exports current data to JSON files in Documents.")},
+        {DangerRow, QT_TRANSLATE_NOOP("SettingsViewModel", "Danger Zone"),
+         QT_TRANSLATE_NOOP("SettingsViewModel", "Destructive actions.")},
+        {SuffixRow, QT_TRANSLATE_NOOP("SettingsViewModel", "Prompt Suffixes"), nullptr},
     };
     return rows;
 }
@@ -121,13 +123,13 @@ QStringList SettingsViewModel::visibleRows() const
 QString SettingsViewModel::rowTitle(const QString &row) const
 {
     const RowText *text = findRow(row);
-    return text ? text->title : QString();
+    return text ? tr(text->title) : QString();
 }
 
 QString SettingsViewModel::rowDescription(const QString &row) const
 {
     const RowText *text = findRow(row);
-    return text ? text->description : QString();
+    return text && text->description ? tr(text->description) : QString();
 }
 
 bool SettingsViewModel::isAdminGesture(int clickCount, Qt::KeyboardModifiers modifiers)
@@ -217,8 +219,8 @@ QString SettingsViewModel::suffixLabel(const QString &tag)
     for (QString &word : words)
         if (!word.isEmpty())
             word = word.left(1).toUpper() + word.mid(1).toLower();
-    return QStringLiteral("Suffix for ") + words.join(QLatin1Char(' ')) +
-           QStringLiteral(" Prompts");
+    //: Label of a suffix editor; %1 is the tag of the prompts it is added to, e.g. "Text".
+    return tr("Suffix for %1 Prompts").arg(words.join(QLatin1Char(' ')));
 }
 
 QString SettingsViewModel::suffix(const QString &tag) const
@@ -257,8 +259,9 @@ QString SettingsViewModel::compiledBuild()
 
 QString SettingsViewModel::versionLine(const QString &version, const QString &build)
 {
-    const QString unknown = QStringLiteral("Unknown");
-    return QStringLiteral("Version %1 (Build %2)")
+    //: Stands for a version or build number the program does not know.
+    const QString unknown = tr("Unknown");
+    return tr("Version %1 (Build %2)")
         .arg(version.isEmpty() ? unknown : version, build.isEmpty() ? unknown : build);
 }
 

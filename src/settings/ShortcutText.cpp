@@ -3,7 +3,7 @@
 namespace ShortcutText {
 QString modifiers()
 {
-    return QStringLiteral("Super+Shift+");
+    return QStringLiteral("Super+Shift+"); // untranslated: key names, also in log lines
 }
 
 QString of(QChar letter)

@@ -39,7 +39,7 @@ QObject *TemplateValidationViewModel::editingPrompt() const
 
 void TemplateValidationViewModel::start()
 {
-    setMessage(QStringLiteral("Validating..."));
+    setMessage(tr("Validating..."));
     if (!m_isPresented) {
         m_isPresented = true;
         Q_EMIT isPresentedChanged();
@@ -52,9 +52,9 @@ void TemplateValidationViewModel::run()
 {
     StoreLog::line(QStringLiteral("DEBUG: Starting validation..."));
     if (!m_context) {
-        const QString error = QStringLiteral("The library store is not open.");
-        StoreLog::line(QStringLiteral("DEBUG: Validation failed with error: ") + error);
-        setMessage(QStringLiteral("Error: ") + error);
+        StoreLog::line(QStringLiteral("DEBUG: Validation failed with error: The library store is not open."));
+        //: The validation sheet's summary when there is no library to check.
+        setMessage(tr("Error: %1").arg(tr("The library store is not open.")));
         setErrors({});
         return;
     }
@@ -95,9 +95,12 @@ void TemplateValidationViewModel::finishEditing()
 
 QString TemplateValidationViewModel::summary(qsizetype checked, qsizetype issues)
 {
+    //: First half of the validation summary, followed by "All valid!" or "Found %n issues."
+    const QString counted = tr("Checked %n templates.", nullptr, int(checked));
     if (issues == 0)
-        return QStringLiteral("Checked %1 templates. All valid!").arg(checked);
-    return QStringLiteral("Checked %1 templates. Found %2 issues.").arg(checked).arg(issues);
+        return counted + u' ' + tr("All valid!");
+    //: Second half of the validation summary.
+    return counted + u' ' + tr("Found %n issues.", nullptr, int(issues));
 }
 
 void TemplateValidationViewModel::setMessage(const QString &message)

@@ -45,7 +45,7 @@ Popup {
         spacing: 16
 
         Text {
-            text: "Template Validation"
+            text: qsTr("Template Validation")
             font: Style.headlineFont
             color: Style.textPrimary
         }
@@ -74,7 +74,7 @@ Popup {
             keyNavigationEnabled: true
             activeFocusOnTab: true
             Accessible.role: Accessible.List
-            Accessible.name: "Findings"
+            Accessible.name: qsTr("Findings")
             ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
             Keys.onReturnPressed: sheet.validation.edit(currentIndex)
             Keys.onEnterPressed: sheet.validation.edit(currentIndex)
@@ -138,7 +138,7 @@ Popup {
             id: closeButton
             objectName: "validationCloseButton"
             Layout.alignment: Qt.AlignRight
-            text: "Close"
+            text: qsTr("Close")
             role: "prominent"
             onClicked: sheet.close()
         }

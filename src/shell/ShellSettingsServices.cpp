@@ -5,6 +5,8 @@
 #include "LaunchAtLoginManager.h"
 #include "SettingsServices.h"
 
+#include <QCoreApplication>
+
 void ShellShortcutService::reRegister()
 {
     // Registering drops the current shortcut first, so at most one is ever held.
@@ -21,8 +23,11 @@ QString ShellShortcutService::portalHint() const
     const HotKeyBackend *backend = HotKeyManager::shared()->backend();
     if (!backend || backend->name() != QLatin1String("portal"))
         return {};
-    return QStringLiteral("Your desktop owns this shortcut: change it in its keyboard settings "
-                          "(for example Settings → Keyboard → Shortcuts → VORN).");
+    //: Under the shortcut setting when the desktop's portal binds the shortcut. Name the
+    //: desktop's own settings pages as they are called in the language.
+    return QCoreApplication::translate("ShellShortcutService",
+                                       "Your desktop owns this shortcut: change it in its keyboard settings "
+                                       "(for example Settings → Keyboard → Shortcuts → VORN).");
 }
 
 namespace ShellSettingsServices {

@@ -5,6 +5,7 @@
 #include "RendererChoice.h"
 #include "ShellTrace.h"
 #include "TerminationSignals.h"
+#include "UiLanguage.h"
 #include "WindowManager.h"
 
 #include <QApplication>
@@ -61,6 +62,9 @@ int exec(int &argc, char **argv, std::unique_ptr<CommandServer> server, bool sho
     // The app lives in the tray: closing its last window does not end it.
     QApplication::setQuitOnLastWindowClosed(false);
     QQuickStyle::setStyle(QStringLiteral("Basic"));
+    // The texts of every view and menu come from the user's language, so it is chosen first.
+    const UiLanguage language;
+    qCDebug(lcShell).noquote() << "user interface language:" << language.name();
 
     // A logout or a kill ends the app as "Quit VORN" does, with everything saved.
     TerminationSignals terminations;

@@ -40,11 +40,24 @@ constexpr int TrayPollMs = 10;
 constexpr int TrayWaitAttempts = 30;
 constexpr int TrayPaintMs = 20;
 
+// The window names double as their ids; titleOf() gives the title the user reads.
+QString titleOf(const QString &name)
+{
+    if (name == QLatin1String("Settings"))
+        return WindowManager::tr("Settings");
+    if (name == QLatin1String("Account"))
+        //: Title of the sign-in window.
+        return WindowManager::tr("Account");
+    if (name == QLatin1String("Feedback"))
+        return WindowManager::tr("Feedback");
+    return name;
+}
+
 // The tray menu in the panel's dark look and type (a StatusNotifier host draws the menu in
 // the desktop's own theme instead).
 const char *const MenuStyle = R"(
 QMenu { background: #25252c; color: #f2f2f5; border: 1px solid #3b3b44; padding: 4px;
-        font-family: "Inter"; font-size: 13px; }
+        font-family: "Inter"; font-size: 13px; } /* untranslated: style sheet */
 QMenu::item { padding: 5px 24px 5px 14px; border-radius: 5px; }
 QMenu::item:selected { background: #5e5ce6; color: #ffffff; }
 QMenu::item:disabled { color: #8e8e98; background: transparent; }
@@ -83,9 +96,9 @@ bool WindowManager::hasShared()
 WindowManager::WindowManager(Services services, QObject *parent)
     : QObject(parent), m_services(std::move(services))
 {
-    m_auxViews = {{QStringLiteral("Settings"), QmlBase + QStringLiteral("AuxiliaryView.qml")},
-                  {QStringLiteral("Account"), QmlBase + QStringLiteral("AuxiliaryView.qml")},
-                  {QStringLiteral("Feedback"), QmlBase + QStringLiteral("AuxiliaryView.qml")}};
+    m_auxViews = {{QStringLiteral("Settings"), QmlBase + QStringLiteral("AuxiliaryView.qml")}, // untranslated: ids
+                  {QStringLiteral("Account"), QmlBase + QStringLiteral("AuxiliaryView.qml")},  // untranslated: ids
+                  {QStringLiteral("Feedback"), QmlBase + QStringLiteral("AuxiliaryView.qml")}}; // untranslated: ids
     buildMenu();
     // The tray host may come later than the app (autostart), or never.
     connect(m_services.tray.get(), &TrayAvailability::availabilityChanged, this, [this](bool available) {
@@ -168,7 +181,7 @@ void WindowManager::createStatusItem()
     // Most panels are dark; an embedding tray is looked at once the icon sits in it.
     QIcon icon = TrayIcon::themed();
     m_statusItem->setIcon(icon.isNull() ? TrayIcon::glyph(TrayIcon::glyphColorFor(Qt::black)) : icon);
-    m_statusItem->setToolTip(QStringLiteral("VORN Prompt Manager"));
+    m_statusItem->setToolTip(tr("VORN Prompt Manager"));
     m_statusItem->setContextMenu(m_menu.get());
     connect(m_statusItem, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         if (reason == QSystemTrayIcon::Trigger)
@@ -355,17 +368,17 @@ void WindowManager::onApplicationStateChanged(Qt::ApplicationState state)
 
 void WindowManager::openSettings()
 {
-    openAuxiliaryWindow(QStringLiteral("Settings"));
+    openAuxiliaryWindow(QStringLiteral("Settings")); // untranslated: id
 }
 
 void WindowManager::openFeedback()
 {
-    openAuxiliaryWindow(QStringLiteral("Feedback"));
+    openAuxiliaryWindow(QStringLiteral("Feedback")); // untranslated: id
 }
 
 void WindowManager::openLogin()
 {
-    openAuxiliaryWindow(QStringLiteral("Account"));
+    openAuxiliaryWindow(QStringLiteral("Account")); // untranslated: id
 }
 
 void WindowManager::quitApp()
@@ -393,7 +406,7 @@ QQuickView *WindowManager::openAuxiliaryWindow(const QString &name)
         return existing;
     }
     auto *window = new QQuickView(engine(), nullptr);
-    window->setTitle(name);
+    window->setTitle(titleOf(name));
     window->setFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint
                      | Qt::WindowStaysOnTopHint);
     window->setColor(QColor(30, 30, 34));
@@ -403,9 +416,9 @@ QQuickView *WindowManager::openAuxiliaryWindow(const QString &name)
     window->setInitialProperties({{QStringLiteral("windowName"), name}});
     window->setSource(m_auxViews.value(name));
     // Fixed sizes, as the views are laid out for them.
-    static const QHash<QString, QSize> sizes{{QStringLiteral("Settings"), QSize(550, 600)},
-                                             {QStringLiteral("Feedback"), QSize(500, 700)},
-                                             {QStringLiteral("Account"), QSize(420, 520)}};
+    static const QHash<QString, QSize> sizes{{QStringLiteral("Settings"), QSize(550, 600)}, // untranslated: ids
+                                             {QStringLiteral("Feedback"), QSize(500, 700)}, // untranslated: ids
+                                             {QStringLiteral("Account"), QSize(420, 520)}}; // untranslated: ids
     const QSize size = sizes.value(name, QSize(500, 500));
     window->setMinimumSize(size);
     window->setMaximumSize(size);

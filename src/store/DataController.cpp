@@ -84,7 +84,7 @@ struct DataController::Private {
     // The export behind createBackup.
     ActionOutcome backup(DataController *self)
     {
-        const QString prefix = QStringLiteral("Backup_")
+        const QString prefix = QStringLiteral("Backup_") // untranslated: file name
                                + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH-mm-ss"))
                                + QLatin1Char(' ');
         QString why;
@@ -193,9 +193,10 @@ bool DataController::setUp(QString *error)
         return true;
     // Busy, unreadable for now, a newer schema: no reason to touch the file.
     if (result.status != ModelContext::OpenStatus::Unreadable || d->options.inMemory) {
-        setNotice(result.message + (result.message.endsWith(QLatin1Char('.')) ? QString() : QStringLiteral("."))
-                  + QStringLiteral(" Nothing was changed; VORN shows an empty library until it is restarted with the "
-                                   "problem fixed."));
+        //: The library's status line; %1 is why the library cannot be opened.
+        setNotice(tr("%1 Nothing was changed; VORN shows an empty library until it is restarted with the "
+                     "problem fixed.")
+                      .arg(result.message + (result.message.endsWith(QLatin1Char('.')) ? QString() : QStringLiteral("."))));
         if (error)
             *error = result.message;
         return false;
@@ -211,15 +212,15 @@ bool DataController::setUp(QString *error)
         problem = result.message;
     }
     if (movedTo.isEmpty() || !result.ok()) {
-        const QString message = QStringLiteral("Could not create ModelContainer even after reset: ") + problem;
+        const QString message = QStringLiteral("Could not create ModelContainer even after reset: ") + problem; // untranslated: logged
         StoreLog::warning(lcStore(), message);
-        setNotice(message);
+        setNotice(tr("The library could not be opened even after a reset: %1").arg(problem));
         if (error)
             *error = message;
         return false;
     }
-    setNotice(QStringLiteral("The library could not be read (%1) and was moved to %2. VORN started a new "
-                             "library with the shipped prompts.").arg(reason, movedTo));
+    setNotice(tr("The library could not be read (%1) and was moved to %2. VORN started a new "
+                 "library with the shipped prompts.").arg(reason, movedTo));
     loadIfEmpty();
     log(QStringLiteral("Store successfully reset."));
     return true;
@@ -523,7 +524,7 @@ QString DataController::writeExport(const QString &prefix, bool reveal, QString 
         return failure(QStringLiteral("Export failed: Could not fetch data."), QStringLiteral("Could not fetch data."));
     PromptsRoot root;
     root.metadata = SeedMetadata{QStringLiteral("1.7"), SeedDate::format(QDateTime::currentDateTime()),
-                                 QStringLiteral("Full Export")};
+                                 QStringLiteral("Full Export")}; // untranslated: the file's metadata
     const QList<Prompt *> prompts = d->context.fetch<Prompt>();
     root.prompts.reserve(prompts.size());
     for (const Prompt *prompt : prompts) {

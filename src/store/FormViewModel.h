@@ -32,7 +32,7 @@ public:
     using PreviewSegment = TemplateForm::PreviewSegment;
 
     static constexpr const char *TagTextSuffixKey = "tag_text_suffix";
-    static constexpr const char *DefaultTagTextSuffix = "The output shall be in {{language: [languages]}}.";
+    static constexpr const char *DefaultTagTextSuffix = "The output shall be in {{language: [languages]}}."; // untranslated: prompt text
     // Stores the default suffix of the tag "text" unless the key already holds a string.
     static void seedTagTextSuffix(UserDefaults *defaults);
 

@@ -49,7 +49,7 @@ ModelContext::OpenResult ModelContext::open(const QString &path)
     auto failDb = [this, &fail, &path](const QString &message) {
         const bool damaged = m_db && m_db->lastErrorIsDamage();
         return fail(damaged ? OpenStatus::Unreadable : OpenStatus::Unavailable,
-                    damaged ? message : QStringLiteral("The library %1 cannot be opened: %2").arg(path, message));
+                    damaged ? message : tr("The library %1 cannot be opened: %2").arg(path, message));
     };
 
     if (!inMemory) {
@@ -62,7 +62,7 @@ ModelContext::OpenResult ModelContext::open(const QString &path)
         if (!locked.ok()) {
             if (locked.status == ProcessLock::Status::Held)
                 return fail(OpenStatus::Locked,
-                            QStringLiteral("The library %1 is in use by another VORN process (pid %2).").arg(path).arg(locked.pid));
+                            tr("The library %1 is in use by another VORN process (pid %2).").arg(path).arg(locked.pid));
             return fail(OpenStatus::Unavailable, locked.message);
         }
     }
@@ -80,7 +80,7 @@ ModelContext::OpenResult ModelContext::open(const QString &path)
         return failDb(error);
     if (version > SchemaVersion)
         return fail(OpenStatus::Incompatible,
-                    QStringLiteral("The library %1 was written by a newer VORN (schema %2).").arg(path).arg(version));
+                    tr("The library %1 was written by a newer VORN (schema %2).").arg(path).arg(version));
     StoreRepository repository(*m_db);
     if (version == 0) {
         const qint64 tables = m_db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master"), &error);

@@ -62,7 +62,7 @@ ProcessLock::Result ProcessLock::acquire()
         const bool existed = ::lstat(file.constData(), &before) == 0;
         if (existed && !S_ISREG(before.st_mode)) {
             result.status = Status::Failed;
-            result.message = QStringLiteral("The lock file %1 is not a regular file; remove it: rm %2")
+            result.message = tr("The lock file %1 is not a regular file; remove it: rm %2")
                                  .arg(m_path, quoted(m_path));
             return result;
         }
@@ -73,7 +73,7 @@ ProcessLock::Result ProcessLock::acquire()
                 const bool removed = ::unlink(file.constData()) == 0;
                 ::close(other);
                 if (removed) {
-                    result.takeOver = QStringLiteral("Took over the lock file %1 left by user %2 (no process of theirs holds it).")
+                    result.takeOver = QStringLiteral("Took over the lock file %1 left by user %2 (no process of theirs holds it).") // untranslated: logged
                                           .arg(m_path, userName(before.st_uid));
                     continue;
                 }
@@ -83,10 +83,11 @@ ProcessLock::Result ProcessLock::acquire()
                 ::close(other);
             result.status = Status::OtherUser;
             result.pid = pid;
-            result.message = QStringLiteral("The lock file %1 belongs to user %2%3. Quit VORN running as %2, "
-                                            "or if none runs, remove the file: rm %4")
+            //: %3 is empty or " (process 1234)".
+            result.message = tr("The lock file %1 belongs to user %2%3. Quit VORN running as %2, "
+                                "or if none runs, remove the file: rm %4")
                                  .arg(m_path, userName(before.st_uid),
-                                      pid > 0 ? QStringLiteral(" (process %1)").arg(pid) : QString(), quoted(m_path));
+                                      pid > 0 ? tr(" (process %1)").arg(pid) : QString(), quoted(m_path));
             return result;
         }
 
@@ -95,11 +96,11 @@ ProcessLock::Result ProcessLock::acquire()
             const int error = errno;
             // Our own file that we may not open: nobody can hold it through us; replace it.
             if (existed && error == EACCES && ::unlink(file.constData()) == 0) {
-                result.takeOver = QStringLiteral("Took over the unreadable lock file %1.").arg(m_path);
+                result.takeOver = QStringLiteral("Took over the unreadable lock file %1.").arg(m_path); // untranslated: logged
                 continue;
             }
             result.status = Status::Failed;
-            result.message = QStringLiteral("Cannot create the lock file %1: %2").arg(m_path, systemError(error));
+            result.message = tr("Cannot create the lock file %1: %2").arg(m_path, systemError(error));
             return result;
         }
         if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
@@ -107,7 +108,7 @@ ProcessLock::Result ProcessLock::acquire()
             result.pid = std::max<qint64>(0, pidIn(fd));
             ::close(fd);
             result.status = error == EWOULDBLOCK ? Status::Held : Status::Failed;
-            result.message = error == EWOULDBLOCK ? QString() : QStringLiteral("Cannot lock %1: %2").arg(m_path, systemError(error));
+            result.message = error == EWOULDBLOCK ? QString() : tr("Cannot lock %1: %2").arg(m_path, systemError(error));
             return result;
         }
         // The holder before us removes the file as it lets go: make sure we hold the file
@@ -120,9 +121,9 @@ ProcessLock::Result ProcessLock::acquire()
         }
         if (existed && result.takeOver.isEmpty()) {
             const qint64 pid = pidIn(fd);
-            result.takeOver = pid > 0 ? QStringLiteral("Took over the stale lock file %1 (process %2 is gone).").arg(m_path).arg(pid)
-                : pid == 0      ? QStringLiteral("Took over the empty lock file %1 (left by an interrupted start).").arg(m_path)
-                                : QStringLiteral("Took over the unreadable lock file %1.").arg(m_path);
+            result.takeOver = pid > 0 ? QStringLiteral("Took over the stale lock file %1 (process %2 is gone).").arg(m_path).arg(pid) // untranslated: logged
+                : pid == 0      ? QStringLiteral("Took over the empty lock file %1 (left by an interrupted start).").arg(m_path) // untranslated: logged
+                                : QStringLiteral("Took over the unreadable lock file %1.").arg(m_path); // untranslated: logged
         }
         const QByteArray owner = QByteArray::number(qint64(::getpid())) + '\n'
                                  + QCoreApplication::applicationName().toUtf8() + '\n';
@@ -136,7 +137,7 @@ ProcessLock::Result ProcessLock::acquire()
         return result;
     }
     result.status = Status::Failed;
-    result.message = QStringLiteral("Cannot take the lock file %1: it keeps changing").arg(m_path);
+    result.message = tr("Cannot take the lock file %1: it keeps changing").arg(m_path);
     return result;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 // A lock file that marks one process as the owner of a resource (the library, the running
@@ -8,6 +9,8 @@
 // process, or unreadable) is taken over. The file names the owner's process for people and
 // is removed when the lock is released.
 class ProcessLock {
+    Q_DECLARE_TR_FUNCTIONS(ProcessLock)
+
 public:
     enum class Status {
         Acquired,

@@ -68,7 +68,8 @@ qsizetype countMarker(QStringView text, QStringView marker)
 
 QString itemError(qsizetype number, const QString &title, const QString &what)
 {
-    return QStringLiteral("Error in item %1 ('%2'): %3").arg(number).arg(title, what);
+    //: %1 counts the pasted items from 1, %2 is the item's title, %3 what is wrong with it.
+    return QCoreApplication::translate("PromptImporter", "Error in item %1 ('%2'): %3").arg(number).arg(title, what);
 }
 
 struct KeptItem {
@@ -88,18 +89,18 @@ PromptImporter::Result PromptImporter::importText(const QString &jsonText)
     QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
     const QByteArray utf8 = encoder.encode(jsonText);
     if (encoder.hasError())
-        return {QStringLiteral("Invalid text encoding."), {}};
+        return {tr("Invalid text encoding."), {}};
     return importUtf8(utf8);
 }
 
 PromptImporter::Result PromptImporter::importData(const QByteArray &utf8)
 {
     if (utf8.size() > MaxTextBytes)
-        return {QStringLiteral("The pasted text is larger than 20 MB."), {}};
+        return {tr("The pasted text is larger than 20 MB."), {}};
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString decoded = decoder.decode(utf8);
     if (decoder.hasError())
-        return {QStringLiteral("Invalid text encoding."), {}};
+        return {tr("Invalid text encoding."), {}};
     // Files saved by some editors start with a byte-order mark, which JSON does not allow.
     if (utf8.startsWith("\xEF\xBB\xBF"))
         return importUtf8(utf8.mid(3));
@@ -109,14 +110,14 @@ PromptImporter::Result PromptImporter::importData(const QByteArray &utf8)
 PromptImporter::Result PromptImporter::importUtf8(const QByteArray &utf8)
 {
     if (utf8.size() > MaxTextBytes)
-        return {QStringLiteral("The pasted text is larger than 20 MB."), {}};
+        return {tr("The pasted text is larger than 20 MB."), {}};
 
     // Phase 1: decode and check every item; nothing is written before all pass.
     const std::optional<QList<SeedPrompt>> records = decodeRecords(utf8);
     if (!records)
-        return {QStringLiteral("JSON Error: Not a valid Prompt or List of Prompts."), {}};
+        return {tr("JSON Error: Not a valid Prompt or List of Prompts."), {}};
     if (records->isEmpty())
-        return {QStringLiteral("No prompts found to import."), {}};
+        return {tr("No prompts found to import."), {}};
 
     const QList<PromptCategory *> storedCategories = m_context.fetch<PromptCategory>();
     const FirstByKey<QString, PromptCategory> categoriesById(
@@ -141,13 +142,12 @@ PromptImporter::Result PromptImporter::importUtf8(const QByteArray &utf8)
         }
         if (!unknown.isEmpty()) {
             return {itemError(i + 1, record.title,
-                              QStringLiteral("Unknown Categories: ") +
-                                  unknown.join(QStringLiteral(", "))),
+                              tr("Unknown Categories: %1").arg(unknown.join(QStringLiteral(", ")))),
                     {}};
         }
         if (countMarker(record.templateText, u"{{") != countMarker(record.templateText, u"}}"))
             return {
-                itemError(i + 1, record.title, QStringLiteral("Mismatched curly braces {{ }}.")),
+                itemError(i + 1, record.title, tr("Mismatched curly braces {{ }}.")),
                 {}};
         kept.append(std::move(item));
     }
@@ -218,12 +218,11 @@ PromptImporter::Result PromptImporter::importUtf8(const QByteArray &utf8)
 
     QString error;
     if (!m_context.save(&error))
-        return {QStringLiteral("Save Error: ") + error, {}};
+        return {tr("Save Error: %1").arg(error), {}};
     if (inserted + updated > 0 && m_createBackup)
         m_createBackup();
     return {{},
-            QStringLiteral("Processed %1 items: %2 inserted, %3 updated.")
-                .arg(kept.size())
-                .arg(inserted)
-                .arg(updated)};
+            //: The import's result: the items pasted, then how many were new and how many changed.
+            tr("Processed %n items:", nullptr, int(kept.size())) + u' '
+                + tr("%1 inserted, %2 updated.").arg(inserted).arg(updated)};
 }

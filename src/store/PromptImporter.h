@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 
 #include <functional>
@@ -12,6 +13,8 @@ class ModelContext;
 // prompts are inserted and known ones overwritten in one save. The import sheet and the
 // command line both call it and show the result line it returns.
 class PromptImporter {
+    Q_DECLARE_TR_FUNCTIONS(PromptImporter)
+
 public:
     // Exactly one of the two is set after an import.
     struct Result {

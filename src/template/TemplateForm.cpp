@@ -83,10 +83,12 @@ QString TemplateForm::message(const QString &label) const
 QString TemplateForm::messageFor(const ParsedPromptVariable &variable) const
 {
     const QString value = m_inputs.value(variable.label).trimmed();
+    //: A field left empty; %1 is its label.
     if (value.isEmpty())
-        return variable.label + QStringLiteral(" is missed");
+        return tr("%1 is missed").arg(variable.label);
+    //: %1 is the field's label.
     if (variable.type.kind() == VariableType::Kind::number && !isNumberText(value))
-        return variable.label + QStringLiteral(": Invalid number format (0-9 . , allowed)");
+        return tr("%1: Invalid number format (0-9 . , allowed)").arg(variable.label);
     return QString();
 }
 

@@ -3,6 +3,7 @@
 #include "ParsedPromptVariable.h"
 #include "PromptParser.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QList>
 #include <QLocale>
@@ -18,6 +19,8 @@
 // variables parsed from it, the value entered per label, validation, the live preview and
 // the rendered text. Where values are remembered is the caller's business.
 class TemplateForm {
+    Q_DECLARE_TR_FUNCTIONS(TemplateForm)
+
 public:
     // One run of the preview: template text, or a filled-in value in quotation marks.
     struct PreviewSegment {

@@ -17,7 +17,7 @@ QStringList TemplateValidator::check(const QString &templateText, const QSet<QSt
     const qsizetype closing = templateText.count(u'}');
     if (opening != closing)
         messages.append(
-            QStringLiteral("Unbalanced brackets: %1 '{' vs %2 '}'").arg(opening).arg(closing));
+            tr("Unbalanced brackets: %1 '{' vs %2 '}'").arg(opening).arg(closing));
 
     // The matcher finds nothing in text with unpaired surrogates; read them as U+FFFD.
     const QString text = QStringView(templateText).isValidUtf16()
@@ -30,16 +30,15 @@ QStringList TemplateValidator::check(const QString &templateText, const QSet<QSt
         const QStringView content = whole.mid(2, whole.size() - 4);
         const qsizetype colon = content.indexOf(u':');
         if (colon < 0) {
-            messages.append(QStringLiteral("Invalid format in '") + whole.toString() +
-                            QStringLiteral("'. Expected 'Name: Value'."));
+            //: %1 is the placeholder as written; "Name: Value" shows its form and stays as it is.
+            messages.append(tr("Invalid format in '%1'. Expected 'Name: Value'.").arg(whole.toString()));
             continue;
         }
         const QStringView spec = PromptParser::trim(content.mid(colon + 1));
         if (spec.size() >= 2 && spec.startsWith(u'[') && spec.endsWith(u']')) {
             const QString name = spec.mid(1, spec.size() - 2).toString();
             if (!name.contains(u',') && !globalKeys.contains(name))
-                messages.append(QStringLiteral("Unknown global variable: '[") + name +
-                                QStringLiteral("]'"));
+                messages.append(tr("Unknown global variable: '[%1]'").arg(name));
         }
     }
     return messages;

@@ -65,8 +65,8 @@ QVariant FormFieldModel::data(const QModelIndex &index, int role) const
     case IsSortedRole:
         return m_form->sortState(label);
     case SortHelpRole:
-        return m_form->sortState(label) ? QStringLiteral("Reset sorting")
-                                        : QStringLiteral("Sort alphabetically");
+        //: Tooltip of the button that sorts a choice's options.
+        return m_form->sortState(label) ? tr("Reset sorting") : tr("Sort alphabetically");
     case SliderFromRole:
         return sliderBounds(type.min(), type.max()).first;
     case SliderToRole:

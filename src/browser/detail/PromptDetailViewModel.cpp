@@ -117,12 +117,14 @@ QString PromptDetailViewModel::updatedText() const
 {
     if (!m_prompt)
         return QString();
-    return QStringLiteral("Updated: ") + dateTimeText(m_prompt->updatedAt(), QLocale());
+    //: When the prompt last changed; %1 is the date and time in the user's format.
+    return tr("Updated: %1").arg(dateTimeText(m_prompt->updatedAt(), QLocale()));
 }
 
 QString PromptDetailViewModel::usesText() const
 {
-    return QStringLiteral("Uses: ") + QString::number(m_prompt ? m_prompt->usageCount() : 0);
+    //: How often the prompt was used.
+    return tr("Uses: %1").arg(QLocale().toString(m_prompt ? m_prompt->usageCount() : 0));
 }
 
 bool PromptDetailViewModel::isFavorite() const
@@ -142,7 +144,7 @@ QString PromptDetailViewModel::favoriteSymbol() const
 
 QString PromptDetailViewModel::favoriteHelp() const
 {
-    return isFavorite() ? QStringLiteral("Unmark as favorite") : QStringLiteral("Mark as favorite");
+    return isFavorite() ? tr("Unmark as favorite") : tr("Mark as favorite");
 }
 
 QString PromptDetailViewModel::hiddenSymbol() const
@@ -152,8 +154,7 @@ QString PromptDetailViewModel::hiddenSymbol() const
 
 QString PromptDetailViewModel::hiddenHelp() const
 {
-    return isHidden() ? QStringLiteral("Show prompt in list")
-                      : QStringLiteral("Hide the Prompt from the list");
+    return isHidden() ? tr("Show prompt in list") : tr("Hide the Prompt from the list");
 }
 
 QStringList PromptDetailViewModel::categoryNames() const

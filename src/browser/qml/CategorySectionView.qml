@@ -16,7 +16,7 @@ PromptCollapsibleSection {
     DarkMenu {
         id: menu
         DarkMenuItem {
-            text: "Hide Category"
+            text: qsTr("Hide Category")
             symbol: "eye.slash"
             onTriggered: section.hideRequested()
         }

@@ -35,7 +35,7 @@ Popup {
         spacing: 14
         Text {
             width: parent.width
-            text: "Delete Prompt?"
+            text: qsTr("Delete Prompt?")
             horizontalAlignment: Text.AlignHCenter
             font: Style.headlineFont
             color: Style.textPrimary
@@ -45,7 +45,7 @@ Popup {
         Text {
             objectName: "deleteMessage"
             width: parent.width
-            text: "Delete '" + (alert.prompt ? alert.prompt.title : "") + "'?"
+            text: qsTr("Delete '%1'?").arg(alert.prompt ? alert.prompt.title : "")
             horizontalAlignment: Text.AlignHCenter
             wrapMode: Text.Wrap
             font.family: Style.family
@@ -60,7 +60,7 @@ Popup {
             Button {
                 id: cancelButton
                 objectName: "cancelDeleteButton"
-                text: "Cancel"
+                text: qsTr("Cancel")
                 Accessible.name: text
                 onClicked: alert.close()
                 Keys.onReturnPressed: clicked()
@@ -83,7 +83,7 @@ Popup {
             Button {
                 id: deleteButton
                 objectName: "confirmDeleteButton"
-                text: "Delete"
+                text: qsTr("Delete")
                 Accessible.name: text
                 onClicked: {
                     const doomed = alert.prompt

@@ -17,7 +17,7 @@ AbstractButton {
     bottomPadding: 8
     text: category ? category.name : ""
     Accessible.role: Accessible.Button
-    Accessible.name: "Unhide " + text
+    Accessible.name: qsTr("Unhide %1").arg(text)
 
     background: Rectangle {
         radius: 8

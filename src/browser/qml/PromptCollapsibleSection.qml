@@ -28,7 +28,7 @@ AbstractButton {
     topPadding: 12
     bottomPadding: 12
     Accessible.role: Accessible.Button
-    Accessible.name: text + (count >= 0 ? ", " + count : "") + (isExpanded ? ", expanded" : ", collapsed")
+    Accessible.name: text + (count >= 0 ? ", " + count : "") + (isExpanded ? qsTr(", expanded") : qsTr(", collapsed"))
     onClicked: toggleRequested()
     // The header's menu from the keyboard, its first entry selected; null without one.
     function showMenu() {

@@ -54,7 +54,7 @@ AbstractButton {
     bottomPadding: 9
     text: prompt ? prompt.title : ""
     Accessible.role: Accessible.Button
-    Accessible.name: text + (isFavorite ? ", favorite" : "") + (isHidden ? ", hidden" : "")
+    Accessible.name: text + (isFavorite ? qsTr(", favorite") : "") + (isHidden ? qsTr(", hidden") : "")
     Accessible.description: prompt ? prompt.promptDescription : ""
     Keys.onMenuPressed: showMenu()
 
@@ -66,13 +66,13 @@ AbstractButton {
         id: contextMenu
         DarkMenuItem {
             objectName: "favoriteMenuItem"
-            text: row.isFavorite ? "Unfavorite" : "Favorite"
+            text: row.isFavorite ? qsTr("Unfavorite") : qsTr("Favorite")
             symbol: row.isFavorite ? "star.fill" : "star"
             onTriggered: row.toggleFavorite()
         }
         DarkMenuItem {
             objectName: "hideMenuItem"
-            text: row.isHidden ? "Unhide" : "Hide"
+            text: row.isHidden ? qsTr("Unhide") : qsTr("Hide")
             symbol: row.isHidden ? "eye" : "eye.slash"
             onTriggered: row.toggleHidden()
         }
@@ -124,7 +124,7 @@ AbstractButton {
                         font.family: row.hasEmojiFont ? Style.family : Style.iconFamily
                         font.pixelSize: row.hasEmojiFont ? 12 : 14
                         color: "#ff9f0a"
-                        Accessible.name: "hot"
+                        Accessible.name: qsTr("hot")
                     }
                 }
                 Text {
@@ -155,7 +155,7 @@ AbstractButton {
                     symbol: row.isHot ? "flame.fill" : "flame"
                     size: 13
                     iconColor: row.isHot ? "#ff9f0a" : Style.textSecondary
-                    help: row.isHot ? "Remove from the hot list" : "Add to the hot list"
+                    help: row.isHot ? qsTr("Remove from the hot list") : qsTr("Add to the hot list")
                     onClicked: row.viewModel.toggleHot(row.prompt)
                 }
                 SymbolButton {
@@ -164,7 +164,7 @@ AbstractButton {
                     symbol: row.isActive ? "bolt.fill" : "bolt.slash"
                     size: 13
                     iconColor: row.isActive ? "#64d2ff" : Style.textSecondary
-                    help: row.isActive ? "Deactivate" : "Activate"
+                    help: row.isActive ? qsTr("Deactivate") : qsTr("Activate")
                     onClicked: row.viewModel.toggleActive(row.prompt)
                 }
                 SymbolButton {
@@ -173,7 +173,7 @@ AbstractButton {
                     visible: row.canEdit
                     symbol: "pencil"
                     size: 13
-                    help: "Edit prompt"
+                    help: qsTr("Edit prompt")
                     onClicked: row.editRequested(row.prompt)
                 }
                 SymbolButton {
@@ -182,7 +182,7 @@ AbstractButton {
                     symbol: "trash"
                     size: 13
                     hoverColor: "#ff5a5f"
-                    help: "Delete prompt"
+                    help: qsTr("Delete prompt")
                     onClicked: row.deleteRequested(row.prompt)
                 }
                 Rectangle { width: 1; height: 16; anchors.verticalCenter: parent.verticalCenter; color: Style.glassStroke }
@@ -196,7 +196,7 @@ AbstractButton {
                 iconColor: row.isHidden ? Style.brandPurple
                                         : Qt.rgba(Style.textSecondary.r, Style.textSecondary.g, Style.textSecondary.b, 0.8)
                 hoverColor: row.isHidden ? Qt.lighter(Style.brandPurple, 1.2) : Style.textPrimary
-                help: row.isHidden ? "Unhide" : "Hide"
+                help: row.isHidden ? qsTr("Unhide") : qsTr("Hide")
                 onClicked: row.toggleHidden()
             }
             SymbolButton {
@@ -207,7 +207,7 @@ AbstractButton {
                 iconColor: row.isFavorite ? Style.favoriteYellow
                                           : Qt.rgba(Style.textSecondary.r, Style.textSecondary.g, Style.textSecondary.b, 0.8)
                 hoverColor: row.isFavorite ? Style.favoriteYellow : Style.textPrimary
-                help: row.isFavorite ? "Unfavorite" : "Favorite"
+                help: row.isFavorite ? qsTr("Unfavorite") : qsTr("Favorite")
                 onClicked: row.toggleFavorite()
             }
             SymbolIcon {

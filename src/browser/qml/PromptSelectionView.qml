@@ -203,14 +203,14 @@ FocusScope {
                 anchors.verticalCenter: parent.verticalCenter
                 focus: true
                 text: browser.searchText
-                placeholderText: "Search prompts..."
+                placeholderText: qsTr("Search prompts...")
                 placeholderTextColor: Style.textSecondary
                 color: Style.textPrimary
                 selectionColor: Qt.rgba(Style.brandPurple.r, Style.brandPurple.g, Style.brandPurple.b, 0.5)
                 selectedTextColor: Style.textPrimary
                 font: Style.bodyFont
                 background: null
-                Accessible.name: "Search prompts"
+                Accessible.name: qsTr("Search prompts")
                 onTextEdited: browser.editSearch(text)
                 // The field keeps the focus while the arrows walk the list.
                 Keys.onPressed: (event) => browser.handleKey(event, true)
@@ -224,7 +224,7 @@ FocusScope {
                 visible: browser.searchText.length > 0
                 symbol: "xmark.circle.fill"
                 size: 17
-                help: "Clear the search"
+                help: qsTr("Clear the search")
                 onClicked: {
                     browser.editSearch("")
                     searchField.forceActiveFocus()
@@ -240,19 +240,19 @@ FocusScope {
             visible: browserModel.isAdminMode
             symbol: "ellipsis.circle"
             size: 22
-            help: "Administration"
+            help: qsTr("Administration")
             onClicked: adminMenu.popup(adminMenuButton, adminMenuButton.width - adminMenu.width, adminMenuButton.height + 4)
             DarkMenu {
                 id: adminMenu
                 DarkMenuItem {
                     objectName: "exportMenuItem"
-                    text: "Export DB"
+                    text: qsTr("Export DB")
                     symbol: "arrow.up.doc"
                     onTriggered: browserModel.exportDatabase()
                 }
                 DarkMenuItem {
                     objectName: "insertMenuItem"
-                    text: "Insert Prompt"
+                    text: qsTr("Insert Prompt")
                     symbol: "plus.square.dashed"
                     onTriggered: insertSheet.open()
                 }
@@ -303,7 +303,7 @@ FocusScope {
             anchors.rightMargin: 6
             anchors.verticalCenter: parent.verticalCenter
             symbol: "xmark"
-            help: "Dismiss"
+            help: qsTr("Dismiss")
             onClicked: libraryStatus.dismiss()
         }
     }
@@ -329,7 +329,7 @@ FocusScope {
         SearchOptionChip {
             id: hiddenChip
             objectName: "searchHiddenChip"
-            text: "Search hidden prompts"
+            text: qsTr("Search hidden prompts")
             checked: browserModel.searchHiddenPrompts
             onToggled: browserModel.searchHiddenPrompts = checked
             Keys.onPressed: (event) => browser.handleKey(event)
@@ -337,7 +337,7 @@ FocusScope {
         SearchOptionChip {
             id: templateChip
             objectName: "searchTemplateChip"
-            text: "Search template text"
+            text: qsTr("Search template text")
             checked: browserModel.searchTemplateText
             onToggled: browserModel.searchTemplateText = checked
             Keys.onPressed: (event) => browser.handleKey(event)

@@ -61,7 +61,7 @@ FocusScope {
                 anchors.left: parent.left
                 anchors.leftMargin: 14
                 anchors.verticalCenter: parent.verticalCenter
-                text: "Cancel"
+                text: qsTr("Cancel")
                 Accessible.name: text
                 flat: true
                 onClicked: sheet.cancel()
@@ -83,7 +83,7 @@ FocusScope {
             }
             Text {
                 anchors.centerIn: parent
-                text: "Insert Prompt JSON"
+                text: qsTr("Insert Prompt JSON")
                 font: Style.headlineFont
                 color: Style.textPrimary
                 Accessible.role: Accessible.Heading
@@ -95,7 +95,7 @@ FocusScope {
                 anchors.right: parent.right
                 anchors.rightMargin: 14
                 anchors.verticalCenter: parent.verticalCenter
-                text: "Save Prompts"
+                text: qsTr("Save Prompts")
                 Accessible.name: text
                 enabled: importer.canSave
                 onClicked: sheet.save()
@@ -153,10 +153,10 @@ FocusScope {
                         color: Style.textPrimary
                         selectionColor: Qt.rgba(Style.brandPurple.r, Style.brandPurple.g, Style.brandPurple.b, 0.5)
                         selectedTextColor: Style.textPrimary
-                        placeholderText: "[{ \"id\": \"...\", \"title\": \"...\", ... }]"
+                        placeholderText: "[{ \"id\": \"...\", \"title\": \"...\", ... }]" // untranslated: the shape of the JSON to paste
                         placeholderTextColor: Qt.rgba(1, 1, 1, 0.25)
                         background: null
-                        Accessible.name: "Prompt JSON"
+                        Accessible.name: qsTr("Prompt JSON")
                         Keys.onPressed: (event) => {
                             if ((event.key === Qt.Key_Return || event.key === Qt.Key_Enter)
                                     && (event.modifiers & Qt.ControlModifier)) {

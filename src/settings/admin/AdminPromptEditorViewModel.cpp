@@ -90,12 +90,12 @@ QList<QObject *> AdminPromptEditorViewModel::tagChoices() const
 
 QString AdminPromptEditorViewModel::categoryMenuText() const
 {
-    return m_context && m_context->count<PromptCategory>() == 0 ? QString::fromUtf8(NoCategoriesText) : QString();
+    return m_context && m_context->count<PromptCategory>() == 0 ? tr(NoCategoriesText) : QString();
 }
 
 QString AdminPromptEditorViewModel::tagMenuText() const
 {
-    return m_context && m_context->count<PromptTag>() == 0 ? QString::fromUtf8(NoTagsText) : QString();
+    return m_context && m_context->count<PromptTag>() == 0 ? tr(NoTagsText) : QString();
 }
 
 void AdminPromptEditorViewModel::touch()

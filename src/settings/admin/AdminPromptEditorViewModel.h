@@ -21,8 +21,9 @@ class AdminPromptEditorViewModel : public QObject {
     Q_PROPERTY(QList<QObject *> tags READ tags NOTIFY tagsChanged)
 
 public:
-    static constexpr const char *NoCategoriesText = "No categories available";
-    static constexpr const char *NoTagsText = "No tags available";
+    // English; shown through tr().
+    static constexpr const char *NoCategoriesText = QT_TR_NOOP("No categories available");
+    static constexpr const char *NoTagsText = QT_TR_NOOP("No tags available");
 
     explicit AdminPromptEditorViewModel(QObject *parent = nullptr);
     AdminPromptEditorViewModel(ModelContext *context, UserDefaults *defaults, QObject *parent = nullptr);

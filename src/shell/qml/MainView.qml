@@ -65,14 +65,14 @@ Item {
             objectName: "settingsButton"
             anchors.verticalCenter: parent.verticalCenter
             symbol: "gear"
-            help: "Settings"
+            help: qsTr("Settings")
             onClicked: root.showSettings = true
         }
         IconButton {
             objectName: "closeButton"
             anchors.verticalCenter: parent.verticalCenter
             symbol: "xmark.circle.fill"
-            help: "Close Window"
+            help: qsTr("Close Window")
             glyphSize: 24
             onClicked: PanelController.hidePanel()
         }

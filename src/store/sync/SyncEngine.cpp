@@ -346,7 +346,7 @@ void SyncEngine::mergeFile(const QString &device, const QString &path, QSet<QStr
     if (held > 0) {
         // Read again at the next look, by which time this clock may have caught up.
         m_merged.remove(device);
-        known.problem = QStringLiteral("%1 changes wait: its clock is more than 48 hours ahead of this device's").arg(held);
+        known.problem = tr("%n changes wait: its clock is more than 48 hours ahead of this device's", nullptr, int(held));
         log(QStringLiteral("%1: %2").arg(file, known.problem));
     } else {
         m_cache.applyLater(device, signature);
@@ -443,7 +443,7 @@ void SyncEngine::publish()
     QString error;
     if (!SyncFolder::read(masterPath(), JournalCodec::MaxFileBytes, &bytes, &error)
         || !SyncFolder::writeAtomically(target, bytes, &error)) {
-        noteProblem(QStringLiteral("%1 could not be written: %2").arg(target, error));
+        noteProblem(tr("%1 could not be written: %2").arg(target, error));
         return;
     }
     noteProblem({});

@@ -221,7 +221,7 @@ void PortalHotKeyBackend::request(const QString &method, QList<QVariant> argumen
             [this, watcher, method, generation = m_generation] {
                 watcher->deleteLater();
                 if (watcher->isError() && generation == m_generation)
-                    fail(QStringLiteral("%1 failed: %2").arg(method, watcher->error().message()));
+                    fail(QStringLiteral("%1 failed: %2").arg(method, watcher->error().message())); // untranslated: logged
             });
 }
 
@@ -242,7 +242,7 @@ void PortalHotKeyBackend::onRequestResponse(const QDBusMessage &message)
 void PortalHotKeyBackend::createSession()
 {
     QVariantMap options{{QStringLiteral("session_handle_token"), nextToken()}};
-    request(QStringLiteral("CreateSession"), {QVariant(options)},
+    request(QStringLiteral("CreateSession"), {QVariant(options)}, // untranslated: D-Bus method
             [this](uint response, const QVariantMap &results) {
                 if (response != 0) {
                     fail(QStringLiteral("the desktop refused a shortcut session"));
@@ -283,7 +283,8 @@ void PortalHotKeyBackend::bindShortcuts()
 {
     PortalShortcutList shortcuts{
         {QString::fromLatin1(ShortcutId),
-         {{QStringLiteral("description"), QStringLiteral("Show VORN")},
+         //: The shortcut's name in the desktop's keyboard settings.
+         {{QStringLiteral("description"), tr("Show VORN")},
           {QStringLiteral("preferred_trigger"), preferredTrigger(m_letter)}}}};
     request(QStringLiteral("BindShortcuts"),
             {QVariant::fromValue(QDBusObjectPath(m_session)), QVariant::fromValue(shortcuts),

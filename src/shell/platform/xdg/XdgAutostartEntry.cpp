@@ -61,7 +61,7 @@ bool removeFile(const QString &path, QString *error)
     if (!file.exists() || file.remove())
         return true;
     if (error)
-        *error = QStringLiteral("Cannot remove %1: %2").arg(path, file.errorString());
+        *error = QStringLiteral("Cannot remove %1: %2").arg(path, file.errorString()); // untranslated: logged
     return false;
 }
 
@@ -186,7 +186,7 @@ QString XdgAutostartEntry::quoteExecArgument(const QString &argument)
 
 QString XdgAutostartEntry::entryText() const
 {
-    return QStringLiteral("[Desktop Entry]\n"
+    return QStringLiteral("[Desktop Entry]\n" // untranslated: file format
                           "Type=Application\n"
                           "Name=VORN\n"
                           "Comment=Prompt-template manager\n"
@@ -206,19 +206,19 @@ bool XdgAutostartEntry::write(QString *error) const
     const QString folder = QFileInfo(m_entryPath).absolutePath();
     if (!QDir().mkpath(folder)) {
         if (error)
-            *error = QStringLiteral("Cannot create the folder %1").arg(folder);
+            *error = QStringLiteral("Cannot create the folder %1").arg(folder); // untranslated: logged
         return false;
     }
     QSaveFile file(m_entryPath);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
         if (error)
-            *error = QStringLiteral("Cannot write %1: %2").arg(m_entryPath, file.errorString());
+            *error = QStringLiteral("Cannot write %1: %2").arg(m_entryPath, file.errorString()); // untranslated: logged
         return false;
     }
     file.write(entryText().toUtf8());
     if (!file.commit()) {
         if (error)
-            *error = QStringLiteral("Cannot write %1: %2").arg(m_entryPath, file.errorString());
+            *error = QStringLiteral("Cannot write %1: %2").arg(m_entryPath, file.errorString()); // untranslated: logged
         return false;
     }
     return true;
