@@ -1,136 +1,136 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
-<TS version="2.1" language="fr_FR">
+<TS version="2.1" language="fr" sourcelanguage="en">
 <context>
     <name>AccountView</name>
     <message>
         <source>Sign In</source>
-        <translation type="unfinished"></translation>
+        <translation>Se connecter</translation>
     </message>
     <message>
         <source>Sign in to sync your prompts across all your devices.</source>
-        <translation type="unfinished"></translation>
+        <translation>Connectez-vous pour synchroniser vos prompts sur tous vos appareils.</translation>
     </message>
     <message>
         <source>Note: VORN uses your account safely to sync database changes.</source>
-        <translation type="unfinished"></translation>
+        <translation>Remarque&#xa0;: VORN utilise votre compte en toute sécurité pour synchroniser les modifications de la base de données.</translation>
     </message>
     <message>
         <source>Info: Login is not yet available on this device.</source>
-        <translation type="unfinished"></translation>
+        <translation>Info&#xa0;: la connexion n’est pas encore disponible sur cet appareil.</translation>
     </message>
 </context>
 <context>
     <name>AdminFullPromptEditorView</name>
     <message>
         <source>Edit Prompt</source>
-        <translation type="unfinished"></translation>
+        <translation>Modifier le prompt</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
     <message>
         <source>Save</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer</translation>
     </message>
     <message>
         <source>Title</source>
-        <translation type="unfinished"></translation>
+        <translation>Titre</translation>
     </message>
     <message>
         <source>Prompt Title</source>
-        <translation type="unfinished"></translation>
+        <translation>Titre du prompt</translation>
     </message>
     <message>
         <source>Description</source>
-        <translation type="unfinished"></translation>
+        <translation>Description</translation>
     </message>
     <message>
         <source>Template</source>
-        <translation type="unfinished"></translation>
+        <translation>Modèle</translation>
     </message>
     <message>
         <source>Available Variables</source>
-        <translation type="unfinished"></translation>
+        <translation>Variables disponibles</translation>
     </message>
     <message>
         <source>Tap a value to copy to clipboard</source>
-        <translation type="unfinished"></translation>
+        <translation>Cliquez sur une valeur pour la copier dans le presse-papiers</translation>
     </message>
     <message>
         <source>Copied to clipboard</source>
-        <translation type="unfinished"></translation>
+        <translation>Copié dans le presse-papiers</translation>
     </message>
 </context>
 <context>
     <name>AdminInsertPromptView</name>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
     <message>
         <source>Insert Prompt JSON</source>
-        <translation type="unfinished"></translation>
+        <translation>Insérer le JSON des prompts</translation>
     </message>
     <message>
         <source>Save Prompts</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer les prompts</translation>
     </message>
     <message>
         <source>Prompt JSON</source>
-        <translation type="unfinished"></translation>
+        <translation>JSON des prompts</translation>
     </message>
 </context>
 <context>
     <name>AdminPromptEditorView</name>
     <message>
         <source>Remove %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Retirer %1</translation>
     </message>
     <message>
         <source>Add a category</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter une catégorie</translation>
     </message>
     <message>
         <source>Add a tag</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter une étiquette</translation>
     </message>
 </context>
 <context>
     <name>AdminPromptEditorViewModel</name>
     <message>
         <source>No categories available</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune catégorie disponible</translation>
     </message>
     <message>
         <source>No tags available</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune étiquette disponible</translation>
     </message>
 </context>
 <context>
     <name>CategorySectionView</name>
     <message>
         <source>Hide Category</source>
-        <translation type="unfinished"></translation>
+        <translation>Masquer la catégorie</translation>
     </message>
 </context>
 <context>
     <name>ChoiceComboBox</name>
     <message>
         <source>Type or select...</source>
-        <translation type="unfinished"></translation>
+        <translation>Saisir ou choisir…</translation>
     </message>
     <message>
         <source>Choose %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir %1</translation>
     </message>
 </context>
 <context>
     <name>ConfirmationAlert</name>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
 </context>
 <context>
@@ -138,127 +138,127 @@
     <message>
         <source>%1 Nothing was changed; VORN shows an empty library until it is restarted with the problem fixed.</source>
         <extracomment>The library&apos;s status line; %1 is why the library cannot be opened.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 Rien n’a été modifié&#xa0;; VORN affiche une bibliothèque vide jusqu’à son redémarrage, une fois le problème résolu.</translation>
     </message>
     <message>
         <source>The library could not be opened even after a reset: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>La bibliothèque n’a pas pu être ouverte, même après une réinitialisation&#xa0;: %1</translation>
     </message>
     <message>
         <source>The library could not be read (%1) and was moved to %2. VORN started a new library with the shipped prompts.</source>
-        <translation type="unfinished"></translation>
+        <translation>La bibliothèque n’a pas pu être lue (%1) et a été déplacée vers %2. VORN a créé une nouvelle bibliothèque avec les prompts fournis.</translation>
     </message>
 </context>
 <context>
     <name>DatePickerField</name>
     <message>
         <source>Previous month</source>
-        <translation type="unfinished"></translation>
+        <translation>Mois précédent</translation>
     </message>
     <message>
         <source>Next month</source>
-        <translation type="unfinished"></translation>
+        <translation>Mois suivant</translation>
     </message>
 </context>
 <context>
     <name>DeleteConfirmation</name>
     <message>
         <source>Delete Prompt?</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer le prompt&#xa0;?</translation>
     </message>
     <message>
         <source>Delete &apos;%1&apos;?</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer «&#xa0;%1&#xa0;»&#xa0;?</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer</translation>
     </message>
 </context>
 <context>
     <name>FeedbackView</name>
     <message>
         <source>Multiple new handcrafted Prompt templates per week</source>
-        <translation type="unfinished"></translation>
+        <translation>Plusieurs nouveaux modèles de prompts faits main chaque semaine</translation>
     </message>
     <message>
         <source>Editing and adding new prompts</source>
-        <translation type="unfinished"></translation>
+        <translation>Modifier et ajouter des prompts</translation>
     </message>
     <message>
         <source>Up- and Down-voting</source>
-        <translation type="unfinished"></translation>
+        <translation>Votes pour et contre</translation>
     </message>
     <message>
         <source>Sharing Prompts with friends</source>
-        <translation type="unfinished"></translation>
+        <translation>Partager des prompts avec vos amis</translation>
     </message>
     <message>
         <source>Previews for each prompt</source>
-        <translation type="unfinished"></translation>
+        <translation>Des aperçus pour chaque prompt</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Fermer</translation>
     </message>
     <message>
         <source>Welcome &amp; Feedback</source>
-        <translation type="unfinished"></translation>
+        <translation>Bienvenue et avis</translation>
     </message>
     <message>
         <source>Coming Soon</source>
-        <translation type="unfinished"></translation>
+        <translation>Bientôt disponible</translation>
     </message>
     <message>
         <source>We are working hard to make VORN even better.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nous travaillons dur pour rendre VORN encore meilleur.</translation>
     </message>
     <message>
         <source>We value your feedback</source>
-        <translation type="unfinished"></translation>
+        <translation>Votre avis compte pour nous</translation>
     </message>
     <message>
         <source>Topic</source>
-        <translation type="unfinished"></translation>
+        <translation>Sujet</translation>
     </message>
     <message>
         <source>Category (e.g. Coding, Writing)</source>
-        <translation type="unfinished"></translation>
+        <translation>Catégorie (p. ex. Programmation, Rédaction)</translation>
     </message>
     <message>
         <source>Category</source>
-        <translation type="unfinished"></translation>
+        <translation>Catégorie</translation>
     </message>
     <message>
         <source>Description</source>
-        <translation type="unfinished"></translation>
+        <translation>Description</translation>
     </message>
     <message>
         <source>Send Feedback via Email</source>
-        <translation type="unfinished"></translation>
+        <translation>Envoyer un avis par e-mail</translation>
     </message>
     <message>
         <source>Show this window on start</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher cette fenêtre au démarrage</translation>
     </message>
 </context>
 <context>
     <name>FeedbackViewModel</name>
     <message>
         <source>Add more prompts for...</source>
-        <translation type="unfinished"></translation>
+        <translation>Plus de prompts pour…</translation>
     </message>
     <message>
         <source>Add a missing category</source>
-        <translation type="unfinished"></translation>
+        <translation>Proposer une catégorie manquante</translation>
     </message>
     <message>
         <source>Add a missing feature</source>
-        <translation type="unfinished"></translation>
+        <translation>Proposer une fonction manquante</translation>
     </message>
 </context>
 <context>
@@ -266,64 +266,64 @@
     <message>
         <source>Reset sorting</source>
         <extracomment>Tooltip of the button that sorts a choice&apos;s options.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Annuler le tri</translation>
     </message>
     <message>
         <source>Sort alphabetically</source>
-        <translation type="unfinished"></translation>
+        <translation>Trier par ordre alphabétique</translation>
     </message>
 </context>
 <context>
     <name>FormGeneratorView</name>
     <message>
         <source>Instructions</source>
-        <translation type="unfinished"></translation>
+        <translation>Instructions</translation>
     </message>
     <message>
         <source>Fill in the fields below to generate your prompt.</source>
-        <translation type="unfinished"></translation>
+        <translation>Remplissez les champs ci-dessous pour générer votre prompt.</translation>
     </message>
     <message>
         <source>Validation Errors:</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreurs de validation&#xa0;:</translation>
     </message>
     <message>
         <source>Preview</source>
-        <translation type="unfinished"></translation>
+        <translation>Aperçu</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Fermer</translation>
     </message>
     <message>
         <source>Copy to the Clipboard</source>
-        <translation type="unfinished"></translation>
+        <translation>Copier dans le presse-papiers</translation>
     </message>
 </context>
 <context>
     <name>HiddenCategoryButton</name>
     <message>
         <source>Unhide %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher %1</translation>
     </message>
 </context>
 <context>
     <name>ImagePreviewView</name>
     <message>
         <source>Prompt Preview</source>
-        <translation type="unfinished"></translation>
+        <translation>Aperçu du prompt</translation>
     </message>
     <message>
         <source>Loading</source>
-        <translation type="unfinished"></translation>
+        <translation>Chargement</translation>
     </message>
     <message>
         <source>Failed to load image</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de charger l’image</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Fermer</translation>
     </message>
 </context>
 <context>
@@ -331,33 +331,33 @@
     <message>
         <source>Changes not saved: %1. VORN keeps trying.</source>
         <extracomment>The library&apos;s status line; %1 is the system&apos;s reason, e.g. &quot;No space left on device&quot;.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Modifications non enregistrées&#xa0;: %1. VORN continue d’essayer.</translation>
     </message>
 </context>
 <context>
     <name>MainView</name>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Paramètres</translation>
     </message>
     <message>
         <source>Close Window</source>
-        <translation type="unfinished"></translation>
+        <translation>Fermer la fenêtre</translation>
     </message>
 </context>
 <context>
     <name>ModelContext</name>
     <message>
         <source>The library %1 cannot be opened: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d’ouvrir la bibliothèque %1&#xa0;: %2</translation>
     </message>
     <message>
         <source>The library %1 is in use by another VORN process (pid %2).</source>
-        <translation type="unfinished"></translation>
+        <translation>La bibliothèque %1 est utilisée par un autre processus VORN (PID %2).</translation>
     </message>
     <message>
         <source>The library %1 was written by a newer VORN (schema %2).</source>
-        <translation type="unfinished"></translation>
+        <translation>La bibliothèque %1 a été écrite par une version plus récente de VORN (schéma %2).</translation>
     </message>
 </context>
 <context>
@@ -365,35 +365,35 @@
     <message>
         <source>Show VORN</source>
         <extracomment>The shortcut&apos;s name in the desktop&apos;s keyboard settings.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Afficher VORN</translation>
     </message>
 </context>
 <context>
     <name>ProcessLock</name>
     <message>
         <source>The lock file %1 is not a regular file; remove it: rm %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Le fichier de verrou %1 n’est pas un fichier ordinaire&#xa0;; supprimez-le&#xa0;: rm %2</translation>
     </message>
     <message>
         <source>The lock file %1 belongs to user %2%3. Quit VORN running as %2, or if none runs, remove the file: rm %4</source>
         <extracomment>%3 is empty or &quot; (process 1234)&quot;.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Le fichier de verrou %1 appartient à l’utilisateur %2%3. Quittez le VORN lancé en tant que %2 ou, s’il n’y en a aucun, supprimez le fichier&#xa0;: rm %4</translation>
     </message>
     <message>
         <source> (process %1)</source>
-        <translation type="unfinished"></translation>
+        <translation> (processus %1)</translation>
     </message>
     <message>
         <source>Cannot create the lock file %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de créer le fichier de verrou %1&#xa0;: %2</translation>
     </message>
     <message>
         <source>Cannot lock %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de verrouiller %1&#xa0;: %2</translation>
     </message>
     <message>
         <source>Cannot take the lock file %1: it keeps changing</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de prendre le fichier de verrou %1&#xa0;: il change sans cesse</translation>
     </message>
 </context>
 <context>
@@ -401,112 +401,112 @@
     <message>
         <source>More...</source>
         <extracomment>The last row of a shortened section; opens the whole section.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Plus…</translation>
     </message>
     <message>
         <source>Favorites &amp; Often Used</source>
-        <translation type="unfinished"></translation>
+        <translation>Favoris et fréquents</translation>
     </message>
     <message>
         <source>Last Used</source>
-        <translation type="unfinished"></translation>
+        <translation>Utilisés récemment</translation>
     </message>
     <message>
         <source>New</source>
         <extracomment>Section of the prompts added with the last library update.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Nouveaux</translation>
     </message>
     <message>
         <source>Updated</source>
         <extracomment>Section of the prompts changed by the last library update.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Mis à jour</translation>
     </message>
     <message>
         <source>Library</source>
         <extracomment>The caption above the categories of the prompt library.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Bibliothèque</translation>
     </message>
     <message>
         <source>Hidden Categories</source>
-        <translation type="unfinished"></translation>
+        <translation>Catégories masquées</translation>
     </message>
     <message>
         <source>Hidden Prompts</source>
-        <translation type="unfinished"></translation>
+        <translation>Prompts masqués</translation>
     </message>
     <message numerus="yes">
         <source>%n prompts</source>
         <extracomment>The count above the search results: all prompts listed, or those matching the words.</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n prompt</numerusform>
+            <numerusform>%n prompts</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n prompts match</source>
         <extracomment>The count above the search results.</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n prompt correspondant</numerusform>
+            <numerusform>%n prompts correspondants</numerusform>
         </translation>
     </message>
     <message>
         <source>No matching prompts found.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun prompt correspondant.</translation>
     </message>
     <message>
         <source>Turn on &quot;Search template text&quot; to look inside the templates too.</source>
-        <translation type="unfinished"></translation>
+        <translation>Activez «&#xa0;Rechercher dans le texte des modèles&#xa0;» pour chercher aussi dans les modèles.</translation>
     </message>
     <message>
         <source>Close matches</source>
-        <translation type="unfinished"></translation>
+        <translation>Résultats proches</translation>
     </message>
     <message>
         <source>Closest titles</source>
-        <translation type="unfinished"></translation>
+        <translation>Titres les plus proches</translation>
     </message>
 </context>
 <context>
     <name>PromptCollapsibleSection</name>
     <message>
         <source>, expanded</source>
-        <translation type="unfinished"></translation>
+        <translation>, développé</translation>
     </message>
     <message>
         <source>, collapsed</source>
-        <translation type="unfinished"></translation>
+        <translation>, réduit</translation>
     </message>
 </context>
 <context>
     <name>PromptDetailView</name>
     <message>
         <source>Back to Library</source>
-        <translation type="unfinished"></translation>
+        <translation>Retour à la bibliothèque</translation>
     </message>
     <message>
         <source>Edit prompt</source>
-        <translation type="unfinished"></translation>
+        <translation>Modifier le prompt</translation>
     </message>
     <message>
         <source>Copy the whole prompt to the clipboard</source>
-        <translation type="unfinished"></translation>
+        <translation>Copier tout le prompt dans le presse-papiers</translation>
     </message>
     <message>
         <source>Show prompt preview</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher l’aperçu du prompt</translation>
     </message>
     <message>
         <source>Add category</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter une catégorie</translation>
     </message>
     <message>
         <source>Add tag</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter une étiquette</translation>
     </message>
     <message>
         <source>Copied to clipboard</source>
-        <translation type="unfinished"></translation>
+        <translation>Copié dans le presse-papiers</translation>
     </message>
 </context>
 <context>
@@ -514,28 +514,28 @@
     <message>
         <source>Updated: %1</source>
         <extracomment>When the prompt last changed; %1 is the date and time in the user&apos;s format.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Mis à jour&#xa0;: %1</translation>
     </message>
     <message>
         <source>Uses: %1</source>
         <extracomment>How often the prompt was used.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Utilisations&#xa0;: %1</translation>
     </message>
     <message>
         <source>Unmark as favorite</source>
-        <translation type="unfinished"></translation>
+        <translation>Retirer des favoris</translation>
     </message>
     <message>
         <source>Mark as favorite</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter aux favoris</translation>
     </message>
     <message>
         <source>Show prompt in list</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher le prompt dans la liste</translation>
     </message>
     <message>
         <source>Hide the Prompt from the list</source>
-        <translation type="unfinished"></translation>
+        <translation>Masquer le prompt de la liste</translation>
     </message>
 </context>
 <context>
@@ -543,281 +543,281 @@
     <message>
         <source>Error in item %1 (&apos;%2&apos;): %3</source>
         <extracomment>%1 counts the pasted items from 1, %2 is the item&apos;s title, %3 what is wrong with it.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Erreur dans l’élément %1 («&#xa0;%2&#xa0;»)&#xa0;: %3</translation>
     </message>
     <message>
         <source>Invalid text encoding.</source>
-        <translation type="unfinished"></translation>
+        <translation>Encodage du texte non valide.</translation>
     </message>
     <message>
         <source>The pasted text is larger than 20 MB.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le texte collé dépasse 20 Mo.</translation>
     </message>
     <message>
         <source>JSON Error: Not a valid Prompt or List of Prompts.</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur JSON&#xa0;: ce n’est ni un prompt ni une liste de prompts valide.</translation>
     </message>
     <message>
         <source>No prompts found to import.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun prompt à importer.</translation>
     </message>
     <message>
         <source>Unknown Categories: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Catégories inconnues&#xa0;: %1</translation>
     </message>
     <message>
         <source>Mismatched curly braces {{ }}.</source>
-        <translation type="unfinished"></translation>
+        <translation>Accolades {{ }} mal appariées.</translation>
     </message>
     <message>
         <source>Save Error: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur d’enregistrement&#xa0;: %1</translation>
     </message>
     <message numerus="yes">
         <source>Processed %n items:</source>
         <extracomment>The import&apos;s result: the items pasted, then how many were new and how many changed.</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n élément traité&#xa0;:</numerusform>
+            <numerusform>%n éléments traités&#xa0;:</numerusform>
         </translation>
     </message>
     <message>
         <source>%1 inserted, %2 updated.</source>
-        <translation type="unfinished"></translation>
+        <translation>nouveaux&#xa0;: %1, mis à jour&#xa0;: %2.</translation>
     </message>
 </context>
 <context>
     <name>PromptRow</name>
     <message>
         <source>, favorite</source>
-        <translation type="unfinished"></translation>
+        <translation>, favori</translation>
     </message>
     <message>
         <source>, hidden</source>
-        <translation type="unfinished"></translation>
+        <translation>, masqué</translation>
     </message>
     <message>
         <source>Unfavorite</source>
-        <translation type="unfinished"></translation>
+        <translation>Retirer des favoris</translation>
     </message>
     <message>
         <source>Favorite</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter aux favoris</translation>
     </message>
     <message>
         <source>Unhide</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher</translation>
     </message>
     <message>
         <source>Hide</source>
-        <translation type="unfinished"></translation>
+        <translation>Masquer</translation>
     </message>
     <message>
         <source>hot</source>
-        <translation type="unfinished"></translation>
+        <translation>tendance</translation>
     </message>
     <message>
         <source>Remove from the hot list</source>
-        <translation type="unfinished"></translation>
+        <translation>Retirer des tendances</translation>
     </message>
     <message>
         <source>Add to the hot list</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter aux tendances</translation>
     </message>
     <message>
         <source>Deactivate</source>
-        <translation type="unfinished"></translation>
+        <translation>Désactiver</translation>
     </message>
     <message>
         <source>Activate</source>
-        <translation type="unfinished"></translation>
+        <translation>Activer</translation>
     </message>
     <message>
         <source>Edit prompt</source>
-        <translation type="unfinished"></translation>
+        <translation>Modifier le prompt</translation>
     </message>
     <message>
         <source>Delete prompt</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer le prompt</translation>
     </message>
 </context>
 <context>
     <name>PromptSelectionView</name>
     <message>
         <source>Search prompts...</source>
-        <translation type="unfinished"></translation>
+        <translation>Rechercher des prompts…</translation>
     </message>
     <message>
         <source>Search prompts</source>
-        <translation type="unfinished"></translation>
+        <translation>Rechercher des prompts</translation>
     </message>
     <message>
         <source>Clear the search</source>
-        <translation type="unfinished"></translation>
+        <translation>Effacer la recherche</translation>
     </message>
     <message>
         <source>Administration</source>
-        <translation type="unfinished"></translation>
+        <translation>Administration</translation>
     </message>
     <message>
         <source>Export DB</source>
-        <translation type="unfinished"></translation>
+        <translation>Exporter la base</translation>
     </message>
     <message>
         <source>Insert Prompt</source>
-        <translation type="unfinished"></translation>
+        <translation>Insérer un prompt</translation>
     </message>
     <message>
         <source>Dismiss</source>
-        <translation type="unfinished"></translation>
+        <translation>Ignorer</translation>
     </message>
     <message>
         <source>Search hidden prompts</source>
-        <translation type="unfinished"></translation>
+        <translation>Rechercher dans les prompts masqués</translation>
     </message>
     <message>
         <source>Search template text</source>
-        <translation type="unfinished"></translation>
+        <translation>Rechercher dans le texte des modèles</translation>
     </message>
 </context>
 <context>
     <name>SettingsView</name>
     <message>
         <source>ADMIN MODE: on</source>
-        <translation type="unfinished"></translation>
+        <translation>MODE ADMIN&#xa0;: activé</translation>
     </message>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Paramètres</translation>
     </message>
     <message>
         <source>Launch at Login</source>
-        <translation type="unfinished"></translation>
+        <translation>Lancer à l’ouverture de session</translation>
     </message>
     <message>
         <source>Shortcut letter</source>
-        <translation type="unfinished"></translation>
+        <translation>Lettre du raccourci</translation>
     </message>
     <message>
         <source>Synchronize</source>
-        <translation type="unfinished"></translation>
+        <translation>Synchroniser</translation>
     </message>
     <message>
         <source>Export DB</source>
-        <translation type="unfinished"></translation>
+        <translation>Exporter la base</translation>
     </message>
     <message>
         <source>Reset Database</source>
-        <translation type="unfinished"></translation>
+        <translation>Réinitialiser la base</translation>
     </message>
     <message>
         <source>Reset Usage &amp; Favorites</source>
-        <translation type="unfinished"></translation>
+        <translation>Réinitialiser utilisation et favoris</translation>
     </message>
     <message>
         <source>Deduplicate Database</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer les doublons</translation>
     </message>
     <message>
         <source>Validate Templates</source>
-        <translation type="unfinished"></translation>
+        <translation>Vérifier les modèles</translation>
     </message>
     <message>
         <source>Prompt Suffixes</source>
-        <translation type="unfinished"></translation>
+        <translation>Suffixes des prompts</translation>
     </message>
     <message>
         <source>The suffix for Text Prompts will be added automatically to each prompt that is made for a chatbot. For example, you can add &apos;Please answer in Markdown&apos; to all text prompts.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le suffixe des prompts texte est ajouté automatiquement à chaque prompt destiné à un chatbot. Vous pouvez par exemple ajouter «&#xa0;Réponds en Markdown&#xa0;» à tous les prompts texte.</translation>
     </message>
     <message>
         <source>Quit VORN</source>
-        <translation type="unfinished"></translation>
+        <translation>Quitter VORN</translation>
     </message>
     <message>
         <source>Reset Database?</source>
-        <translation type="unfinished"></translation>
+        <translation>Réinitialiser la base&#xa0;?</translation>
     </message>
     <message>
         <source>This will delete all prompts, categories, and tags, and restore the default library. A backup will be created in Documents before resetting.</source>
-        <translation type="unfinished"></translation>
+        <translation>Tous les prompts, catégories et étiquettes seront supprimés et la bibliothèque par défaut sera restaurée. Une sauvegarde sera créée dans Documents avant la réinitialisation.</translation>
     </message>
     <message>
         <source>Reset</source>
-        <translation type="unfinished"></translation>
+        <translation>Réinitialiser</translation>
     </message>
     <message>
         <source>Reset Usage &amp; Favorites?</source>
-        <translation type="unfinished"></translation>
+        <translation>Réinitialiser utilisation et favoris&#xa0;?</translation>
     </message>
     <message>
         <source>This will reset usage counts, favorites, &apos;hot&apos; settings, and last used times for ALL prompts and categories.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les compteurs d’utilisation, les favoris, les marques «&#xa0;tendance&#xa0;» et les dates de dernière utilisation de TOUS les prompts et catégories seront réinitialisés.</translation>
     </message>
     <message>
         <source>Reset Stats</source>
-        <translation type="unfinished"></translation>
+        <translation>Réinitialiser les statistiques</translation>
     </message>
 </context>
 <context>
     <name>SettingsViewModel</name>
     <message>
         <source>Launch at Login</source>
-        <translation type="unfinished"></translation>
+        <translation>Lancer à l’ouverture de session</translation>
     </message>
     <message>
         <source>Automatically start the app when you log in.</source>
-        <translation type="unfinished"></translation>
+        <translation>Lancer l’application automatiquement à l’ouverture de session.</translation>
     </message>
     <message>
         <source>Global Shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>Raccourci global</translation>
     </message>
     <message>
         <source>Key combination to open the app.</source>
-        <translation type="unfinished"></translation>
+        <translation>Combinaison de touches pour ouvrir l’application.</translation>
     </message>
     <message>
         <source>Force Synchronize Prompts</source>
-        <translation type="unfinished"></translation>
+        <translation>Forcer la synchronisation des prompts</translation>
     </message>
     <message>
         <source>Reloads prompts from the internal library.</source>
-        <translation type="unfinished"></translation>
+        <translation>Recharge les prompts depuis la bibliothèque interne.</translation>
     </message>
     <message>
         <source>Export Database</source>
-        <translation type="unfinished"></translation>
+        <translation>Exporter la base de données</translation>
     </message>
     <message>
         <source>Exports current data to JSON files in Documents.</source>
-        <translation type="unfinished"></translation>
+        <translation>Exporte les données actuelles en fichiers JSON dans Documents.</translation>
     </message>
     <message>
         <source>Danger Zone</source>
-        <translation type="unfinished"></translation>
+        <translation>Zone de danger</translation>
     </message>
     <message>
         <source>Destructive actions.</source>
-        <translation type="unfinished"></translation>
+        <translation>Actions irréversibles.</translation>
     </message>
     <message>
         <source>Prompt Suffixes</source>
-        <translation type="unfinished"></translation>
+        <translation>Suffixes des prompts</translation>
     </message>
     <message>
         <source>Suffix for %1 Prompts</source>
         <extracomment>Label of a suffix editor; %1 is the tag of the prompts it is added to, e.g. &quot;Text&quot;.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Suffixe des prompts %1</translation>
     </message>
     <message>
         <source>Unknown</source>
         <extracomment>Stands for a version or build number the program does not know.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Inconnu</translation>
     </message>
     <message>
         <source>Version %1 (Build %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>Version %1 (build %2)</translation>
     </message>
 </context>
 <context>
@@ -825,28 +825,28 @@
     <message>
         <source>Your desktop owns this shortcut: change it in its keyboard settings (for example Settings → Keyboard → Shortcuts → VORN).</source>
         <extracomment>Under the shortcut setting when the desktop&apos;s portal binds the shortcut. Name the desktop&apos;s own settings pages as they are called in the language.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Ce raccourci est géré par votre bureau&#xa0;: modifiez-le dans ses paramètres du clavier (par exemple Paramètres → Clavier → Raccourcis → VORN).</translation>
     </message>
 </context>
 <context>
     <name>SyncEngine</name>
     <message numerus="yes">
         <source>%n changes wait: its clock is more than 48 hours ahead of this device&apos;s</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n modification en attente&#xa0;: son horloge avance de plus de 48 heures sur celle de cet appareil</numerusform>
+            <numerusform>%n modifications en attente&#xa0;: son horloge avance de plus de 48 heures sur celle de cet appareil</numerusform>
         </translation>
     </message>
     <message>
         <source>%1 could not be written: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d’écrire %1&#xa0;: %2</translation>
     </message>
 </context>
 <context>
     <name>TagView</name>
     <message>
         <source>Remove %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Retirer %1</translation>
     </message>
 </context>
 <context>
@@ -854,42 +854,42 @@
     <message>
         <source>%1: Invalid number format (0-9 . , allowed)</source>
         <extracomment>%1 is the field&apos;s label.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1&#xa0;: format de nombre non valide (0-9 . , autorisés)</translation>
     </message>
 </context>
 <context>
     <name>TemplateValidationViewModel</name>
     <message>
         <source>Validating...</source>
-        <translation type="unfinished"></translation>
+        <translation>Vérification…</translation>
     </message>
     <message>
         <source>Error: %1</source>
         <extracomment>The validation sheet&apos;s summary when there is no library to check.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Erreur&#xa0;: %1</translation>
     </message>
     <message>
         <source>The library store is not open.</source>
-        <translation type="unfinished"></translation>
+        <translation>La bibliothèque n’est pas ouverte.</translation>
     </message>
     <message numerus="yes">
         <source>Checked %n templates.</source>
         <extracomment>First half of the validation summary, followed by &quot;All valid!&quot; or &quot;Found %n issues.&quot;</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n modèle vérifié.</numerusform>
+            <numerusform>%n modèles vérifiés.</numerusform>
         </translation>
     </message>
     <message>
         <source>All valid!</source>
-        <translation type="unfinished"></translation>
+        <translation>Tous valides&#xa0;!</translation>
     </message>
     <message numerus="yes">
         <source>Found %n issues.</source>
         <extracomment>Second half of the validation summary.</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n problème trouvé.</numerusform>
+            <numerusform>%n problèmes trouvés.</numerusform>
         </translation>
     </message>
 </context>
@@ -897,31 +897,31 @@
     <name>TemplateValidator</name>
     <message>
         <source>Unbalanced brackets: %1 &apos;{&apos; vs %2 &apos;}&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Accolades déséquilibrées&#xa0;: %1 «&#xa0;{&#xa0;» contre %2 «&#xa0;}&#xa0;»</translation>
     </message>
     <message>
         <source>Invalid format in &apos;%1&apos;. Expected &apos;Name: Value&apos;.</source>
         <extracomment>%1 is the placeholder as written; &quot;Name: Value&quot; shows its form and stays as it is.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Format non valide dans «&#xa0;%1&#xa0;». Attendu&#xa0;: «&#xa0;Name: Value&#xa0;».</translation>
     </message>
     <message>
         <source>Unknown global variable: &apos;[%1]&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Variable globale inconnue&#xa0;: «&#xa0;[%1]&#xa0;»</translation>
     </message>
 </context>
 <context>
     <name>ValidationSheet</name>
     <message>
         <source>Template Validation</source>
-        <translation type="unfinished"></translation>
+        <translation>Vérification des modèles</translation>
     </message>
     <message>
         <source>Findings</source>
-        <translation type="unfinished"></translation>
+        <translation>Constats</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Fermer</translation>
     </message>
 </context>
 <context>
@@ -929,44 +929,44 @@
     <message>
         <source>VORN Prompt Manager...</source>
         <extracomment>The tray menu&apos;s first entry: opens the panel.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Gestionnaire de prompts VORN…</translation>
     </message>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Paramètres</translation>
     </message>
     <message>
         <source>Account</source>
         <extracomment>Title of the sign-in window.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Compte</translation>
     </message>
     <message>
         <source>Feedback</source>
-        <translation type="unfinished"></translation>
+        <translation>Avis</translation>
     </message>
     <message>
         <source>Settings...</source>
         <extracomment>Tray menu.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Paramètres…</translation>
     </message>
     <message>
         <source>Feedback...</source>
         <extracomment>Tray menu.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Donner votre avis…</translation>
     </message>
     <message>
         <source>Login...</source>
         <extracomment>Tray menu: opens the sign-in window.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Se connecter…</translation>
     </message>
     <message>
         <source>Quit VORN</source>
         <extracomment>Tray menu.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Quitter VORN</translation>
     </message>
     <message>
         <source>VORN Prompt Manager</source>
-        <translation type="unfinished"></translation>
+        <translation>Gestionnaire de prompts VORN</translation>
     </message>
 </context>
 </TS>

@@ -458,4 +458,41 @@ TEST_F(BrowserView, TheListIsOneTabStopAndTheRowMenuOpensOnItsFirstEntry)
     view->screenshot(QStringLiteral("browser-list-focus.png"));
     view->key(Qt::Key_Tab);
     EXPECT_FALSE(list->hasActiveFocus());
+
+// The panel in German, the longest of the shipped languages: the sections, an opened category,
+// results, the empty result and the administration controls, each with its texts whole and
+// apart (screenshot() checks them).
+TEST_F(BrowserView, GermanTextsFitInEveryState)
+{
+    const QmlTest::Language german(QStringLiteral("de"));
+    ASSERT_NO_FATAL_FAILURE(load());
+    EXPECT_EQ(searchField->property("placeholderText").toString(), QStringLiteral("Prompts durchsuchen …"));
+    EXPECT_EQ(item("searchTemplateChip")->property("text").toString(), QStringLiteral("Vorlagentext durchsuchen"));
+    view->screenshot(QStringLiteral("de-browser-sections.png"), 600);
+
+    PromptCategory *category = vm->sections().library.first().category;
+    if (vm->expandedId() != category->idText())
+        vm->toggle(category->idText());
+    showRow(vm->sections().library.first().prompts.first());
+    view->screenshot(QStringLiteral("de-browser-category.png"), 600);
+
+    view->type(QStringLiteral("image"));
+    ASSERT_TRUE(waitFor([&] { return vm->rows()->count() >= 2; }));
+    EXPECT_TRUE(vm->rows()->rows().first().title.endsWith(QLatin1String(" passende Prompts"))
+                || vm->rows()->rows().first().title.endsWith(QLatin1String(" passender Prompt")))
+        << qPrintable(vm->rows()->rows().first().title);
+    view->screenshot(QStringLiteral("de-browser-search.png"), 600);
+
+    click(item("clearSearchButton"));
+    view->type(QStringLiteral("zzzz nothing"));
+    ASSERT_TRUE(waitFor([&] { return item("noResults") != nullptr; }));
+    view->screenshot(QStringLiteral("de-browser-no-results.png"), 600);
+
+    view.reset();
+    UserDefaults::standard()->setValue(QStringLiteral("isAdminMode"), true);
+    ASSERT_NO_FATAL_FAILURE(load());
+    if (vm->expandedId() != category->idText())
+        vm->toggle(category->idText());
+    showRow(vm->sections().library.first().prompts.first());
+    view->screenshot(QStringLiteral("de-browser-admin.png"), 600);
 }

@@ -5,6 +5,7 @@
 #include "Prompt.h"
 #include "PromptBrowserViewModel.h"
 #include "TestSupport.h"
+#include "UiLanguage.h"
 #include "UserAttribute.h"
 #include "UserDefaults.h"
 
@@ -38,6 +39,8 @@ protected:
         return out;
     }
 
+    // The app's English, whose catalogue gives the singular ("1 prompt matches").
+    const UiLanguage english{UiLanguage::Environment{{}, {}, {}, QStringLiteral("C.UTF-8")}};
     ModelContext ctx;
     UserDefaults defaults{TestSupport::freshDir(QStringLiteral("results")) + QStringLiteral("/vorn.ini")};
 };

@@ -1,6 +1,9 @@
 #include "QmlTestSupport.h"
 
+#include "UiLanguage.h"
+
 #include <QElapsedTimer>
+#include <QLocale>
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQuickStyle>
@@ -9,9 +12,56 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 Q_IMPORT_QML_PLUGIN(Vorn_StylePlugin)
 
 namespace {
+struct ShownText {
+    QQuickItem *item;
+    QRectF drawn; // in scene coordinates
+};
+
+bool effectivelyShown(const QQuickItem *item)
+{
+    for (const QQuickItem *at = item; at; at = at->parentItem())
+        if (!at->isVisible() || at->opacity() < 0.05)
+            return false;
+    return true;
+}
+
+// The area the text's glyphs take, from its alignment and painted size.
+QRectF drawnArea(QQuickItem *text)
+{
+    const qreal width = text->width(), height = text->height();
+    const qreal contentWidth = std::min(text->property("contentWidth").toReal(), std::max(width, 0.0));
+    const qreal contentHeight = std::min(text->property("contentHeight").toReal(), std::max(height, 0.0));
+    const int horizontal = text->property("effectiveHorizontalAlignment").toInt();
+    const int vertical = text->property("verticalAlignment").toInt();
+    const qreal x = horizontal & Qt::AlignRight ? width - contentWidth
+                    : horizontal & Qt::AlignHCenter ? (width - contentWidth) / 2 : 0;
+    const qreal y = vertical & Qt::AlignBottom ? height - contentHeight
+                    : vertical & Qt::AlignVCenter ? (height - contentHeight) / 2 : 0;
+    return text->mapRectToScene(QRectF(x, y, contentWidth, contentHeight));
+}
+
+QString describe(const QQuickItem *text)
+{
+    const QString name = text->objectName().isEmpty() ? QString() : QStringLiteral(" (%1)").arg(text->objectName());
+    return QStringLiteral("\"%1\"%2").arg(text->property("text").toString().left(60), name);
+}
+
+void collectTexts(QQuickItem *item, QList<ShownText> &found)
+{
+    if (!item->isVisible() || item->opacity() < 0.05)
+        return;
+    if (item->inherits("QQuickText") && !item->property("text").toString().trimmed().isEmpty()
+        && effectivelyShown(item))
+        found.append({item, drawnArea(item)});
+    for (QQuickItem *child : item->childItems())
+        collectTexts(child, found);
+}
+
 void collect(QQuickItem *item, const QString &name, QList<QQuickItem *> &found)
 {
     if (item->objectName() == name)
@@ -137,13 +187,66 @@ void QmlTestView::click(QQuickItem *target, Qt::KeyboardModifiers modifiers, Qt:
 bool QmlTestView::screenshot(const QString &name, int settleMs)
 {
     QTest::qWait(settleMs);
+    for (const QString &problem : textProblems())
+        ADD_FAILURE() << name.toStdString() << ": " << problem.toStdString();
     const QImage image = grabWindow();
     const bool saved = !image.isNull() && image.save(QStringLiteral(VORN_DOCS_DIR "/") + name);
     EXPECT_TRUE(saved) << name.toStdString();
     return saved;
 }
 
+QStringList QmlTestView::textProblems() const
+{
+    QList<ShownText> texts;
+    collectTexts(contentItem(), texts);
+    QStringList problems;
+    const QRectF window(QPointF(0, 0), size());
+    for (const ShownText &text : std::as_const(texts)) {
+        QQuickItem *item = text.item;
+        const bool elided = item->property("elide").toInt() != 0 && item->property("truncated").toBool();
+        const bool wraps = item->property("wrapMode").toInt() != 0;
+        // A width the layout gave the text, narrower than the text needs.
+        if (!elided && !wraps && item->implicitWidth() > item->width() + 1)
+            problems.append(QStringLiteral("%1 is cut off: it needs %2 px, has %3 px")
+                                .arg(describe(item)).arg(item->implicitWidth()).arg(item->width()));
+        else if (!elided && item->property("contentHeight").toReal() > item->height() + 1
+                 && item->property("maximumLineCount").toInt() >= 2147483647)
+            problems.append(QStringLiteral("%1 is cut off: it needs %2 px of height, has %3 px")
+                                .arg(describe(item)).arg(item->property("contentHeight").toReal()).arg(item->height()));
+        // Everything inside a scrolling view may leave the window; the rest may not.
+        bool scrolled = false;
+        for (const QQuickItem *at = item->parentItem(); at && !scrolled; at = at->parentItem())
+            scrolled = at->inherits("QQuickFlickable");
+        if (!scrolled && !window.adjusted(-1, -1, 1, 1).contains(text.drawn))
+            problems.append(QStringLiteral("%1 reaches outside the window").arg(describe(item)));
+    }
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        for (qsizetype j = i + 1; j < texts.size(); ++j) {
+            const QRectF crossing = texts[i].drawn.intersected(texts[j].drawn);
+            if (crossing.width() > 2 && crossing.height() > 2)
+                problems.append(QStringLiteral("%1 and %2 are drawn over each other")
+                                    .arg(describe(texts[i].item), describe(texts[j].item)));
+        }
+    }
+    return problems;
+}
+
 namespace QmlTest {
+Language::Language(const QString &language)
+    : m_previousLocale(QLocale())
+{
+    UiLanguage::Environment environment;
+    environment.lang = language + QStringLiteral(".UTF-8");
+    m_language = std::make_unique<UiLanguage>(environment);
+    QLocale::setDefault(QLocale(language));
+}
+
+Language::~Language()
+{
+    m_language.reset();
+    QLocale::setDefault(m_previousLocale);
+}
+
 bool waitFor(const std::function<bool()> &condition, int timeoutMs)
 {
     QElapsedTimer timer;

@@ -37,6 +37,10 @@ export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/.config" XDG_DATA_HOME="$WO
 export XDG_CACHE_HOME="$WORK/home/.cache" XDG_STATE_HOME="$WORK/home/.local/state" XDG_RUNTIME_DIR="$WORK/runtime"
 export DBUS_SESSION_BUS_ADDRESS="unix:path=$WORK/no-bus" VORN_TRACE=1
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+# The texts the scripts look for are the English ones, whatever the machine's locale; a run in
+# another language sets E2E_LANG (for example de_DE.UTF-8).
+unset LANGUAGE LC_ALL LC_MESSAGES
+export LANG="${E2E_LANG:-C.UTF-8}"
 mkdir -p "$XDG_CONFIG_HOME/vorn" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 # The welcome sheet would take the first keys; these runs are about the panel itself.
 printf '[General]\nshowFeedbackOnStart=false\n' > "$XDG_CONFIG_HOME/vorn/vorn.ini"

@@ -338,3 +338,52 @@ TEST_F(Views, SyncSectionFollowsTheFolderAndTheDevices)
     }
     UserDefaults::setStandard(previous);
 }
+
+// The settings, their alerts and sheets, the welcome window and the account window in German,
+// the longest of the shipped languages, each with its texts whole and apart (screenshot()
+// checks them).
+TEST_F(Views, GermanTextsFitInEveryState)
+{
+    const QmlTest::Language german(QStringLiteral("de"));
+    prompt(QStringLiteral("Cinematic Still"), QStringLiteral("A {{Subject: fox}} at dusk, {{Lens: 35mm}"));
+    prompt(QStringLiteral("Email Reply"), QStringLiteral("Reply to {{Sender: [senders]}} kindly."));
+    // The desktop's note about its shortcut, as the shell gives it in German.
+    shortcuts->hint = QCoreApplication::translate(
+        "ShellShortcutService", "Your desktop owns this shortcut: change it in its keyboard settings "
+                                "(for example Settings → Keyboard → Shortcuts → VORN).");
+    ASSERT_TRUE(load("SettingsView.qml", settings()));
+    EXPECT_EQ(item("launchAtLoginRow")->property("title").toString(), QStringLiteral("Beim Anmelden starten"));
+    EXPECT_TRUE(shown(item("portalHint")));
+    view->screenshot(QStringLiteral("de-settings-user.png"));
+
+    defaults->setValue(QStringLiteral("isAdminMode"), true);
+    view->screenshot(QStringLiteral("de-settings-admin.png"));
+    QObject *flick = item("settingsScroller")->property("contentItem").value<QObject *>();
+    ASSERT_NE(flick, nullptr);
+    flick->setProperty("contentY", 96);
+    view->screenshot(QStringLiteral("de-settings-danger-zone.png"));
+
+    QMetaObject::invokeMethod(item("resetStatsButton"), "clicked");
+    QObject *alert = view->rootObject()->findChild<QObject *>(QStringLiteral("resetStatsAlert"));
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(alert->property("title").toString(), QStringLiteral("Nutzung & Favoriten zurücksetzen?"));
+    view->screenshot(QStringLiteral("de-settings-reset-alert.png"));
+    view->key(Qt::Key_Escape);
+    QTest::qWait(50);
+
+    QMetaObject::invokeMethod(item("validateButton"), "clicked");
+    QTRY_COMPARE(vm->validation()->message(), QStringLiteral("2 Vorlagen geprüft. 2 Probleme gefunden."));
+    view->screenshot(QStringLiteral("de-validation-sheet.png"));
+
+    FeedbackViewModel feedback(defaults.get(), [](const QUrl &) { return true; }, QStringLiteral("feedback@vorn.app"));
+    ASSERT_TRUE(load("FeedbackView.qml", &feedback));
+    EXPECT_EQ(item("topicPicker")->property("currentText").toString(), QStringLiteral("Mehr Prompts für …"));
+    view->screenshot(QStringLiteral("de-welcome.png"));
+    feedback.setSelectedTopic(FeedbackViewModel::MissingFeature);
+    view->screenshot(QStringLiteral("de-welcome-feature.png"));
+
+    UnavailableSignInService service;
+    AccountViewModel account(&service);
+    ASSERT_TRUE(load("AccountView.qml", &account));
+    view->screenshot(QStringLiteral("de-account.png"));
+}

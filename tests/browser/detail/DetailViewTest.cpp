@@ -8,6 +8,8 @@
 #include "PromptGlobalVariable.h"
 #include "PromptTag.h"
 #include "QmlTestSupport.h"
+#include "UserAttribute.h"
+#include "TemplateForm.h"
 #include "TestSupport.h"
 #include "UserDefaults.h"
 
@@ -354,4 +356,42 @@ TEST_F(DetailView, ThePreviewOpensOverTheDetailAndEscapeClosesItFirst)
     EXPECT_FALSE(detail->property("showPreview").toBool());
     EXPECT_EQ(back.size(), 0);
     EXPECT_TRUE(hasFocusIn(field(0)));
+}
+
+// The detail and its form in German, the longest of the shipped languages: every kind of
+// field, the validation messages, the administration header with its editor, and the
+// preview; each with its texts whole and apart (screenshot() checks them). Dates and numbers
+// shown follow the German formats; the prompt's own text stays as it was written.
+TEST_F(DetailView, GermanTextsFitInEveryState)
+{
+    const QmlTest::Language german(QStringLiteral("de"));
+    Prompt *prompt = addPrompt(EveryKind);
+    prompt->ensureAttribute()->setUsageCount(1234);
+    show(prompt);
+    EXPECT_EQ(view->item(QStringLiteral("updatedText"))->property("text").toString(),
+              QStringLiteral("Aktualisiert: ") + TemplateForm::mediumDate(QDate(2024, 5, 14), QLocale(QStringLiteral("de")))
+                  + QStringLiteral(", 09:30"));
+    EXPECT_EQ(view->item(QStringLiteral("usesText"))->property("text").toString(), QStringLiteral("Verwendet: 1.234"));
+    view->screenshot(QStringLiteral("de-detail-form.png"));
+
+    Prompt *invalid = addPrompt(QStringLiteral("Summarise {{Source Text}} in {{Sentences: 3}} sentences."));
+    FormViewModel seed(context, &defaults);
+    seed.setup(invalid->templateText(), invalid->id());
+    seed.setValue(QStringLiteral("Sentences"), QStringLiteral("three"));
+    show(invalid);
+    EXPECT_TRUE(viewModel->form()->numberedMessages().join(u'\n').contains(QStringLiteral("Ungültiges Zahlenformat")))
+        << qPrintable(viewModel->form()->numberedMessages().join(u'\n'));
+    view->screenshot(QStringLiteral("de-detail-validation.png"));
+
+    defaults.setValue(QStringLiteral("isAdminMode"), true);
+    show(prompt);
+    view->screenshot(QStringLiteral("de-detail-admin.png"));
+    QMetaObject::invokeMethod(view->item(QStringLiteral("editButton")), "clicked");
+    ASSERT_NE(view->item(QStringLiteral("adminFullPromptEditorView")), nullptr);
+    view->screenshot(QStringLiteral("de-detail-editor.png"));
+    view->key(Qt::Key_Escape);
+    QTest::qWait(50);
+
+    detail->setProperty("showPreview", true);
+    view->screenshot(QStringLiteral("de-detail-preview.png"));
 }

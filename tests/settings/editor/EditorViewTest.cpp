@@ -121,3 +121,13 @@ TEST_F(EditorView, TypingThenEscapeDiscardsAndCtrlReturnSaves)
     QTest::qWait(10);
     EXPECT_EQ(backups, 1);
 }
+
+// The full editor in German, the longest of the shipped languages: its labels, buttons and
+// palette whole and apart (screenshot() checks them).
+TEST_F(EditorView, GermanTextsFitInEveryState)
+{
+    const QmlTest::Language german(QStringLiteral("de"));
+    show();
+    EXPECT_EQ(view->item(QStringLiteral("saveButton"))->property("text").toString(), QStringLiteral("Speichern"));
+    view->screenshot(QStringLiteral("de-editor.png"), 300);
+}

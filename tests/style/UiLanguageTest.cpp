@@ -1,0 +1,83 @@
+#include "UiLanguage.h"
+
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+namespace {
+using Env = UiLanguage::Environment;
+
+QString translated(const char *context, const char *text, int n = -1)
+{
+    return QCoreApplication::translate(context, text, nullptr, n);
+}
+} // namespace
+
+TEST(UiLanguage, MessagesLocaleComesFromLcAllThenLcMessagesThenLang)
+{
+    EXPECT_EQ(UiLanguage::candidates(Env{{}, {}, {}, QStringLiteral("de_DE.UTF-8")}),
+              (QStringList{QStringLiteral("de_DE"), QStringLiteral("de")}));
+    EXPECT_EQ(UiLanguage::candidates(Env{{}, {}, QStringLiteral("fr_FR.UTF-8"), QStringLiteral("de_DE.UTF-8")}),
+              (QStringList{QStringLiteral("fr_FR"), QStringLiteral("fr")}));
+    EXPECT_EQ(UiLanguage::candidates(Env{{}, QStringLiteral("es_ES@euro"), QStringLiteral("fr_FR"), QStringLiteral("de_DE")}),
+              (QStringList{QStringLiteral("es_ES"), QStringLiteral("es")}));
+    // An empty variable counts as unset.
+    EXPECT_EQ(UiLanguage::candidates(Env{{}, QStringLiteral(" "), {}, QStringLiteral("de")}), QStringList{QStringLiteral("de")});
+}
+
+TEST(UiLanguage, LanguageListComesFirstExceptUnderTheCLocale)
+{
+    EXPECT_EQ(UiLanguage::candidates(Env{QStringLiteral("fr_CA:es::de"), {}, {}, QStringLiteral("de_DE.UTF-8")}),
+              (QStringList{QStringLiteral("fr_CA"), QStringLiteral("fr"), QStringLiteral("es"), QStringLiteral("de"),
+                           QStringLiteral("de_DE")}));
+    // Under C or POSIX, programs speak English; LANGUAGE is not consulted (as gettext does).
+    EXPECT_TRUE(UiLanguage::candidates(Env{QStringLiteral("de"), {}, {}, QStringLiteral("C.UTF-8")}).isEmpty());
+    EXPECT_TRUE(UiLanguage::candidates(Env{QStringLiteral("de"), QStringLiteral("POSIX"), {}, QStringLiteral("de_DE")}).isEmpty());
+    EXPECT_TRUE(UiLanguage::candidates(Env{QStringLiteral("de"), {}, {}, {}}).isEmpty());
+}
+
+TEST(UiLanguage, PicksTheFirstShippedLanguageAndFallsBackToEnglish)
+{
+    EXPECT_EQ(UiLanguage::available(), (QStringList{QStringLiteral("de"), QStringLiteral("es"), QStringLiteral("fr")}));
+    {
+        const UiLanguage language(Env{QStringLiteral("it:es"), {}, {}, QStringLiteral("de_DE.UTF-8")});
+        EXPECT_EQ(language.name(), QStringLiteral("es"));
+        EXPECT_EQ(translated("WindowManager", "Quit VORN"), QStringLiteral("Salir de VORN"));
+    }
+    // Gone with the object: the source texts again.
+    EXPECT_EQ(translated("WindowManager", "Quit VORN"), QStringLiteral("Quit VORN"));
+    {
+        // English asked for first wins over a language further down the list.
+        const UiLanguage language(Env{QStringLiteral("en_GB:de"), {}, {}, QStringLiteral("de_DE.UTF-8")});
+        EXPECT_EQ(language.name(), QStringLiteral("en"));
+        EXPECT_EQ(translated("WindowManager", "Quit VORN"), QStringLiteral("Quit VORN"));
+    }
+    {
+        const UiLanguage language(Env{{}, {}, {}, QStringLiteral("ja_JP.UTF-8")});
+        EXPECT_EQ(language.name(), QStringLiteral("en"));
+        EXPECT_EQ(translated("SettingsView", "Settings"), QStringLiteral("Settings"));
+    }
+}
+
+TEST(UiLanguage, CataloguesCarryPluralsAndQtsOwnTexts)
+{
+    {
+        const UiLanguage english(Env{{}, {}, {}, QStringLiteral("C.UTF-8")});
+        EXPECT_EQ(translated("PromptBrowserViewModel", "%n prompts", 1), QStringLiteral("1 prompt"));
+        EXPECT_EQ(translated("PromptBrowserViewModel", "%n prompts", 3), QStringLiteral("3 prompts"));
+    }
+    {
+        const UiLanguage german(Env{{}, {}, {}, QStringLiteral("de_DE.UTF-8")});
+        EXPECT_EQ(german.name(), QStringLiteral("de"));
+        EXPECT_EQ(translated("PromptBrowserViewModel", "%n prompts match", 1), QStringLiteral("1 passender Prompt"));
+        EXPECT_EQ(translated("PromptBrowserViewModel", "%n prompts match", 12), QStringLiteral("12 passende Prompts"));
+        // Qt's standard texts, e.g. a text field's context menu.
+        EXPECT_EQ(translated("QWidgetTextControl", "&Copy"), QStringLiteral("&Kopieren"));
+    }
+    {
+        const UiLanguage french(Env{{}, {}, {}, QStringLiteral("fr_FR.UTF-8")});
+        // French counts 0 and 1 as singular.
+        EXPECT_EQ(translated("TemplateValidationViewModel", "Found %n issues.", 0), QStringLiteral("0 problème trouvé."));
+        EXPECT_EQ(translated("TemplateValidationViewModel", "Found %n issues.", 2), QStringLiteral("2 problèmes trouvés."));
+    }
+}
