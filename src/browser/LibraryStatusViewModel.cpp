@@ -24,8 +24,8 @@ QString LibraryStatusViewModel::message() const
 {
     if (!m_data)
         return {};
+    //: The library's status line; %1 is the system's reason, e.g. "No space left on device".
     if (unsaved())
-        return //: The library's status line; %1 is the system's reason, e.g. "No space left on device".
         return tr("Changes not saved: %1. VORN keeps trying.").arg(m_data->mainContext()->saveError());
     return m_data->notice();
 }

@@ -216,6 +216,9 @@ SettingsPane {
                     title: root.viewModel.rowTitle("dangerZone")
                     description: root.viewModel.rowDescription("dangerZone")
                     Column {
+                        id: dangerButtons
+                        // One width for all: the widest label's, and at least 200.
+                        property real buttonWidth: 200
                         spacing: 6
                         Repeater {
                             model: [
@@ -227,7 +230,8 @@ SettingsPane {
                             SettingsButton {
                                 required property var modelData
                                 objectName: modelData.name
-                                width: 200
+                                width: dangerButtons.buttonWidth
+                                Component.onCompleted: dangerButtons.buttonWidth = Math.max(dangerButtons.buttonWidth, implicitWidth)
                                 text: modelData.text
                                 role: modelData.role
                                 onActiveFocusChanged: if (activeFocus) root.reveal(this)

@@ -2,6 +2,7 @@
 
 #include "UiLanguage.h"
 
+#include <QColor>
 #include <QElapsedTimer>
 #include <QLocale>
 #include <QQmlComponent>
@@ -51,13 +52,85 @@ QString describe(const QQuickItem *text)
     return QStringLiteral("\"%1\"%2").arg(text->property("text").toString().left(60), name);
 }
 
+// The children in the order they are drawn: by z, then as declared.
+QList<QQuickItem *> paintOrder(QQuickItem *item)
+{
+    QList<QQuickItem *> children = item->childItems();
+    std::stable_sort(children.begin(), children.end(), [](QQuickItem *a, QQuickItem *b) { return a->z() < b->z(); });
+    return children;
+}
+
+QRectF sceneRect(const QQuickItem *item)
+{
+    return item->mapRectToScene(QRectF(0, 0, item->width(), item->height()));
+}
+
+// Whether this item, or an item inside it, paints something opaque at the scene point.
+bool paintsOpaqueAt(QQuickItem *item, QPointF point)
+{
+    if (!item->isVisible() || item->opacity() < 0.5)
+        return false;
+    const bool inside = sceneRect(item).contains(point);
+    if (inside && item->inherits("QQuickRectangle") && item->property("color").value<QColor>().alphaF() >= 0.5)
+        return true;
+    if (inside && item->inherits("QQuickImage"))
+        return true;
+    if (item->clip() && !inside)
+        return false;
+    const QList<QQuickItem *> children = item->childItems();
+    return std::any_of(children.begin(), children.end(), [&](QQuickItem *child) { return paintsOpaqueAt(child, point); });
+}
+
+bool isAncestorOf(const QQuickItem *ancestor, const QQuickItem *item)
+{
+    for (const QQuickItem *at = item; at; at = at->parentItem())
+        if (at == ancestor)
+            return true;
+    return false;
+}
+
+// Whether something drawn after the text covers it at the scene point: the path from the
+// root to the text is followed, and at each level the siblings drawn above it are looked at.
+bool coveredAt(QQuickItem *root, QQuickItem *text, QPointF point)
+{
+    QQuickItem *level = root;
+    while (level && level != text) {
+        const QList<QQuickItem *> children = paintOrder(level);
+        QQuickItem *next = nullptr;
+        bool above = false;
+        for (QQuickItem *child : children) {
+            if (isAncestorOf(child, text)) {
+                next = child;
+                above = true;
+                continue;
+            }
+            if (above && paintsOpaqueAt(child, point))
+                return true;
+        }
+        level = next;
+    }
+    return false;
+}
+
+// The part of the text's area that its clipping ancestors (a scrolled list, say) let through.
+QRectF unclipped(const QQuickItem *text, QRectF drawn)
+{
+    for (const QQuickItem *at = text->parentItem(); at; at = at->parentItem())
+        if (at->clip())
+            drawn = drawn.intersected(sceneRect(at));
+    return drawn;
+}
+
 void collectTexts(QQuickItem *item, QList<ShownText> &found)
 {
     if (!item->isVisible() || item->opacity() < 0.05)
         return;
     if (item->inherits("QQuickText") && !item->property("text").toString().trimmed().isEmpty()
-        && effectivelyShown(item))
-        found.append({item, drawnArea(item)});
+        && effectivelyShown(item)) {
+        const QRectF drawn = unclipped(item, drawnArea(item));
+        if (drawn.width() > 1 && drawn.height() > 1)
+            found.append({item, drawn});
+    }
     for (QQuickItem *child : item->childItems())
         collectTexts(child, found);
 }
@@ -197,8 +270,13 @@ bool QmlTestView::screenshot(const QString &name, int settleMs)
 
 QStringList QmlTestView::textProblems() const
 {
+    QList<ShownText> all;
+    collectTexts(contentItem(), all);
+    // Texts hidden under a sheet, an alert or a menu are not read.
     QList<ShownText> texts;
-    collectTexts(contentItem(), texts);
+    for (const ShownText &text : std::as_const(all))
+        if (!coveredAt(contentItem(), text.item, text.drawn.center()))
+            texts.append(text);
     QStringList problems;
     const QRectF window(QPointF(0, 0), size());
     for (const ShownText &text : std::as_const(texts)) {
@@ -223,7 +301,8 @@ QStringList QmlTestView::textProblems() const
     for (qsizetype i = 0; i < texts.size(); ++i) {
         for (qsizetype j = i + 1; j < texts.size(); ++j) {
             const QRectF crossing = texts[i].drawn.intersected(texts[j].drawn);
-            if (crossing.width() > 2 && crossing.height() > 2)
+            if (crossing.width() > 2 && crossing.height() > 2 && !coveredAt(contentItem(), texts[i].item, crossing.center())
+                && !coveredAt(contentItem(), texts[j].item, crossing.center()))
                 problems.append(QStringLiteral("%1 and %2 are drawn over each other")
                                     .arg(describe(texts[i].item), describe(texts[j].item)));
         }
