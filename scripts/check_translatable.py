@@ -139,6 +139,8 @@ def looks_like_prose(text):
     body = text[1:-1]
     if re.match(r'\s*(%n|\d+) [a-z]{2,}', body):
         return True
+    if re.match(r'\s+[a-z]{2,} [a-z]{2,}', body):              # the end of a sentence: " is missed"
+        return True
     if re.search(r'\.(h|cpp|qml|json|svg|png)$', body):     # file names
         return False
     first = re.search(r'[A-Za-z]', body)

@@ -301,6 +301,14 @@
     </message>
 </context>
 <context>
+    <name>FormGeneratorViewModel</name>
+    <message>
+        <source>&lt;missing&gt;</source>
+        <extracomment>Stands in the preview for a field not filled in yet.</extracomment>
+        <translation>&lt;falta&gt;</translation>
+    </message>
+</context>
+<context>
     <name>HiddenCategoryButton</name>
     <message>
         <source>Unhide %1</source>
@@ -855,6 +863,11 @@
         <source>%1: Invalid number format (0-9 . , allowed)</source>
         <extracomment>%1 is the field&apos;s label.</extracomment>
         <translation>%1: formato de número no válido (se admiten 0-9 . ,)</translation>
+    </message>
+    <message>
+        <source>%1 is missed</source>
+        <extracomment>A field left empty; %1 is its label.</extracomment>
+        <translation>Falta %1</translation>
     </message>
 </context>
 <context>

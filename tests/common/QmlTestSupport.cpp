@@ -287,7 +287,8 @@ QStringList QmlTestView::textProblems() const
         if (!elided && !wraps && item->implicitWidth() > item->width() + 1)
             problems.append(QStringLiteral("%1 is cut off: it needs %2 px, has %3 px")
                                 .arg(describe(item)).arg(item->implicitWidth()).arg(item->width()));
-        else if (!elided && item->property("contentHeight").toReal() > item->height() + 1
+        // Rich text reports a little more height than it draws; a cut-off line is more.
+        else if (!elided && item->property("contentHeight").toReal() > item->height() + 3
                  && item->property("maximumLineCount").toInt() >= 2147483647)
             problems.append(QStringLiteral("%1 is cut off: it needs %2 px of height, has %3 px")
                                 .arg(describe(item)).arg(item->property("contentHeight").toReal()).arg(item->height()));

@@ -8,7 +8,6 @@
 
 namespace {
 const QString EmptyValue = QStringLiteral("\"\"");
-const QString MissingText = QStringLiteral("<missing>");
 
 // #AARRGGBB keeps the alpha, which the rich-text colour parser understands.
 QString colorName(const QColor &color)
@@ -48,7 +47,8 @@ QList<FormGeneratorViewModel::Run> FormGeneratorViewModel::previewRuns() const
         if (!segment.isVariable)
             runs.append({segment.text, Run::Style::Text});
         else if (segment.text == EmptyValue)
-            runs.append({MissingText, Run::Style::Missing});
+            //: Stands in the preview for a field not filled in yet.
+            runs.append({tr("<missing>"), Run::Style::Missing});
         else
             runs.append({segment.text, Run::Style::Value});
     }
