@@ -109,6 +109,29 @@
     </message>
 </context>
 <context>
+    <name>AppActions</name>
+    <message>
+        <source>VORN Prompt Manager...</source>
+        <translation>VORN-Prompt-Manager …</translation>
+    </message>
+    <message>
+        <source>Settings...</source>
+        <translation>Einstellungen …</translation>
+    </message>
+    <message>
+        <source>Feedback...</source>
+        <translation>Feedback …</translation>
+    </message>
+    <message>
+        <source>Login...</source>
+        <translation>Anmelden …</translation>
+    </message>
+    <message>
+        <source>Quit VORN</source>
+        <translation>VORN beenden</translation>
+    </message>
+</context>
+<context>
     <name>CategorySectionView</name>
     <message>
         <source>Hide Category</source>
@@ -687,6 +710,10 @@
         <source>Search template text</source>
         <translation>Vorlagentext durchsuchen</translation>
     </message>
+    <message>
+        <source>Prompts</source>
+        <translation>Prompts</translation>
+    </message>
 </context>
 <context>
     <name>SettingsView</name>
@@ -940,11 +967,6 @@
 <context>
     <name>WindowManager</name>
     <message>
-        <source>VORN Prompt Manager...</source>
-        <extracomment>The tray menu&apos;s first entry: opens the panel.</extracomment>
-        <translation>VORN-Prompt-Manager …</translation>
-    </message>
-    <message>
         <source>Settings</source>
         <translation>Einstellungen</translation>
     </message>
@@ -956,26 +978,6 @@
     <message>
         <source>Feedback</source>
         <translation>Feedback</translation>
-    </message>
-    <message>
-        <source>Settings...</source>
-        <extracomment>Tray menu.</extracomment>
-        <translation>Einstellungen …</translation>
-    </message>
-    <message>
-        <source>Feedback...</source>
-        <extracomment>Tray menu.</extracomment>
-        <translation>Feedback …</translation>
-    </message>
-    <message>
-        <source>Login...</source>
-        <extracomment>Tray menu: opens the sign-in window.</extracomment>
-        <translation>Anmelden …</translation>
-    </message>
-    <message>
-        <source>Quit VORN</source>
-        <extracomment>Tray menu.</extracomment>
-        <translation>VORN beenden</translation>
     </message>
     <message>
         <source>VORN Prompt Manager</source>
