@@ -458,6 +458,7 @@ TEST_F(BrowserView, TheListIsOneTabStopAndTheRowMenuOpensOnItsFirstEntry)
     view->screenshot(QStringLiteral("browser-list-focus.png"));
     view->key(Qt::Key_Tab);
     EXPECT_FALSE(list->hasActiveFocus());
+}
 
 // The panel in German, the longest of the shipped languages: the sections, an opened category,
 // results, the empty result and the administration controls, each with its texts whole and
