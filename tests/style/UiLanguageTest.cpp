@@ -42,15 +42,15 @@ TEST(UiLanguage, PicksTheFirstShippedLanguageAndFallsBackToEnglish)
     {
         const UiLanguage language(Env{QStringLiteral("it:es"), {}, {}, QStringLiteral("de_DE.UTF-8")});
         EXPECT_EQ(language.name(), QStringLiteral("es"));
-        EXPECT_EQ(translated("WindowManager", "Quit VORN"), QStringLiteral("Salir de VORN"));
+        EXPECT_EQ(translated("AppActions", "Quit VORN"), QStringLiteral("Salir de VORN"));
     }
     // Gone with the object: the source texts again.
-    EXPECT_EQ(translated("WindowManager", "Quit VORN"), QStringLiteral("Quit VORN"));
+    EXPECT_EQ(translated("AppActions", "Quit VORN"), QStringLiteral("Quit VORN"));
     {
         // English asked for first wins over a language further down the list.
         const UiLanguage language(Env{QStringLiteral("en_GB:de"), {}, {}, QStringLiteral("de_DE.UTF-8")});
         EXPECT_EQ(language.name(), QStringLiteral("en"));
-        EXPECT_EQ(translated("WindowManager", "Quit VORN"), QStringLiteral("Quit VORN"));
+        EXPECT_EQ(translated("AppActions", "Quit VORN"), QStringLiteral("Quit VORN"));
     }
     {
         const UiLanguage language(Env{{}, {}, {}, QStringLiteral("ja_JP.UTF-8")});
