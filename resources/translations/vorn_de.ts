@@ -297,6 +297,13 @@
     </message>
 </context>
 <context>
+    <name>FormFieldView</name>
+    <message>
+        <source>%1 (Alt+S)</source>
+        <translation>%1 (Alt+S)</translation>
+    </message>
+</context>
+<context>
     <name>FormGeneratorView</name>
     <message>
         <source>Instructions</source>
