@@ -203,6 +203,21 @@
     </message>
 </context>
 <context>
+    <name>ExportNotice</name>
+    <message>
+        <source>Export failed: %1</source>
+        <translation>Export fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>the library is not open</source>
+        <translation>die Bibliothek ist nicht geöffnet</translation>
+    </message>
+    <message>
+        <source>Exported to %1</source>
+        <translation>Exportiert nach %1</translation>
+    </message>
+</context>
+<context>
     <name>FeedbackView</name>
     <message>
         <source>Multiple new handcrafted Prompt templates per week</source>
@@ -282,6 +297,10 @@
     <message>
         <source>Add a missing feature</source>
         <translation>Fehlende Funktion vorschlagen</translation>
+    </message>
+    <message>
+        <source>No mail program could be started. Please write to %1.</source>
+        <translation>Es konnte kein E-Mail-Programm gestartet werden. Bitte schreiben Sie an %1.</translation>
     </message>
 </context>
 <context>
@@ -396,6 +415,13 @@
     <message>
         <source>The library %1 was written by a newer VORN (schema %2).</source>
         <translation>Die Bibliothek %1 wurde von einer neueren VORN-Version geschrieben (Schema %2).</translation>
+    </message>
+</context>
+<context>
+    <name>NoticeBanner</name>
+    <message>
+        <source>Dismiss</source>
+        <translation>Schließen</translation>
     </message>
 </context>
 <context>
@@ -721,6 +747,10 @@
         <source>Prompts</source>
         <translation>Prompts</translation>
     </message>
+    <message>
+        <source>Show in Files</source>
+        <translation>Im Dateimanager zeigen</translation>
+    </message>
 </context>
 <context>
     <name>SettingsView</name>
@@ -799,6 +829,10 @@
     <message>
         <source>Reset Stats</source>
         <translation>Statistik zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Show in Files</source>
+        <translation>Im Dateimanager zeigen</translation>
     </message>
 </context>
 <context>

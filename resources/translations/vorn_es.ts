@@ -203,6 +203,21 @@
     </message>
 </context>
 <context>
+    <name>ExportNotice</name>
+    <message>
+        <source>Export failed: %1</source>
+        <translation>Error al exportar: %1</translation>
+    </message>
+    <message>
+        <source>the library is not open</source>
+        <translation>la biblioteca no está abierta</translation>
+    </message>
+    <message>
+        <source>Exported to %1</source>
+        <translation>Exportado a %1</translation>
+    </message>
+</context>
+<context>
     <name>FeedbackView</name>
     <message>
         <source>Multiple new handcrafted Prompt templates per week</source>
@@ -282,6 +297,10 @@
     <message>
         <source>Add a missing feature</source>
         <translation>Proponer una función que falta</translation>
+    </message>
+    <message>
+        <source>No mail program could be started. Please write to %1.</source>
+        <translation>No se pudo abrir ningún programa de correo. Escriba a %1.</translation>
     </message>
 </context>
 <context>
@@ -396,6 +415,13 @@
     <message>
         <source>The library %1 was written by a newer VORN (schema %2).</source>
         <translation>La biblioteca %1 la escribió una versión más reciente de VORN (esquema %2).</translation>
+    </message>
+</context>
+<context>
+    <name>NoticeBanner</name>
+    <message>
+        <source>Dismiss</source>
+        <translation>Descartar</translation>
     </message>
 </context>
 <context>
@@ -721,6 +747,10 @@
         <source>Prompts</source>
         <translation>Prompts</translation>
     </message>
+    <message>
+        <source>Show in Files</source>
+        <translation>Mostrar en Archivos</translation>
+    </message>
 </context>
 <context>
     <name>SettingsView</name>
@@ -799,6 +829,10 @@
     <message>
         <source>Reset Stats</source>
         <translation>Restablecer estadísticas</translation>
+    </message>
+    <message>
+        <source>Show in Files</source>
+        <translation>Mostrar en Archivos</translation>
     </message>
 </context>
 <context>

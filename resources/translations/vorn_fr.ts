@@ -203,6 +203,21 @@
     </message>
 </context>
 <context>
+    <name>ExportNotice</name>
+    <message>
+        <source>Export failed: %1</source>
+        <translation>Échec de l’export&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>the library is not open</source>
+        <translation>la bibliothèque n’est pas ouverte</translation>
+    </message>
+    <message>
+        <source>Exported to %1</source>
+        <translation>Exporté vers %1</translation>
+    </message>
+</context>
+<context>
     <name>FeedbackView</name>
     <message>
         <source>Multiple new handcrafted Prompt templates per week</source>
@@ -282,6 +297,10 @@
     <message>
         <source>Add a missing feature</source>
         <translation>Proposer une fonction manquante</translation>
+    </message>
+    <message>
+        <source>No mail program could be started. Please write to %1.</source>
+        <translation>Aucun logiciel de messagerie n’a pu être lancé. Veuillez écrire à %1.</translation>
     </message>
 </context>
 <context>
@@ -396,6 +415,13 @@
     <message>
         <source>The library %1 was written by a newer VORN (schema %2).</source>
         <translation>La bibliothèque %1 a été écrite par une version plus récente de VORN (schéma %2).</translation>
+    </message>
+</context>
+<context>
+    <name>NoticeBanner</name>
+    <message>
+        <source>Dismiss</source>
+        <translation>Ignorer</translation>
     </message>
 </context>
 <context>
@@ -721,6 +747,10 @@
         <source>Prompts</source>
         <translation>Prompts</translation>
     </message>
+    <message>
+        <source>Show in Files</source>
+        <translation>Afficher dans Fichiers</translation>
+    </message>
 </context>
 <context>
     <name>SettingsView</name>
@@ -799,6 +829,10 @@
     <message>
         <source>Reset Stats</source>
         <translation>Réinitialiser les statistiques</translation>
+    </message>
+    <message>
+        <source>Show in Files</source>
+        <translation>Afficher dans Fichiers</translation>
     </message>
 </context>
 <context>

@@ -101,9 +101,9 @@ struct DataController::Private {
     static void pruneBackups(const QString &dir)
     {
         static const QRegularExpression name(
-            QStringLiteral("^Backup_\\d{4}-\\d{2}-\\d{2} \\d{2}-\\d{2}-\\d{2} prompts\\.json$"));
+            QStringLiteral("^Backup_\\d{4}-\\d{2}-\\d{2} \\d{2}-\\d{2}-\\d{2} prompts\\.json$")); // untranslated: file names
         QStringList backups;
-        for (const QString &file : QDir(dir).entryList({QStringLiteral("Backup_*")}, QDir::Files))
+        for (const QString &file : QDir(dir).entryList({QStringLiteral("Backup_*")}, QDir::Files)) // untranslated: file names
             if (name.match(file).hasMatch())
                 backups.append(file);
         // The time stamp sorts as text: newest last.
