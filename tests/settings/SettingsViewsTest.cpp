@@ -375,7 +375,7 @@ TEST_F(Views, GermanTextsFitInEveryState)
     QTRY_COMPARE(vm->validation()->message(), QStringLiteral("2 Vorlagen geprüft. 2 Probleme gefunden."));
     view->screenshot(QStringLiteral("de-validation-sheet.png"));
 
-    FeedbackViewModel feedback(defaults.get(), [](const QUrl &) { return true; }, QStringLiteral("feedback@vorn.app"));
+    FeedbackViewModel feedback(defaults.get(), [](const QUrl &, const std::function<void()> &) { return true; }, QStringLiteral("feedback@vorn.app"));
     ASSERT_TRUE(load("FeedbackView.qml", &feedback));
     EXPECT_EQ(item("topicPicker")->property("currentText").toString(), QStringLiteral("Mehr Prompts für …"));
     view->screenshot(QStringLiteral("de-welcome.png"));
