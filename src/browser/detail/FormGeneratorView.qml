@@ -120,8 +120,13 @@ FocusScope {
                 Item {
                     width: parent.width
                     height: copyButton.height
+                    // The buttons keep their width; a long title gives way to them.
                     Text {
                         anchors.verticalCenter: parent.verticalCenter
+                        anchors.left: parent.left
+                        anchors.right: previewButtons.left
+                        anchors.rightMargin: 8
+                        elide: Text.ElideRight
                         text: qsTr("Preview")
                         color: Style.textSecondary
                         font.family: Style.family
@@ -129,6 +134,7 @@ FocusScope {
                         font.weight: Font.Medium
                     }
                     Row {
+                        id: previewButtons
                         anchors.right: parent.right
                         spacing: 8
                         Button {
