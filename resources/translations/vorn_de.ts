@@ -19,6 +19,17 @@
         <source>Info: Login is not yet available on this device.</source>
         <translation>Info: Die Anmeldung ist auf diesem Gerät noch nicht verfügbar.</translation>
     </message>
+    <message>
+        <source>Sync</source>
+        <translation>Synchronisierung</translation>
+    </message>
+</context>
+<context>
+    <name>AccountViewModel</name>
+    <message>
+        <source>There is no account to sign in to on this computer. Your library syncs through a shared folder that a file-sync tool such as Syncthing keeps in step: choose it in Settings &gt; Sync.</source>
+        <translation>Auf diesem Computer gibt es kein Konto zum Anmelden. Ihre Bibliothek wird über einen gemeinsamen Ordner abgeglichen, den ein Synchronisierungswerkzeug wie Syncthing aktuell hält: Wählen Sie ihn unter Einstellungen &gt; Synchronisierung.</translation>
+    </message>
 </context>
 <context>
     <name>AdminFullPromptEditorView</name>
@@ -916,6 +927,108 @@
     <message>
         <source>%1 could not be written: %2</source>
         <translation>%1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>SyncSection</name>
+    <message>
+        <source>Sync</source>
+        <translation>Synchronisierung</translation>
+    </message>
+    <message>
+        <source>Keep favourites, usage and your own prompts in step with your other computers through a folder that a file-sync tool such as Syncthing keeps in step.</source>
+        <translation>Favoriten, Nutzung und eigene Prompts mit Ihren anderen Computern abgleichen – über einen Ordner, den ein Synchronisierungswerkzeug wie Syncthing aktuell hält.</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <source>Choose…</source>
+        <translation>Auswählen …</translation>
+    </message>
+    <message>
+        <source>Turn Off</source>
+        <translation>Ausschalten</translation>
+    </message>
+    <message>
+        <source>This Device</source>
+        <translation>Dieses Gerät</translation>
+    </message>
+    <message>
+        <source>The name your other devices show for this one.</source>
+        <translation>Der Name, unter dem Ihre anderen Geräte dieses anzeigen.</translation>
+    </message>
+    <message>
+        <source>Device name</source>
+        <translation>Gerätename</translation>
+    </message>
+    <message>
+        <source>Other Devices</source>
+        <translation>Andere Geräte</translation>
+    </message>
+    <message>
+        <source>No other device has written to this folder yet.</source>
+        <translation>Noch hat kein anderes Gerät in diesen Ordner geschrieben.</translation>
+    </message>
+    <message>
+        <source>Last change %1</source>
+        <translation>Letzte Änderung %1</translation>
+    </message>
+    <message>
+        <source>Sync Now</source>
+        <translation>Jetzt synchronisieren</translation>
+    </message>
+    <message>
+        <source>Choose the Sync Folder</source>
+        <translation>Synchronisierungsordner wählen</translation>
+    </message>
+</context>
+<context>
+    <name>SyncSettingsViewModel</name>
+    <message>
+        <source>Off</source>
+        <translation>Aus</translation>
+    </message>
+    <message>
+        <source>No change yet</source>
+        <translation>Noch keine Änderung</translation>
+    </message>
+    <message>
+        <source>“%1” is not a folder.</source>
+        <translation>„%1“ ist kein Ordner.</translation>
+    </message>
+    <message>
+        <source>The folder “%1” cannot be written.</source>
+        <translation>In den Ordner „%1“ kann nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>The library is not open.</source>
+        <translation>Die Bibliothek ist nicht geöffnet.</translation>
+    </message>
+    <message>
+        <source>Syncing through “%1”.</source>
+        <translation>Synchronisierung über „%1“.</translation>
+    </message>
+    <message>
+        <source>Sync is off. This device&apos;s changes are kept and written to the folder when you choose it again.</source>
+        <translation>Die Synchronisierung ist aus. Die Änderungen dieses Geräts bleiben erhalten und werden in den Ordner geschrieben, sobald Sie ihn wieder wählen.</translation>
+    </message>
+    <message>
+        <source>Choose a folder first.</source>
+        <translation>Wählen Sie zuerst einen Ordner.</translation>
+    </message>
+    <message>
+        <source>Synced. No other device has written to the folder yet.</source>
+        <translation>Synchronisiert. Noch hat kein anderes Gerät in den Ordner geschrieben.</translation>
+    </message>
+    <message>
+        <source>Synced with 1 other device.</source>
+        <translation>Mit 1 anderen Gerät synchronisiert.</translation>
+    </message>
+    <message>
+        <source>Synced with %1 other devices.</source>
+        <translation>Mit %1 anderen Geräten synchronisiert.</translation>
     </message>
 </context>
 <context>

@@ -19,6 +19,17 @@
         <source>Info: Login is not yet available on this device.</source>
         <translation>Información: el inicio de sesión aún no está disponible en este dispositivo.</translation>
     </message>
+    <message>
+        <source>Sync</source>
+        <translation>Sincronización</translation>
+    </message>
+</context>
+<context>
+    <name>AccountViewModel</name>
+    <message>
+        <source>There is no account to sign in to on this computer. Your library syncs through a shared folder that a file-sync tool such as Syncthing keeps in step: choose it in Settings &gt; Sync.</source>
+        <translation>En este ordenador no hay ninguna cuenta en la que iniciar sesión. Su biblioteca se sincroniza a través de una carpeta compartida que una herramienta como Syncthing mantiene al día: elíjala en Configuración &gt; Sincronización.</translation>
+    </message>
 </context>
 <context>
     <name>AdminFullPromptEditorView</name>
@@ -916,6 +927,108 @@
     <message>
         <source>%1 could not be written: %2</source>
         <translation>No se pudo escribir %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>SyncSection</name>
+    <message>
+        <source>Sync</source>
+        <translation>Sincronización</translation>
+    </message>
+    <message>
+        <source>Keep favourites, usage and your own prompts in step with your other computers through a folder that a file-sync tool such as Syncthing keeps in step.</source>
+        <translation>Mantenga favoritos, uso y sus propios prompts al día con sus otros ordenadores mediante una carpeta que una herramienta como Syncthing sincroniza.</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>Carpeta</translation>
+    </message>
+    <message>
+        <source>Choose…</source>
+        <translation>Elegir…</translation>
+    </message>
+    <message>
+        <source>Turn Off</source>
+        <translation>Desactivar</translation>
+    </message>
+    <message>
+        <source>This Device</source>
+        <translation>Este dispositivo</translation>
+    </message>
+    <message>
+        <source>The name your other devices show for this one.</source>
+        <translation>El nombre con el que sus otros dispositivos muestran este.</translation>
+    </message>
+    <message>
+        <source>Device name</source>
+        <translation>Nombre del dispositivo</translation>
+    </message>
+    <message>
+        <source>Other Devices</source>
+        <translation>Otros dispositivos</translation>
+    </message>
+    <message>
+        <source>No other device has written to this folder yet.</source>
+        <translation>Ningún otro dispositivo ha escrito todavía en esta carpeta.</translation>
+    </message>
+    <message>
+        <source>Last change %1</source>
+        <translation>Último cambio %1</translation>
+    </message>
+    <message>
+        <source>Sync Now</source>
+        <translation>Sincronizar ahora</translation>
+    </message>
+    <message>
+        <source>Choose the Sync Folder</source>
+        <translation>Elegir la carpeta de sincronización</translation>
+    </message>
+</context>
+<context>
+    <name>SyncSettingsViewModel</name>
+    <message>
+        <source>Off</source>
+        <translation>Desactivada</translation>
+    </message>
+    <message>
+        <source>No change yet</source>
+        <translation>Ningún cambio todavía</translation>
+    </message>
+    <message>
+        <source>“%1” is not a folder.</source>
+        <translation>«%1» no es una carpeta.</translation>
+    </message>
+    <message>
+        <source>The folder “%1” cannot be written.</source>
+        <translation>No se puede escribir en la carpeta «%1».</translation>
+    </message>
+    <message>
+        <source>The library is not open.</source>
+        <translation>La biblioteca no está abierta.</translation>
+    </message>
+    <message>
+        <source>Syncing through “%1”.</source>
+        <translation>Sincronizando a través de «%1».</translation>
+    </message>
+    <message>
+        <source>Sync is off. This device&apos;s changes are kept and written to the folder when you choose it again.</source>
+        <translation>La sincronización está desactivada. Los cambios de este dispositivo se conservan y se escriben en la carpeta cuando vuelva a elegirla.</translation>
+    </message>
+    <message>
+        <source>Choose a folder first.</source>
+        <translation>Elija primero una carpeta.</translation>
+    </message>
+    <message>
+        <source>Synced. No other device has written to the folder yet.</source>
+        <translation>Sincronizado. Ningún otro dispositivo ha escrito todavía en la carpeta.</translation>
+    </message>
+    <message>
+        <source>Synced with 1 other device.</source>
+        <translation>Sincronizado con 1 dispositivo más.</translation>
+    </message>
+    <message>
+        <source>Synced with %1 other devices.</source>
+        <translation>Sincronizado con %1 dispositivos más.</translation>
     </message>
 </context>
 <context>

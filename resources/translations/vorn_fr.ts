@@ -19,6 +19,17 @@
         <source>Info: Login is not yet available on this device.</source>
         <translation>Info&#xa0;: la connexion n’est pas encore disponible sur cet appareil.</translation>
     </message>
+    <message>
+        <source>Sync</source>
+        <translation>Synchronisation</translation>
+    </message>
+</context>
+<context>
+    <name>AccountViewModel</name>
+    <message>
+        <source>There is no account to sign in to on this computer. Your library syncs through a shared folder that a file-sync tool such as Syncthing keeps in step: choose it in Settings &gt; Sync.</source>
+        <translation>Il n’y a pas de compte auquel se connecter sur cet ordinateur. Votre bibliothèque se synchronise via un dossier partagé qu’un outil de synchronisation comme Syncthing tient à jour&#xa0;: choisissez-le dans Paramètres &gt; Synchronisation.</translation>
+    </message>
 </context>
 <context>
     <name>AdminFullPromptEditorView</name>
@@ -916,6 +927,108 @@
     <message>
         <source>%1 could not be written: %2</source>
         <translation>Impossible d’écrire %1&#xa0;: %2</translation>
+    </message>
+</context>
+<context>
+    <name>SyncSection</name>
+    <message>
+        <source>Sync</source>
+        <translation>Synchronisation</translation>
+    </message>
+    <message>
+        <source>Keep favourites, usage and your own prompts in step with your other computers through a folder that a file-sync tool such as Syncthing keeps in step.</source>
+        <translation>Gardez favoris, utilisation et vos propres prompts à jour sur vos autres ordinateurs grâce à un dossier qu’un outil de synchronisation comme Syncthing tient à jour.</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>Dossier</translation>
+    </message>
+    <message>
+        <source>Choose…</source>
+        <translation>Choisir…</translation>
+    </message>
+    <message>
+        <source>Turn Off</source>
+        <translation>Désactiver</translation>
+    </message>
+    <message>
+        <source>This Device</source>
+        <translation>Cet appareil</translation>
+    </message>
+    <message>
+        <source>The name your other devices show for this one.</source>
+        <translation>Le nom sous lequel vos autres appareils affichent celui-ci.</translation>
+    </message>
+    <message>
+        <source>Device name</source>
+        <translation>Nom de l’appareil</translation>
+    </message>
+    <message>
+        <source>Other Devices</source>
+        <translation>Autres appareils</translation>
+    </message>
+    <message>
+        <source>No other device has written to this folder yet.</source>
+        <translation>Aucun autre appareil n’a encore écrit dans ce dossier.</translation>
+    </message>
+    <message>
+        <source>Last change %1</source>
+        <translation>Dernière modification %1</translation>
+    </message>
+    <message>
+        <source>Sync Now</source>
+        <translation>Synchroniser maintenant</translation>
+    </message>
+    <message>
+        <source>Choose the Sync Folder</source>
+        <translation>Choisir le dossier de synchronisation</translation>
+    </message>
+</context>
+<context>
+    <name>SyncSettingsViewModel</name>
+    <message>
+        <source>Off</source>
+        <translation>Désactivée</translation>
+    </message>
+    <message>
+        <source>No change yet</source>
+        <translation>Aucune modification</translation>
+    </message>
+    <message>
+        <source>“%1” is not a folder.</source>
+        <translation>«&#xa0;%1&#xa0;» n’est pas un dossier.</translation>
+    </message>
+    <message>
+        <source>The folder “%1” cannot be written.</source>
+        <translation>Impossible d’écrire dans le dossier «&#xa0;%1&#xa0;».</translation>
+    </message>
+    <message>
+        <source>The library is not open.</source>
+        <translation>La bibliothèque n’est pas ouverte.</translation>
+    </message>
+    <message>
+        <source>Syncing through “%1”.</source>
+        <translation>Synchronisation via «&#xa0;%1&#xa0;».</translation>
+    </message>
+    <message>
+        <source>Sync is off. This device&apos;s changes are kept and written to the folder when you choose it again.</source>
+        <translation>La synchronisation est désactivée. Les modifications de cet appareil sont conservées et écrites dans le dossier dès que vous le choisissez à nouveau.</translation>
+    </message>
+    <message>
+        <source>Choose a folder first.</source>
+        <translation>Choisissez d’abord un dossier.</translation>
+    </message>
+    <message>
+        <source>Synced. No other device has written to the folder yet.</source>
+        <translation>Synchronisé. Aucun autre appareil n’a encore écrit dans le dossier.</translation>
+    </message>
+    <message>
+        <source>Synced with 1 other device.</source>
+        <translation>Synchronisé avec 1 autre appareil.</translation>
+    </message>
+    <message>
+        <source>Synced with %1 other devices.</source>
+        <translation>Synchronisé avec %1 autres appareils.</translation>
     </message>
 </context>
 <context>

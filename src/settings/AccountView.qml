@@ -113,7 +113,7 @@ SettingsPane {
             Layout.rightMargin: 40
             Layout.topMargin: 6
             horizontalAlignment: Text.AlignHCenter
-            text: "Note: VORN uses your account safely to sync database changes."
+            text: qsTr("Note: VORN uses your account safely to sync database changes.")
             visible: root.viewModel.canSignIn
             font: Style.captionFont
             color: root.darkColorScheme ? Qt.rgba(1, 1, 1, 0.35) : Qt.rgba(0.24, 0.24, 0.26, 0.3)
@@ -124,7 +124,7 @@ SettingsPane {
             Layout.leftMargin: 40
             Layout.rightMargin: 40
             horizontalAlignment: Text.AlignHCenter
-            text: "Info: Login is not yet available on this device."
+            text: qsTr("Info: Login is not yet available on this device.")
             visible: root.viewModel.canSignIn
             font: Style.captionFont
             color: Style.missingColor

@@ -18,9 +18,9 @@ RendererChoice::Renderer RendererChoice::choose(const Inputs &inputs, QString *w
     if (override == QLatin1String("opengl"))
         return because(QStringLiteral("VORN_RENDERER=opengl"), Renderer::Default);
     if (inputs.qtChoice)
-        return because(QStringLiteral("Qt's own renderer setting"), Renderer::Default);
+        return because(QStringLiteral("Qt's own renderer setting"), Renderer::Default); // untranslated: logged
     if (inputs.softwareGl)
-        return because(QStringLiteral("OpenGL is forced to software (LIBGL_ALWAYS_SOFTWARE)"), Renderer::Software);
+        return because(QStringLiteral("OpenGL is forced to software (LIBGL_ALWAYS_SOFTWARE)"), Renderer::Software); // untranslated: logged
     if (!inputs.gpu)
         return because(QStringLiteral("no GPU render node in /dev/dri"), Renderer::Software);
     return because(QStringLiteral("a GPU is present"), Renderer::Default);
