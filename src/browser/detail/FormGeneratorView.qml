@@ -118,14 +118,21 @@ FocusScope {
                 width: parent.width
                 spacing: 8
                 Item {
+                    id: previewHeader
+                    objectName: "previewHeader"
                     width: parent.width
-                    height: copyButton.height
-                    // The buttons keep their width; a long title gives way to them.
+                    // The title sits beside the buttons where they all fit, above them where
+                    // not (the docked preview, longer languages); the buttons go one under the
+                    // other when even the two of them are wider than the pane.
+                    readonly property real buttonsWidth: closeButton.implicitWidth + 8 + copyButton.implicitWidth
+                    readonly property bool stacked: previewTitle.implicitWidth + 8 + buttonsWidth > width
+                    height: stacked ? previewTitle.implicitHeight + 8 + previewButtons.height : previewButtons.height
                     Text {
-                        anchors.verticalCenter: parent.verticalCenter
+                        id: previewTitle
+                        y: previewHeader.stacked ? 0 : (previewButtons.height - height) / 2
                         anchors.left: parent.left
-                        anchors.right: previewButtons.left
-                        anchors.rightMargin: 8
+                        anchors.right: previewHeader.stacked ? parent.right : previewButtons.left
+                        anchors.rightMargin: previewHeader.stacked ? 0 : 8
                         elide: Text.ElideRight
                         text: qsTr("Preview")
                         color: Style.textSecondary
@@ -133,9 +140,12 @@ FocusScope {
                         font.pixelSize: 14
                         font.weight: Font.Medium
                     }
-                    Row {
+                    Grid {
                         id: previewButtons
                         anchors.right: parent.right
+                        anchors.bottom: parent.bottom
+                        columns: previewHeader.buttonsWidth <= previewHeader.width ? 2 : 1
+                        horizontalItemAlignment: Grid.AlignRight
                         spacing: 8
                         Button {
                             id: closeButton

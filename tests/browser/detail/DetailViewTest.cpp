@@ -21,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 Q_IMPORT_QML_PLUGIN(Vorn_DetailPlugin)
@@ -276,6 +277,27 @@ TEST_F(DetailView, AMessageShowsOnceTheFieldIsLeftAndNumbersTakeOnlyDigits)
     view->screenshot(QStringLiteral("states-form-messages.png"));
 }
 
+// The preview's title and buttons lie whole inside the pane beside the fields.
+static void expectPreviewHeaderInsidePane(QmlTestView *view)
+{
+    QQuickItem *pane = view->item(QStringLiteral("previewPane"));
+    ASSERT_TRUE(pane && pane->isVisible());
+    const QRectF inside = pane->mapRectToScene(QRectF(0, 0, pane->width(), pane->height())).adjusted(-1, -1, 1, 1);
+    for (const char *name : {"closeButton", "copyButton"}) {
+        QQuickItem *button = view->item(QString::fromLatin1(name));
+        ASSERT_NE(button, nullptr) << name;
+        EXPECT_TRUE(inside.contains(button->mapRectToScene(QRectF(0, 0, button->width(), button->height())))) << name;
+    }
+    QQuickItem *header = view->item(QStringLiteral("previewHeader"));
+    ASSERT_NE(header, nullptr);
+    const QList<QQuickItem *> children = header->childItems();
+    const auto title = std::find_if(children.cbegin(), children.cend(), [](QQuickItem *child) {
+        return child->property("text").toString() == QCoreApplication::translate("FormGeneratorView", "Preview");
+    });
+    ASSERT_NE(title, children.cend());
+    EXPECT_FALSE((*title)->property("truncated").toBool());
+}
+
 TEST_F(DetailView, WithManyFieldsThePreviewStaysOnScreen)
 {
     show(addPrompt(QStringLiteral(
@@ -304,6 +326,7 @@ TEST_F(DetailView, WithManyFieldsThePreviewStaysOnScreen)
             }
         EXPECT_GT(accent, 20) << index;
     }
+    expectPreviewHeaderInsidePane(view.get());
     view->screenshot(QStringLiteral("states-form-split.png"));
 }
 
@@ -372,6 +395,7 @@ TEST_F(DetailView, GermanTextsFitInEveryState)
               QStringLiteral("Aktualisiert: ") + TemplateForm::mediumDate(QDate(2024, 5, 14), QLocale(QStringLiteral("de")))
                   + QStringLiteral(", 09:30"));
     EXPECT_EQ(view->item(QStringLiteral("usesText"))->property("text").toString(), QStringLiteral("Verwendet: 1.234"));
+    expectPreviewHeaderInsidePane(view.get());
     view->screenshot(QStringLiteral("de-detail-form.png"));
 
     Prompt *invalid = addPrompt(QStringLiteral("Summarise {{Source Text}} in {{Sentences: 3}} sentences."));
