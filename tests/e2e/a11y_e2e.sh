@@ -34,14 +34,8 @@ export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 NO_AT_BRIDGE=0
 
 keys() { xdotool key --delay 150 "$@"; }
 client() { /usr/bin/python3 "$CLIENT" "$@"; }
-show_panel() {
-    xdotool key super+shift+p
-    wait_for 15 panel_visible && wait_for 15 panel_focused
-}
 
-"$VORN" >"$WORK/app.log" 2>&1 &
-check "the app starts into the tray" wait_for 30 grep -q "tray icon ready" "$WORK/app.log"
-wait_for 30 grep -q "Sync complete" "$WORK/app.log"
+start_app
 check "the shortcut shows the panel" show_panel
 sleep 1
 

@@ -71,6 +71,17 @@ export -f panel_visible
 tray_icon() { xwininfo -root -tree | awk '/\("vorn" "vorn"\)  22x22/ { print $1; exit }'; }
 tray_icon_embedded() { [ -n "$(tray_icon)" ]; }
 exited() { local state; state=$(ps -o stat= -p "$1") || return 0; [[ $state == Z* ]]; }
+# Starts the app in the background and waits until its tray icon and its library are up.
+start_app() {
+    "$VORN" >"$WORK/app.log" 2>&1 &
+    check "the app starts into the tray" wait_for 30 grep -q "tray icon ready" "$WORK/app.log"
+    wait_for 30 grep -q "Sync complete" "$WORK/app.log"
+}
+# The shortcut shows the panel, and it takes the keyboard focus.
+show_panel() {
+    xdotool key super+shift+p
+    wait_for 15 panel_visible && wait_for 15 panel_focused
+}
 panel_focused() { [ "$(xdotool getactivewindow getwindowname 2>/dev/null)" = "VORN" ]; }
 settings_window_active() { [ "$(xdotool getactivewindow getwindowname 2>/dev/null)" = "Settings — VORN" ]; }
 # The tray menu is the app's only other small top-level window; it is mapped while open.

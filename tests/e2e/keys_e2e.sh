@@ -24,14 +24,8 @@ clipboard_has() { xclip -o -selection clipboard 2>/dev/null | grep -qxF -- "$1";
 panel_hidden() { ! panel_visible; }
 autostart_written() { compgen -G "$XDG_CONFIG_HOME/autostart/*.desktop" >/dev/null; }
 keys() { xdotool key --delay 120 "$@"; }
-show_panel() {
-    xdotool key super+shift+p
-    wait_for 15 panel_visible && wait_for 15 panel_focused
-}
 
-"$VORN" >"$WORK/app.log" 2>&1 &
-check "the app starts into the tray" wait_for 30 grep -q "tray icon ready" "$WORK/app.log"
-wait_for 30 grep -q "Sync complete" "$WORK/app.log"
+start_app
 
 # 1. The welcome sheet is open, and the first keys go past it into the search.
 check "the shortcut shows the panel, focused" show_panel
