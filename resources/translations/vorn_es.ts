@@ -395,6 +395,13 @@
     </message>
 </context>
 <context>
+    <name>LibraryStatusBanner</name>
+    <message>
+        <source>Dismiss</source>
+        <translation>Descartar</translation>
+    </message>
+</context>
+<context>
     <name>LibraryStatusViewModel</name>
     <message>
         <source>Changes not saved: %1. VORN keeps trying.</source>
@@ -741,10 +748,6 @@
     <message>
         <source>Insert Prompt</source>
         <translation>Insertar prompt</translation>
-    </message>
-    <message>
-        <source>Dismiss</source>
-        <translation>Descartar</translation>
     </message>
     <message>
         <source>Search hidden prompts</source>
