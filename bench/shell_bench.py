@@ -10,8 +10,11 @@ the process as the user sees them:
 each beside an anchor measured in the same run: rofi's start to painted (with the library's
 titles, and with as many lines as the library has prompts), rofi's memory, and
 "fzf --filter TERM" over the same titles and descriptions. Runs with the shipped library and
-with a generated one of 100,000 prompts (--prompts N changes the size, 0 leaves it out).
-Usage: shell_bench.py PATH/TO/vorn [--prompts N] [--starts N]   (a Release build)"""
+with generated ones of 10,000 and 100,000 prompts (--prompts N,M changes the sizes, 0 leaves them
+out). Keystroke to the list's first changed frame, for the first letter typed after the start and
+for later ones, beside rofi -dmenu typed into the same way over the same lines (--only keys
+measures these alone).
+Usage: shell_bench.py PATH/TO/vorn [--prompts N,M] [--starts N] [--only keys]   (a Release build)"""
 import argparse, ctypes, ctypes.util, json, os, random, resource, shutil, socket, statistics, struct
 import subprocess, sys, tempfile, time
 
@@ -343,16 +346,126 @@ def report(rows):
     sys.stdout.flush()
 
 
-def bench_library(vorn, desktop, name, seed_dir, rows, starts, presses):
+# Texts typed one letter at a time, the search cleared between them; each letter changes the
+# list (more or fewer matches, or what is marked in them).
+KEY_TEXTS = ["meeting", "plan", "review", "draft", "budget"]
+
+
+def changed_box(before, after, rect):
+    """The bounding rectangle (screen coordinates) of the pixels that differ between two grabs."""
+    x, y, w, h = rect
+    rows = [r for r in range(h) if before[r * w:(r + 1) * w] != after[r * w:(r + 1) * w]]
+    if not rows:
+        return None
+    cols = [c for c in range(0, w, 2) if any(before[r * w + c] != after[r * w + c] for r in rows[::4])]
+    if not cols:
+        return None
+    return (x + cols[0], y + rows[0], cols[-1] - cols[0] + 2, rows[-1] - rows[0] + 1)
+
+
+def list_area(window, skip):
+    """The part of a window below its search line (skip pixels from the top): where the results
+    are drawn, away from the text cursor's blinking."""
+    x, y, w, h = window
+    return (x + 4, y + skip, max(1, w - 8), max(1, h - skip - 4))
+
+
+def type_texts(screen, area, texts, settle=0.6, timeout=5.0):
+    """Types each text a letter at a time and clears it again; for every letter the time from
+    the key to the first frame in which area changed. Returns the delays in typing order."""
+    delays = []
+    for text in texts:
+        for letter in text:
+            before = screen.grab(area)
+            began = now_ms()
+            screen.keys(letter)
+            delays.append(wait_painted(screen, area, before, False, began, timeout))
+            time.sleep(settle)
+        for _ in text:
+            screen.keys("BackSpace")
+            time.sleep(0.05)
+        time.sleep(1.0)
+    return delays
+
+
+def key_figures(delays):
+    """The first letter typed, and the median and worst of those after it."""
+    later = [d for d in delays[1:] if d == d]
+    return {"first_key": delays[0] if delays else float("nan"),
+            "later_key": statistics.median(later) if later else float("nan"),
+            "worst_key": max(later) if later else float("nan"),
+            "missed_keys": sum(1 for d in delays if d != d)}
+
+
+def keystrokes(vorn, desktop, library, texts=KEY_TEXTS):
+    """Keystroke to the list's first changed frame, in an app just started: the panel is shown
+    by the shortcut, and the first letter typed is the first search since the start."""
+    _, app = run_app(vorn, desktop, library, keep=True)
+    screen = desktop.screen
+    hidden = screen.grab(desktop.centre)
+    began = now_ms()
+    screen.keys("Super_L", "Shift_L", "p")
+    wait_painted(screen, desktop.centre, hidden, True, began, 60)
+    time.sleep(1.0)  # the panel's own appearance settles
+    window = changed_box(hidden, screen.grab(desktop.centre), desktop.centre) or desktop.centre
+    figures = key_figures(type_texts(screen, list_area(window, 70), texts))
+    screen.keys("Escape")
+    quit_app(vorn, library, app)
+    return figures
+
+
+def rofi_keystrokes(desktop, lines_path, texts=KEY_TEXTS):
+    """The same typing into rofi -dmenu over the same lines."""
+    screen = desktop.screen
+    hidden = screen.grab(desktop.centre)
+    with open(lines_path) as lines:
+        began = now_ms()
+        process = subprocess.Popen(["rofi", "-dmenu", "-p", "prompt"], env=desktop.env, stdin=lines,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_painted(screen, desktop.centre, hidden, True, began, 60)
+        time.sleep(1.5)  # every line read
+        window = changed_box(hidden, screen.grab(desktop.centre), desktop.centre) or desktop.centre
+        figures = key_figures(type_texts(screen, list_area(window, 40), texts))
+        process.terminate()
+        process.wait()
+    end = time.monotonic() + 5
+    while time.monotonic() < end and screen.grab(desktop.centre) != hidden:
+        time.sleep(0.02)
+    return figures
+
+
+def keystroke_report(count, keys, anchor):
+    report([
+        (f"first keystroke to frame ({count})", keys["first_key"], "ms", "rofi, first keystroke", anchor["first_key"]),
+        (f"later keystroke to frame, median ({count})", keys["later_key"], "ms", "rofi, median", anchor["later_key"]),
+        (f"later keystroke to frame, worst ({count})", keys["worst_key"], "ms", "rofi, worst", anchor["worst_key"]),
+        (f"keystrokes with no frame in 5 s ({count})", keys["missed_keys"], "", "rofi", anchor["missed_keys"]),
+    ])
+
+
+def bench_keys(vorn, desktop, name, seed_dir, rows):
+    """Only the keystroke figures (the store made first, unmeasured)."""
     library = Library(desktop, name, seed_dir)
     lines = os.path.join(desktop.work, f"{name}.lines")
     write_lines(lines, rows)
-    # The first run creates and fills the store; it is not measured.
-    first, app = run_app(vorn, desktop, library, keep=True)
+    fill_store(vorn, desktop, library)
+    keystroke_report(f"{len(rows):,} prompts", keystrokes(vorn, desktop, library), rofi_keystrokes(desktop, lines))
+
+
+def fill_store(vorn, desktop, library):
+    """The first run creates and fills the store; it is not measured."""
+    _, app = run_app(vorn, desktop, library, keep=True)
     end = time.monotonic() + 1800
     while time.monotonic() < end and "Sync complete" not in open(f"{library.home}/app.log", errors="replace").read():
         time.sleep(0.5)
     quit_app(vorn, library, app)
+
+
+def bench_library(vorn, desktop, name, seed_dir, rows, starts, presses):
+    library = Library(desktop, name, seed_dir)
+    lines = os.path.join(desktop.work, f"{name}.lines")
+    write_lines(lines, rows)
+    fill_store(vorn, desktop, library)
 
     runs = []
     for i in range(starts):
@@ -365,6 +478,7 @@ def bench_library(vorn, desktop, name, seed_dir, rows, starts, presses):
     with open(lines) as text:
         fzf_time, fzf_rss = timed(["fzf", "--filter", TERM], desktop.env, stdin=text)
     rofi_time, rofi_rss = rofi(desktop, lines)
+    keys, rofi_keys = keystrokes(vorn, desktop, library), rofi_keystrokes(desktop, lines)
 
     median = lambda key: statistics.median(r[key] for r in runs)
     count = f"{len(rows):,} prompts"
@@ -381,12 +495,14 @@ def bench_library(vorn, desktop, name, seed_dir, rows, starts, presses):
         (f"prompts list {TERM}, no app ({count})", list_time, "ms", f"fzf --filter {TERM}", fzf_time),
         (f"prompts list memory, no app ({count})", list_rss, "MB", "fzf memory", fzf_rss),
     ])
+    keystroke_report(count, keys, rofi_keys)
 
 
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("vorn")
-    parser.add_argument("--prompts", type=int, default=100000)
+    parser.add_argument("--prompts", default="10000,100000", help="sizes of generated libraries, 0 for none")
+    parser.add_argument("--only", choices=("all", "keys"), default="all", help="keys: the keystroke figures only")
     parser.add_argument("--starts", type=int, default=5)
     parser.add_argument("--presses", type=int, default=11)
     options = parser.parse_args()
@@ -398,11 +514,17 @@ def main():
     work = tempfile.mkdtemp(prefix="vorn-bench-")
     desktop = Desktop(work)
     try:
-        bench_library(vorn, desktop, "shipped", None, shipped_lines(), options.starts, options.presses)
-        if options.prompts > 0:
-            seed = os.path.join(work, "seed")
-            rows = generate_library(seed, options.prompts)
-            bench_library(vorn, desktop, "generated", seed, rows, max(2, options.starts // 2), 5)
+        if options.only == "keys":
+            bench_keys(vorn, desktop, "shipped", None, shipped_lines())
+        else:
+            bench_library(vorn, desktop, "shipped", None, shipped_lines(), options.starts, options.presses)
+        for size in (int(n) for n in options.prompts.split(",") if int(n) > 0):
+            seed = os.path.join(work, f"seed{size}")
+            rows = generate_library(seed, size)
+            if options.only == "keys":
+                bench_keys(vorn, desktop, f"generated{size}", seed, rows)
+            else:
+                bench_library(vorn, desktop, f"generated{size}", seed, rows, max(2, options.starts // 2), 5)
     finally:
         desktop.close()
         shutil.rmtree(work, ignore_errors=True)

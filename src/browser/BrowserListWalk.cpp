@@ -1,5 +1,7 @@
 #include "BrowserListWalk.h"
 
+#include "Prompt.h"
+
 #include <QtCore/qnamespace.h>
 
 #include <algorithm>
@@ -52,6 +54,38 @@ int BrowserListWalk::lastStop() const
         if (isStop(m_rows.at(row)))
             return row;
     return -1;
+}
+
+int BrowserListWalk::firstPrompt() const
+{
+    for (int row = 0; row < m_rows.size(); ++row)
+        if (m_rows.at(row).kind == Kind::Prompt)
+            return row;
+    return -1;
+}
+
+int BrowserListWalk::rowOf(const Prompt *prompt) const
+{
+    for (int row = 0; prompt && row < m_rows.size(); ++row)
+        if (m_rows.at(row).prompt.data() == prompt)
+            return row;
+    return -1;
+}
+
+bool BrowserListWalk::editsText(int key)
+{
+    return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Home || key == Qt::Key_End;
+}
+
+std::optional<int> BrowserListWalk::rowsNeeded(int key, int at, int page)
+{
+    if (key == Qt::Key_End)
+        return -1;
+    if (key == Qt::Key_Down)
+        return at + 1;
+    if (key == Qt::Key_PageDown)
+        return at + std::max(1, page);
+    return std::nullopt;
 }
 
 int BrowserListWalk::step(int from, Step to, int page) const

@@ -4,6 +4,8 @@
 
 #include <QList>
 
+#include <optional>
+
 // The keyboard's walk over the browser's one list. It stops on prompts and on the headers of
 // sections and categories (and on "More..." and the hidden categories' entries), so that
 // every prompt can be reached without searching: a collapsed category is walked to and
@@ -42,6 +44,17 @@ public:
     int firstInside(int header) const;
     int firstStop() const;
     int lastStop() const;
+    // The first prompt row; -1 when none is listed.
+    int firstPrompt() const;
+    // The row of the prompt; -1 when it is not listed.
+    int rowOf(const Prompt *prompt) const;
+
+    // Keys the search field keeps while it holds a search (they move its cursor).
+    static bool editsText(int key);
+    // How far the list must be made for the key to walk from row `at` (the rows of a long
+    // result list are made as the walk gets to them): the row, -1 for all of them, or nothing
+    // when the key needs no more rows.
+    static std::optional<int> rowsNeeded(int key, int at, int page);
 
 private:
     QList<int> stops() const;

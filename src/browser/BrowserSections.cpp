@@ -7,6 +7,7 @@
 #include "UserAttribute.h"
 
 #include <QCollator>
+#include <QCoreApplication>
 #include <QHash>
 
 #include <algorithm>
@@ -175,4 +176,129 @@ BrowserSections BrowserSections::build(const ModelContext &context, bool adminMo
         if (a->isHidden() && a->prompt() && isShown(a->prompt(), adminMode))
             out.hiddenPrompts.append(a->prompt());
     return out;
+}
+
+namespace {
+using Row = BrowserRowModel::Row;
+
+void appendPrompts(QList<Row> &rows, const QUuid &section, const QList<Prompt *> &prompts,
+                   bool inCard)
+{
+    int index = 0;
+    for (Prompt *p : prompts) {
+        Row row;
+        row.kind = BrowserRowModel::Kind::Prompt;
+        row.prompt = p;
+        row.sectionId = section;
+        row.index = index++;
+        row.inCard = inCard;
+        rows.append(row);
+    }
+    if (!prompts.isEmpty())
+        rows.last().lastInGroup = true;
+}
+
+void appendSection(QList<Row> &rows, const std::optional<QUuid> &expanded, const QUuid &id,
+                   const QString &title, const QString &icon, const QList<Prompt *> &prompts,
+                   int shown)
+{
+    if (prompts.isEmpty())
+        return;
+    Row header;
+    header.kind = BrowserRowModel::Kind::SectionHeader;
+    header.sectionId = id;
+    header.title = title;
+    header.icon = icon;
+    header.count = int(prompts.size());
+    header.expanded = expanded == id;
+    header.lastInGroup = !header.expanded;
+    rows.append(header);
+    if (!header.expanded)
+        return;
+    appendPrompts(rows, id, shown < 0 ? prompts : prompts.mid(0, shown), true);
+    if (shown >= 0 && prompts.size() > shown) {
+        rows.last().lastInGroup = false;
+        Row more;
+        more.kind = BrowserRowModel::Kind::More;
+        more.sectionId = id;
+        //: The last row of a shortened section; opens the whole section.
+        more.title = QCoreApplication::translate("PromptBrowserViewModel", "More...");
+        more.inCard = true;
+        more.lastInGroup = true;
+        rows.append(more);
+    }
+}
+} // namespace
+
+// The rows' texts are the browser's and keep its translation context.
+QList<BrowserRowModel::Row> BrowserSections::rows(const std::optional<QUuid> &expanded,
+                                                  bool showAllFavorites) const
+{
+    QList<Row> rows;
+    appendPrompts(rows, {}, hot, false);
+    appendSection(rows, expanded, FavoritesId,
+                  QCoreApplication::translate("PromptBrowserViewModel", "Favorites & Often Used"),
+                  QStringLiteral("star.square"), favorites, showAllFavorites ? -1 : FavoritesShown);
+    appendSection(rows, expanded, LastUsedId,
+                  QCoreApplication::translate("PromptBrowserViewModel", "Last Used"),
+                  QStringLiteral("clock"), lastUsed, -1);
+    appendSection(rows, expanded, NewId,
+                  //: Section of the prompts added with the last library update.
+                  QCoreApplication::translate("PromptBrowserViewModel", "New"),
+                  QStringLiteral("sparkles"), newPrompts, -1);
+    appendSection(rows, expanded, UpdatedId,
+                  //: Section of the prompts changed by the last library update.
+                  QCoreApplication::translate("PromptBrowserViewModel", "Updated"),
+                  QStringLiteral("arrow.triangle.2.circlepath"), updatedPrompts, -1);
+    if (!library.isEmpty()) {
+        Row caption;
+        caption.kind = BrowserRowModel::Kind::LibraryHeader;
+        //: The caption above the categories of the prompt library.
+        caption.title = QCoreApplication::translate("PromptBrowserViewModel", "Library");
+        rows.append(caption);
+    }
+    for (const Category &section : library) {
+        Row header;
+        header.kind = BrowserRowModel::Kind::CategoryHeader;
+        header.category = section.category;
+        header.sectionId = section.category->id();
+        header.title = section.category->name();
+        header.icon = section.category->iconSymbol();
+        header.description = section.category->categoryDescription();
+        header.count = int(section.prompts.size());
+        header.expanded = expanded == header.sectionId;
+        header.lastInGroup = !header.expanded;
+        rows.append(header);
+        if (header.expanded)
+            appendPrompts(rows, header.sectionId, section.prompts, true);
+    }
+    if (!hiddenCategories.isEmpty()) {
+        Row header;
+        header.kind = BrowserRowModel::Kind::SectionHeader;
+        header.sectionId = HiddenCategoriesId;
+        header.title = QCoreApplication::translate("PromptBrowserViewModel", "Hidden Categories");
+        header.icon = QStringLiteral("folder.badge.minus");
+        header.count = int(hiddenCategories.size());
+        header.expanded = expanded == header.sectionId;
+        header.lastInGroup = !header.expanded;
+        rows.append(header);
+        if (header.expanded) {
+            for (PromptCategory *c : hiddenCategories) {
+                Row entry;
+                entry.kind = BrowserRowModel::Kind::HiddenCategory;
+                entry.category = c;
+                entry.sectionId = header.sectionId;
+                entry.title = c->name();
+                entry.icon = c->iconSymbol();
+                entry.inCard = true;
+                rows.append(entry);
+            }
+            rows.last().lastInGroup = true;
+        }
+    }
+    appendSection(rows, expanded, HiddenPromptsId,
+                  QCoreApplication::translate("PromptBrowserViewModel", "Hidden Prompts"),
+                  QStringLiteral("eye.slash"), hiddenPrompts, -1);
+
+    return rows;
 }

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "BrowserRowModel.h"
+
 #include <QList>
 #include <QSet>
 #include <QUuid>
+
+#include <optional>
 
 class ModelContext;
 class Prompt;
@@ -38,6 +42,10 @@ public:
     QList<Prompt *> hiddenPrompts;
 
     static BrowserSections build(const ModelContext &context, bool adminMode);
+    // The sections as the browser's rows: the hot prompts, then each section and category
+    // under its header, its prompts listed only under the one `expanded`; the favourites up to
+    // FavoritesShown and "More..." unless `showAllFavorites`.
+    QList<BrowserRowModel::Row> rows(const std::optional<QUuid> &expanded, bool showAllFavorites) const;
     // Inactive prompts are for administrators only.
     static bool isShown(const Prompt *prompt, bool adminMode);
     // Most used first; equal counts in the order a file browser sorts titles.

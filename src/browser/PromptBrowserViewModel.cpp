@@ -13,6 +13,7 @@
 #include "UserDefaults.h"
 
 #include <QDateTime>
+#include <QTimer>
 
 #include <cstdlib>
 
@@ -97,7 +98,7 @@ void PromptBrowserViewModel::setSearchText(const QString &text)
     m_highlightFirst = true;
     refresh();
     if (!isSearching())
-        setHighlightedRow(firstPromptRow());
+        setHighlightedRow(BrowserListWalk(m_rows.rows()).firstPrompt());
 }
 
 void PromptBrowserViewModel::setMatchColor(const QColor &color)
@@ -189,29 +190,13 @@ void PromptBrowserViewModel::setHighlightedRow(int row)
     Q_EMIT highlightedRowChanged();
 }
 
-int PromptBrowserViewModel::firstPromptRow() const
-{
-    for (int row = 0; row < m_rows.count(); ++row)
-        if (m_rows.row(row).kind == BrowserRowModel::Kind::Prompt)
-            return row;
-    return -1;
-}
-
-int PromptBrowserViewModel::rowOf(const Prompt *prompt) const
-{
-    for (int row = 0; prompt && row < m_rows.count(); ++row)
-        if (m_rows.row(row).prompt == prompt)
-            return row;
-    return -1;
-}
-
 int PromptBrowserViewModel::rowLike(const std::optional<BrowserRowModel::Row> &row) const
 {
     if (!row)
         return -1;
     const int same = m_rows.indexOfSame(*row);
     // Else the prompt moved to another section (a search result became a section row): follow it.
-    return same >= 0 ? same : rowOf(row->prompt.data());
+    return same >= 0 ? same : BrowserListWalk(m_rows.rows()).rowOf(row->prompt.data());
 }
 
 std::optional<BrowserRowModel::Row> PromptBrowserViewModel::highlightedRowData() const
@@ -239,14 +224,10 @@ void PromptBrowserViewModel::moveHighlight(int delta)
 
 bool PromptBrowserViewModel::handleKey(int key, int page, bool fromTextField)
 {
-    const bool editsText = key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Home || key == Qt::Key_End;
-    if (fromTextField && editsText && isSearching())
+    if (fromTextField && isSearching() && BrowserListWalk::editsText(key))
         return false;
-    // Result rows are made as the walk gets to them.
-    if (key == Qt::Key_End)
-        makeRowsUpTo(-1);
-    else if (key == Qt::Key_PageDown || key == Qt::Key_Down)
-        makeRowsUpTo(m_highlightedRow + (key == Qt::Key_Down ? 1 : std::max(1, page)));
+    if (const std::optional<int> needed = BrowserListWalk::rowsNeeded(key, m_highlightedRow, page))
+        makeRowsUpTo(*needed);
     const BrowserListWalk::Outcome outcome = BrowserListWalk(m_rows.rows()).onKey(key, m_highlightedRow, page);
     if (!outcome.handled)
         return false;
@@ -347,60 +328,11 @@ void PromptBrowserViewModel::scheduleRefresh()
     }, Qt::QueuedConnection);
 }
 
-void PromptBrowserViewModel::appendPrompts(QList<BrowserRowModel::Row> &rows, const QUuid &section,
-                                           const QList<Prompt *> &prompts, bool inCard) const
-{
-    int index = 0;
-    for (Prompt *p : prompts) {
-        BrowserRowModel::Row row;
-        row.kind = BrowserRowModel::Kind::Prompt;
-        row.prompt = p;
-        row.sectionId = section;
-        row.index = index++;
-        row.inCard = inCard;
-        rows.append(row);
-    }
-    if (!prompts.isEmpty())
-        rows.last().lastInGroup = true;
-}
-
-void PromptBrowserViewModel::appendSection(QList<BrowserRowModel::Row> &rows, const QUuid &id,
-                                           const QString &title, const QString &icon,
-                                           const QList<Prompt *> &prompts, int shown) const
-{
-    if (prompts.isEmpty())
-        return;
-    BrowserRowModel::Row header;
-    header.kind = BrowserRowModel::Kind::SectionHeader;
-    header.sectionId = id;
-    header.title = title;
-    header.icon = icon;
-    header.count = int(prompts.size());
-    header.expanded = m_expanded == id;
-    header.lastInGroup = !header.expanded;
-    rows.append(header);
-    if (!header.expanded)
-        return;
-    appendPrompts(rows, id, shown < 0 ? prompts : prompts.mid(0, shown), true);
-    if (shown >= 0 && prompts.size() > shown) {
-        rows.last().lastInGroup = false;
-        BrowserRowModel::Row more;
-        more.kind = BrowserRowModel::Kind::More;
-        more.sectionId = id;
-        //: The last row of a shortened section; opens the whole section.
-        more.title = tr("More...");
-        more.inCard = true;
-        more.lastInGroup = true;
-        rows.append(more);
-    }
-}
-
 void PromptBrowserViewModel::refresh()
 {
     if (!m_context)
         return;
     const std::optional<BrowserRowModel::Row> highlighted = highlightedRowData();
-    const bool admin = isAdminMode();
     QList<BrowserRowModel::Row> rows;
 
     if (isSearching()) {
@@ -413,69 +345,8 @@ void PromptBrowserViewModel::refresh()
     // of moving the result rows into place, which left rows of other heights overlapping.
     const bool afterResults = m_showingResults;
     m_showingResults = false;
-    m_sections = BrowserSections::build(*m_context, admin);
-    appendPrompts(rows, {}, m_sections.hot, false);
-    appendSection(rows, BrowserSections::FavoritesId, tr("Favorites & Often Used"),
-                  QStringLiteral("star.square"), m_sections.favorites,
-                  m_showAllFavorites ? -1 : BrowserSections::FavoritesShown);
-    appendSection(rows, BrowserSections::LastUsedId, tr("Last Used"), QStringLiteral("clock"),
-                  m_sections.lastUsed, -1);
-    appendSection(rows, BrowserSections::NewId,
-                  //: Section of the prompts added with the last library update.
-                  tr("New"), QStringLiteral("sparkles"),
-                  m_sections.newPrompts, -1);
-    appendSection(rows, BrowserSections::UpdatedId,
-                  //: Section of the prompts changed by the last library update.
-                  tr("Updated"),
-                  QStringLiteral("arrow.triangle.2.circlepath"), m_sections.updatedPrompts, -1);
-    if (!m_sections.library.isEmpty()) {
-        BrowserRowModel::Row caption;
-        caption.kind = BrowserRowModel::Kind::LibraryHeader;
-        //: The caption above the categories of the prompt library.
-        caption.title = tr("Library");
-        rows.append(caption);
-    }
-    for (const BrowserSections::Category &section : std::as_const(m_sections.library)) {
-        BrowserRowModel::Row header;
-        header.kind = BrowserRowModel::Kind::CategoryHeader;
-        header.category = section.category;
-        header.sectionId = section.category->id();
-        header.title = section.category->name();
-        header.icon = section.category->iconSymbol();
-        header.description = section.category->categoryDescription();
-        header.count = int(section.prompts.size());
-        header.expanded = m_expanded == header.sectionId;
-        header.lastInGroup = !header.expanded;
-        rows.append(header);
-        if (header.expanded)
-            appendPrompts(rows, header.sectionId, section.prompts, true);
-    }
-    if (!m_sections.hiddenCategories.isEmpty()) {
-        BrowserRowModel::Row header;
-        header.kind = BrowserRowModel::Kind::SectionHeader;
-        header.sectionId = BrowserSections::HiddenCategoriesId;
-        header.title = tr("Hidden Categories");
-        header.icon = QStringLiteral("folder.badge.minus");
-        header.count = int(m_sections.hiddenCategories.size());
-        header.expanded = m_expanded == header.sectionId;
-        header.lastInGroup = !header.expanded;
-        rows.append(header);
-        if (header.expanded) {
-            for (PromptCategory *c : std::as_const(m_sections.hiddenCategories)) {
-                BrowserRowModel::Row entry;
-                entry.kind = BrowserRowModel::Kind::HiddenCategory;
-                entry.category = c;
-                entry.sectionId = header.sectionId;
-                entry.title = c->name();
-                entry.icon = c->iconSymbol();
-                entry.inCard = true;
-                rows.append(entry);
-            }
-            rows.last().lastInGroup = true;
-        }
-    }
-    appendSection(rows, BrowserSections::HiddenPromptsId, tr("Hidden Prompts"),
-                  QStringLiteral("eye.slash"), m_sections.hiddenPrompts, -1);
+    m_sections = BrowserSections::build(*m_context, isAdminMode());
+    rows = m_sections.rows(m_expanded, m_showAllFavorites);
 
     if (afterResults)
         m_rows.resetRows(rows);
@@ -489,18 +360,53 @@ void PromptBrowserViewModel::refresh()
         m_libraryWasShown = true;
         Q_EMIT libraryShown();
     }
+    schedulePrepare();
 }
 
-void PromptBrowserViewModel::searchNow()
+void PromptBrowserViewModel::schedulePrepare()
 {
-    const SearchQuery query = m_search->query(
-        m_searchText, PromptSearch::Options{searchHiddenPrompts(), searchTemplateText(), isAdminMode()});
+    if (m_preparePosted)
+        return;
+    m_preparePosted = true;
+    // A zero timer runs once the events waiting now are handled: after the panel's first frame.
+    QTimer::singleShot(0, this, [this] {
+        m_preparePosted = false;
+        prepareSearch();
+    });
+}
+
+void PromptBrowserViewModel::prepareSearch()
+{
+    // A search under way prepares its own index.
+    if (!m_context || isSearching() || m_pendingSearch)
+        return;
+    const SearchQuery query = m_search->query(QString(), searchOptions());
     const std::shared_ptr<const SearchIndex> index = m_search->index();
-    if (!index || index->size() < size_t(std::max(0, m_backgroundFrom))) {
-        m_pendingSearch = 0;
-        showResults(std::make_shared<const SearchResults>(query.run()));
+    if (!index || index->isBuilt(searchTemplateText()))
+        return;
+    if (index->size() < size_t(std::max(0, m_backgroundFrom))) {
+        index->build();
+        if (searchTemplateText())
+            index->buildTemplates();
         return;
     }
+    // Built by the search thread; the result of this empty search is not wanted.
+    worker()->submit(query);
+}
+
+bool PromptBrowserViewModel::isSearchPrepared() const
+{
+    const std::shared_ptr<const SearchIndex> index = m_search->index();
+    return index && m_search->isCurrent() && index->isBuilt(searchTemplateText());
+}
+
+PromptSearch::Options PromptBrowserViewModel::searchOptions() const
+{
+    return PromptSearch::Options{searchHiddenPrompts(), searchTemplateText(), isAdminMode()};
+}
+
+SearchWorker *PromptBrowserViewModel::worker()
+{
     if (!m_worker) {
         m_worker = std::make_unique<SearchWorker>();
         connect(m_worker.get(), &SearchWorker::finished, this,
@@ -511,8 +417,20 @@ void PromptBrowserViewModel::searchNow()
                     showResults(std::move(results));
                 });
     }
+    return m_worker.get();
+}
+
+void PromptBrowserViewModel::searchNow()
+{
+    const SearchQuery query = m_search->query(m_searchText, searchOptions());
+    const std::shared_ptr<const SearchIndex> index = m_search->index();
+    if (!index || index->size() < size_t(std::max(0, m_backgroundFrom))) {
+        m_pendingSearch = 0;
+        showResults(std::make_shared<const SearchResults>(query.run()));
+        return;
+    }
     // The rows keep the last results until these come; a search still running is dropped.
-    m_pendingSearch = m_worker->submit(query);
+    m_pendingSearch = worker()->submit(query);
 }
 
 void PromptBrowserViewModel::showResults(std::shared_ptr<const SearchResults> results)
@@ -539,9 +457,10 @@ void PromptBrowserViewModel::showResults(std::shared_ptr<const SearchResults> re
     m_showingResults = true;
     m_highlightFirst = false;
 
-    const int keep = rowOf(highlighted);
+    const BrowserListWalk walk(m_rows.rows());
+    const int keep = walk.rowOf(highlighted);
     m_highlightedRow = -2; // force the notification
-    setHighlightedRow(keep >= 0 ? keep : firstPromptRow());
+    setHighlightedRow(keep >= 0 ? keep : walk.firstPrompt());
     Q_EMIT resultsShown();
 }
 

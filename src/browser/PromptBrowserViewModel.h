@@ -3,6 +3,7 @@
 #include "BrowserRowModel.h"
 #include "BrowserSections.h"
 #include "ExportNotice.h"
+#include "SearchQuery.h"
 
 #include <QColor>
 #include <QObject>
@@ -81,6 +82,9 @@ public:
     void setBackgroundFrom(int prompts) { m_backgroundFrom = prompts; }
     // True while a search runs in the background whose results are not shown yet.
     bool isSearchPending() const { return m_pendingSearch != 0; }
+    // The search's index is made and holds the library as it is: the next search starts
+    // searching at once. While the sections show, it is prepared in idle time.
+    bool isSearchPrepared() const;
 
     // Called when the browser appears: restores the expanded item from the settings.
     Q_INVOKABLE void appear();
@@ -136,13 +140,13 @@ Q_SIGNALS:
 
 private:
     void scheduleRefresh();
+    void schedulePrepare();
+    // Makes the search's index ahead of the first keystroke, on the search thread for a large
+    // library, so typing never waits for it.
+    void prepareSearch();
+    SearchOptions searchOptions() const;
+    SearchWorker *worker();
     void setExpanded(std::optional<QUuid> id);
-    void appendSection(QList<BrowserRowModel::Row> &rows, const QUuid &id, const QString &title,
-                       const QString &icon, const QList<Prompt *> &prompts, int shown) const;
-    void appendPrompts(QList<BrowserRowModel::Row> &rows, const QUuid &section, const QList<Prompt *> &prompts,
-                       bool inCard) const;
-    int firstPromptRow() const;
-    int rowOf(const Prompt *prompt) const;
     // The row now showing what `row` showed (the same prompt in the same section, the same
     // header); -1 when it is gone.
     int rowLike(const std::optional<BrowserRowModel::Row> &row) const;
@@ -182,6 +186,7 @@ private:
     QUuid m_selected;
     bool m_showAllFavorites = false;
     bool m_refreshPosted = false;
+    bool m_preparePosted = false;
     bool m_libraryWasShown = false;
     ExportNotice m_exportNotice;
     int m_highlightedRow = -1;

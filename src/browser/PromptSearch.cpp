@@ -136,6 +136,11 @@ void PromptSearch::refresh()
     }
 }
 
+bool PromptSearch::isCurrent() const
+{
+    return m_index && !m_stale && !m_context.hasChanges();
+}
+
 SearchQuery PromptSearch::query(const QString &searchText, const Options &options)
 {
     refresh();

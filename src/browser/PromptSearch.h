@@ -64,6 +64,8 @@ public:
 
     // The current text index (null before the first query).
     std::shared_ptr<const SearchIndex> index() const { return m_index; }
+    // Whether the index holds the library as it is (nothing changed since the last query).
+    bool isCurrent() const;
     // How often the text index was made anew since construction (to see the cache work).
     qsizetype indexBuilds() const { return m_indexBuilds; }
 

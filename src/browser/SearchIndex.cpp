@@ -58,13 +58,19 @@ SearchIndex::SearchIndex(std::vector<Source> sources, QStringList labelNames)
 
 void SearchIndex::build() const
 {
-    std::call_once(m_built, [this] { const_cast<SearchIndex *>(this)->buildNow(); });
+    std::call_once(m_built, [this] {
+        const_cast<SearchIndex *>(this)->buildNow();
+        m_isBuilt = true;
+    });
 }
 
 void SearchIndex::buildTemplates() const
 {
     build();
-    std::call_once(m_templatesBuilt, [this] { const_cast<SearchIndex *>(this)->buildTemplatesNow(); });
+    std::call_once(m_templatesBuilt, [this] {
+        const_cast<SearchIndex *>(this)->buildTemplatesNow();
+        m_templatesAreBuilt = true;
+    });
 }
 
 std::string_view SearchIndex::initials(size_t prompt) const

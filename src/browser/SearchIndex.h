@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <mutex>
 #include <span>
 #include <string>
@@ -39,6 +40,9 @@ public:
     void build() const;
     // Folds the templates, once (after build()); safe to call from any thread.
     void buildTemplates() const;
+
+    // Whether build() (and, with templates, buildTemplates()) already ran to its end.
+    bool isBuilt(bool templates = false) const { return m_isBuilt && (!templates || m_templatesAreBuilt); }
 
     size_t size() const { return m_size; }
 
@@ -110,6 +114,8 @@ private:
 
     mutable std::once_flag m_built;
     mutable std::once_flag m_templatesBuilt;
+    mutable std::atomic<bool> m_isBuilt{false};
+    mutable std::atomic<bool> m_templatesAreBuilt{false};
     std::string m_text;
     std::vector<Entry> m_entries; // one more than prompts: its start ends the last text
     std::string m_templates;

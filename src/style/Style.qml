@@ -16,6 +16,8 @@ QtObject {
 
     // Named colours.
     readonly property color accentColor: brandPurple
+    // Whether colour emoji ("🔥") can be drawn; asked once, not by every row that shows one.
+    readonly property bool hasEmojiFont: Qt.fontFamilies().some((family) => /emoji/i.test(family))
     readonly property color valueColor: Qt.rgba(0.36, 0.78, 0.98, 1)
     readonly property color systemButtonColor: Qt.rgba(1, 1, 1, 0.12)
     readonly property color missingColor: Qt.rgba(1, 0.62, 0.26, 1)

@@ -126,3 +126,28 @@ TEST(BrowserListWalk, KeysOpenCloseAndEnterHeaders)
     EXPECT_EQ(outcome(Qt::Key_End, 2), std::make_tuple(true, 8, Act::None));
     EXPECT_FALSE(walk.onKey(Qt::Key_A, 2, 3).handled);
 }
+
+// Before a key walks a result list, the rows it reaches must exist; the search field keeps
+// the keys that move its cursor.
+TEST(BrowserListWalk, RowsAKeyNeedsAndTheFieldsOwnKeys)
+{
+    EXPECT_EQ(BrowserListWalk::rowsNeeded(Qt::Key_Down, 4, 10), std::optional<int>(5));
+    EXPECT_EQ(BrowserListWalk::rowsNeeded(Qt::Key_Down, -1, 10), std::optional<int>(0));
+    EXPECT_EQ(BrowserListWalk::rowsNeeded(Qt::Key_PageDown, 4, 10), std::optional<int>(14));
+    EXPECT_EQ(BrowserListWalk::rowsNeeded(Qt::Key_PageDown, 4, 0), std::optional<int>(5));
+    EXPECT_EQ(BrowserListWalk::rowsNeeded(Qt::Key_End, 4, 10), std::optional<int>(-1));
+    for (const int key : {Qt::Key_Up, Qt::Key_PageUp, Qt::Key_Home, Qt::Key_Return, Qt::Key_Left})
+        EXPECT_EQ(BrowserListWalk::rowsNeeded(key, 4, 10), std::nullopt) << key;
+    for (const int key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Home, Qt::Key_End})
+        EXPECT_TRUE(BrowserListWalk::editsText(key)) << key;
+    for (const int key : {Qt::Key_Up, Qt::Key_Down, Qt::Key_PageDown, Qt::Key_Return})
+        EXPECT_FALSE(BrowserListWalk::editsText(key)) << key;
+
+    // The first prompt: past headers; none in a list of headers only.
+    QList<BrowserRowModel::Row> rows = library();
+    rows.removeFirst();
+    EXPECT_EQ(BrowserListWalk(rows).firstPrompt(), 1);
+    const QList<BrowserRowModel::Row> headers{row(Kind::LibraryHeader), row(Kind::CategoryHeader, Writing)};
+    EXPECT_EQ(BrowserListWalk(headers).firstPrompt(), -1);
+    EXPECT_EQ(BrowserListWalk(headers).rowOf(nullptr), -1);
+}

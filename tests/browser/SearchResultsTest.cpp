@@ -171,3 +171,33 @@ TEST_F(ResultRows, RowsAreMadeAPageAtATime)
     EXPECT_FALSE(vm.rows()->canFetchMore({}));
     EXPECT_EQ(vm.rows()->rows().last().prompt->title(), QStringLiteral("Item %1").arg(total - 1));
 }
+
+// The index is made in idle time while the sections show, on this thread for a small library
+// and on the search thread for a large one, and made again after the library changed: the
+// first letter typed finds it ready.
+TEST_F(ResultRows, SearchIsPreparedBeforeTheFirstKeystroke)
+{
+    for (int i = 0; i < 20; ++i)
+        prompt(QStringLiteral("Plan number %1").arg(i));
+    ASSERT_TRUE(ctx.save());
+    for (const int backgroundFrom : {1000, 0}) {
+        SCOPED_TRACE(backgroundFrom);
+        PromptBrowserViewModel vm(&ctx, &defaults);
+        vm.setBackgroundFrom(backgroundFrom);
+        EXPECT_FALSE(vm.isSearchPrepared()); // nothing before the event loop runs
+        EXPECT_TRUE(QTest::qWaitFor([&] { return vm.isSearchPrepared(); }, 5000));
+
+        prompt(QStringLiteral("Plan the last one"));
+        ASSERT_TRUE(ctx.save());
+        EXPECT_FALSE(vm.isSearchPrepared());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return vm.isSearchPrepared(); }, 5000));
+
+        QSignalSpy shown(&vm, &PromptBrowserViewModel::resultsShown);
+        vm.setSearchText(QStringLiteral("plan"));
+        if (backgroundFrom == 0)
+            ASSERT_TRUE(shown.wait(3000));
+        EXPECT_EQ(vm.rows()->row(0).title, QStringLiteral("%1 prompts match").arg(21 + (backgroundFrom == 0)));
+        // The search prepares nothing more while it shows its results.
+        EXPECT_TRUE(vm.isSearchPrepared());
+    }
+}

@@ -27,8 +27,7 @@ AbstractButton {
     signal editRequested(QtObject prompt)
     signal deleteRequested(QtObject prompt)
 
-    // Checked once per row type: whether "🔥" can be drawn in colour.
-    readonly property bool hasEmojiFont: Qt.fontFamilies().some((family) => /emoji/i.test(family))
+    readonly property bool hasEmojiFont: Style.hasEmojiFont
     readonly property bool isFavorite: prompt ? prompt.isFavorite : false
     readonly property bool isHidden: prompt ? prompt.isHidden : false
     readonly property bool isActive: prompt ? prompt.isActive : true
