@@ -313,15 +313,20 @@ def showings(desktop, app, count):
     return figures
 
 
+def start_rofi(desktop, lines, before):
+    """rofi -dmenu over the lines; the process and its start to its window painted."""
+    began = now_ms()
+    process = subprocess.Popen(["rofi", "-dmenu", "-p", "prompt"], env=desktop.env, stdin=lines,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    return process, wait_painted(desktop.screen, desktop.centre, before, True, began, 60)
+
+
 def rofi(desktop, lines_path):
     """rofi's start to its window painted, and its resident memory once painted."""
     screen = desktop.screen
     before = screen.grab(desktop.centre)
     with open(lines_path) as lines:
-        began = now_ms()
-        process = subprocess.Popen(["rofi", "-dmenu", "-p", "prompt"], env=desktop.env, stdin=lines,
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        delay = wait_painted(screen, desktop.centre, before, True, began, 30)
+        process, delay = start_rofi(desktop, lines, before)
         time.sleep(0.5)
         rss = memory(process.pid)["VmRSS"]
         process.terminate()
@@ -419,10 +424,7 @@ def rofi_keystrokes(desktop, lines_path, texts=KEY_TEXTS):
     screen = desktop.screen
     hidden = screen.grab(desktop.centre)
     with open(lines_path) as lines:
-        began = now_ms()
-        process = subprocess.Popen(["rofi", "-dmenu", "-p", "prompt"], env=desktop.env, stdin=lines,
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        wait_painted(screen, desktop.centre, hidden, True, began, 60)
+        process, _ = start_rofi(desktop, lines, hidden)
         time.sleep(1.5)  # every line read
         window = changed_box(hidden, screen.grab(desktop.centre), desktop.centre) or desktop.centre
         figures = key_figures(type_texts(screen, list_area(window, 40), texts))
