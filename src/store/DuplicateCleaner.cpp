@@ -6,6 +6,7 @@
 #include "StoreLog.h"
 
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
 
@@ -49,9 +50,25 @@ DuplicateCleaner::Removed DuplicateCleaner::removeDuplicates(ModelContext *conte
         ++removed.categories;
     }
 
+    // Runs each time the library comes into sight: the usual answer, no duplicate, is found
+    // with one set of ids; only ids seen twice are grouped.
+    const QList<Prompt *> prompts = context->fetch<Prompt>();
+    QSet<QUuid> seen;
+    QSet<QUuid> repeated;
+    seen.reserve(prompts.size());
+    for (const Prompt *prompt : prompts) {
+        const qsizetype before = seen.size();
+        seen.insert(prompt->id());
+        if (seen.size() == before)
+            repeated.insert(prompt->id());
+    }
+    if (repeated.isEmpty())
+        return removed;
     QHash<QUuid, QList<Prompt *>> groups;
     QList<QUuid> order;
-    for (Prompt *prompt : context->fetch<Prompt>()) {
+    for (Prompt *prompt : prompts) {
+        if (!repeated.contains(prompt->id()))
+            continue;
         QList<Prompt *> &group = groups[prompt->id()];
         if (group.isEmpty())
             order.append(prompt->id());

@@ -38,12 +38,16 @@ AbstractButton {
     // At the pointer; from the keyboard under the row's start, its first entry selected.
     // Gives the menu back.
     function showMenu(x, y) {
+        if (!contextMenu)
+            contextMenu = menuComponent.createObject(row)
         if (x === undefined)
             contextMenu.popupFromKeys(row, 16, height - 8)
         else
             contextMenu.popup(row, x, y)
         return contextMenu
     }
+    // Made when first opened, so a screenful of rows made at a keystroke makes no menus.
+    property QtObject contextMenu: null
 
     focusPolicy: Qt.TabFocus
     hoverEnabled: true
@@ -61,19 +65,21 @@ AbstractButton {
         onMenuRequested: (x, y) => row.showMenu(x, y)
     }
 
-    DarkMenu {
-        id: contextMenu
-        DarkMenuItem {
-            objectName: "favoriteMenuItem"
-            text: row.isFavorite ? qsTr("Unfavorite") : qsTr("Favorite")
-            symbol: row.isFavorite ? "star.fill" : "star"
-            onTriggered: row.toggleFavorite()
-        }
-        DarkMenuItem {
-            objectName: "hideMenuItem"
-            text: row.isHidden ? qsTr("Unhide") : qsTr("Hide")
-            symbol: row.isHidden ? "eye" : "eye.slash"
-            onTriggered: row.toggleHidden()
+    Component {
+        id: menuComponent
+        DarkMenu {
+            DarkMenuItem {
+                objectName: "favoriteMenuItem"
+                text: row.isFavorite ? qsTr("Unfavorite") : qsTr("Favorite")
+                symbol: row.isFavorite ? "star.fill" : "star"
+                onTriggered: row.toggleFavorite()
+            }
+            DarkMenuItem {
+                objectName: "hideMenuItem"
+                text: row.isHidden ? qsTr("Unhide") : qsTr("Hide")
+                symbol: row.isHidden ? "eye" : "eye.slash"
+                onTriggered: row.toggleHidden()
+            }
         }
     }
 
