@@ -149,48 +149,52 @@ AbstractButton {
                 }
             }
 
-            // Administration controls.
-            Row {
-                visible: row.isAdminMode
-                spacing: 0
+            // Administration controls, made only in administration mode: a row of the
+            // user's list then makes two buttons, not six.
+            Loader {
+                active: row.isAdminMode
+                visible: active
                 Layout.alignment: Qt.AlignVCenter
-                SymbolButton {
-                    focusPolicy: row.focusPolicy // Tab stops only where the row is one
-                    objectName: "hotToggle"
-                    symbol: row.isHot ? "flame.fill" : "flame"
-                    size: 13
-                    iconColor: row.isHot ? "#ff9f0a" : Style.textSecondary
-                    help: row.isHot ? qsTr("Remove from the hot list") : qsTr("Add to the hot list")
-                    onClicked: row.viewModel.toggleHot(row.prompt)
+                sourceComponent: Row {
+                    spacing: 0
+                    SymbolButton {
+                        focusPolicy: row.focusPolicy // Tab stops only where the row is one
+                        objectName: "hotToggle"
+                        symbol: row.isHot ? "flame.fill" : "flame"
+                        size: 13
+                        iconColor: row.isHot ? "#ff9f0a" : Style.textSecondary
+                        help: row.isHot ? qsTr("Remove from the hot list") : qsTr("Add to the hot list")
+                        onClicked: row.viewModel.toggleHot(row.prompt)
+                    }
+                    SymbolButton {
+                        focusPolicy: row.focusPolicy
+                        objectName: "activeToggle"
+                        symbol: row.isActive ? "bolt.fill" : "bolt.slash"
+                        size: 13
+                        iconColor: row.isActive ? "#64d2ff" : Style.textSecondary
+                        help: row.isActive ? qsTr("Deactivate") : qsTr("Activate")
+                        onClicked: row.viewModel.toggleActive(row.prompt)
+                    }
+                    SymbolButton {
+                        focusPolicy: row.focusPolicy
+                        objectName: "editButton"
+                        visible: row.canEdit
+                        symbol: "pencil"
+                        size: 13
+                        help: qsTr("Edit prompt")
+                        onClicked: row.editRequested(row.prompt)
+                    }
+                    SymbolButton {
+                        focusPolicy: row.focusPolicy
+                        objectName: "deleteButton"
+                        symbol: "trash"
+                        size: 13
+                        hoverColor: "#ff5a5f"
+                        help: qsTr("Delete prompt")
+                        onClicked: row.deleteRequested(row.prompt)
+                    }
+                    Rectangle { width: 1; height: 16; anchors.verticalCenter: parent.verticalCenter; color: Style.glassStroke }
                 }
-                SymbolButton {
-                    focusPolicy: row.focusPolicy
-                    objectName: "activeToggle"
-                    symbol: row.isActive ? "bolt.fill" : "bolt.slash"
-                    size: 13
-                    iconColor: row.isActive ? "#64d2ff" : Style.textSecondary
-                    help: row.isActive ? qsTr("Deactivate") : qsTr("Activate")
-                    onClicked: row.viewModel.toggleActive(row.prompt)
-                }
-                SymbolButton {
-                    focusPolicy: row.focusPolicy
-                    objectName: "editButton"
-                    visible: row.canEdit
-                    symbol: "pencil"
-                    size: 13
-                    help: qsTr("Edit prompt")
-                    onClicked: row.editRequested(row.prompt)
-                }
-                SymbolButton {
-                    focusPolicy: row.focusPolicy
-                    objectName: "deleteButton"
-                    symbol: "trash"
-                    size: 13
-                    hoverColor: "#ff5a5f"
-                    help: qsTr("Delete prompt")
-                    onClicked: row.deleteRequested(row.prompt)
-                }
-                Rectangle { width: 1; height: 16; anchors.verticalCenter: parent.verticalCenter; color: Style.glassStroke }
             }
 
             SymbolButton {
