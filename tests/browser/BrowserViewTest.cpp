@@ -337,6 +337,9 @@ TEST_F(BrowserView, AdministrationControls)
     ASSERT_TRUE(sheet);
     QMetaObject::invokeMethod(sheet, "open");
     ASSERT_TRUE(waitFor([&] { return item("adminInsertPromptView") != nullptr && sheet->property("opened").toBool(); }));
+    // What is typed goes into the sheet's editor.
+    view->type(QStringLiteral("[]"));
+    EXPECT_EQ(item("adminInsertPromptView")->property("jsonText").toString(), QStringLiteral("[]"));
     view->key(Qt::Key_Escape);
     ASSERT_TRUE(waitFor([&] { return !sheet->property("visible").toBool(); }));
 }

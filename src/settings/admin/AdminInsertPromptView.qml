@@ -27,6 +27,10 @@ FocusScope {
 
     ImportSheetViewModel { id: importer }
 
+    // The editor sits inside a scroll view, which does not pass the sheet's focus on: the
+    // sheet given the focus hands it to the editor.
+    onActiveFocusChanged: if (activeFocus && !editorArea.activeFocus) editorArea.forceActiveFocus()
+
     // Escape cancels and Ctrl+Return saves, wherever the focus is inside the sheet.
     Keys.onPressed: (event) => {
         if (event.key === Qt.Key_Escape) {

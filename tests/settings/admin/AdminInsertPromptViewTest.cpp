@@ -32,7 +32,8 @@ TEST(AdminInsertPromptView, KeyboardSavesAndCancels)
     auto *editor = view.item(QStringLiteral("jsonEditor"));
     auto *save = view.item(QStringLiteral("saveButton"));
     ASSERT_TRUE(sheet && editor && save);
-    editor->forceActiveFocus();
+    sheet->forceActiveFocus(); // as the panel does when the sheet opens
+    EXPECT_TRUE(editor->hasActiveFocus());
     EXPECT_FALSE(save->isEnabled());
 
     view.key(Qt::Key_Return, Qt::ControlModifier); // nothing to save yet
