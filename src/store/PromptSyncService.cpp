@@ -7,6 +7,7 @@
 #include "PromptCategory.h"
 #include "PromptGlobalVariable.h"
 #include "PromptTag.h"
+#include "SeedLibrary.h"
 #include "StoreLog.h"
 #include "UserAttribute.h"
 #include "UserDefaults.h"
@@ -19,7 +20,6 @@
 #endif
 
 namespace {
-const QString NoVersion = QStringLiteral("0.0");
 
 void log(const QString &text)
 {
@@ -266,8 +266,8 @@ PromptSyncService::Decision PromptSyncService::decide(const QString &currentProm
     Decision out;
     out.currentPrompts = currentPrompts;
     out.currentData = currentData;
-    out.storedPrompts = settings->string(QLatin1String(promptsVersionKey), NoVersion);
-    out.storedData = settings->string(QLatin1String(dataVersionKey), NoVersion);
+    out.storedPrompts = settings->string(QLatin1String(promptsVersionKey), SeedLibrary::noVersion());
+    out.storedData = settings->string(QLatin1String(dataVersionKey), SeedLibrary::noVersion());
     out.storedBuild = settings->string(QLatin1String(storedBuildNumberKey), QStringLiteral("0"));
     // Exact text comparisons: any difference, a lower version included, counts as a change.
     out.buildChanged = m_build != out.storedBuild;
@@ -306,8 +306,8 @@ void PromptSyncService::run(Request &request)
     const qsizetype total = request.prompts.prompts.size();
     UserDefaults *settings = defaults();
     const Decision decision =
-        decide(request.prompts.metadata ? request.prompts.metadata->version : NoVersion,
-               request.data.metadata ? request.data.metadata->version : NoVersion, request.force);
+        decide(request.prompts.metadata ? request.prompts.metadata->version : SeedLibrary::noVersion(),
+               request.data.metadata ? request.data.metadata->version : SeedLibrary::noVersion(), request.force);
     const QString &currentPrompts = decision.currentPrompts;
     const QString &currentData = decision.currentData;
     const bool promptsDue = decision.promptsDue;

@@ -8,10 +8,8 @@
 #include <QJsonDocument>
 
 namespace {
-const QString NoVersion = QStringLiteral("0.0");
-
 struct Summary {
-    QString version = NoVersion;
+    QString version = SeedLibrary::noVersion();
     qsizetype prompts = -1; // no "prompts" array
 };
 

@@ -26,6 +26,9 @@ public:
         qsizetype promptCount = 0;
     };
 
+    // The version of a file without metadata, and of a library never synchronised.
+    static QString noVersion() { return QStringLiteral("0.0"); }
+
     static QString directory();
     static QString promptsPath();
     static QString dataPath();
