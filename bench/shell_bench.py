@@ -4,6 +4,8 @@ the process as the user sees them:
   - process start to the tray icon's pixels painted in the tray,
   - process start to the per-user socket answering a request,
   - the longest a request waited for its reply in the seconds after that (the event loop busy),
+  - from the start on, requests sent one after another: the first reply and the longest gap
+    between two replies (the event loop blocked during the start, the library's load included),
   - the shortcut (sent with XTest) to the panel's pixels painted, first and later showings,
   - resident memory before and after the first showing, and the peak,
   - "vorn prompts list TERM" without the app, time and peak memory,
@@ -15,7 +17,7 @@ out). Keystroke to the list's first changed frame, for the first letter typed af
 for later ones, beside rofi -dmenu typed into the same way over the same lines (--only keys
 measures these alone).
 Usage: shell_bench.py PATH/TO/vorn [--prompts N,M] [--starts N] [--only keys]   (a Release build)"""
-import argparse, ctypes, ctypes.util, json, os, random, resource, shutil, socket, statistics, struct
+import argparse, ctypes, ctypes.util, json, os, random, resource, shutil, socket, statistics, struct, threading
 import subprocess, sys, tempfile, time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -244,6 +246,33 @@ class Library:
         self.socket = f"{self.home}/run/vorn/app.socket"
 
 
+class ReplyWatch:
+    """Asks the app's socket over and over from its start on, on a thread of its own: the first
+    reply, and the longest gap between two replies (the event loop's longest block as seen
+    from outside) until the watch is stopped."""
+
+    def __init__(self, path, began):
+        self.path, self.began, self.replies = path, began, []
+        self.stopping = threading.Event()
+        self.thread = threading.Thread(target=self.run, daemon=True)
+        self.thread.start()
+
+    def run(self):
+        while not self.stopping.is_set():
+            if ask(self.path, ["ping"], 30) is not None:
+                self.replies.append(now_ms())
+            else:
+                time.sleep(0.002)
+
+    def stop(self):
+        self.stopping.set()
+        self.thread.join()
+        if not self.replies:
+            return float("nan"), float("nan")
+        gaps = [b - a for a, b in zip(self.replies, self.replies[1:])]
+        return self.replies[0] - self.began, max(gaps, default=0.0)
+
+
 def run_app(vorn, desktop, library, keep=False):
     """Starts the app and times its tray icon and socket; returns the figures and, with keep,
     the running process."""
@@ -252,6 +281,7 @@ def run_app(vorn, desktop, library, keep=False):
     log = open(f"{library.home}/app.log", "a")
     began = now_ms()
     app = subprocess.Popen([vorn], env=library.env, stdout=log, stderr=subprocess.STDOUT)
+    watch = ReplyWatch(library.socket, began)
 
     def poll_socket():
         if "socket" not in figures and ask(library.socket, ["ping"], 0.2) is not None:
@@ -271,6 +301,7 @@ def run_app(vorn, desktop, library, keep=False):
         waits.append(now_ms() - asked)
         time.sleep(0.02)
     figures["busy"] = max(waits) if waits else float("nan")
+    figures["first_reply"], figures["longest_gap"] = watch.stop()
     figures["peak"] = memory(app.pid)["VmHWM"]
     if keep:
         return figures, app
@@ -488,6 +519,8 @@ def bench_library(vorn, desktop, name, seed_dir, rows, starts, presses):
     report([
         (f"start to tray icon painted ({count})", median("tray"), "ms", anchor, rofi_time),
         (f"start to socket answering ({count})", median("socket"), "ms", anchor, rofi_time),
+        (f"start to first reply, watched ({count})", median("first_reply"), "ms", anchor, rofi_time),
+        (f"longest gap between replies ({count})", max(r["longest_gap"] for r in runs), "ms", "goal", 50.0),
         (f"longest reply in 4 s after ({count})", max(r["busy"] for r in runs), "ms", "goal", 50.0),
         (f"peak memory at start ({count})", median("peak"), "MB", "rofi memory", rofi_rss),
         (f"first showing to painted ({count})", shown["first_show"], "ms", anchor, rofi_time),

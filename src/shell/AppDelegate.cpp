@@ -3,6 +3,7 @@
 #include "DataController.h"
 #include "HotKeyManager.h"
 #include "ModelContext.h"
+#include "Diagnostics.h"
 #include "ShellSettingsServices.h"
 #include "UserDefaults.h"
 #include "WindowManager.h"
@@ -16,8 +17,16 @@
 
 bool AppDelegate::applicationDidFinishLaunching(QString *error)
 {
+    Q_UNUSED(error)
     DataController *data = DataController::shared();
-    const bool opened = data->setUp(error);
+    // The library loads on a worker while the event loop runs: the tray icon paints and the
+    // socket answers meanwhile. What needs the library waits for it.
+    auto opened = std::make_shared<bool>(false);
+    data->setUpInBackground([opened](bool ok, const QString &problem) {
+        *opened = ok;
+        if (!problem.isEmpty())
+            qCWarning(lcShell).noquote() << "VORN:" << problem;
+    });
     std::shared_ptr<FileRevealer> revealer = PlatformServices::createFileRevealer();
     data->setRevealer([revealer](const QString &path) { revealer->reveal(path); });
 
@@ -25,16 +34,18 @@ bool AppDelegate::applicationDidFinishLaunching(QString *error)
     // Made once at start, the login item takes over the entry an earlier version wrote.
     PlatformServices::createLoginItemService();
     WindowManager *windows = WindowManager::shared();
-    // The tray icon is painted first; then, in idle time, the library is brought up to date
-    // and the panel built, so that its first showing is quick. A shortcut pressed before
-    // then builds the panel at once. A library that could not be opened is not filled with
-    // the shipped one as if it were new.
+    // The tray icon is painted first; then, in idle time once the library is in, it is
+    // brought up to date and the panel built, so that its first showing is quick. A shortcut
+    // pressed before then shows the panel as soon as the library is in. A library that could
+    // not be opened is not filled with the shipped one as if it were new.
     windows->whenTrayShown([data, windows, opened] {
-        if (opened) {
-            // Decoding and syncing the seed files leaves freed heap behind; give it back.
-            data->startupLoadInBackground([](const ActionOutcome &) { ::malloc_trim(0); });
-        }
-        QTimer::singleShot(0, windows, [windows] { windows->panel(); });
+        data->whenLoaded([data, windows, opened] {
+            if (*opened) {
+                // Decoding and syncing the seed files leaves freed heap behind; give it back.
+                data->startupLoadInBackground([](const ActionOutcome &) { ::malloc_trim(0); });
+            }
+            QTimer::singleShot(0, windows, [windows] { windows->panel(); });
+        });
     });
 
     HotKeyManager *hotKeys = HotKeyManager::shared();

@@ -10,8 +10,9 @@ class AppDelegate : public QObject {
 public:
     using QObject::QObject;
 
-    // A store that cannot be opened does not stop the start: the panel then shows why, over
-    // an empty library, and the file is left as it was. error gets that reason; the start
+    // The store is opened and loaded in the background. One that cannot be opened does not
+    // stop the start: the panel then shows why, over an empty library, and the file is left
+    // as it was; the reason goes to the log once known (error stays as it was). The start
     // itself always goes on (true).
     bool applicationDidFinishLaunching(QString *error);
     // Called as the event loop ends: writes what the autosave has not written yet (the last

@@ -420,6 +420,16 @@ int startApp(int argc, char **argv, bool showPanel)
         return 1;
     }
     auto server = std::make_unique<CommandServer>(serveInApp);
+    // What works on the library waits for it to be loaded; the rest (showing, quitting) is
+    // answered at once.
+    server->setGate([](const CommandRequest &request, std::function<void()> answer) {
+        static const QStringList needLibrary{QStringLiteral("library"), QStringLiteral("prompts"),
+                                             QStringLiteral("sync"), GlobalsRequest};
+        if (!needLibrary.contains(request.args.value(0)))
+            answer();
+        else
+            DataController::shared()->whenLoaded(std::move(answer));
+    });
     QString lockError;
     for (int attempt = 0; !server->acquireInstance(&lockError); ++attempt) {
         // A lock no live app holds that still cannot be had (another user's, say) will not

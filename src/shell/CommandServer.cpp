@@ -3,6 +3,7 @@
 #include "ProcessLock.h"
 
 #include <QLocalSocket>
+#include <QPointer>
 #include <QTimer>
 
 #include <cstdio>
@@ -120,13 +121,27 @@ void CommandServer::onNewConnection()
 
 void CommandServer::serve(QLocalSocket *socket, const QByteArray &payload)
 {
-    CommandReply reply;
-    if (const std::optional<CommandRequest> request = CommandRequest::decode(payload)) {
-        reply = m_handler(*request);
-    } else {
+    const std::optional<CommandRequest> request = CommandRequest::decode(payload);
+    if (!request) {
+        CommandReply reply;
         reply.exitCode = 2;
         reply.err = "vorn: the app could not read the request\n";
+        answer(socket, reply);
+        return;
     }
+    if (!m_gate) {
+        answer(socket, m_handler(*request));
+        return;
+    }
+    // A peer that gives up while its request waits is not answered.
+    m_gate(*request, [self = QPointer<CommandServer>(this), socket = QPointer<QLocalSocket>(socket), request = *request] {
+        if (self && socket)
+            self->answer(socket, self->m_handler(request));
+    });
+}
+
+void CommandServer::answer(QLocalSocket *socket, const CommandReply &reply)
+{
     socket->write(CommandProtocol::frame(reply.encode()));
     // Handed to the system at once, so a reply survives the app ending right after it.
     socket->flush();

@@ -20,6 +20,10 @@ class CommandServer : public QObject {
 
 public:
     using Handler = std::function<CommandReply(const CommandRequest &)>;
+    // Decides when a request is answered: it runs answer now, or later once what the request
+    // needs is there. Requests held this way keep their connection and are answered in the
+    // order the gate runs them.
+    using Gate = std::function<void(const CommandRequest &, std::function<void()> answer)>;
 
     struct Limits {
         int connections = 32;                     // open at once; more are closed at once
@@ -39,13 +43,18 @@ public:
     bool listen(QString *error = nullptr);
     bool isListening() const { return m_server.isListening(); }
     void setLimits(const Limits &limits) { m_limits = limits; }
+    // Without a gate every request is answered at once.
+    void setGate(Gate gate) { m_gate = std::move(gate); }
     int connectionCount() const { return m_connections; }
 
 private:
     void onNewConnection();
     void serve(QLocalSocket *socket, const QByteArray &payload);
 
+    void answer(QLocalSocket *socket, const CommandReply &reply);
+
     Handler m_handler;
+    Gate m_gate;
     Limits m_limits;
     int m_connections = 0;
     qint64 m_buffered = 0;

@@ -311,6 +311,19 @@ void WindowManager::saveFrame()
 
 void WindowManager::showWindow(const QByteArray &activationToken)
 {
+    // The panel shows the library: asked for while the library loads, it shows as soon as
+    // the library is in (once, with the latest request's token).
+    DataController *data = DataController::shared();
+    if (data->isLoading()) {
+        const bool queued = m_showAfterLoad.has_value();
+        m_showAfterLoad = activationToken;
+        if (!queued)
+            data->whenLoaded([self = QPointer<WindowManager>(this)] {
+                if (self)
+                    self->showWindow(std::exchange(self->m_showAfterLoad, std::nullopt).value_or(QByteArray()));
+            });
+        return;
+    }
     // A shortcut pressed before the idle-time build shows the panel as soon as it is built.
     panel();
     m_panel->setFlags(m_panel->flags() | Qt::WindowStaysOnTopHint);

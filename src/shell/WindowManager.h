@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class AppActions;
 class ModelContext;
@@ -114,6 +115,8 @@ private:
     QHash<QString, QUrl> m_auxViews;
     QTimer m_frameSave;
     bool m_stickySet = false;
+    // The token of a showing asked for while the library loads.
+    std::optional<QByteArray> m_showAfterLoad;
     QList<std::function<void()>> m_afterTray;
     bool m_trayWaitStarted = false;
     bool m_panelActiveSinceShown = false;

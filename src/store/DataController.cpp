@@ -80,6 +80,8 @@ struct DataController::Private {
     QString notice;
     std::unique_ptr<SyncEngine> sync;
     QPointer<QThread> loader; // the worker of a background start-up load, while it runs
+    bool loading = false;     // setUpInBackground has not finished
+    QList<std::function<void()>> waiting; // run once the library is in
 
     // The export behind createBackup.
     ActionOutcome backup(DataController *self)
@@ -176,8 +178,52 @@ bool DataController::setUp(QString *error)
 {
     if (d->context.isOpen())
         return true;
+    return settle(openWaiting([this](const QString &path) { return d->context.open(path); }), error);
+}
+
+void DataController::setUpInBackground(std::function<void(bool opened, const QString &error)> done)
+{
+    if (d->context.isOpen() || d->loading) {
+        whenLoaded([this, done = std::move(done)] {
+            if (done)
+                done(d->context.isOpen(), QString());
+        });
+        return;
+    }
+    d->loading = true;
+    auto finish = [this, done](const ModelContext::OpenResult &result) {
+        QString error;
+        const bool opened = settle(result, &error);
+        d->loading = false;
+        if (done)
+            done(opened, error);
+        // Tasks asked for by the ones run here run too, in order.
+        while (!d->waiting.isEmpty())
+            d->waiting.takeFirst()();
+    };
+    const ModelContext::OpenResult started = openWaiting(
+        [this, finish](const QString &path) { return d->context.openInBackground(path, finish); });
+    if (!started.ok())
+        finish(started);
+}
+
+bool DataController::isLoading() const
+{
+    return d->loading;
+}
+
+void DataController::whenLoaded(std::function<void()> task)
+{
+    if (d->loading)
+        d->waiting.append(std::move(task));
+    else
+        task();
+}
+
+ModelContext::OpenResult DataController::openWaiting(const std::function<ModelContext::OpenResult(const QString &path)> &open)
+{
     const QString path = storePath();
-    ModelContext::OpenResult result = d->context.open(path);
+    ModelContext::OpenResult result = open(path);
     if (result.status == ModelContext::OpenStatus::Locked && d->options.lockWaitMs > 0) {
         // Another command is at work on the library; it is done in a moment.
         log(result.message + QStringLiteral(" Waiting up to %1 seconds for it to finish...")
@@ -186,9 +232,15 @@ bool DataController::setUp(QString *error)
         waited.start();
         while (result.status == ModelContext::OpenStatus::Locked && waited.elapsed() < d->options.lockWaitMs) {
             QThread::msleep(100);
-            result = d->context.open(path);
+            result = open(path);
         }
     }
+    return result;
+}
+
+bool DataController::settle(ModelContext::OpenResult result, QString *error)
+{
+    const QString path = storePath();
     if (result.ok())
         return true;
     // Busy, unreadable for now, a newer schema: no reason to touch the file.

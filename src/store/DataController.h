@@ -43,6 +43,16 @@ public:
     // when the store cannot be had (busy, no permission, disk errors, a newer version), with
     // the file left as it was. error says why; notice() keeps it for the panel.
     bool setUp(QString *error = nullptr);
+    // The same for the app, with the event loop going on: the rows are loaded on a worker
+    // thread and done runs here once the library is in (or could not be had), with what
+    // setUp would have returned and its error.
+    void setUpInBackground(std::function<void(bool opened, const QString &error)> done = {});
+    // True from setUpInBackground until the library is in.
+    bool isLoading() const;
+    // Runs task once the library is in: at once when no load runs, else after it, in the
+    // order asked. What needs the library (the panel, the start-up sync, a command sent to
+    // the app) waits through this.
+    void whenLoaded(std::function<void()> task);
     // Saves what is pending and lets the store file go (journal checkpointed, lock removed);
     // every normal exit ends with it. False when the final save failed.
     bool closeStore();
@@ -92,6 +102,10 @@ Q_SIGNALS:
     void syncEngineChanged();
 
 private:
+    // Opens through open, waiting a while for another VORN process that holds the store.
+    ModelContext::OpenResult openWaiting(const std::function<ModelContext::OpenResult(const QString &path)> &open);
+    // What follows an open: a damaged file moved aside and a fresh library begun, the notice set.
+    bool settle(ModelContext::OpenResult result, QString *error);
     QString writeExport(const QString &prefix, bool reveal, QString *why);
     void setNotice(const QString &text);
     // see DataController.cpp

@@ -7,7 +7,10 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QThread>
 #include <QtDebug>
+
+#include <utility>
 
 ModelContext::ModelContext(QObject *parent) : QObject(parent)
 {
@@ -19,7 +22,7 @@ ModelContext::ModelContext(QObject *parent) : QObject(parent)
     });
     // A failed save keeps its changes pending and is tried again, less often each time.
     connect(this, &ModelContext::saveFailed, this, [this] {
-        if (m_autosaveInterval >= 0 && m_db)
+        if (m_autosaveInterval >= 0 && isOpen())
             m_autosave.start(std::min(30000, 1000 << std::min(m_failedSaves - 1, 5)));
     });
 }
@@ -31,41 +34,102 @@ ModelContext::~ModelContext()
 
 bool ModelContext::isOpen() const
 {
-    return m_db != nullptr;
+    // While a worker loads, the database is the worker's.
+    return m_db != nullptr && !m_loader;
 }
 
 ModelContext::OpenResult ModelContext::open(const QString &path)
 {
     close();
-    const bool inMemory = path == QLatin1String(InMemory);
-    auto fail = [this](OpenStatus status, const QString &message) {
-        m_db.reset();
-        m_lock.reset();
-        clearObjects();
-        return OpenResult{status, message};
-    };
+    OpenResult result = lockFile(path);
+    if (!result.ok())
+        return result;
+    ObjectLists loaded;
+    result = readFile(path, loaded);
+    return adopt(path, result, loaded);
+}
+
+ModelContext::OpenResult ModelContext::openInBackground(const QString &path, std::function<void(const OpenResult &)> done)
+{
+    close();
+    const OpenResult locked = lockFile(path);
+    if (!locked.ok())
+        return locked;
+    const quint64 generation = ++m_loadGeneration;
+    m_loadDone = std::move(done);
+    QThread *target = thread();
+    m_loader = QThread::create([this, path, generation, target] {
+        m_loadResult = readFile(path, m_loadedObjects);
+        // Made here, the objects belong to this thread until they are given to the context's.
+        for (const QList<PersistentModel *> &list : m_loadedObjects)
+            for (PersistentModel *object : list)
+                object->moveToThread(target);
+        QMetaObject::invokeMethod(this, [this, generation] { finishLoad(generation); }, Qt::QueuedConnection);
+    });
+    m_loader->start();
+    return {};
+}
+
+void ModelContext::finishLoad(quint64 generation)
+{
+    // A load abandoned by a close (or replaced by a later open) has nothing left to give.
+    if (generation != m_loadGeneration || !m_loader)
+        return;
+    m_loader->wait();
+    delete m_loader;
+    m_loader = nullptr;
+    const OpenResult result = adopt(m_path, m_loadResult, m_loadedObjects);
+    m_loadResult = {};
+    if (const std::function<void(const OpenResult &)> done = std::exchange(m_loadDone, {}))
+        done(result);
+}
+
+void ModelContext::abandonLoad()
+{
+    if (!m_loader)
+        return;
+    m_loader->wait();
+    delete m_loader;
+    m_loader = nullptr;
+    ++m_loadGeneration;
+    for (auto &list : m_loadedObjects) {
+        qDeleteAll(list);
+        list.clear();
+    }
+    m_loadResult = {};
+    m_loadDone = {};
+}
+
+ModelContext::OpenResult ModelContext::lockFile(const QString &path)
+{
+    m_path = path;
+    if (path == QLatin1String(InMemory))
+        return {};
+    const QFileInfo info(path);
+    QDir().mkpath(info.absolutePath());
+    m_lock = std::make_unique<ProcessLock>(path + QStringLiteral(".lock"));
+    const ProcessLock::Result locked = m_lock->acquire();
+    if (!locked.takeOver.isEmpty())
+        StoreLog::line(locked.takeOver);
+    if (locked.ok())
+        return {};
+    m_lock.reset();
+    m_path.clear();
+    if (locked.status == ProcessLock::Status::Held)
+        return {OpenStatus::Locked,
+                tr("The library %1 is in use by another VORN process (pid %2).").arg(path).arg(locked.pid)};
+    return {OpenStatus::Unavailable, locked.message};
+}
+
+ModelContext::OpenResult ModelContext::readFile(const QString &path, ObjectLists &loaded)
+{
     // Only a file that is damaged or not ours may be moved aside; busy, permission and disk
     // errors pass and must leave it alone.
-    auto failDb = [this, &fail, &path](const QString &message) {
+    auto failDb = [this, &path](const QString &message) {
         const bool damaged = m_db && m_db->lastErrorIsDamage();
-        return fail(damaged ? OpenStatus::Unreadable : OpenStatus::Unavailable,
-                    damaged ? message : tr("The library %1 cannot be opened: %2").arg(path, message));
+        return OpenResult{damaged ? OpenStatus::Unreadable : OpenStatus::Unavailable,
+                          damaged ? message : tr("The library %1 cannot be opened: %2").arg(path, message)};
     };
-
-    if (!inMemory) {
-        const QFileInfo info(path);
-        QDir().mkpath(info.absolutePath());
-        m_lock = std::make_unique<ProcessLock>(path + QStringLiteral(".lock"));
-        const ProcessLock::Result locked = m_lock->acquire();
-        if (!locked.takeOver.isEmpty())
-            StoreLog::line(locked.takeOver);
-        if (!locked.ok()) {
-            if (locked.status == ProcessLock::Status::Held)
-                return fail(OpenStatus::Locked,
-                            tr("The library %1 is in use by another VORN process (pid %2).").arg(path).arg(locked.pid));
-            return fail(OpenStatus::Unavailable, locked.message);
-        }
-    }
 
     m_db = std::make_unique<SqliteDatabase>();
     QString error;
@@ -79,15 +143,15 @@ ModelContext::OpenResult ModelContext::open(const QString &path)
     if (version < 0)
         return failDb(error);
     if (version > SchemaVersion)
-        return fail(OpenStatus::Incompatible,
-                    tr("The library %1 was written by a newer VORN (schema %2).").arg(path).arg(version));
+        return {OpenStatus::Incompatible,
+                tr("The library %1 was written by a newer VORN (schema %2).").arg(path).arg(version)};
     StoreRepository repository(*m_db);
     if (version == 0) {
         const qint64 tables = m_db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master"), &error);
         if (tables < 0)
             return failDb(error);
         if (tables != 0)
-            return fail(OpenStatus::Unreadable, QStringLiteral("not a VORN library"));
+            return {OpenStatus::Unreadable, QStringLiteral("not a VORN library")};
         if (!m_db->exec(QStringLiteral("BEGIN IMMEDIATE"), &error) || !repository.createSchema(SchemaVersion, &error)
             || !m_db->exec(QStringLiteral("COMMIT"), &error)) {
             return failDb(error);
@@ -99,29 +163,42 @@ ModelContext::OpenResult ModelContext::open(const QString &path)
         if (!check.step())
             return failDb(check.error());
         if (const QString verdict = check.text(0); verdict != QLatin1String("ok"))
-            return fail(OpenStatus::Unreadable, QStringLiteral("integrity check failed: ") + verdict);
+            return {OpenStatus::Unreadable, QStringLiteral("integrity check failed: ") + verdict};
     }
 
-    StoreRepository::ObjectLists loaded;
     if (!repository.loadAll(loaded, &error)) {
-        for (auto &list : loaded)
+        for (auto &list : loaded) {
             qDeleteAll(list);
+            list.clear();
+        }
         // The file checked out as a sound database: a missing table or column means the
         // tables are not ours; anything else (I/O, memory) is passing.
         const int code = m_db->lastErrorCode();
         if (code == 1 /* SQLITE_ERROR */ || m_db->lastErrorIsDamage())
-            return fail(OpenStatus::Unreadable, QStringLiteral("not a VORN library: ") + error);
+            return {OpenStatus::Unreadable, QStringLiteral("not a VORN library: ") + error};
         return failDb(error);
+    }
+    return {};
+}
+
+ModelContext::OpenResult ModelContext::adopt(const QString &path, const OpenResult &read, ObjectLists &loaded)
+{
+    if (!read.ok()) {
+        m_db.reset();
+        m_lock.reset();
+        clearObjects();
+        m_path.clear();
+        return read;
     }
     for (int type = 0; type < ModelTypeCount; ++type) {
         qint64 maxRow = 0;
-        for (PersistentModel *object : loaded[type]) {
+        for (PersistentModel *object : std::as_const(loaded[type])) {
             object->m_context = this;
             object->m_state = PersistentModel::State::Clean;
             object->setParent(this);
             maxRow = std::max(maxRow, object->m_rowId);
         }
-        m_objects[type] = std::move(loaded[type]);
+        m_objects[type] = std::exchange(loaded[type], {});
         m_nextRowId[type] = maxRow + 1;
     }
     m_path = path;
@@ -142,6 +219,7 @@ bool ModelContext::savePending()
 
 bool ModelContext::closeStore()
 {
+    abandonLoad();
     const bool saved = savePending();
     m_autosave.stop();
     if (m_db)
@@ -153,6 +231,7 @@ bool ModelContext::closeStore()
 
 void ModelContext::close()
 {
+    abandonLoad();
     if (m_db)
         savePending();
     m_autosave.stop();
@@ -252,7 +331,7 @@ void ModelContext::objectChanged(PersistentModel *object)
 
 void ModelContext::noteChange()
 {
-    if (m_autosaveInterval >= 0 && m_db)
+    if (m_autosaveInterval >= 0 && isOpen())
         m_autosave.start(m_autosaveInterval);
     if (!m_hadChanges) {
         m_hadChanges = true;
@@ -286,7 +365,7 @@ bool ModelContext::save(QString *error)
     if (m_observer && m_origins.isEmpty())
         m_observer->willSave();
     QString message;
-    if (!m_db) {
+    if (!isOpen()) {
         message = QStringLiteral("the library is not open");
     } else if (m_db->exec(QStringLiteral("BEGIN IMMEDIATE"), &message)) {
         StoreRepository repository(*m_db);
@@ -333,7 +412,7 @@ void ModelContext::noteSaveResult(const QString &error)
 
 bool ModelContext::execute(const QString &sql, QString *error)
 {
-    if (!m_db) {
+    if (!isOpen()) {
         if (error)
             *error = QStringLiteral("the library is not open");
         return false;

@@ -9,9 +9,11 @@
 #include <QTimer>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class ProcessLock;
+class QThread;
 class SqliteDatabase;
 class Prompt;
 class PromptCategory;
@@ -53,6 +55,12 @@ public:
 
     // A stale lock taken over on the way is reported with one StoreLog line.
     OpenResult open(const QString &path);
+    // The same, with the event loop going on: the lock is taken here (a store that cannot be
+    // locked is returned at once and done never runs); the file is checked and its rows
+    // loaded on a worker thread, and the objects come in on this thread in one step, before
+    // done runs with the result. Until then the store is not open.
+    OpenResult openInBackground(const QString &path, std::function<void(const OpenResult &)> done);
+    bool isLoading() const { return m_loader != nullptr; }
     bool isOpen() const;
     QString path() const { return m_path; }
     // Saves, closes the store and drops every object.
@@ -127,6 +135,17 @@ Q_SIGNALS:
 
 private:
     friend class PersistentModel;
+    using ObjectLists = std::array<QList<PersistentModel *>, ModelTypeCount>;
+    OpenResult lockFile(const QString &path);
+    // Opens, checks and loads the locked file; touches nothing but the database, so that it
+    // can run on a worker thread.
+    OpenResult readFile(const QString &path, ObjectLists &loaded);
+    // Takes the objects read in, or lets the file go when reading it failed.
+    OpenResult adopt(const QString &path, const OpenResult &read, ObjectLists &loaded);
+    void finishLoad(quint64 generation);
+    // Waits for a load still running and drops what it read.
+    void abandonLoad();
+
     void objectChanged(PersistentModel *object);
     void noteChange();
     void compact(ModelType type) const;
@@ -139,6 +158,12 @@ private:
 
     std::unique_ptr<ProcessLock> m_lock;
     std::unique_ptr<SqliteDatabase> m_db;
+    // A load on a worker thread: the thread while it runs, and what it read.
+    QThread *m_loader = nullptr;
+    quint64 m_loadGeneration = 0;
+    OpenResult m_loadResult;
+    ObjectLists m_loadedObjects;
+    std::function<void(const OpenResult &)> m_loadDone;
     mutable std::array<QList<PersistentModel *>, ModelTypeCount> m_objects;
     mutable std::array<bool, ModelTypeCount> m_needsCompaction{};
     QList<PersistentModel *> m_inserted;

@@ -299,3 +299,64 @@ TEST(CommandServer, KeepsItsLimits)
     ASSERT_TRUE(reply.has_value());
     EXPECT_EQ(reply->exitCode, 2);
 }
+
+// A request its gate holds is answered once released, with what the handler says then; one
+// the gate lets through meanwhile is answered at once, and a held peer that gave up is skipped.
+TEST(CommandServer, AnswersAHeldRequestOnceReleasedAndOthersMeanwhile)
+{
+    int loaded = 0; // what the handler reports: the state when it runs
+    CommandServer server([&loaded](const CommandRequest &request) {
+        CommandReply reply;
+        reply.out = request.args.value(0).toUtf8() + ' ' + QByteArray::number(loaded);
+        return reply;
+    });
+    QList<std::function<void()>> held;
+    server.setGate([&held](const CommandRequest &request, std::function<void()> answer) {
+        if (request.args.value(0) == QLatin1String("show"))
+            answer();
+        else
+            held.append(std::move(answer));
+    });
+    ASSERT_TRUE(server.listen());
+
+    auto waiting = std::async(std::launch::async, [] {
+        return CommandClient::send({{QStringLiteral("prompts")}, {}, {}, {}}, 10000);
+    });
+    const std::optional<CommandReply> shown =
+        whileServing([] { return CommandClient::send({{QStringLiteral("show")}, {}, {}, {}}); });
+    ASSERT_TRUE(shown.has_value());
+    EXPECT_EQ(shown->out, QByteArray("show 0"));
+    // The held one is still waiting.
+    QElapsedTimer timer;
+    timer.start();
+    while (held.isEmpty() && timer.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_EQ(held.size(), 1);
+    EXPECT_EQ(waiting.wait_for(std::chrono::milliseconds(50)), std::future_status::timeout);
+
+    loaded = 3000;
+    held.takeFirst()();
+    const std::optional<CommandReply> answered = whileServing([&waiting] { return waiting.get(); });
+    ASSERT_TRUE(answered.has_value());
+    EXPECT_EQ(answered->out, QByteArray("prompts 3000"));
+
+    // A peer gone before its answer leaves nothing to answer.
+    whileServing([] {
+        QLocalSocket socket;
+        socket.connectToServer(CommandProtocol::socketPath());
+        if (!socket.waitForConnected(2000))
+            return false;
+        const CommandRequest request{{QStringLiteral("prompts")}, {}, {}, {}};
+        socket.write(CommandProtocol::frame(request.encode()));
+        socket.waitForBytesWritten(2000);
+        QThread::msleep(200);
+        return true;
+    });
+    timer.restart();
+    while (held.isEmpty() && timer.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_EQ(held.size(), 1);
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    held.takeFirst()();
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+}
