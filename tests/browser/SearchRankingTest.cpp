@@ -5,6 +5,7 @@
 #include "PromptCategory.h"
 #include "PromptSearch.h"
 #include "PromptTag.h"
+#include "StoreTestData.h"
 #include "UserAttribute.h"
 
 #include <QDateTime>
@@ -26,12 +27,7 @@ protected:
 
     Prompt *add(const QString &title, const QString &description = {}, const QString &templateText = {})
     {
-        auto *prompt = new Prompt;
-        prompt->setTitle(title);
-        prompt->setPromptDescription(description);
-        prompt->setTemplateText(templateText);
-        ctx.insert(prompt);
-        return prompt;
+        return TestData::addPrompt(ctx, title, templateText, description);
     }
 
     static QStringList titles(const QList<Prompt *> &prompts)

@@ -4,6 +4,7 @@
 #include "ModelContext.h"
 #include "Prompt.h"
 #include "PromptBrowserViewModel.h"
+#include "StoreTestData.h"
 #include "TestSupport.h"
 #include "UiLanguage.h"
 #include "UserAttribute.h"
@@ -25,11 +26,7 @@ protected:
 
     Prompt *prompt(const QString &title, const QString &description = {})
     {
-        auto *p = new Prompt;
-        p->setTitle(title);
-        p->setPromptDescription(description);
-        ctx.insert(p);
-        return p;
+        return TestData::addPrompt(ctx, title, {}, description);
     }
     static QList<Kind> kinds(PromptBrowserViewModel &vm)
     {

@@ -2,6 +2,7 @@
 #include "ModelContext.h"
 #include "Prompt.h"
 #include "SettingsViewModel.h"
+#include "StoreTestData.h"
 #include "TestSupport.h"
 #include "QmlTestSupport.h"
 #include "UserDefaults.h"
@@ -18,10 +19,7 @@ Q_IMPORT_QML_PLUGIN(Vorn_EditorPlugin)
 // With the full editor built in, a finding opens it on top of the validation sheet.
 TEST_F(SettingsFixture, FindingOpensTheFullEditorOnTopOfTheSheet)
 {
-    auto *broken = new Prompt;
-    broken->setTitle(QStringLiteral("Code Review"));
-    broken->setTemplateText(QStringLiteral("Review this code: {{Code}}"));
-    ctx.insert(broken);
+    Prompt *broken = TestData::addPrompt(ctx, QStringLiteral("Code Review"), QStringLiteral("Review this code: {{Code}}"));
     auto settings = make();
     SettingsViewModel &vm = *settings;
 

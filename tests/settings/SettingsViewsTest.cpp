@@ -10,6 +10,7 @@
 #include "PromptGlobalVariable.h"
 #include "SettingsViewModel.h"
 #include "StoreLog.h"
+#include "StoreTestData.h"
 #include "TestSupport.h"
 #include "UnavailableSignInService.h"
 #include "QmlTestSupport.h"
@@ -57,13 +58,7 @@ protected:
 
     static bool shown(QQuickItem *item) { return item && item->isVisible(); }
 
-    void prompt(const QString &title, const QString &text)
-    {
-        auto *p = new Prompt;
-        p->setTitle(title);
-        p->setTemplateText(text);
-        ctx.insert(p);
-    }
+    void prompt(const QString &title, const QString &text) { TestData::addPrompt(ctx, title, text); }
 
     std::unique_ptr<SettingsViewModel> vm;
     std::unique_ptr<QmlTestView> view;
@@ -175,9 +170,7 @@ TEST_F(Views, ValidationSheetListsTheFindings)
            QStringLiteral("A {{Subject: fox}} at dusk, {{Lens: 35mm}"));
     prompt(QStringLiteral("Email Reply"), QStringLiteral("Reply to {{Sender: Anna}} kindly."));
     prompt(QStringLiteral("Code Review"), QStringLiteral("Review this code: {{Code}}"));
-    auto *tones = new PromptGlobalVariable;
-    tones->setKey(QStringLiteral("Tones"));
-    ctx.insert(tones);
+    TestData::addList(ctx, QStringLiteral("Tones"));
     defaults->setValue(QStringLiteral("isAdminMode"), true);
 
     ASSERT_TRUE(load("SettingsView.qml", settings()));

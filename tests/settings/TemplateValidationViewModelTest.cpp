@@ -3,6 +3,7 @@
 #include "Prompt.h"
 #include "PromptGlobalVariable.h"
 #include "StoreLog.h"
+#include "StoreTestData.h"
 
 #include <QCoreApplication>
 #include <QSignalSpy>
@@ -16,11 +17,7 @@ protected:
 
     Prompt *prompt(const QString &title, const QString &text)
     {
-        auto *p = new Prompt;
-        p->setTitle(title);
-        p->setTemplateText(text);
-        ctx.insert(p);
-        return p;
+        return TestData::addPrompt(ctx, title, text);
     }
 
     ModelContext ctx;

@@ -3,6 +3,7 @@
 #include "ModelContext.h"
 #include "Prompt.h"
 #include "PromptGlobalVariable.h"
+#include "StoreTestData.h"
 
 #include <QSet>
 
@@ -25,13 +26,7 @@ TEST(LibraryValidator, WalksEveryPromptInStoreOrder)
         EXPECT_EQ(empty.promptCount, 0);
         EXPECT_TRUE(empty.errors.isEmpty());
     }
-    const auto add = [&](const QString &title, const QString &text) {
-        auto *prompt = new Prompt;
-        prompt->setTitle(title);
-        prompt->setTemplateText(text);
-        context.insert(prompt);
-        return prompt;
-    };
+    const auto add = [&](const QString &title, const QString &text) { return TestData::addPrompt(context, title, text); };
     Prompt *first = add("First", "{{a}}} {{T: [Tones]}}");
     add("Clean", "{{T: [tones]}}");
     add("Empty", QString());

@@ -8,6 +8,7 @@
 #include "PromptGlobalVariable.h"
 #include "PromptTag.h"
 #include "QmlTestSupport.h"
+#include "StoreTestData.h"
 #include "UserAttribute.h"
 #include "TemplateForm.h"
 #include "TestSupport.h"
@@ -58,15 +59,10 @@ struct DetailView : ::testing::Test {
     {
         UserDefaults::setStandard(&defaults);
         context = DataController::shared()->mainContext();
-        if (context->fetch<PromptGlobalVariable>().isEmpty()) {
-            auto *languages = new PromptGlobalVariable;
-            languages->setKey(QStringLiteral("languages"));
-            languages->setValues({QStringLiteral("English"), QStringLiteral("German"), QStringLiteral("French"),
-                                  QStringLiteral("Spanish"), QStringLiteral("Italian"), QStringLiteral("Dutch"),
-                                  QStringLiteral("Polish"), QStringLiteral("Czech"), QStringLiteral("Danish"),
-                                  QStringLiteral("Swedish"), QStringLiteral("Finnish"), QStringLiteral("Greek")});
-            context->insert(languages);
-        }
+        if (context->fetch<PromptGlobalVariable>().isEmpty())
+            TestData::addList(*context, QStringLiteral("languages"),
+                              {"English", "German", "French", "Spanish", "Italian", "Dutch", "Polish", "Czech",
+                               "Danish", "Swedish", "Finnish", "Greek"});
     }
     ~DetailView() override
     {
@@ -189,7 +185,6 @@ TEST_F(DetailView, ShowsTheValidationMessagesAndDisablesBothCopies)
     EXPECT_FALSE(view->item(QStringLiteral("validationErrors"))->isVisible());
     EXPECT_FALSE(view->item(QStringLiteral("copyButton"))->isEnabled());
     EXPECT_FALSE(view->item(QStringLiteral("headerCopyButton"))->isEnabled());
-    EXPECT_TRUE(viewModel->form()->previewText().contains(QStringLiteral("&lt;missing&gt;")));
     view->screenshot(QStringLiteral("detail-validation-fresh.png"));
 
     // Ctrl+Return on the incomplete form: no copy, every message, the first field to fix
@@ -198,7 +193,6 @@ TEST_F(DetailView, ShowsTheValidationMessagesAndDisablesBothCopies)
     view->key(Qt::Key_Return, Qt::ControlModifier);
     EXPECT_EQ(finished.size(), 0);
     EXPECT_TRUE(view->item(QStringLiteral("validationErrors"))->isVisible());
-    EXPECT_EQ(viewModel->form()->numberedMessages().size(), 3);
     QQuickItem *first = view->item(QStringLiteral("field_0"));
     ASSERT_TRUE(first);
     EXPECT_TRUE(first->hasActiveFocus());
@@ -247,8 +241,6 @@ TEST_F(DetailView, TabWalksTheFieldsAndCtrlReturnCopiesAndFinishes)
     ASSERT_EQ(finished.size(), 1);
     EXPECT_EQ(QGuiApplication::clipboard()->text(),
               QStringLiteral("\"Ann\" from \"Oslo\", \"30\" years, \"glad\""));
-    EXPECT_EQ(prompt->usageCount(), 1);
-    EXPECT_EQ(viewModel->formModel()->value(QStringLiteral("City")), QStringLiteral("Oslo"));
 
     view->key(Qt::Key_Escape);
     EXPECT_EQ(back.size(), 1);
@@ -340,7 +332,6 @@ TEST_F(DetailView, HeaderCopyShowsTheToastAndKeepsTheDetail)
     QMetaObject::invokeMethod(copy, "clicked");
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("Hello \"world\""));
     EXPECT_EQ(finished.size(), 0);
-    EXPECT_EQ(prompt->usageCount(), 1);
     EXPECT_EQ(view->item(QStringLiteral("usesText"))->property("text").toString(), QStringLiteral("Uses: 1"));
 }
 

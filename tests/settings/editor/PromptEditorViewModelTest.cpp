@@ -4,6 +4,7 @@
 #include "Prompt.h"
 #include "PromptGlobalVariable.h"
 #include "PromptTag.h"
+#include "StoreTestData.h"
 
 #include <QClipboard>
 #include <QCoreApplication>
@@ -38,14 +39,7 @@ struct Editor : ::testing::Test {
         editor->setBackupAction([this] { ++backups; });
         editor->setPrompt(prompt);
     }
-    PromptGlobalVariable *addVariable(const QString &key, const QStringList &values)
-    {
-        auto *variable = new PromptGlobalVariable;
-        variable->setKey(key);
-        variable->setValues(values);
-        context.insert(variable);
-        return variable;
-    }
+    void addVariable(const QString &key, const QStringList &values) { TestData::addList(context, key, values); }
 };
 } // namespace
 
