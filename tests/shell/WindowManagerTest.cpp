@@ -1,4 +1,5 @@
 #include "AppActions.h"
+#include "DataController.h"
 #include "HotKeyNotifier.h"
 #include "FormViewModel.h"
 #include "MainViewModel.h"
@@ -274,6 +275,46 @@ TEST_F(WindowManagerTest, ThePanelWaitsForTheTrayUnlessItIsShownFirst)
     Shell unshown(&defaults);
     unshown.manager->hidePanel();
     EXPECT_FALSE(unshown.manager->hasPanel());
+}
+
+// A shortcut pressed while the library loads shows the panel once the library is in: once,
+// with the latest press's token, over the whole library.
+TEST_F(WindowManagerTest, AShowingAskedForDuringTheLoadComesAfterIt)
+{
+    const QString dir = TestSupport::freshDir(QStringLiteral("showing-during-load"));
+    {
+        ModelContext writer;
+        ASSERT_TRUE(writer.open(dir + QStringLiteral("/library.sqlite")).ok());
+        for (int i = 0; i < 2000; ++i) {
+            auto *prompt = new Prompt;
+            prompt->setTitle(QStringLiteral("Prompt %1").arg(i));
+            writer.insert(prompt);
+        }
+        ASSERT_TRUE(writer.closeStore());
+    }
+    // An instance an earlier case made has other options.
+    DataController::resetShared();
+    DataController::setSharedOptions({dir + QStringLiteral("/library.sqlite"), dir, false});
+    DataController *data = DataController::shared();
+    data->setUpInBackground();
+    ASSERT_TRUE(data->isLoading());
+    Shell shell(&defaults, true, data->mainContext());
+    shell.manager->showWindow("first");
+    shell.manager->showWindow("second");
+    EXPECT_FALSE(shell.manager->hasPanel());
+
+    for (int wait = 0; wait < 2000 && data->isLoading(); ++wait) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(5);
+    }
+    ASSERT_FALSE(data->isLoading());
+    ASSERT_TRUE(shell.manager->hasPanel());
+    EXPECT_TRUE(shell.manager->panel()->isVisible());
+    EXPECT_EQ(shell.windows->tokens, (QList<QByteArray>{"second"}));
+    EXPECT_EQ(data->mainContext()->count<Prompt>(), 2000);
+    shell.manager.reset();
+    DataController::resetShared();
+    DataController::setSharedOptions({});
 }
 
 TEST_F(WindowManagerTest, PanelFrameIsSavedAndRestoredAtTheNextStart)
