@@ -241,6 +241,11 @@ int runStoreCommandHere(int argc, char **argv, const QStringList &args, QByteArr
     QTextStream out(stdout);
     QTextStream err(stderr);
     const bool isSync = args.value(0) == QLatin1String("library") && args.value(1) == QLatin1String("sync");
+    // A listing is read from the store file when it can be, without loading the library.
+    if (args.value(0) == QLatin1String("prompts") && needsStore(args)) {
+        if (const std::optional<int> code = runPromptsListFromStore(args.mid(1), out, err, *DataController::shared()))
+            return *code;
+    }
     if (needsStore(args) && !openStoreHere(err, !isSync))
         return 1;
     DataController &data = *DataController::shared();

@@ -10,10 +10,12 @@
 #include "PromptTag.h"
 #include "SeedRecords.h"
 #include "SetOption.h"
+#include "StoredPromptSearch.h"
 #include "UserAttribute.h"
 #include "UserDefaults.h"
 
 #include <QClipboard>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -49,6 +51,21 @@ Commands:
 Options:
   -h, --help              show this help
 )";
+
+const CommandArguments::Table &commands()
+{
+    static const CommandArguments::Table known{
+        {QStringLiteral("list"),
+         {{QStringLiteral("--exact"), QStringLiteral("--hidden"), QStringLiteral("--template"),
+           QStringLiteral("--all"), QStringLiteral("--json")},
+          {}}},
+        {QStringLiteral("show"), {{QStringLiteral("--json")}, {}}},
+        {QStringLiteral("render"), {{QStringLiteral("--copy")}, {QStringLiteral("--set")}}},
+        {QStringLiteral("favorite"), {{QStringLiteral("--off")}, {}}},
+        {QStringLiteral("hide"), {{QStringLiteral("--off")}, {}}},
+    };
+    return known;
+}
 
 int fail(QTextStream &err, const QString &message, int code = 2)
 {
@@ -155,35 +172,54 @@ void printPrompt(QTextStream &out, const Prompt &prompt)
         << prompt.templateText() << '\n';
 }
 
-int list(const CommandArguments &arguments, QTextStream &out, DataController &controller)
+PromptSearch::Options searchOptions(const CommandArguments &arguments)
 {
     PromptSearch::Options options;
     options.includeHidden = arguments.has(QStringLiteral("--hidden"));
     options.searchTemplate = arguments.has(QStringLiteral("--template"));
     options.adminMode = arguments.has(QStringLiteral("--all"));
-    PromptSearch search(*controller.mainContext());
-    const PromptSearch::Found found = search.find(arguments.plain.join(u' '), options);
-    const QList<Prompt *> close = arguments.has(QStringLiteral("--exact")) ? QList<Prompt *>() : found.close;
+    return options;
+}
+
+// What "list" prints of the matches and the close matches (none with --exact): a line per
+// prompt, ID and title, the close ones after a blank line; or with --json one array of the
+// prompts' objects, each with its kind. T is whatever stands for a prompt; line(prompt) is its
+// ID, a tab and its title.
+template <class T, class Line, class Object>
+void printListing(QTextStream &out, const CommandArguments &arguments, const QList<T> &matches,
+                  const QList<T> &found, Line line, Object object)
+{
+    const QList<T> close = arguments.has(QStringLiteral("--exact")) ? QList<T>() : found;
     if (arguments.has(QStringLiteral("--json"))) {
         QJsonArray array;
-        const auto append = [&](const QList<Prompt *> &prompts, const QString &kind) {
-            for (const Prompt *prompt : prompts) {
-                QJsonObject object = promptJson(*prompt);
-                object.insert(QStringLiteral("kind"), kind);
-                array.append(object);
+        const auto append = [&](const QList<T> &prompts, const QString &kind) {
+            for (const T &prompt : prompts) {
+                QJsonObject json = object(prompt);
+                json.insert(QStringLiteral("kind"), kind);
+                array.append(json);
             }
         };
-        append(found.matches, QStringLiteral("match"));
+        append(matches, QStringLiteral("match"));
         append(close, QStringLiteral("close"));
         out << QJsonDocument(array).toJson(QJsonDocument::Indented);
-        return 0;
+        return;
     }
-    for (const Prompt *prompt : found.matches)
-        out << prompt->idText() << '\t' << prompt->title() << '\n';
+    for (const T &prompt : matches)
+        out << line(prompt) << '\n';
     if (!close.isEmpty())
         out << '\n';
-    for (const Prompt *prompt : close)
-        out << prompt->idText() << '\t' << prompt->title() << '\n';
+    for (const T &prompt : close)
+        out << line(prompt) << '\n';
+}
+
+int list(const CommandArguments &arguments, QTextStream &out, DataController &controller)
+{
+    PromptSearch search(*controller.mainContext());
+    const PromptSearch::Found found = search.find(arguments.plain.join(u' '), searchOptions(arguments));
+    printListing(
+        out, arguments, found.matches, found.close,
+        [](const Prompt *prompt) { return prompt->idText() + u'\t' + prompt->title(); },
+        [](const Prompt *prompt) { return promptJson(*prompt); });
     return 0;
 }
 
@@ -241,45 +277,127 @@ int render(const CommandArguments &arguments, Prompt &prompt, QTextStream &out, 
 
 QJsonObject promptJson(const Prompt &prompt)
 {
-    const QDateTime lastUsed =
-        prompt.attributes() ? prompt.attributes()->lastUsedAt() : QDateTime();
-    return {{QStringLiteral("id"), prompt.idText()},
-            {QStringLiteral("title"), prompt.title()},
-            {QStringLiteral("description"), prompt.promptDescription()},
-            {QStringLiteral("template"), prompt.templateText()},
-            {QStringLiteral("categories"), QJsonArray::fromStringList(names(prompt.categories()))},
-            {QStringLiteral("tags"), QJsonArray::fromStringList(names(prompt.tags()))},
-            {QStringLiteral("hot"), prompt.isHot()},
-            {QStringLiteral("active"), prompt.isActive()},
-            {QStringLiteral("new"), prompt.isNew()},
-            {QStringLiteral("updated"), prompt.isUpdated()},
-            {QStringLiteral("favorite"), prompt.isFavorite()},
-            {QStringLiteral("hidden"), prompt.isHidden()},
-            {QStringLiteral("uses"), prompt.usageCount()},
-            {QStringLiteral("lastUsed"), lastUsed.isValid()
-                                             ? QJsonValue(lastUsed.toUTC().toString(Qt::ISODate))
+    PromptFields fields;
+    fields.id = prompt.id();
+    fields.title = prompt.title();
+    fields.description = prompt.promptDescription();
+    fields.templateText = prompt.templateText();
+    fields.categories = names(prompt.categories());
+    fields.tags = names(prompt.tags());
+    fields.hot = prompt.isHot();
+    fields.active = prompt.isActive();
+    fields.isNew = prompt.isNew();
+    fields.updated = prompt.isUpdated();
+    fields.favorite = prompt.isFavorite();
+    fields.hidden = prompt.isHidden();
+    fields.uses = prompt.usageCount();
+    fields.lastUsed = prompt.attributes() ? prompt.attributes()->lastUsedAt() : QDateTime();
+    fields.createdAt = prompt.createdAt();
+    fields.updatedAt = prompt.updatedAt();
+    return promptJson(fields);
+}
+
+QJsonObject promptJson(const PromptFields &prompt)
+{
+    return {{QStringLiteral("id"), uuidText(prompt.id)},
+            {QStringLiteral("title"), prompt.title},
+            {QStringLiteral("description"), prompt.description},
+            {QStringLiteral("template"), prompt.templateText},
+            {QStringLiteral("categories"), QJsonArray::fromStringList(prompt.categories)},
+            {QStringLiteral("tags"), QJsonArray::fromStringList(prompt.tags)},
+            {QStringLiteral("hot"), prompt.hot},
+            {QStringLiteral("active"), prompt.active},
+            {QStringLiteral("new"), prompt.isNew},
+            {QStringLiteral("updated"), prompt.updated},
+            {QStringLiteral("favorite"), prompt.favorite},
+            {QStringLiteral("hidden"), prompt.hidden},
+            {QStringLiteral("uses"), prompt.uses},
+            {QStringLiteral("lastUsed"), prompt.lastUsed.isValid()
+                                             ? QJsonValue(prompt.lastUsed.toUTC().toString(Qt::ISODate))
                                              : QJsonValue(QJsonValue::Null)},
-            {QStringLiteral("createdAt"), SeedDate::format(prompt.createdAt())},
-            {QStringLiteral("updatedAt"), SeedDate::format(prompt.updatedAt())}};
+            {QStringLiteral("createdAt"), SeedDate::format(prompt.createdAt)},
+            {QStringLiteral("updatedAt"), SeedDate::format(prompt.updatedAt)}};
+}
+
+std::optional<int> runPromptsListFromStore(const QStringList &args, QTextStream &out, QTextStream &err,
+                                           DataController &controller)
+{
+    if (args.value(0) != QLatin1String("list"))
+        return std::nullopt;
+    // Help and usage errors are the full command's to print.
+    CommandArguments arguments;
+    QString ignored;
+    QTextStream quiet(&ignored);
+    if (CommandArguments::parseCommand(args, commands(), QStringLiteral("prompts"), Usage, quiet, quiet, arguments))
+        return std::nullopt;
+    // A lock file, held or left by a crash, is the full open's to look at; the library is
+    // read only while no process has it open.
+    const QString path = controller.storePath();
+    if (path == QLatin1String(ModelContext::InMemory) || !QFileInfo::exists(path)
+        || QFileInfo::exists(path + QStringLiteral(".lock")))
+        return std::nullopt;
+    PromptListReader reader;
+    const PromptSearch::Options options = searchOptions(arguments);
+    std::optional<PromptListReader::Listing> listing;
+    if (!reader.open(path, nullptr) || !(listing = reader.read(options.searchTemplate, nullptr)))
+        return std::nullopt;
+    // A start-up load with something to do runs in the full open, with its messages.
+    if (!controller.startupLoadWouldSkip(qsizetype(listing->prompts.size())))
+        return std::nullopt;
+    const SearchResults results = StoredPromptSearch::find(*listing, arguments.plain.join(u' '), options);
+    const auto entries = [&](const std::vector<quint32> &positions) {
+        return QList<quint32>(positions.cbegin(), positions.cend());
+    };
+    const auto line = [&](quint32 at) {
+        return uuidText(listing->prompts[at].id) + u'\t' + listing->prompts[at].title;
+    };
+    bool complete = true;
+    const auto object = [&](quint32 at) {
+        const PromptListReader::Entry &entry = listing->prompts[at];
+        const std::optional<PromptListReader::Details> details = reader.details(entry.row, nullptr);
+        complete = complete && details.has_value();
+        PromptFields fields;
+        fields.id = entry.id;
+        fields.title = entry.title;
+        fields.description = entry.description;
+        for (quint32 label : entry.labels)
+            (qsizetype(label) < listing->categoryCount ? fields.categories : fields.tags)
+                .append(listing->labelNames.at(label));
+        fields.hot = entry.hot;
+        fields.active = entry.active;
+        fields.favorite = entry.favorite;
+        fields.hidden = entry.hidden;
+        fields.uses = entry.uses;
+        fields.lastUsed = entry.lastUsed;
+        if (details) {
+            fields.templateText = details->templateText;
+            fields.isNew = details->isNew;
+            fields.updated = details->updated;
+            fields.createdAt = details->createdAt;
+            fields.updatedAt = details->updatedAt;
+        }
+        return promptJson(fields);
+    };
+    // Printed once whole: a prompt whose row cannot be read leaves it to the full command.
+    QString text;
+    QTextStream listed(&text);
+    printListing(listed, arguments, entries(results.matches), entries(results.close), line, object);
+    listed.flush();
+    if (!complete)
+        return std::nullopt;
+    out << text;
+    out.flush();
+    Q_UNUSED(err);
+    return 0;
 }
 
 int runPromptsCommand(const QStringList &args, QTextStream &in, QTextStream &out, QTextStream &err,
                       DataController &controller)
 {
     Q_UNUSED(in);
-    static const CommandArguments::Table known{
-        {QStringLiteral("list"),
-         {{QStringLiteral("--exact"), QStringLiteral("--hidden"), QStringLiteral("--template"),
-           QStringLiteral("--all"), QStringLiteral("--json")},
-          {}}},
-        {QStringLiteral("show"), {{QStringLiteral("--json")}, {}}},
-        {QStringLiteral("render"), {{QStringLiteral("--copy")}, {QStringLiteral("--set")}}},
-        {QStringLiteral("favorite"), {{QStringLiteral("--off")}, {}}},
-        {QStringLiteral("hide"), {{QStringLiteral("--off")}, {}}},
-    };
     CommandArguments arguments;
     if (const std::optional<int> code = CommandArguments::parseCommand(
-            args, known, QStringLiteral("prompts"), Usage, out, err, arguments))
+            args, commands(), QStringLiteral("prompts"), Usage, out, err, arguments))
         return *code;
     const QString command = args.first();
 

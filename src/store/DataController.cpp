@@ -38,6 +38,12 @@ void log(const QString &text)
     StoreLog::line(text);
 }
 
+// What a start-up load logs when it is done.
+void logCompletion(qsizetype total, qsizetype changed)
+{
+    StoreLog::line(lcSync(), QStringLiteral("Sync complete. Total: %1, Updates/Inserts: %2").arg(total).arg(changed));
+}
+
 // Logs the line of a failed operation and returns it as the outcome.
 ActionOutcome failure(const QString &line)
 {
@@ -367,9 +373,7 @@ ActionOutcome DataController::startupLoad()
         // Every use of the store renders prompts tagged "text" the same way, the panel's and the
         // command line's alike.
         FormViewModel::seedTagTextSuffix(UserDefaults::standard());
-        const PromptSyncService::Completion complete = [](qsizetype total, qsizetype changed) {
-            StoreLog::line(lcSync(), QStringLiteral("Sync complete. Total: %1, Updates/Inserts: %2").arg(total).arg(changed));
-        };
+        const PromptSyncService::Completion complete = logCompletion;
         // Most starts change nothing: that is decided from the files' versions, read without
         // decoding the files.
         if (const std::optional<SeedLibrary::Versions> versions = SeedLibrary::versions();
@@ -389,6 +393,18 @@ ActionOutcome DataController::startupLoad()
     startSync();
     return decoded ? ActionOutcome::done()
                    : ActionOutcome::failed(QStringLiteral("the shipped library does not decode: ") + error);
+}
+
+bool DataController::startupLoadWouldSkip(qsizetype storedPrompts)
+{
+    UserDefaults *defaults = UserDefaults::standard();
+    if (!defaults->stringValue(QLatin1String(FormViewModel::TagTextSuffixKey))
+        || defaults->contains(QLatin1String(SyncEngine::DeviceIdKey)))
+        return false;
+    const std::optional<SeedLibrary::Versions> versions = SeedLibrary::versions();
+    return versions
+           && PromptSyncService::shared()->skipIfCurrent(versions->prompts, versions->data, versions->promptCount,
+                                                         storedPrompts, logCompletion);
 }
 
 namespace {
@@ -429,9 +445,7 @@ void DataController::startupLoadInBackground(std::function<void(const ActionOutc
     const PromptSyncService::Applied applied = PromptSyncService::shared()->applied(&d->context);
     // Back on this thread: the synchronisation in one step, or the skip it decided on.
     auto finish = [this](SeedWork &work) {
-        const PromptSyncService::Completion complete = [](qsizetype total, qsizetype changed) {
-            StoreLog::line(lcSync(), QStringLiteral("Sync complete. Total: %1, Updates/Inserts: %2").arg(total).arg(changed));
-        };
+        const PromptSyncService::Completion complete = logCompletion;
         ModelContext::OriginScope shipped(&d->context, ChangeOrigin::Shipped);
         if (work.versions) {
             // The settings or the store may have changed meanwhile; then it is all done here.

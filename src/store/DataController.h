@@ -66,6 +66,11 @@ public:
 
     // Synchronises the shipped library (not forced).
     ActionOutcome startupLoad();
+    // For a store read without opening it, holding storedPrompts prompts: when startupLoad
+    // would change nothing (the shipped files' versions are the ones this build applied, the
+    // text suffix is set, the folder sync is off), logs what it logs then and returns true.
+    // False, with nothing logged or written, when startupLoad has work to do.
+    bool startupLoadWouldSkip(qsizetype storedPrompts);
     // The same for the app: the files are looked at and, when a run is due, decoded on a
     // worker thread; the synchronisation then runs on this thread in one step, and done
     // after it. The event loop goes on meanwhile.

@@ -287,10 +287,18 @@ void PromptSyncService::printStatus(const Decision &decision) const
 bool PromptSyncService::skipIfCurrent(const QString &promptsVersion, const QString &dataVersion,
                                       qsizetype promptCount, ModelContext *context, const Completion &completion)
 {
-    if (m_running || !context)
+    if (!context)
+        return false;
+    return skipIfCurrent(promptsVersion, dataVersion, promptCount, context->count<Prompt>(), completion);
+}
+
+bool PromptSyncService::skipIfCurrent(const QString &promptsVersion, const QString &dataVersion,
+                                      qsizetype promptCount, qsizetype storedPrompts, const Completion &completion)
+{
+    if (m_running)
         return false;
     const Decision decision = decide(promptsVersion, dataVersion, false);
-    if (decision.promptsDue || decision.dataDue || context->count<Prompt>() <= 0)
+    if (decision.promptsDue || decision.dataDue || storedPrompts <= 0)
         return false;
     printStatus(decision);
     log(QStringLiteral("No changes detected and DB not empty. Skipping sync."));

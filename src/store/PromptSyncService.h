@@ -64,6 +64,9 @@ public:
     // decoded. False (nothing printed) when a run is due or one is active.
     bool skipIfCurrent(const QString &promptsVersion, const QString &dataVersion, qsizetype promptCount,
                        ModelContext *context, const Completion &completion = {});
+    // The same for a store read elsewhere that holds storedPrompts prompts.
+    bool skipIfCurrent(const QString &promptsVersion, const QString &dataVersion, qsizetype promptCount,
+                       qsizetype storedPrompts, const Completion &completion = {});
 
     // The identifier of a shipped prompt or category: its UUID, or, for text that is not a
     // UUID, one derived from the text so that it stays the same from run to run.

@@ -103,9 +103,17 @@ SqliteDatabase::~SqliteDatabase()
 
 bool SqliteDatabase::open(const QString &path, QString *error)
 {
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &m_db,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
-                                   nullptr);
+    return openWith(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, error);
+}
+
+bool SqliteDatabase::openReadOnly(const QString &path, QString *error)
+{
+    return openWith(path, SQLITE_OPEN_READONLY, error);
+}
+
+bool SqliteDatabase::openWith(const QString &path, int flags, QString *error)
+{
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &m_db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         m_lastCode = rc & 0xff;
         if (error)

@@ -50,6 +50,9 @@ public:
     SqliteDatabase &operator=(const SqliteDatabase &) = delete;
 
     bool open(const QString &path, QString *error);
+    // Opens an existing file for reading only: nothing is created or written, and closing it
+    // leaves the journal to the connections that write.
+    bool openReadOnly(const QString &path, QString *error);
     bool exec(const QString &sql, QString *error = nullptr);
     Statement prepare(const QString &sql, QString *error = nullptr);
     // A statement prepared once per connection and reused; reset before it is returned.
@@ -65,6 +68,7 @@ public:
     bool lastErrorIsDamage() const;
 
 private:
+    bool openWith(const QString &path, int flags, QString *error);
     sqlite3 *m_db = nullptr;
     std::unordered_map<std::string, std::unique_ptr<Statement>> m_cache;
     Statement m_invalid;

@@ -1,0 +1,282 @@
+#include "DataController.h"
+#include "FormViewModel.h"
+#include "ModelContext.h"
+#include "Prompt.h"
+#include "PromptCategory.h"
+#include "PromptSyncService.h"
+#include "PromptTag.h"
+#include "PromptsCommand.h"
+#include "StoreLog.h"
+#include "SyncEngine.h"
+#include "TestSupport.h"
+#include "UserAttribute.h"
+#include "UserDefaults.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <ostream>
+
+void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace {
+// The listings compared, each with every combination of the flags below.
+const QList<QStringList> Searches = {
+    {},
+    {"item"},
+    {"e"},
+    {"review"},
+    {"reveiw"},          // a typing slip: close matches only
+    {"notes", "cafe"},   // accents folded
+    {"coding"},          // a category name
+    {"image"},           // a tag name
+    {"paste"},           // in templates only
+    {"zzzz"},            // nothing at all
+    {"copy", "draft"},   // the duplicates
+};
+const QList<QStringList> Flags = {
+    {}, {"--hidden"}, {"--all"}, {"--template"}, {"--exact"}, {"--json"},
+    {"--hidden", "--all", "--template", "--json"},
+};
+
+struct Outcome {
+    std::optional<int> code;
+    QString out;
+    QString err;
+    QStringList log;
+};
+
+// The small test library with what makes a listing hard added: prompts sharing an id (one of
+// them hidden), a prompt hidden by a user record that lost its link, favourites and uses that
+// reorder the matches, an inactive prompt, categories and tags in several positions.
+class StoredPromptListTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        qputenv("VORN_SEED_DIR", VORN_TEST_LIBRARY_DIR);
+        dir = TestSupport::freshDir(
+            QString::fromUtf8(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        defaults = std::make_unique<UserDefaults>(dir + "/settings.ini");
+        UserDefaults::setStandard(defaults.get());
+        options.storePath = dir + "/library.sqlite";
+        options.documentsDir = dir + "/Documents";
+        open();
+        fill(*controller->mainContext());
+        controller->mainContext()->save();
+    }
+
+    void TearDown() override
+    {
+        controller.reset();
+        UserDefaults::setStandard(nullptr);
+    }
+
+    void open()
+    {
+        controller = std::make_unique<DataController>(options);
+        StoreLog::Capture quiet([](const QString &) {});
+        ASSERT_TRUE(controller->setUp());
+        controller->startupLoad();
+    }
+
+    static void fill(ModelContext &context)
+    {
+        const QList<PromptCategory *> categories = context.fetch<PromptCategory>();
+        const QList<PromptTag *> tags = context.fetch<PromptTag>();
+        ASSERT_GE(categories.size(), 2);
+        ASSERT_GE(tags.size(), 2);
+        const QUuid twin = QUuid::fromString(QStringLiteral("F0000000-0000-4000-8000-000000000001"));
+        for (int i = 0; i < 6; ++i) {
+            auto *prompt = new Prompt;
+            prompt->setId(i < 3 ? twin : QUuid::createUuid());
+            prompt->setTitle(QStringLiteral("Copy draft %1").arg(i % 4));
+            prompt->setPromptDescription(i % 2 ? QStringLiteral("Item review of a draft") : QString());
+            prompt->setTemplateText(QStringLiteral("Paste the {{Text}} here %1").arg(i));
+            prompt->setActive(i != 4);
+            prompt->setHot(i == 1);
+            prompt->setCreatedAt(QDateTime::fromMSecsSinceEpoch(1700000000000 + i, Qt::UTC));
+            prompt->setCategories({categories.at(i % 2), categories.at((i + 1) % categories.size())});
+            prompt->setTags(i % 3 ? QList<PromptTag *>{tags.at(1), tags.at(0)} : QList<PromptTag *>{});
+            context.insert(prompt);
+            if (i == 1 || i == 3 || i == 5) {
+                UserAttribute *attribute = prompt->ensureAttribute();
+                attribute->setFavorite(i == 3);
+                attribute->setUsageCount(i);
+                attribute->setLastUsedAt(QDateTime::fromMSecsSinceEpoch(1750000000000 + i * 1000, Qt::UTC));
+                attribute->setHidden(i == 5);
+            }
+        }
+        // A hidden record whose prompt link was lost hides the prompt of its id all the same.
+        auto *orphan = new UserAttribute;
+        orphan->setTargetID(QUuid::fromString(QStringLiteral("E0000000-0000-4000-8000-000000000004")));
+        orphan->setHidden(true);
+        context.insert(orphan);
+    }
+
+    // The command as the loaded library answers it.
+    Outcome loaded(const QStringList &args)
+    {
+        Outcome result;
+        QTextStream out(&result.out);
+        QTextStream err(&result.err);
+        QString none;
+        QTextStream in(&none);
+        result.code = runPromptsCommand(args, in, out, err, *controller);
+        out.flush();
+        err.flush();
+        return result;
+    }
+
+    // The command read from the store file, by a controller that has not opened it.
+    Outcome stored(const QStringList &args)
+    {
+        Outcome result;
+        DataController reader(options);
+        StoreLog::Capture capture([&result](const QString &line) { result.log.append(line); });
+        QTextStream out(&result.out);
+        QTextStream err(&result.err);
+        result.code = runPromptsListFromStore(args, out, err, reader);
+        out.flush();
+        err.flush();
+        return result;
+    }
+
+    QByteArray storeDigest() const
+    {
+        QCryptographicHash hash(QCryptographicHash::Sha256);
+        for (const char *suffix : {"", "-wal"}) {
+            QFile file(options.storePath + suffix);
+            if (file.open(QIODevice::ReadOnly))
+                hash.addData(file.readAll());
+        }
+        return hash.result();
+    }
+
+    QString dir;
+    DataController::Options options;
+    std::unique_ptr<UserDefaults> defaults;
+    std::unique_ptr<DataController> controller;
+};
+
+TEST_F(StoredPromptListTest, ListsWhatTheLoadedLibraryLists)
+{
+    QMap<QStringList, Outcome> expected;
+    for (const QStringList &search : Searches)
+        for (const QStringList &flags : Flags)
+            expected.insert(QStringList{"list"} + search + flags, loaded(QStringList{"list"} + search + flags));
+    // The cases are telling: close matches, duplicates and hidden prompts show up somewhere.
+    EXPECT_TRUE(expected.value({"list", "reveiw"}).out.startsWith(u'\n'));
+    EXPECT_EQ(expected.value({"list", "copy", "draft", "--hidden", "--all", "--template", "--json"})
+                  .out.count("F0000000-0000-4000-8000-000000000001"), 1);
+    EXPECT_NE(expected.value({"list", "item"}).out, expected.value({"list", "item", "--hidden"}).out);
+    ASSERT_TRUE(controller->closeStore());
+
+    const QByteArray before = storeDigest();
+    for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
+        SCOPED_TRACE(it.key().join(u' ').toStdString());
+        const Outcome fast = stored(it.key());
+        ASSERT_EQ(fast.code, std::optional<int>(0));
+        EXPECT_EQ(fast.out, it->out);
+        EXPECT_EQ(fast.err, it->err);
+    }
+    EXPECT_EQ(storeDigest(), before);
+    EXPECT_FALSE(QFile::exists(options.storePath + ".lock"));
+}
+
+TEST_F(StoredPromptListTest, LogsWhatTheStartUpLoadLogsWhenItSkips)
+{
+    ASSERT_TRUE(controller->closeStore());
+    controller.reset();
+    QStringList full;
+    {
+        StoreLog::Capture capture([&full](const QString &line) { full.append(line); });
+        DataController again(options);
+        ASSERT_TRUE(again.setUp());
+        again.startupLoad();
+        ASSERT_TRUE(again.closeStore());
+    }
+    const Outcome fast = stored({"list", "item"});
+    ASSERT_TRUE(fast.code);
+    EXPECT_EQ(fast.log, full);
+    EXPECT_TRUE(full.join(u'\n').contains("Skipping sync"));
+}
+
+TEST_F(StoredPromptListTest, LeavesEverythingElseToTheFullOpen)
+{
+    ASSERT_TRUE(controller->closeStore());
+    const QByteArray before = storeDigest();
+    const auto declines = [&](const QStringList &args) {
+        const Outcome fast = stored(args);
+        EXPECT_FALSE(fast.code) << args.join(u' ').toStdString();
+        EXPECT_TRUE(fast.out.isEmpty() && fast.err.isEmpty() && fast.log.isEmpty());
+    };
+    // Other commands, help and usage errors.
+    declines({"show", "E0000000-0000-4000-8000-000000000001"});
+    declines({"list", "--help"});
+    declines({"list", "--bogus"});
+
+    // A lock file, held or left behind.
+    {
+        QFile lock(options.storePath + ".lock");
+        ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    }
+    declines({"list"});
+    QFile::remove(options.storePath + ".lock");
+
+    // A start-up load that has work to do: another build, the text suffix unset, the folder
+    // sync on.
+    const auto without = [&](const QString &key, const QString &value) {
+        const std::optional<QString> kept = defaults->stringValue(key);
+        if (value.isNull())
+            defaults->remove(key);
+        else
+            defaults->setValue(key, value);
+        declines({"list"});
+        if (kept)
+            defaults->setValue(key, *kept);
+        else
+            defaults->remove(key);
+    };
+    without(PromptSyncService::storedBuildNumberKey, "0");
+    without(PromptSyncService::promptsVersionKey, "0.1");
+    without(FormViewModel::TagTextSuffixKey, QString());
+    without(SyncEngine::DeviceIdKey, "this-device");
+    EXPECT_TRUE(stored({"list"}).code);
+    EXPECT_EQ(storeDigest(), before);
+}
+
+TEST_F(StoredPromptListTest, LeavesAnUnusualStoreToTheFullOpen)
+{
+    ASSERT_TRUE(controller->closeStore());
+    const auto declines = [&] {
+        const Outcome fast = stored({"list"});
+        EXPECT_FALSE(fast.code);
+        EXPECT_TRUE(fast.out.isEmpty() && fast.log.isEmpty());
+    };
+    {
+        ModelContext context;
+        ASSERT_TRUE(context.open(options.storePath).ok());
+        ASSERT_TRUE(context.execute("PRAGMA user_version = 2"));
+        context.closeStore();
+    }
+    declines();
+
+    QFile::remove(options.storePath);
+    declines();
+    EXPECT_FALSE(QFile::exists(options.storePath));
+
+    QFile damaged(options.storePath);
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write(QByteArray(8192, 'x'));
+    damaged.close();
+    declines();
+    EXPECT_EQ(QFileInfo(options.storePath).size(), 8192);
+}
+} // namespace
