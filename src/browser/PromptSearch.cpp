@@ -11,6 +11,7 @@
 #include <QHash>
 #include <QLocale>
 #include <QSet>
+#include <QtDebug>
 
 namespace {
 // True when the copy still stands for the current text. Sharing the same data is the usual
@@ -89,14 +90,16 @@ void PromptSearch::refresh()
             labels.push_back(labelIds.value(tag));
         const QString title = prompt->title();
         const QString description = prompt->promptDescription();
-        const QString templateText = prompt->templateText();
-        if (!sameText(copy.title, title) || !sameText(copy.description, description) ||
-            !sameText(copy.templateText, templateText) || copy.labels != labels) {
+        if (!sameText(copy.title, title) || !sameText(copy.description, description) || copy.labels != labels) {
             copy.title = title;
             copy.description = description;
-            copy.templateText = templateText;
             copy.labels = labels;
             textChanged = true;
+        }
+        // A changed template matters only to an index that was given the templates.
+        if (copy.templateRevision != prompt->templateRevision()) {
+            copy.templateRevision = prompt->templateRevision();
+            textChanged = textChanged || (m_index && m_index->hasTemplates());
         }
         SearchState &entry = (*state)[size_t(i)];
         entry.active = prompt->isActive();
@@ -129,7 +132,7 @@ void PromptSearch::refresh()
         std::vector<SearchIndex::Source> sources;
         sources.reserve(m_copies.size());
         for (const Copy &copy : m_copies)
-            sources.push_back({copy.title, copy.description, copy.templateText, copy.labels});
+            sources.push_back({copy.title, copy.description, copy.labels});
         m_index = std::make_shared<const SearchIndex>(std::move(sources), labelNames);
         ++m_generation;
         ++m_indexBuilds;
@@ -144,6 +147,13 @@ bool PromptSearch::isCurrent() const
 SearchQuery PromptSearch::query(const QString &searchText, const Options &options)
 {
     refresh();
+    if (options.searchTemplate && !m_index->hasTemplates()) {
+        QString error;
+        QStringList templates = m_context.templates(m_prompts, &error);
+        if (!error.isEmpty())
+            qWarning().noquote() << "Reading the templates to search failed:" << error; // untranslated: log line
+        m_index->setTemplates(std::move(templates));
+    }
     return SearchQuery(m_index, m_state, m_generation, searchText, options);
 }
 

@@ -25,7 +25,8 @@ class Prompt;
 // on another thread. This object keeps that copy in step with the store: while the store has
 // neither pending changes nor a save since the last call, nothing is read again; otherwise the
 // prompts' flags and user state are read again, and the text index is made anew only when a
-// text, a category or tag name, or the list of prompts changed.
+// text, a category or tag name, or the list of prompts changed. The templates are read (in one
+// pass, most of them from the store) only when a search into them is asked for.
 class PromptSearch {
 public:
     using Options = SearchOptions;
@@ -72,10 +73,10 @@ public:
 private:
     struct Copy {
         // The texts the index was made from; sharing their data with the prompt's current
-        // texts proves the index still holds.
+        // texts proves the index still holds. The template is known by its revision only.
         QString title;
         QString description;
-        QString templateText;
+        quint32 templateRevision = 0;
         std::vector<quint32> labels;
     };
     void refresh();

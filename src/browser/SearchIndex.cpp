@@ -48,10 +48,8 @@ template <class T> size_t bytesOf(const std::vector<T> &v)
 SearchIndex::SearchIndex(std::vector<Source> sources, QStringList labelNames)
     : m_size(sources.size()), m_sources(std::move(sources)), m_labelSource(std::move(labelNames))
 {
-    for (const Source &source : m_sources) {
+    for (const Source &source : m_sources)
         m_textBytes += size_t(source.title.size() + source.description.size()) * sizeof(QChar);
-        m_templateTextBytes += size_t(source.templateText.size()) * sizeof(QChar);
-    }
     for (const QString &name : std::as_const(m_labelSource))
         m_textBytes += size_t(name.size()) * sizeof(QChar);
 }
@@ -62,6 +60,29 @@ void SearchIndex::build() const
         const_cast<SearchIndex *>(this)->buildNow();
         m_isBuilt = true;
     });
+}
+
+void SearchIndex::setTemplates(QStringList templates) const
+{
+    const std::lock_guard lock(m_templateMutex);
+    if (m_templatesGiven)
+        return;
+    m_templatesGiven = true;
+    for (const QString &text : std::as_const(templates))
+        m_templateTextBytes += size_t(text.size()) * sizeof(QChar);
+    m_templateSource = std::move(templates);
+}
+
+bool SearchIndex::hasTemplates() const
+{
+    const std::lock_guard lock(m_templateMutex);
+    return m_templatesGiven;
+}
+
+size_t SearchIndex::templateTextBytes() const
+{
+    const std::lock_guard lock(m_templateMutex);
+    return m_templateTextBytes;
 }
 
 void SearchIndex::buildTemplates() const
@@ -84,7 +105,6 @@ void SearchIndex::buildNow()
     std::vector<QString> titles;
     {
         titles.reserve(m_size);
-        m_templateSource.reserve(m_size);
         m_entries.resize(m_size + 1);
         for (size_t i = 0; i < m_size; ++i) {
             Source &source = m_sources[i];
@@ -95,7 +115,6 @@ void SearchIndex::buildNow()
             m_text += FieldSeparator;
             m_text += folded(source.description);
             titles.push_back(std::move(source.title));
-            m_templateSource.push_back(std::move(source.templateText));
         }
         m_entries[m_size].start = quint32(m_text.size());
         m_text.shrink_to_fit();
@@ -203,12 +222,21 @@ void SearchIndex::buildNow()
 
 void SearchIndex::buildTemplatesNow()
 {
-    m_templateStart.reserve(m_size + 1);
-    for (const QString &text : m_templateSource) {
-        m_templateStart.push_back(m_templates.size());
-        m_templates += folded(text);
+    QStringList source;
+    {
+        // Folded once: a later hand-over has nothing to add.
+        const std::lock_guard lock(m_templateMutex);
+        m_templatesGiven = true;
+        source.swap(m_templateSource);
     }
-    std::vector<QString>().swap(m_templateSource);
+    m_templateStart.reserve(m_size + 1);
+    for (size_t i = 0; i < m_size; ++i) {
+        m_templateStart.push_back(m_templates.size());
+        if (qsizetype(i) < source.size()) {
+            m_templates += folded(source.at(qsizetype(i)));
+            source[qsizetype(i)] = QString(); // let each go once folded
+        }
+    }
     m_templateStart.push_back(m_templates.size());
     m_templates.shrink_to_fit();
 }
@@ -218,8 +246,7 @@ size_t SearchIndex::memoryBytes() const
     size_t bytes = sizeof(*this) + m_text.capacity() + bytesOf(m_entries) + m_templates.capacity() +
                    bytesOf(m_templateStart) + m_words.capacity() + bytesOf(m_wordStart) +
                    bytesOf(m_wordFields) + bytesOf(m_postingStart) + bytesOf(m_postings) +
-                   bytesOf(m_labelNames) + bytesOf(m_labelStart) + bytesOf(m_labels) +
-                   bytesOf(m_templateSource);
+                   bytesOf(m_labelNames) + bytesOf(m_labelStart) + bytesOf(m_labels);
     for (const std::string &name : m_labelNames)
         bytes += name.capacity() > 15 ? name.capacity() : 0; // short names live inside the string
     return bytes;

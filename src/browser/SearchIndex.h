@@ -18,7 +18,8 @@
 //
 // The index is made in two steps: the constructor only takes the texts (copies of Qt strings
 // share their data, so this is cheap on the thread that owns the prompts), build() does the
-// work on whichever thread needs it first.
+// work on whichever thread needs it first. The templates are not among them: whoever makes
+// the first search into templates hands them over (setTemplates) before it runs.
 class SearchIndex {
 public:
     enum Field : unsigned { Title = 1, Description = 2, Label = 4 };
@@ -28,7 +29,6 @@ public:
     struct Source {
         QString title;
         QString description;
-        QString templateText;
         std::vector<quint32> labels; // positions in the label names
     };
 
@@ -38,7 +38,12 @@ public:
 
     // Folds and interns the titles, descriptions and labels, once; safe to call from any thread.
     void build() const;
-    // Folds the templates, once (after build()); safe to call from any thread.
+    // The prompts' templates in prompt order, to fold when a search first looks into them;
+    // only the first hand-over before that counts. Safe to call from any thread.
+    void setTemplates(QStringList templates) const;
+    bool hasTemplates() const;
+    // Folds the templates, once (after build()); safe to call from any thread. A prompt whose
+    // template was not handed over has an empty one.
     void buildTemplates() const;
 
     // Whether build() (and, with templates, buildTemplates()) already ran to its end.
@@ -89,9 +94,9 @@ public:
     // Bytes the index holds (after build(); templates included once folded).
     size_t memoryBytes() const;
     // Bytes of the text it indexes, as the program holds it (UTF-16): titles, descriptions and
-    // each category and tag name once; and of the templates.
+    // each category and tag name once; and of the templates handed over.
     size_t textBytes() const { return m_textBytes; }
-    size_t templateTextBytes() const { return m_templateTextBytes; }
+    size_t templateTextBytes() const;
 
 private:
     struct Entry {
@@ -105,12 +110,14 @@ private:
 
     size_t m_size = 0;
     size_t m_textBytes = 0;
-    size_t m_templateTextBytes = 0;
     // Until built: what to build from.
     std::vector<Source> m_sources;
     QStringList m_labelSource;
-    // Between the two builds: the templates (their data is shared with the prompts').
-    std::vector<QString> m_templateSource;
+    // From their hand-over to their folding: the templates.
+    mutable std::mutex m_templateMutex;
+    mutable QStringList m_templateSource;
+    mutable size_t m_templateTextBytes = 0;
+    mutable bool m_templatesGiven = false;
 
     mutable std::once_flag m_built;
     mutable std::once_flag m_templatesBuilt;

@@ -2,11 +2,13 @@
 
 #include "SqliteDatabase.h"
 #include "ProcessLock.h"
+#include "Prompt.h"
 #include "StoreLog.h"
 #include "StoreRepository.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QThread>
 #include <QtDebug>
 
@@ -217,13 +219,30 @@ bool ModelContext::savePending()
     return false;
 }
 
+namespace {
+QList<Prompt *> promptsAmong(const QList<PersistentModel *> &objects)
+{
+    QList<Prompt *> out;
+    for (PersistentModel *object : objects)
+        if (object->modelType() == ModelType::Prompt)
+            out.append(static_cast<Prompt *>(object));
+    return out;
+}
+} // namespace
+
 bool ModelContext::closeStore()
 {
     abandonLoad();
     const bool saved = savePending();
     m_autosave.stop();
-    if (m_db)
+    if (m_db) {
+        // Once the file is let go, another process may change it: what is still to be read
+        // is read now.
+        QString error;
+        if (!holdTemplates(fetch<Prompt>() + promptsAmong(m_deleted), &error))
+            qCWarning(lcStore).noquote() << "Reading the templates before closing the library failed:" << error;
         m_db->exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+    }
     m_db.reset();
     m_lock.reset();
     return saved;
@@ -369,7 +388,9 @@ bool ModelContext::save(QString *error)
         message = QStringLiteral("the library is not open");
     } else if (m_db->exec(QStringLiteral("BEGIN IMMEDIATE"), &message)) {
         StoreRepository repository(*m_db);
-        if (repository.write(m_inserted, m_changed, m_deleted, &message)
+        // A deleted prompt stays readable until it is freed, after its row is gone.
+        if (holdTemplates(promptsAmong(m_deleted), &message)
+            && repository.write(m_inserted, m_changed, m_deleted, &message)
             && m_db->exec(QStringLiteral("COMMIT"), &message)) {
             for (PersistentModel *object : std::as_const(m_inserted))
                 object->m_state = PersistentModel::State::Clean;
@@ -385,6 +406,10 @@ bool ModelContext::save(QString *error)
             m_inserted.clear();
             m_changed.clear();
             m_deleted.clear();
+            // Every template now as stored is read again when asked for: what a bulk read
+            // (a synchronisation, an import) brought into memory does not stay.
+            for (PersistentModel *object : std::as_const(m_objects[int(ModelType::Prompt)]))
+                static_cast<Prompt *>(object)->dropTemplate();
             m_autosave.stop();
             noteSaveResult({});
             m_hadChanges = false;
@@ -408,6 +433,70 @@ void ModelContext::noteSaveResult(const QString &error)
         return;
     m_saveError = error;
     Q_EMIT saveErrorChanged();
+}
+
+bool ModelContext::readTemplate(qint64 row, QString *text, QString *error) const
+{
+    if (!isOpen()) {
+        if (error)
+            *error = QStringLiteral("the library is not open");
+        return false;
+    }
+    return StoreRepository(*m_db).readTemplate(row, text, error);
+}
+
+QStringList ModelContext::templates(const QList<Prompt *> &prompts, QString *error) const
+{
+    // Below this many, a look-up per prompt beats reading every stored template.
+    constexpr qsizetype PassFrom = 32;
+    QStringList out;
+    out.reserve(prompts.size());
+    QMultiHash<qint64, qsizetype> wanted; // stored row -> position in out
+    for (qsizetype i = 0; i < prompts.size(); ++i) {
+        const Prompt *prompt = prompts.at(i);
+        const bool stored = !prompt->holdsTemplate() && prompt->context() == this;
+        out.append(stored ? QString() : prompt->templateText());
+        if (stored)
+            wanted.insert(prompt->persistentId(), i);
+    }
+    if (wanted.isEmpty())
+        return out;
+    QString why;
+    bool ok = isOpen();
+    if (!ok) {
+        why = QStringLiteral("the library is not open");
+    } else if (wanted.size() < PassFrom) {
+        for (auto it = wanted.cbegin(); ok && it != wanted.cend(); ++it)
+            ok = readTemplate(it.key(), &out[it.value()], &why);
+    } else {
+        ok = StoreRepository(*m_db).eachTemplate(
+            [&](qint64 row, const QString &text) {
+                for (auto it = wanted.constFind(row); it != wanted.cend() && it.key() == row; ++it)
+                    out[it.value()] = text;
+            },
+            &why);
+    }
+    if (ok)
+        return out;
+    if (error)
+        *error = why;
+    return {};
+}
+
+bool ModelContext::holdTemplates(const QList<Prompt *> &prompts, QString *error)
+{
+    QList<Prompt *> stored;
+    for (Prompt *prompt : prompts)
+        if (!prompt->holdsTemplate())
+            stored.append(prompt);
+    if (stored.isEmpty())
+        return true;
+    const QStringList texts = templates(stored, error);
+    if (texts.size() != stored.size())
+        return false;
+    for (qsizetype i = 0; i < stored.size(); ++i)
+        stored.at(i)->holdTemplate(texts.at(i));
+    return true;
 }
 
 bool ModelContext::execute(const QString &sql, QString *error)

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QObject>
 #include <QSet>
+#include <QStringList>
 #include <QTimer>
 
 #include <array>
@@ -66,7 +67,8 @@ public:
     // Saves, closes the store and drops every object.
     void close();
     // The end of the process: saves what is pending, checkpoints the journal into the store
-    // file and lets the file go (lock removed). The objects stay readable in memory. False,
+    // file and lets the file go (lock removed). The objects stay readable in memory, templates
+    // included (they are read before the file goes). False,
     // with the reason logged, when the final save failed.
     bool closeStore();
 
@@ -100,6 +102,11 @@ public:
     // automatic saving off.
     void setAutosaveInterval(int milliseconds);
     int autosaveInterval() const { return m_autosaveInterval; }
+
+    // The template text of each prompt, in the order given: what a prompt holds in memory,
+    // else what is stored, read in one pass, without the prompts keeping it. Empty (with the
+    // reason) when the store cannot be read.
+    QStringList templates(const QList<Prompt *> &prompts, QString *error = nullptr) const;
 
     // Runs one SQL statement on the store; for maintenance and tests.
     bool execute(const QString &sql, QString *error = nullptr);
@@ -135,6 +142,10 @@ Q_SIGNALS:
 
 private:
     friend class PersistentModel;
+    friend class Prompt;
+    bool readTemplate(qint64 row, QString *text, QString *error) const;
+    // Reads into memory the templates of prompts that only the store has.
+    bool holdTemplates(const QList<Prompt *> &prompts, QString *error);
     using ObjectLists = std::array<QList<PersistentModel *>, ModelTypeCount>;
     OpenResult lockFile(const QString &path);
     // Opens, checks and loads the locked file; touches nothing but the database, so that it

@@ -1,6 +1,8 @@
 #include "Prompt.h"
 
+#include "ModelContext.h"
 #include "PromptCategory.h"
+#include "StoreLog.h"
 #include "PromptTag.h"
 #include "UserAttributeLink.h"
 
@@ -25,7 +27,58 @@ Prompt::Prompt(QObject *parent)
 void Prompt::setId(const QUuid &id) { assign(m_id, id, &Prompt::idChanged); }
 void Prompt::setTitle(const QString &title) { assign(m_title, title, &Prompt::titleChanged); }
 void Prompt::setPromptDescription(const QString &text) { assign(m_promptDescription, text, &Prompt::promptDescriptionChanged); }
-void Prompt::setTemplateText(const QString &text) { assign(m_template, text, &Prompt::templateChanged); }
+QString Prompt::templateText() const
+{
+    if (!m_templateHeld)
+        loadTemplate();
+    return m_template;
+}
+
+void Prompt::setTemplateText(const QString &text)
+{
+    if (!m_templateHeld && !loadTemplate()) {
+        // The stored text cannot be compared with: the new one is a change.
+        m_template = text;
+        m_templateHeld = true;
+        ++m_templateRevision;
+        markChanged();
+        Q_EMIT templateChanged();
+        return;
+    }
+    if (text != m_template)
+        ++m_templateRevision;
+    assign(m_template, text, &Prompt::templateChanged);
+}
+
+bool Prompt::loadTemplate(QString *error) const
+{
+    QString why;
+    QString stored;
+    if (!context()) {
+        why = QStringLiteral("the prompt is not in a library");
+    } else if (context()->readTemplate(persistentId(), &stored, &why)) {
+        holdTemplate(stored);
+        return true;
+    }
+    qCWarning(lcStore).noquote() << "Reading the template of" << idText() << "failed:" << why;
+    if (error)
+        *error = why;
+    return false;
+}
+
+void Prompt::holdTemplate(const QString &stored) const
+{
+    m_template = stored;
+    m_templateHeld = true;
+}
+
+void Prompt::dropTemplate()
+{
+    if (!context() || !context()->isOpen() || state() != State::Clean)
+        return;
+    m_template = QString();
+    m_templateHeld = false;
+}
 void Prompt::setCreatedAt(const QDateTime &at) { assign(m_createdAt, at, &Prompt::createdAtChanged); }
 void Prompt::setUpdatedAt(const QDateTime &at) { assign(m_updatedAt, at, &Prompt::updatedAtChanged); }
 void Prompt::setHot(bool on) { assign(m_isHot, on, &Prompt::isHotChanged); }

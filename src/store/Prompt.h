@@ -41,8 +41,15 @@ public:
     void setTitle(const QString &title);
     QString promptDescription() const { return m_promptDescription; }
     void setPromptDescription(const QString &text);
-    QString templateText() const { return m_template; }
+    // Read from the store the first time it is asked for; held from then on until a save
+    // that leaves it as stored.
+    QString templateText() const;
     void setTemplateText(const QString &text);
+    // False while the template is only in the store.
+    bool holdsTemplate() const { return m_templateHeld; }
+    // Counts the changes of the template text, so a copy can tell it is still current
+    // without holding the text.
+    quint32 templateRevision() const { return m_templateRevision; }
     QDateTime createdAt() const { return m_createdAt; }
     void setCreatedAt(const QDateTime &at);
     QDateTime updatedAt() const { return m_updatedAt; }
@@ -103,11 +110,18 @@ protected:
     QList<PersistentModel *> linkedObjects() const override;
 
 private:
+    friend class ModelContext;
     friend class PromptCategory;
     friend class PromptTag;
     friend class StoreRepository;
     template <typename, auto, auto> friend struct UserAttributeLink;
     void emitDerivedChanged();
+    // Reads the stored template into memory; false (logged) when the store cannot give it.
+    bool loadTemplate(QString *error = nullptr) const;
+    // Takes a template read elsewhere from the store (a bulk read).
+    void holdTemplate(const QString &stored) const;
+    // Lets the template go again when it is as stored.
+    void dropTemplate();
     void forwardAttributeSignals(UserAttribute *attribute);
     // One side of a many-to-many link (categories or tags): keeps the other side in step.
     template <class T> void setLinks(QList<T *> &links, const QList<T *> &wanted, void (Prompt::*changed)());
@@ -117,7 +131,9 @@ private:
     QUuid m_id;
     QString m_title;
     QString m_promptDescription;
-    QString m_template;
+    mutable QString m_template;
+    mutable bool m_templateHeld = true; // false for a stored prompt until its template is read
+    quint32 m_templateRevision = 0;
     QDateTime m_createdAt;
     QDateTime m_updatedAt;
     bool m_isHot = false;

@@ -125,21 +125,21 @@ bool StoreRepository::loadAll(ObjectLists &out, QString *error)
                                 keep(new PromptGlobalVariable(s.text(1), valuesFromText(s.text(2))), s.int64(0));
                             })
               && forEachRow(m_db,
-                            "SELECT row, id, title, description, template, created_at, updated_at, is_hot, "
+                            "SELECT row, id, title, description, created_at, updated_at, is_hot, "
                             "is_active, is_new, is_updated, external_id FROM prompt ORDER BY row",
                             error, [&](const SqliteDatabase::Statement &s) {
                                 auto *p = new Prompt;
                                 p->m_id = QUuid::fromString(s.text(1));
                                 p->m_title = s.text(2);
                                 p->m_promptDescription = s.text(3);
-                                p->m_template = s.text(4);
-                                p->m_createdAt = dateAt(s, 5);
-                                p->m_updatedAt = dateAt(s, 6);
-                                p->m_isHot = s.int64(7);
-                                p->m_isActive = s.int64(8);
-                                p->m_isNew = s.int64(9);
-                                p->m_isUpdated = s.int64(10);
-                                p->m_externalId = s.text(11);
+                                p->m_templateHeld = false; // read when asked for
+                                p->m_createdAt = dateAt(s, 4);
+                                p->m_updatedAt = dateAt(s, 5);
+                                p->m_isHot = s.int64(6);
+                                p->m_isActive = s.int64(7);
+                                p->m_isNew = s.int64(8);
+                                p->m_isUpdated = s.int64(9);
+                                p->m_externalId = s.text(10);
                                 prompts.insert(s.int64(0), p);
                                 keep(p, s.int64(0));
                             });
@@ -189,6 +189,31 @@ bool StoreRepository::loadAll(ObjectLists &out, QString *error)
                               c->setAttributes(a);
                           keep(a, s.int64(0));
                       });
+}
+
+bool StoreRepository::readTemplate(qint64 row, QString *text, QString *error)
+{
+    auto &stmt = m_db.cached("SELECT template FROM prompt WHERE row = ?", error);
+    if (!stmt.isValid())
+        return false;
+    stmt.bind(1, row);
+    const bool found = stmt.step();
+    if (found)
+        *text = required(stmt.text(0));
+    QString why = found ? QString() : stmt.error();
+    stmt.reset();
+    if (found)
+        return true;
+    if (error)
+        *error = why.isEmpty() ? QStringLiteral("no stored prompt in row %1").arg(row) : why;
+    return false;
+}
+
+bool StoreRepository::eachTemplate(const std::function<void(qint64 row, const QString &text)> &take,
+                                   QString *error)
+{
+    return forEachRow(m_db, "SELECT row, template FROM prompt", error,
+                      [&](const SqliteDatabase::Statement &s) { take(s.int64(0), required(s.text(1))); });
 }
 
 bool StoreRepository::write(const QList<PersistentModel *> &inserted,
@@ -298,6 +323,12 @@ QList<qint64> rowsOf(const QList<Linked *> &objects)
 
 bool StoreRepository::writeObject(PersistentModel *object, QString *error)
 {
+    // A template that was never read is written back as stored, so it is read first.
+    if (object->modelType() == ModelType::Prompt) {
+        auto *prompt = static_cast<Prompt *>(object);
+        if (!prompt->holdsTemplate() && !prompt->loadTemplate(error))
+            return false;
+    }
     const RowWriter &writer = rowWriters[int(object->modelType())];
     auto &stmt = m_db.cached(writer.sql, error);
     if (!stmt.isValid())

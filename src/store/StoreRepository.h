@@ -6,11 +6,13 @@
 #include <QSet>
 
 #include <array>
+#include <functional>
 
 class SqliteDatabase;
 
-// Reads and writes the stored objects as SQLite rows: the schema, the full load at open,
-// and the statements of one save. Transactions are the caller's.
+// Reads and writes the stored objects as SQLite rows: the schema, the load at open (templates
+// aside: they are read when asked for) and the statements of one save. Transactions are the
+// caller's.
 class StoreRepository {
 public:
     using ObjectLists = std::array<QList<PersistentModel *>, ModelTypeCount>;
@@ -21,6 +23,10 @@ public:
     bool createSchema(int version, QString *error);
     // Builds every stored object and its relationships, in row order per type.
     bool loadAll(ObjectLists &out, QString *error);
+    // One prompt's stored template; false when the row is not there or cannot be read.
+    bool readTemplate(qint64 row, QString *text, QString *error);
+    // Every stored template with its prompt's row, in one pass.
+    bool eachTemplate(const std::function<void(qint64 row, const QString &text)> &take, QString *error);
     bool write(const QList<PersistentModel *> &inserted, const QSet<PersistentModel *> &changed,
                const QList<PersistentModel *> &deleted, QString *error);
 

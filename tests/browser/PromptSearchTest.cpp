@@ -1,6 +1,7 @@
 #include "PromptSearch.h"
 #include "ModelContext.h"
 #include "Prompt.h"
+#include "TestSupport.h"
 #include "UserAttribute.h"
 
 #include <gtest/gtest.h>
@@ -198,4 +199,66 @@ TEST_F(PromptSearchTest, IndexFollowsChangesAndIsMadeAgainOnlyForText)
     EXPECT_EQ(search.search("ap", {}), QList<Prompt *>{c});
     a->setTitle("Apple");
     EXPECT_EQ(search.search("ap", {}), (QList<Prompt *>{a, c}));
+}
+
+TEST(PromptSearchTemplates, AreReadFromTheStoreOnlyForASearchIntoThem)
+{
+    const QString path = TestSupport::freshDir(QStringLiteral("search-templates")) + QStringLiteral("/library.sqlite");
+    {
+        ModelContext writer;
+        ASSERT_TRUE(writer.open(path).ok());
+        for (const char *words : {"Pasta|Boil the {{Shape}} linguine", "Salad|Toss the greens"}) {
+            const QStringList parts = QString::fromUtf8(words).split(u'|');
+            auto *prompt = new Prompt;
+            prompt->setTitle(parts[0]);
+            prompt->setTemplateText(parts[1]);
+            writer.insert(prompt);
+        }
+        ASSERT_TRUE(writer.save());
+    }
+    ModelContext ctx;
+    ctx.setAutosaveInterval(-1);
+    ASSERT_TRUE(ctx.open(path).ok());
+    PromptSearch search(ctx);
+    const auto titles = [&](const QString &text, bool inTemplates) {
+        QStringList out;
+        PromptSearch::Options options;
+        options.searchTemplate = inTemplates;
+        for (const Prompt *prompt : search.search(text, options))
+            out.append(prompt->title());
+        return out;
+    };
+    const auto anyHeld = [&] {
+        for (const Prompt *prompt : ctx.fetch<Prompt>())
+            if (prompt->holdsTemplate())
+                return true;
+        return false;
+    };
+
+    EXPECT_TRUE(titles("linguine", false).isEmpty());
+    EXPECT_EQ(search.index()->templateTextBytes(), 0u);
+    EXPECT_FALSE(anyHeld());
+
+    EXPECT_EQ(titles("linguine", true), QStringList{"Pasta"});
+    EXPECT_GT(search.index()->templateTextBytes(), 0u);
+    EXPECT_FALSE(anyHeld()); // read for the index, not kept by the prompts
+    EXPECT_EQ(search.indexBuilds(), 1);
+
+    // An edited template is searched as it is now, saved or not.
+    ctx.fetch<Prompt>().at(1)->setTemplateText("Toss the rocket");
+    EXPECT_EQ(titles("rocket", true), QStringList{"Salad"});
+    EXPECT_TRUE(titles("greens", true).isEmpty());
+    ASSERT_TRUE(ctx.save());
+    EXPECT_EQ(titles("rocket", true), QStringList{"Salad"});
+
+    // While no search has looked into templates, an edited one costs no new index.
+    PromptSearch titlesOnly(ctx);
+    PromptSearch::Options options;
+    EXPECT_EQ(titlesOnly.search("pasta", options).size(), 1);
+    ctx.fetch<Prompt>().at(0)->setTemplateText("Boil the penne");
+    EXPECT_EQ(titlesOnly.search("pasta", options).size(), 1);
+    EXPECT_EQ(titlesOnly.indexBuilds(), 1);
+    options.searchTemplate = true;
+    EXPECT_EQ(titlesOnly.search("penne", options), QList<Prompt *>{ctx.fetch<Prompt>().at(0)});
+    EXPECT_TRUE(titlesOnly.search("linguine", options).isEmpty());
 }
