@@ -2,7 +2,17 @@
 
 #include "SearchIndex.h"
 
-#include <QSet>
+#include <QHashFunctions>
+
+#include <unordered_set>
+
+namespace {
+// Over all 16 bytes: qHash(QUuid) folds the fields onto each other, so ids that repeat a
+// number in two fields (as generated ones do) all land in one bucket.
+struct UuidHash {
+    size_t operator()(const QUuid &id) const { return qHashBits(&id, sizeof(id)); }
+};
+} // namespace
 
 SearchResults StoredPromptSearch::find(const PromptListReader::Listing &listing, const QString &searchText,
                                        const SearchOptions &options)
@@ -10,8 +20,8 @@ SearchResults StoredPromptSearch::find(const PromptListReader::Listing &listing,
     std::vector<SearchIndex::Source> sources;
     sources.reserve(listing.prompts.size());
     auto state = std::make_shared<std::vector<SearchState>>(listing.prompts.size());
-    QSet<QUuid> seen;
-    seen.reserve(qsizetype(listing.prompts.size()));
+    std::unordered_set<QUuid, UuidHash> seen;
+    seen.reserve(listing.prompts.size());
     for (size_t i = 0; i < listing.prompts.size(); ++i) {
         const PromptListReader::Entry &entry = listing.prompts[i];
         sources.push_back({entry.title, entry.description, entry.templateText, entry.labels});
@@ -23,8 +33,7 @@ SearchResults StoredPromptSearch::find(const PromptListReader::Listing &listing,
             flags.lastUsed = entry.lastUsed.toMSecsSinceEpoch();
         // Hidden by any user record of that id, linked or not, as in the loaded store.
         flags.hidden = listing.hiddenTargets.contains(entry.id);
-        flags.duplicate = seen.contains(entry.id);
-        seen.insert(entry.id);
+        flags.duplicate = !seen.insert(entry.id).second;
     }
     auto index = std::make_shared<const SearchIndex>(std::move(sources), listing.labelNames);
     return SearchQuery(std::move(index), std::move(state), 1, searchText, options).run();
