@@ -19,12 +19,15 @@ SearchResults StoredPromptSearch::find(const PromptListReader::Listing &listing,
 {
     std::vector<SearchIndex::Source> sources;
     sources.reserve(listing.prompts.size());
+    QStringList templates;
     auto state = std::make_shared<std::vector<SearchState>>(listing.prompts.size());
     std::unordered_set<QUuid, UuidHash> seen;
     seen.reserve(listing.prompts.size());
     for (size_t i = 0; i < listing.prompts.size(); ++i) {
         const PromptListReader::Entry &entry = listing.prompts[i];
-        sources.push_back({entry.title, entry.description, entry.templateText, entry.labels});
+        sources.push_back({entry.title, entry.description, entry.labels});
+        if (options.searchTemplate)
+            templates.append(entry.templateText);
         SearchState &flags = (*state)[i];
         flags.active = entry.active;
         flags.favorite = entry.favorite;
@@ -36,5 +39,7 @@ SearchResults StoredPromptSearch::find(const PromptListReader::Listing &listing,
         flags.duplicate = !seen.insert(entry.id).second;
     }
     auto index = std::make_shared<const SearchIndex>(std::move(sources), listing.labelNames);
+    if (options.searchTemplate)
+        index->setTemplates(std::move(templates));
     return SearchQuery(std::move(index), std::move(state), 1, searchText, options).run();
 }
