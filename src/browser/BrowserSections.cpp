@@ -5,6 +5,7 @@
 #include "PromptCategory.h"
 #include "PromptSearch.h"
 #include "UserAttribute.h"
+#include "UuidKeys.h"
 
 #include <QCollator>
 #include <QCoreApplication>
@@ -87,13 +88,13 @@ BrowserSections BrowserSections::build(const ModelContext &context, bool adminMo
 {
     BrowserSections out;
     const QList<UserAttribute *> attributes = context.fetch<UserAttribute>();
-    QSet<QUuid> hiddenTargets;
-    QHash<QUuid, qint64> usageByTarget;
+    UuidSet hiddenTargets;
+    UuidMap<qint64> usageByTarget;
     for (UserAttribute *a : attributes) {
         if (a->isHidden())
             hiddenTargets.insert(a->targetID());
         if (a->usageCount() >= 1)
-            usageByTarget.insert(a->targetID(), a->usageCount());
+            usageByTarget[a->targetID()] = a->usageCount();
     }
     auto visible = [&](const Prompt *p) { return !hiddenTargets.contains(p->id()) && isShown(p, adminMode); };
 
@@ -112,7 +113,7 @@ BrowserSections BrowserSections::build(const ModelContext &context, bool adminMo
 
     // Favourites and often used: through the user records, one prompt per id, hot ones
     // already stand at the top.
-    QSet<QUuid> seen;
+    UuidSet seen;
     QList<UserAttribute *> recent;
     for (UserAttribute *a : attributes) {
         Prompt *p = a->prompt();
@@ -122,10 +123,8 @@ BrowserSections BrowserSections::build(const ModelContext &context, bool adminMo
             recent.append(a);
         if (!(a->isFavorite() || a->usageCount() > 0) || !p || p->isHot() || !isShown(p, adminMode))
             continue;
-        if (!seen.contains(p->id())) {
-            seen.insert(p->id());
+        if (seen.insert(p->id()).second)
             out.favorites.append(p);
-        }
     }
     std::stable_sort(out.favorites.begin(), out.favorites.end(), [](const Prompt *a, const Prompt *b) {
         if (a->isFavorite() != b->isFavorite())
@@ -144,19 +143,22 @@ BrowserSections BrowserSections::build(const ModelContext &context, bool adminMo
     }
 
     // The library: one section per category id, most used categories first, then by name.
-    QSet<QUuid> categoryIds;
+    UuidSet categoryIds;
     QList<PromptCategory *> categories;
     for (PromptCategory *c : context.fetch<PromptCategory>()) {
-        if (categoryIds.contains(c->id()))
+        if (!categoryIds.insert(c->id()).second)
             continue;
-        categoryIds.insert(c->id());
         if (c->isHidden())
             out.hiddenCategories.append(c);
         if (!hiddenTargets.contains(c->id()))
             categories.append(c);
     }
     std::stable_sort(categories.begin(), categories.end(), [&usageByTarget](const PromptCategory *a, const PromptCategory *b) {
-        const qint64 ua = usageByTarget.value(a->id()), ub = usageByTarget.value(b->id());
+        const auto uses = [&usageByTarget](const PromptCategory *c) {
+            const auto it = usageByTarget.find(c->id());
+            return it == usageByTarget.end() ? qint64(0) : it->second;
+        };
+        const qint64 ua = uses(a), ub = uses(b);
         if (ua != ub)
             return ua > ub;
         return a->name() < b->name();

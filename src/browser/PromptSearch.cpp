@@ -7,6 +7,7 @@
 #include "PromptTag.h"
 #include "SearchText.h"
 #include "UserAttribute.h"
+#include "UuidKeys.h"
 
 #include <QHash>
 #include <QLocale>
@@ -113,18 +114,17 @@ void PromptSearch::refresh()
 
     // Hidden is decided by the user records themselves, so a hidden record whose link to its
     // prompt was lost still hides the prompt of that id.
-    QSet<QUuid> hidden;
+    UuidSet hidden;
     for (const UserAttribute *attribute : m_context.fetch<UserAttribute>()) {
         if (attribute->isHidden())
             hidden.insert(attribute->targetID());
     }
-    QSet<QUuid> seen;
-    seen.reserve(ids.size());
+    UuidSet seen;
+    seen.reserve(size_t(ids.size()));
     for (qsizetype i = 0; i < ids.size(); ++i) {
         SearchState &entry = (*state)[size_t(i)];
-        entry.hidden = !hidden.isEmpty() && hidden.contains(ids.at(i));
-        entry.duplicate = seen.contains(ids.at(i));
-        seen.insert(ids.at(i));
+        entry.hidden = !hidden.empty() && hidden.contains(ids.at(i));
+        entry.duplicate = !seen.insert(ids.at(i)).second;
     }
     m_state = std::move(state);
 

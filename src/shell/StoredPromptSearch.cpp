@@ -1,18 +1,7 @@
 #include "StoredPromptSearch.h"
 
 #include "SearchIndex.h"
-
-#include <QHashFunctions>
-
-#include <unordered_set>
-
-namespace {
-// Over all 16 bytes: qHash(QUuid) folds the fields onto each other, so ids that repeat a
-// number in two fields (as generated ones do) all land in one bucket.
-struct UuidHash {
-    size_t operator()(const QUuid &id) const { return qHashBits(&id, sizeof(id)); }
-};
-} // namespace
+#include "UuidKeys.h"
 
 SearchResults StoredPromptSearch::find(const PromptListReader::Listing &listing, const QString &searchText,
                                        const SearchOptions &options)
@@ -21,7 +10,7 @@ SearchResults StoredPromptSearch::find(const PromptListReader::Listing &listing,
     sources.reserve(listing.prompts.size());
     QStringList templates;
     auto state = std::make_shared<std::vector<SearchState>>(listing.prompts.size());
-    std::unordered_set<QUuid, UuidHash> seen;
+    UuidSet seen;
     seen.reserve(listing.prompts.size());
     for (size_t i = 0; i < listing.prompts.size(); ++i) {
         const PromptListReader::Entry &entry = listing.prompts[i];

@@ -4,6 +4,7 @@
 #include "Prompt.h"
 #include "PromptCategory.h"
 #include "StoreLog.h"
+#include "UuidKeys.h"
 
 #include <QHash>
 #include <QSet>
@@ -38,7 +39,7 @@ void handOver(PromptCategory *copy, PromptCategory *survivor)
 DuplicateCleaner::Removed DuplicateCleaner::removeDuplicates(ModelContext *context, Survivor promptSurvivor)
 {
     Removed removed;
-    QHash<QUuid, PromptCategory *> firstCategory;
+    UuidMap<PromptCategory *> firstCategory;
     for (PromptCategory *category : context->fetch<PromptCategory>()) {
         PromptCategory *&survivor = firstCategory[category->id()];
         if (!survivor) {
@@ -53,18 +54,16 @@ DuplicateCleaner::Removed DuplicateCleaner::removeDuplicates(ModelContext *conte
     // Runs each time the library comes into sight: the usual answer, no duplicate, is found
     // with one set of ids; only ids seen twice are grouped.
     const QList<Prompt *> prompts = context->fetch<Prompt>();
-    QSet<QUuid> seen;
-    QSet<QUuid> repeated;
-    seen.reserve(prompts.size());
+    UuidSet seen;
+    UuidSet repeated;
+    seen.reserve(size_t(prompts.size()));
     for (const Prompt *prompt : prompts) {
-        const qsizetype before = seen.size();
-        seen.insert(prompt->id());
-        if (seen.size() == before)
+        if (!seen.insert(prompt->id()).second)
             repeated.insert(prompt->id());
     }
-    if (repeated.isEmpty())
+    if (repeated.empty())
         return removed;
-    QHash<QUuid, QList<Prompt *>> groups;
+    UuidMap<QList<Prompt *>> groups;
     QList<QUuid> order;
     for (Prompt *prompt : prompts) {
         if (!repeated.contains(prompt->id()))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SqliteDatabase.h"
+#include "UuidKeys.h"
 
 #include <QDateTime>
 #include <QSet>
@@ -38,7 +39,7 @@ public:
         std::vector<Entry> prompts;
         QStringList labelNames; // category names by row, then tag names by row
         qsizetype categoryCount = 0;
-        QSet<QUuid> hiddenTargets; // the ids hidden user records name, linked or not
+        UuidSet hiddenTargets; // the ids hidden user records name, linked or not
     };
     // What else a prompt's full description takes.
     struct Details {
