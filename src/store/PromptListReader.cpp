@@ -9,21 +9,6 @@ QDateTime dateAt(const SqliteDatabase::Statement &stmt, int column)
 {
     return stmt.isNull(column) ? QDateTime() : QDateTime::fromMSecsSinceEpoch(stmt.int64(column), Qt::UTC);
 }
-
-// Runs a query to its end, one call per row; false with why on an error.
-template <class Fn> bool eachRow(SqliteDatabase &db, const char *sql, QString *why, Fn fn)
-{
-    SqliteDatabase::Statement stmt = db.prepare(QString::fromLatin1(sql), why);
-    if (!stmt.isValid())
-        return false;
-    while (stmt.step())
-        fn(stmt);
-    if (stmt.error().isEmpty())
-        return true;
-    if (why)
-        *why = stmt.error();
-    return false;
-}
 } // namespace
 
 bool PromptListReader::open(const QString &path, QString *why)
@@ -54,13 +39,13 @@ std::optional<PromptListReader::Listing> PromptListReader::read(bool withTemplat
             out.labelNames.append(s.text(1));
         };
     };
-    bool ok = eachRow(m_db, "SELECT row, name FROM category ORDER BY row", why, label(categories));
+    bool ok = m_db.forEachRow("SELECT row, name FROM category ORDER BY row", why, label(categories));
     out.categoryCount = out.labelNames.size();
-    ok = ok && eachRow(m_db, "SELECT row, name FROM tag ORDER BY row", why, label(tags));
+    ok = ok && m_db.forEachRow("SELECT row, name FROM tag ORDER BY row", why, label(tags));
     const char *const promptSql =
         withTemplates ? "SELECT row, id, title, description, is_hot, is_active, template FROM prompt ORDER BY row"
                       : "SELECT row, id, title, description, is_hot, is_active FROM prompt ORDER BY row";
-    ok = ok && eachRow(m_db, promptSql, why, [&](const SqliteDatabase::Statement &s) {
+    ok = ok && m_db.forEachRow(promptSql, why, [&](const SqliteDatabase::Statement &s) {
         Entry entry;
         entry.row = s.int64(0);
         entry.id = QUuid::fromString(s.text(1));
@@ -83,11 +68,10 @@ std::optional<PromptListReader::Listing> PromptListReader::read(bool withTemplat
         };
     };
     ok = ok
-         && eachRow(m_db, "SELECT prompt_row, category_row FROM prompt_category ORDER BY prompt_row, position", why,
+         && m_db.forEachRow("SELECT prompt_row, category_row FROM prompt_category ORDER BY prompt_row, position", why,
                     link(categories))
-         && eachRow(m_db, "SELECT prompt_row, tag_row FROM prompt_tag ORDER BY prompt_row, position", why, link(tags))
-         && eachRow(m_db,
-                    "SELECT target_id, prompt_row, is_favorite, last_used_at, usage_count, is_hidden "
+         && m_db.forEachRow("SELECT prompt_row, tag_row FROM prompt_tag ORDER BY prompt_row, position", why, link(tags))
+         && m_db.forEachRow("SELECT target_id, prompt_row, is_favorite, last_used_at, usage_count, is_hidden "
                     "FROM user_attribute ORDER BY row", // untranslated: SQL
                     why, [&](const SqliteDatabase::Statement &s) {
                         const bool hidden = s.int64(5);

@@ -58,6 +58,20 @@ public:
     // A statement prepared once per connection and reused; reset before it is returned.
     // Check isValid(): a statement that does not prepare is not kept.
     Statement &cached(const char *sql, QString *error = nullptr);
+    // Runs a query to its end, one call of fn per row; false, with why in error, on an error.
+    template <class Fn> bool forEachRow(const char *sql, QString *error, Fn fn)
+    {
+        Statement stmt = prepare(QString::fromLatin1(sql), error);
+        if (!stmt.isValid())
+            return false;
+        while (stmt.step())
+            fn(stmt);
+        if (stmt.error().isEmpty())
+            return true;
+        if (error)
+            *error = stmt.error();
+        return false;
+    }
     // The first column of the first row of a query, or -1 on error.
     qint64 scalar(const QString &sql, QString *error = nullptr);
     QString lastError() const;

@@ -69,21 +69,6 @@ QStringList valuesFromText(const QString &text)
         out.append(value.toString());
     return out;
 }
-
-template <class Fn> bool forEachRow(SqliteDatabase &db, const char *sql, QString *error, Fn fn)
-{
-    SqliteDatabase::Statement stmt = db.prepare(QString::fromLatin1(sql), error);
-    if (!stmt.isValid())
-        return false;
-    while (stmt.step())
-        fn(stmt);
-    if (!stmt.error().isEmpty()) {
-        if (error)
-            *error = stmt.error();
-        return false;
-    }
-    return true;
-}
 } // namespace
 
 bool StoreRepository::createSchema(int version, QString *error)
@@ -102,7 +87,7 @@ bool StoreRepository::loadAll(ObjectLists &out, QString *error)
         out[int(object->modelType())].append(object);
     };
 
-    bool ok = forEachRow(m_db, "SELECT row, id, name, icon_symbol, description, sort_order FROM category ORDER BY row", error,
+    bool ok = m_db.forEachRow("SELECT row, id, name, icon_symbol, description, sort_order FROM category ORDER BY row", error,
                          [&](const SqliteDatabase::Statement &s) {
                              auto *c = new PromptCategory;
                              c->m_id = QUuid::fromString(s.text(1));
@@ -113,19 +98,18 @@ bool StoreRepository::loadAll(ObjectLists &out, QString *error)
                              categories.insert(s.int64(0), c);
                              keep(c, s.int64(0));
                          })
-              && forEachRow(m_db, "SELECT row, name FROM tag ORDER BY row", error,
+              && m_db.forEachRow("SELECT row, name FROM tag ORDER BY row", error,
                             [&](const SqliteDatabase::Statement &s) {
                                 auto *t = new PromptTag;
                                 t->setName(s.text(1));
                                 tags.insert(s.int64(0), t);
                                 keep(t, s.int64(0));
                             })
-              && forEachRow(m_db, "SELECT row, key, vals FROM global_variable ORDER BY row", error,
+              && m_db.forEachRow("SELECT row, key, vals FROM global_variable ORDER BY row", error,
                             [&](const SqliteDatabase::Statement &s) {
                                 keep(new PromptGlobalVariable(s.text(1), valuesFromText(s.text(2))), s.int64(0));
                             })
-              && forEachRow(m_db,
-                            "SELECT row, id, title, description, created_at, updated_at, is_hot, "
+              && m_db.forEachRow("SELECT row, id, title, description, created_at, updated_at, is_hot, "
                             "is_active, is_new, is_updated, external_id FROM prompt ORDER BY row",
                             error, [&](const SqliteDatabase::Statement &s) {
                                 auto *p = new Prompt;
@@ -149,14 +133,14 @@ bool StoreRepository::loadAll(ObjectLists &out, QString *error)
     // Links, collected per prompt so each list is set once, in stored position order.
     QHash<Prompt *, QList<PromptCategory *>> promptCategories;
     QHash<Prompt *, QList<PromptTag *>> promptTags;
-    ok = forEachRow(m_db, "SELECT prompt_row, category_row FROM prompt_category ORDER BY prompt_row, position", error,
+    ok = m_db.forEachRow("SELECT prompt_row, category_row FROM prompt_category ORDER BY prompt_row, position", error,
                     [&](const SqliteDatabase::Statement &s) {
                         Prompt *p = prompts.value(s.int64(0));
                         PromptCategory *c = categories.value(s.int64(1));
                         if (p && c)
                             promptCategories[p].append(c);
                     })
-         && forEachRow(m_db, "SELECT prompt_row, tag_row FROM prompt_tag ORDER BY prompt_row, position", error,
+         && m_db.forEachRow("SELECT prompt_row, tag_row FROM prompt_tag ORDER BY prompt_row, position", error,
                        [&](const SqliteDatabase::Statement &s) {
                            Prompt *p = prompts.value(s.int64(0));
                            PromptTag *t = tags.value(s.int64(1));
@@ -173,8 +157,7 @@ bool StoreRepository::loadAll(ObjectLists &out, QString *error)
             p->setTags(*it);
     }
 
-    return forEachRow(m_db,
-                      "SELECT row, target_id, prompt_row, category_row, is_favorite, last_used_at, "
+    return m_db.forEachRow("SELECT row, target_id, prompt_row, category_row, is_favorite, last_used_at, "
                       "usage_count, is_hidden FROM user_attribute ORDER BY row",
                       error, [&](const SqliteDatabase::Statement &s) {
                           auto *a = new UserAttribute;
@@ -212,7 +195,7 @@ bool StoreRepository::readTemplate(qint64 row, QString *text, QString *error)
 bool StoreRepository::eachTemplate(const std::function<void(qint64 row, const QString &text)> &take,
                                    QString *error)
 {
-    return forEachRow(m_db, "SELECT row, template FROM prompt", error,
+    return m_db.forEachRow("SELECT row, template FROM prompt", error,
                       [&](const SqliteDatabase::Statement &s) { take(s.int64(0), required(s.text(1))); });
 }
 
