@@ -191,8 +191,9 @@ TEST_F(ResultRows, SearchIsPreparedBeforeTheFirstKeystroke)
 
         QSignalSpy shown(&vm, &PromptBrowserViewModel::resultsShown);
         vm.setSearchText(QStringLiteral("plan"));
-        if (backgroundFrom == 0)
+        if (backgroundFrom == 0) {
             ASSERT_TRUE(shown.wait(3000));
+        }
         EXPECT_EQ(vm.rows()->row(0).title, QStringLiteral("%1 prompts match").arg(21 + (backgroundFrom == 0)));
         // The search prepares nothing more while it shows its results.
         EXPECT_TRUE(vm.isSearchPrepared());
