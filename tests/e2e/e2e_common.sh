@@ -67,6 +67,9 @@ wait_for 20 xdotool search --classname '^panel$' >/dev/null \
     || { echo "FAIL - trayer did not start"; cat "$WORK/trayer.log"; exit 1; }
 
 panel_visible() { xdotool search --onlyvisible --name '^VORN$' >/dev/null; }
+# Escape a key at a time (a loaded machine drops keys sent while the view changes) until the
+# form, the search and the panel are gone; for wait_for.
+escape_panel() { panel_visible || return 0; xdotool key Escape; sleep 0.5; ! panel_visible; }
 export -f panel_visible
 tray_icon() { xwininfo -root -tree | awk '/\("vorn" "vorn"\)  22x22/ { print $1; exit }'; }
 tray_icon_embedded() { [ -n "$(tray_icon)" ]; }

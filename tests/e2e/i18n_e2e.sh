@@ -33,8 +33,7 @@ sleep 1.5
 xdotool key Return
 sleep 1.5
 shot form
-xdotool key Escape Escape Escape
-wait_for 10 bash -c "! xdotool search --onlyvisible --name '^VORN\$'"
+wait_for 20 escape_panel
 
 check "a right click on the tray icon opens its menu" open_tray_menu
 shot tray

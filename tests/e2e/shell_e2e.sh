@@ -91,9 +91,6 @@ wait_for 20 grep -q "Sync complete" "$WORK/app2.log"
 open_reflection
 check "after a restart the form shows the value typed before" wait_for 15 field_holds "shipped the release today"
 [ $failures -gt 0 ] && echo "clipboard now: $(xclip -o -selection clipboard 2>&1)"
-# Escape a key at a time (a loaded machine drops keys sent while the view changes) until the
-# form, the search and the panel are gone.
-escape_panel() { panel_visible || return 0; xdotool key Escape; sleep 0.5; ! panel_visible; }
 wait_for 20 escape_panel
 
 # The shortcut letter: the tray menu's second entry ("Settings...") by keyboard, Tab to the
