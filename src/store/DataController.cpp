@@ -2,6 +2,7 @@
 
 #include "DuplicateCleaner.h"
 #include "FormViewModel.h"
+#include "LibraryExport.h"
 #include "Prompt.h"
 #include "PromptCategory.h"
 #include "PromptGlobalVariable.h"
@@ -21,13 +22,9 @@
 #include <QThread>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 
 namespace {
 DataController::Options g_sharedOptions;
@@ -88,37 +85,6 @@ struct DataController::Private {
     QPointer<QThread> loader; // the worker of a background start-up load, while it runs
     bool loading = false;     // setUpInBackground has not finished
     QList<std::function<void()>> waiting; // run once the library is in
-
-    // The export behind createBackup.
-    ActionOutcome backup(DataController *self)
-    {
-        const QString prefix = QStringLiteral("Backup_") // untranslated: file name
-                               + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH-mm-ss"))
-                               + QLatin1Char(' ');
-        QString why;
-        const bool written = !self->writeExport(prefix, false, &why).isEmpty();
-        log((written ? QStringLiteral("✅ Backup created: ") : QStringLiteral("❌ Backup failed: ")) + prefix
-            + QStringLiteral("..."));
-        if (written)
-            pruneBackups(self->documentsDir());
-        return written ? ActionOutcome::done() : ActionOutcome::failed(why);
-    }
-
-    // Keeps the newest automatic backups. Only files named as createBackup names them go;
-    // what "Export DB" wrote ("prompts.json") is never touched.
-    static void pruneBackups(const QString &dir)
-    {
-        static const QRegularExpression name(
-            QStringLiteral("^Backup_\\d{4}-\\d{2}-\\d{2} \\d{2}-\\d{2}-\\d{2} prompts\\.json$")); // untranslated: file names
-        QStringList backups;
-        for (const QString &file : QDir(dir).entryList({QStringLiteral("Backup_*")}, QDir::Files)) // untranslated: file names
-            if (name.match(file).hasMatch())
-                backups.append(file);
-        // The time stamp sorts as text: newest last.
-        std::sort(backups.begin(), backups.end());
-        for (qsizetype i = 0; i + KeptBackups < backups.size(); ++i)
-            QFile::remove(QDir(dir).filePath(backups.at(i)));
-    }
 };
 
 DataController *DataController::shared()
@@ -545,7 +511,7 @@ ActionOutcome DataController::resetDatabase()
     // What the reset changed, shipped library reloaded included, is the user's doing.
     ModelContext::OriginScope action(&d->context, ChangeOrigin::UserAction);
     // Prompts the user imported or edited exist nowhere else: without a backup, nothing is deleted.
-    if (!d->backup(this).ok)
+    if (!createBackup().ok)
         return failure(QStringLiteral("❌ Database reset failed: the backup could not be written"));
     for (Prompt *prompt : d->context.fetch<Prompt>())
         d->context.remove(prompt);
@@ -578,67 +544,22 @@ void DataController::reveal(const QString &path)
 
 QString DataController::writeExport(const QString &prefix, bool reveal, QString *why)
 {
-    // Every failure logs its line and, for the caller, says why in the system's own words.
-    auto failure = [why](const QString &line, const QString &reason) {
-        log(line);
-        if (why)
-            *why = reason;
-        return QString();
-    };
-    log(QStringLiteral("Starting data export..."));
-    if (!d->context.isOpen())
-        return failure(QStringLiteral("Export failed: Could not fetch data."), QStringLiteral("Could not fetch data."));
-    PromptsRoot root;
-    root.metadata = SeedMetadata{QStringLiteral("1.7"), SeedDate::format(QDateTime::currentDateTime()),
-                                 QStringLiteral("Full Export")}; // untranslated: the file's metadata
-    const QList<Prompt *> prompts = d->context.fetch<Prompt>();
-    root.prompts.reserve(prompts.size());
-    for (const Prompt *prompt : prompts) {
-        SeedPrompt item;
-        item.id = prompt->idText();
-        for (const PromptCategory *category : prompt->categories())
-            item.categories.append(category->idText());
-        for (const PromptTag *tag : prompt->tags())
-            item.tags.append(tag->name());
-        item.title = prompt->title();
-        item.description = prompt->promptDescription();
-        item.templateText = prompt->templateText();
-        item.created = SeedDate::format(prompt->createdAt());
-        item.updated = SeedDate::format(prompt->updatedAt());
-        item.hot = prompt->isHot();
-        item.active = prompt->isActive();
-        root.prompts.append(std::move(item));
-    }
-    const QByteArray bytes = root.encode();
-
-    const QString dir = documentsDir();
-    const QString path = QDir(dir).filePath(prefix + QStringLiteral("prompts.json"));
-    if (!QDir().mkpath(dir)) {
-        const QString reason = QStringLiteral("cannot create the folder %1: %2").arg(dir, QString::fromLocal8Bit(std::strerror(errno)));
-        return failure(QStringLiteral("Export Failed: ") + reason, reason);
-    }
-    // Written to a temporary file and renamed, so an existing export is never left half-written.
-    QSaveFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        // Qt has no text for some failures; the system's own says what went wrong.
-        const QString reason = QStringLiteral("%1 (%2)").arg(
-            file.error() == QFileDevice::NoError || file.errorString() == QLatin1String("Unknown error")
-                ? QString::fromLocal8Bit(std::strerror(errno ? errno : EIO))
-                : file.errorString(),
-            path);
-        return failure(QStringLiteral("Export Failed: ") + reason, reason);
-    }
-    log(QStringLiteral("✅ Export Successful!"));
-    log(QStringLiteral("Prompts: ") + path);
-    if (reveal && d->revealer)
+    const QString path = LibraryExport::write(d->context, documentsDir(), prefix, why);
+    if (!path.isEmpty() && reveal && d->revealer)
         d->revealer(path);
     return path;
 }
 
 ActionOutcome DataController::createBackup()
 {
-    return d->backup(this);
+    const QString prefix = LibraryExport::backupPrefix();
+    QString why;
+    const bool written = !writeExport(prefix, false, &why).isEmpty();
+    log((written ? QStringLiteral("✅ Backup created: ") : QStringLiteral("❌ Backup failed: ")) + prefix
+        + QStringLiteral("..."));
+    if (written)
+        LibraryExport::pruneBackups(documentsDir(), KeptBackups);
+    return written ? ActionOutcome::done() : ActionOutcome::failed(why);
 }
 
 ActionOutcome DataController::cleanupDuplicates()

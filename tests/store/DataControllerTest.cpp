@@ -69,6 +69,8 @@ TEST_F(Controller, ExportWritesTheExactPromptsLayout)
     second->setUpdatedAt(QDateTime(QDate(2024, 12, 31), QTime(0, 0)));
     second->setActive(false);
     context().insert(second);
+    // Saved, the templates are in the store only: the export reads them from there.
+    ASSERT_TRUE(context().save());
 
     QStringList revealed;
     dc.setRevealer([&](const QString &path) { revealed << path; });
