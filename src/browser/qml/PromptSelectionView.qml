@@ -597,27 +597,9 @@ FocusScope {
         onClosed: browser.focusSearch()
     }
 
-    // The JSON import, as a sheet over the browser; each opening starts empty.
-    Popup {
+    // The JSON import, as a sheet over the browser.
+    InsertPromptSheet {
         id: insertSheet
-        objectName: "insertSheet"
-        parent: Overlay.overlay
-        anchors.centerIn: parent
-        width: Math.min(parent ? parent.width - 48 : 600, 640)
-        height: Math.min(parent ? parent.height - 48 : 480, 520)
-        modal: true
-        focus: true
-        padding: 0
-        closePolicy: Popup.NoAutoClose
-        background: null
-        onOpened: sheetLoader.item.forceActiveFocus()
         onClosed: browser.focusSearch()
-        contentItem: Loader {
-            id: sheetLoader
-            active: insertSheet.visible
-            sourceComponent: AdminInsertPromptView {
-                onClosed: insertSheet.close()
-            }
-        }
     }
 }
