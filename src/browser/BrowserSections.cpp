@@ -9,9 +9,14 @@
 
 #include <QCollator>
 #include <QCoreApplication>
+#include <QPointer>
+#include <QThreadPool>
 #include <QHash>
 
 #include <algorithm>
+#include <memory>
+#include <numeric>
+#include <optional>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -49,6 +54,63 @@ private:
     QCollator m_collator = PromptSearch::titleCollator();
     std::unordered_map<const QChar *, Entry> m_keys;
 };
+
+// The natural order of a snapshot of the titles, worked out on another thread: comparing two
+// ranks is an integer comparison, where a large library's first build would otherwise collate
+// every title and compare the keys. Found, as the keys are, by the title's text buffer, held
+// here; a title changed since has no rank. Main thread only, except rank().
+class TitleRanks {
+public:
+    // Equal titles share a rank. Any thread.
+    static std::vector<quint32> rank(const QStringList &titles)
+    {
+        const QCollator collator = PromptSearch::titleCollator();
+        std::vector<QCollatorSortKey> keys;
+        keys.reserve(size_t(titles.size()));
+        for (const QString &title : titles)
+            keys.push_back(collator.sortKey(title));
+        std::vector<quint32> order(keys.size());
+        std::iota(order.begin(), order.end(), 0);
+        std::stable_sort(order.begin(), order.end(),
+                         [&keys](quint32 a, quint32 b) { return keys[a].compare(keys[b]) < 0; });
+        std::vector<quint32> out(keys.size());
+        quint32 rank = 0;
+        for (size_t i = 0; i < order.size(); ++i) {
+            if (i > 0 && keys[order[i - 1]].compare(keys[order[i]]) != 0)
+                ++rank;
+            out[order[i]] = rank;
+        }
+        return out;
+    }
+    void set(std::shared_ptr<const QStringList> titles, const std::vector<quint32> &ranks)
+    {
+        m_ranks.clear();
+        m_ranks.reserve(ranks.size());
+        for (qsizetype i = 0; i < titles->size(); ++i)
+            m_ranks.emplace(titles->at(i).constData(), ranks[size_t(i)]);
+        m_titles = std::move(titles);
+    }
+    std::optional<quint32> find(const QString &title) const
+    {
+        const auto it = m_ranks.find(title.constData());
+        return it == m_ranks.end() ? std::nullopt : std::optional<quint32>(it->second);
+    }
+    // Let go once most titles have changed, like the keys.
+    void trim(size_t liveTitles)
+    {
+        if (m_ranks.size() > 2 * liveTitles + 1024)
+            set(std::make_shared<QStringList>(), {});
+    }
+    static TitleRanks &shared()
+    {
+        static TitleRanks ranks;
+        return ranks;
+    }
+
+private:
+    std::shared_ptr<const QStringList> m_titles;
+    std::unordered_map<const QChar *, quint32> m_ranks;
+};
 } // namespace
 
 const QUuid BrowserSections::HiddenPromptsId = QUuid::fromString(QStringLiteral("00000000-0000-0000-0000-000000000000"));
@@ -68,20 +130,53 @@ void BrowserSections::sortByUsageThenTitle(QList<Prompt *> &prompts)
     struct Entry {
         Prompt *prompt;
         qint64 uses;
+        quint32 rank;
         const QCollatorSortKey *title;
     };
-    TitleKeys &keys = TitleKeys::shared();
+    const TitleRanks &ranks = TitleRanks::shared();
     std::vector<Entry> entries;
     entries.reserve(size_t(prompts.size()));
-    for (Prompt *p : std::as_const(prompts))
-        entries.push_back({p, p->usageCount(), &keys.key(p->title())});
-    std::stable_sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
+    bool ranked = true;
+    for (Prompt *p : std::as_const(prompts)) {
+        const std::optional<quint32> rank = ranks.find(p->title());
+        ranked = ranked && rank;
+        entries.push_back({p, p->usageCount(), rank.value_or(0), nullptr});
+    }
+    // Ranks come from one snapshot of the titles: with a title that is not in it, every
+    // title of the list is collated instead.
+    if (!ranked) {
+        TitleKeys &keys = TitleKeys::shared();
+        for (Entry &entry : entries)
+            entry.title = &keys.key(entry.prompt->title());
+    }
+    std::stable_sort(entries.begin(), entries.end(), [ranked](const Entry &a, const Entry &b) {
         if (a.uses != b.uses)
             return a.uses > b.uses;
-        return a.title->compare(*b.title) < 0;
+        return ranked ? a.rank < b.rank : a.title->compare(*b.title) < 0;
     });
     for (size_t i = 0; i < entries.size(); ++i)
         prompts[qsizetype(i)] = entries[i].prompt;
+}
+
+void BrowserSections::prepareTitles(const ModelContext &context, QObject *guard, std::function<void()> done)
+{
+    // The titles are copied (their text is shared, not duplicated, and safe to read from
+    // another thread); a prompt deleted or renamed meanwhile leaves nothing dangling.
+    auto titles = std::make_shared<QStringList>();
+    for (const Prompt *p : context.fetch<Prompt>())
+        titles->append(p->title());
+    QPointer<QObject> alive(guard);
+    QThreadPool::globalInstance()->start([titles, alive, done = std::move(done)]() mutable {
+        std::vector<quint32> ranks = TitleRanks::rank(*titles);
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [titles = std::move(titles), ranks = std::move(ranks), alive, done = std::move(done)]() mutable {
+                TitleRanks::shared().set(std::move(titles), ranks);
+                if (alive && done)
+                    done();
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 BrowserSections BrowserSections::build(const ModelContext &context, bool adminMode)
@@ -100,6 +195,7 @@ BrowserSections BrowserSections::build(const ModelContext &context, bool adminMo
 
     const QList<Prompt *> prompts = context.fetch<Prompt>();
     TitleKeys::shared().trim(size_t(prompts.size()));
+    TitleRanks::shared().trim(size_t(prompts.size()));
     for (Prompt *p : prompts) {
         if (!visible(p))
             continue;

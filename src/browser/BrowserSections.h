@@ -6,6 +6,7 @@
 #include <QSet>
 #include <QUuid>
 
+#include <functional>
 #include <optional>
 
 class ModelContext;
@@ -50,4 +51,8 @@ public:
     static bool isShown(const Prompt *prompt, bool adminMode);
     // Most used first; equal counts in the order a file browser sorts titles.
     static void sortByUsageThenTitle(QList<Prompt *> &prompts);
+    // Works out the natural order of the library's titles on another thread, for the sort
+    // above; then runs `done` on this thread (not at all once `guard` is gone). Until then,
+    // and for titles changed since, the sort collates the titles itself. Main thread only.
+    static void prepareTitles(const ModelContext &context, QObject *guard, std::function<void()> done);
 };

@@ -1,5 +1,6 @@
 #include "AppDelegate.h"
 
+#include "BrowserSections.h"
 #include "DataController.h"
 #include "HotKeyManager.h"
 #include "ModelContext.h"
@@ -44,7 +45,11 @@ bool AppDelegate::applicationDidFinishLaunching(QString *error)
                 // Decoding and syncing the seed files leaves freed heap behind; give it back.
                 data->startupLoadInBackground([](const ActionOutcome &) { ::malloc_trim(0); });
             }
-            QTimer::singleShot(0, windows, [windows] { windows->panel(); });
+            // The titles are collated in steps first: at once, a large library's would hold
+            // the event loop for a good part of a second.
+            QTimer::singleShot(0, windows, [data, windows] {
+                BrowserSections::prepareTitles(*data->mainContext(), windows, [windows] { windows->panel(); });
+            });
         });
     });
 
@@ -58,7 +63,7 @@ bool AppDelegate::applicationDidFinishLaunching(QString *error)
 void AppDelegate::applicationWillTerminate()
 {
     ModelContext *context = DataController::shared()->mainContext();
-    m_finalSaveSucceeded = DataController::shared()->closeStore();
+    m_finalSaveSucceeded = DataController::shared()->closeStore(ModelContext::AfterClose::ProcessEnds);
     if (!m_finalSaveSucceeded)
         std::fprintf(stderr, "VORN: changes to the library could not be saved (%s) and are lost.\n",
                      context->saveError().toLocal8Bit().constData());

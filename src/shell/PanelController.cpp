@@ -27,21 +27,21 @@ void PanelController::setModelContext(ModelContext *context)
     delete m_prompts;
     m_prompts = nullptr;
     m_context = context;
-    if (context) {
-        m_prompts = new LiveQuery(
-            context, ModelType::Prompt, {},
-            [](const PersistentModel *a, const PersistentModel *b) {
-                return static_cast<const Prompt *>(a)->title().localeAwareCompare(
-                           static_cast<const Prompt *>(b)->title())
-                       < 0;
-            },
-            this);
-    }
     Q_EMIT modelContextChanged();
 }
 
 QAbstractItemModel *PanelController::prompts() const
 {
+    // Made when first asked for: sorting a large library by title is not part of the start.
+    if (!m_prompts && m_context)
+        m_prompts = new LiveQuery(
+            m_context, ModelType::Prompt, {},
+            [](const PersistentModel *a, const PersistentModel *b) {
+                return static_cast<const Prompt *>(a)->title().localeAwareCompare(
+                           static_cast<const Prompt *>(b)->title())
+                       < 0;
+            },
+            const_cast<PanelController *>(this));
     return m_prompts;
 }
 

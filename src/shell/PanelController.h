@@ -57,6 +57,6 @@ private:
     PanelController() = default;
 
     QPointer<ModelContext> m_context;
-    LiveQuery *m_prompts = nullptr;
+    mutable LiveQuery *m_prompts = nullptr;
     bool m_translucent = true;
 };

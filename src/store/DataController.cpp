@@ -250,14 +250,14 @@ bool DataController::settle(ModelContext::OpenResult result, QString *error)
     return true;
 }
 
-bool DataController::closeStore()
+bool DataController::closeStore(ModelContext::AfterClose after)
 {
     // A start-up load still looking at the files is let finish; its result is not applied.
     if (d->loader)
         d->loader->wait();
     if (d->sync)
         d->sync->stop();
-    const bool saved = d->context.closeStore();
+    const bool saved = d->context.closeStore(after);
     if (d->sync) {
         d->sync.reset();
         Q_EMIT syncEngineChanged();

@@ -230,16 +230,16 @@ QList<Prompt *> promptsAmong(const QList<PersistentModel *> &objects)
 }
 } // namespace
 
-bool ModelContext::closeStore()
+bool ModelContext::closeStore(AfterClose after)
 {
     abandonLoad();
     const bool saved = savePending();
     m_autosave.stop();
     if (m_db) {
         // Once the file is let go, another process may change it: what is still to be read
-        // is read now.
+        // is read now (at a large library's exit, that would be every template for nothing).
         QString error;
-        if (!holdTemplates(fetch<Prompt>() + promptsAmong(m_deleted), &error))
+        if (after == AfterClose::KeepReading && !holdTemplates(fetch<Prompt>() + promptsAmong(m_deleted), &error))
             qCWarning(lcStore).noquote() << "Reading the templates before closing the library failed:" << error;
         m_db->exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
     }

@@ -66,11 +66,15 @@ public:
     QString path() const { return m_path; }
     // Saves, closes the store and drops every object.
     void close();
+    // What is still wanted of the objects once the store file is let go.
+    enum class AfterClose {
+        KeepReading, // templates not yet read are read first, so all stays readable
+        ProcessEnds, // nothing is read any more: the unread templates are left in the file
+    };
     // The end of the process: saves what is pending, checkpoints the journal into the store
-    // file and lets the file go (lock removed). The objects stay readable in memory, templates
-    // included (they are read before the file goes). False,
-    // with the reason logged, when the final save failed.
-    bool closeStore();
+    // file and lets the file go (lock removed). The objects stay in memory (with KeepReading,
+    // templates included). False, with the reason logged, when the final save failed.
+    bool closeStore(AfterClose after = AfterClose::KeepReading);
 
     // All live objects of one type in store order, unsaved inserts included.
     template <class T> QList<T *> fetch() const

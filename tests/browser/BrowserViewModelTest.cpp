@@ -10,6 +10,7 @@
 #include <QAbstractItemModelTester>
 #include <QCoreApplication>
 #include <QSignalSpy>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -138,6 +139,39 @@ TEST_F(Browser, LibraryOrders)
     const QList<Prompt *> codePrompts = sections().library[2].prompts;
     ASSERT_EQ(codePrompts.size(), 4);
     EXPECT_EQ(codePrompts.mid(0, 3), (QList<Prompt *>{used, item2, item10}));
+}
+
+TEST_F(Browser, TitleOrderWorkedOutAheadIsTheCollatedOne)
+{
+    // The ranks made on another thread sort as collating does: natural numbers, case and
+    // accents, equal titles kept in store order; a title renamed since falls back to collating.
+    QList<Prompt *> prompts;
+    for (const char *title : {"Item 10", "item 2", "Éclair", "eclair", "Zed", "apple", "Apple", "Item 10", "b"})
+        prompts << prompt(QString::fromUtf8(title), code);
+    prompts[4]->ensureAttribute()->setUsageCount(2);
+    QList<Prompt *> collated = prompts;
+    BrowserSections::sortByUsageThenTitle(collated);
+    ASSERT_EQ(collated.first(), prompts[4]);
+
+    bool ready = false;
+    QObject guard;
+    BrowserSections::prepareTitles(ctx, &guard, [&ready] { ready = true; });
+    for (int i = 0; i < 500 && !ready; ++i) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(2);
+    }
+    ASSERT_TRUE(ready);
+    QList<Prompt *> ranked = prompts;
+    BrowserSections::sortByUsageThenTitle(ranked);
+    EXPECT_EQ(ranked, collated);
+
+    prompts[8]->setTitle(QStringLiteral("Aardvark"));
+    QList<Prompt *> renamed = prompts;
+    BrowserSections::sortByUsageThenTitle(renamed);
+    QList<Prompt *> expected = collated;
+    expected.removeOne(prompts[8]);
+    expected.insert(1, prompts[8]);
+    EXPECT_EQ(renamed, expected);
 }
 
 TEST_F(Browser, LastUsedShowsTheThreeLatest)

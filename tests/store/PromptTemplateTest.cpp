@@ -130,3 +130,25 @@ TEST(PromptTemplate, TemplatesStayReadableAfterTheStoreIsLetGoAndAfterADelete)
     }
     EXPECT_EQ(prompts[2]->templateText(), stored(2));
 }
+
+TEST(PromptTemplate, AtTheProcessEndTheStoreIsLetGoWithoutReadingEveryTemplate)
+{
+    const QString path = savedLibrary(QStringLiteral("template-exit"));
+    {
+        ModelContext ctx;
+        ctx.setAutosaveInterval(-1);
+        ASSERT_TRUE(ctx.open(path).ok());
+        const QList<Prompt *> prompts = ctx.fetch<Prompt>();
+        prompts[0]->setTemplateText(QStringLiteral("Edited"));
+        ASSERT_TRUE(ctx.closeStore(ModelContext::AfterClose::ProcessEnds));
+        EXPECT_FALSE(ctx.isOpen());
+        // The edit was saved; the untouched templates were left in the file, not read.
+        EXPECT_FALSE(prompts[1]->holdsTemplate());
+        EXPECT_FALSE(prompts[2]->holdsTemplate());
+    }
+    ModelContext reopened;
+    ASSERT_TRUE(reopened.open(path).ok());
+    const QList<Prompt *> prompts = reopened.fetch<Prompt>();
+    EXPECT_EQ(prompts[0]->templateText(), QStringLiteral("Edited"));
+    EXPECT_EQ(prompts[1]->templateText(), stored(1));
+}
