@@ -176,6 +176,10 @@ class Soak:
             self.imported = left
         elif name == "unfavorite":
             self.favorites.discard(extra)
+        elif name == "import" and extra in self.stored_prompts():
+            # It happened: the prompt is the user's, gone with the next reset, and not one
+            # of the shipped prompts later rounds mark as favourites.
+            self.imported.add(extra)
 
     def command_round(self):
         ids = self.prompt_ids()
