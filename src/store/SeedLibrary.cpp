@@ -7,6 +7,11 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 
+#include <functional>
+
+#include <sys/mman.h>
+#include <unistd.h>
+
 namespace {
 struct Summary {
     QString version = SeedLibrary::noVersion();
@@ -14,8 +19,9 @@ struct Summary {
 };
 
 // The metadata version and prompt count of one seed file, or nothing when its layout is not
-// the expected one.
-std::optional<Summary> summarise(QByteArrayView json)
+// the expected one. `passed`, when given, learns after each prompt how far the walk has read
+// (it never reads back).
+std::optional<Summary> summarise(QByteArrayView json, const std::function<void(const char *)> &passed = {})
 {
     JsonWalk walk(json);
     Summary out;
@@ -51,6 +57,8 @@ std::optional<Summary> summarise(QByteArrayView json)
                         return std::nullopt;
                     walk.value();
                     ++out.prompts;
+                    if (passed)
+                        passed(walk.position());
                 } while (walk.ok() && walk.take(','));
                 if (!walk.take(']'))
                     return std::nullopt;
@@ -69,6 +77,25 @@ struct FileBytes {
     QFile file;
     QByteArray read;
     QByteArrayView bytes;
+    bool releasable = false;
+    const char *released = nullptr;
+    // Hands the mapped pages before `upTo` back once a few megabytes have been read: a walk
+    // through a large file would otherwise keep all of it resident (the pages stay in the
+    // page cache; read again, they come back from there).
+    void release(const char *upTo)
+    {
+        constexpr qsizetype Step = 8 * 1024 * 1024;
+        if (!releasable)
+            return;
+        const qsizetype page = qsizetype(::sysconf(_SC_PAGESIZE));
+        const char *from = released ? released : bytes.data();
+        const char *end = bytes.data() + ((upTo - bytes.data()) / page) * page;
+        if (end - from < Step)
+            return;
+        // The mapping starts on a page boundary, so does everything up to `end`.
+        ::madvise(const_cast<char *>(from), size_t(end - from), MADV_DONTNEED);
+        released = end;
+    }
     bool open(const QString &path)
     {
         file.setFileName(path);
@@ -77,6 +104,7 @@ struct FileBytes {
         if (file.size() > 0)
             if (const uchar *mapped = file.map(0, file.size())) {
                 bytes = QByteArrayView(reinterpret_cast<const char *>(mapped), file.size());
+                releasable = !path.startsWith(QLatin1Char(':'));
                 return true;
             }
         read = file.readAll();
@@ -84,6 +112,18 @@ struct FileBytes {
         return file.error() == QFileDevice::NoError;
     }
 };
+
+std::optional<SeedLibrary::Versions> versionsFrom(QByteArrayView prompts, QByteArrayView data,
+                                                 const std::function<void(const char *)> &passedPrompts)
+{
+    const std::optional<Summary> promptsFile = summarise(prompts, passedPrompts);
+    if (!promptsFile || promptsFile->prompts < 0)
+        return std::nullopt;
+    const std::optional<Summary> dataFile = summarise(data);
+    if (!dataFile)
+        return std::nullopt;
+    return SeedLibrary::Versions{promptsFile->version, dataFile->version, promptsFile->prompts};
+}
 
 SeedLibrary::Status readWhole(const QString &path, QByteArray &out, QString &error)
 {
@@ -144,13 +184,7 @@ SeedLibrary::Files SeedLibrary::load()
 
 std::optional<SeedLibrary::Versions> SeedLibrary::versionsOf(QByteArrayView prompts, QByteArrayView data)
 {
-    const std::optional<Summary> promptsFile = summarise(prompts);
-    if (!promptsFile || promptsFile->prompts < 0)
-        return std::nullopt;
-    const std::optional<Summary> dataFile = summarise(data);
-    if (!dataFile)
-        return std::nullopt;
-    return Versions{promptsFile->version, dataFile->version, promptsFile->prompts};
+    return versionsFrom(prompts, data, {});
 }
 
 std::optional<SeedLibrary::Versions> SeedLibrary::versions()
@@ -159,5 +193,5 @@ std::optional<SeedLibrary::Versions> SeedLibrary::versions()
     FileBytes data;
     if (!prompts.open(promptsPath()) || !data.open(dataPath()))
         return std::nullopt;
-    return versionsOf(prompts.bytes, data.bytes);
+    return versionsFrom(prompts.bytes, data.bytes, [&prompts](const char *upTo) { prompts.release(upTo); });
 }

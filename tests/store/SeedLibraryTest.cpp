@@ -1,5 +1,6 @@
 #include "SeedLibrary.h"
 #include "SeedRecords.h"
+#include "TestSupport.h"
 
 #include <QFile>
 
@@ -71,4 +72,31 @@ TEST(SeedLibraryVersions, AnythingUnexpectedIsLeftToTheDecoder)
                                       QByteArray(R"({"prompts": []} trailing)"), QByteArray(R"({"prompts": [] "x": 1})")})
         EXPECT_FALSE(of(prompts)) << prompts.constData();
     EXPECT_FALSE(SeedLibrary::versionsOf(R"({"prompts": []})", R"({"tags": [)"));
+}
+
+TEST(SeedLibraryVersions, ALargeFileOnDiskIsWalkedToItsEnd)
+{
+    // Past the first few megabytes the walk hands pages back behind it; what it reads ahead
+    // must still be all there, the closing bracket and a damaged end included.
+    const QString dir = TestSupport::freshDir(QStringLiteral("seed-large"));
+    const QByteArray body = QByteArray(2000, 'x');
+    QByteArray prompts = R"({"metadata": {"version": "7.1", "last_updated": "2026-01-01", "author": "test"}, "prompts": [)";
+    constexpr int Count = 12000; // about 24 MB
+    for (int i = 0; i < Count; ++i)
+        prompts += (i ? "," : "") + QByteArray(R"({"id": "p", "template": ")") + body + "\"}";
+    const auto write = [&dir](const char *name, const QByteArray &bytes) {
+        QFile file(dir + QLatin1Char('/') + QLatin1String(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    write("data.json", R"({"tags": []})");
+    write("prompts.json", prompts + "]}");
+    qputenv("VORN_SEED_DIR", dir.toUtf8());
+    const std::optional<SeedLibrary::Versions> versions = SeedLibrary::versions();
+    ASSERT_TRUE(versions);
+    EXPECT_EQ(versions->prompts, QStringLiteral("7.1"));
+    EXPECT_EQ(versions->promptCount, Count);
+    write("prompts.json", prompts + "]");
+    EXPECT_FALSE(SeedLibrary::versions());
+    qunsetenv("VORN_SEED_DIR");
 }
