@@ -45,8 +45,8 @@ bool AppDelegate::applicationDidFinishLaunching(QString *error)
                 // Decoding and syncing the seed files leaves freed heap behind; give it back.
                 data->startupLoadInBackground([](const ActionOutcome &) { ::malloc_trim(0); });
             }
-            // The titles are collated in steps first: at once, a large library's would hold
-            // the event loop for a good part of a second.
+            // The titles' order is worked out on another thread first: on this one, a large
+            // library's would hold the event loop for a good part of a second.
             QTimer::singleShot(0, windows, [data, windows] {
                 BrowserSections::prepareTitles(*data->mainContext(), windows, [windows] { windows->panel(); });
             });
@@ -63,7 +63,7 @@ bool AppDelegate::applicationDidFinishLaunching(QString *error)
 void AppDelegate::applicationWillTerminate()
 {
     ModelContext *context = DataController::shared()->mainContext();
-    m_finalSaveSucceeded = DataController::shared()->closeStore(ModelContext::AfterClose::ProcessEnds);
+    m_finalSaveSucceeded = DataController::shared()->closeStore();
     if (!m_finalSaveSucceeded)
         std::fprintf(stderr, "VORN: changes to the library could not be saved (%s) and are lost.\n",
                      context->saveError().toLocal8Bit().constData());

@@ -252,7 +252,7 @@ int runStoreCommandHere(int argc, char **argv, const QStringList &args, QByteArr
     // Every way out of here lets the store go: saved, checkpointed and unlocked.
     struct Closer {
         DataController &data;
-        ~Closer() { data.closeStore(ModelContext::AfterClose::ProcessEnds); }
+        ~Closer() { data.closeStore(); }
     } closer{data};
     const int code = runGroup(args, source, out, err, data);
     out.flush();
@@ -260,7 +260,7 @@ int runStoreCommandHere(int argc, char **argv, const QStringList &args, QByteArr
     if (wantsClipboard && code == 0)
         handOverClipboard(argv[0]);
     // The store is saved before the process ends; a command whose change was not saved failed.
-    if (!data.closeStore(ModelContext::AfterClose::ProcessEnds) && code == 0)
+    if (!data.closeStore() && code == 0)
         return 1;
     return code;
 }
@@ -315,7 +315,7 @@ int runTemplate(int argc, char **argv, const QStringList &args)
         return FormViewModel::storeGlobals(DataController::shared()->mainContext());
     };
     const int code = runTemplateCommand(args.mid(1), in, out, err, storeGlobals);
-    DataController::shared()->closeStore(ModelContext::AfterClose::ProcessEnds);
+    DataController::shared()->closeStore();
     out.flush();
     err.flush();
     return code;

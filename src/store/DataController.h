@@ -55,7 +55,7 @@ public:
     void whenLoaded(std::function<void()> task);
     // Saves what is pending and lets the store file go (journal checkpointed, lock removed);
     // every normal exit ends with it. False when the final save failed.
-    bool closeStore(ModelContext::AfterClose after = ModelContext::AfterClose::KeepReading);
+    bool closeStore(ModelContext::AfterClose after = ModelContext::AfterClose::ProcessEnds);
     // What the user must be told about the library once: the store could not be opened, or
     // a damaged one was moved aside (with the path of the moved file). Empty otherwise.
     QString notice() const;

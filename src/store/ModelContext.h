@@ -68,13 +68,13 @@ public:
     void close();
     // What is still wanted of the objects once the store file is let go.
     enum class AfterClose {
-        KeepReading, // templates not yet read are read first, so all stays readable
         ProcessEnds, // nothing is read any more: the unread templates are left in the file
+        KeepReading, // templates not yet read are read first, so all stays readable
     };
     // The end of the process: saves what is pending, checkpoints the journal into the store
     // file and lets the file go (lock removed). The objects stay in memory (with KeepReading,
     // templates included). False, with the reason logged, when the final save failed.
-    bool closeStore(AfterClose after = AfterClose::KeepReading);
+    bool closeStore(AfterClose after = AfterClose::ProcessEnds);
 
     // All live objects of one type in store order, unsaved inserts included.
     template <class T> QList<T *> fetch() const

@@ -117,7 +117,7 @@ TEST(PromptTemplate, TemplatesStayReadableAfterTheStoreIsLetGoAndAfterADelete)
     EXPECT_EQ(prompts[0]->templateText(), stored(0));
     prompts[1]->setTemplateText(QStringLiteral("Edited"));
 
-    ASSERT_TRUE(ctx.closeStore());
+    ASSERT_TRUE(ctx.closeStore(ModelContext::AfterClose::KeepReading));
     EXPECT_FALSE(ctx.isOpen());
     EXPECT_EQ(prompts[1]->templateText(), QStringLiteral("Edited"));
     EXPECT_EQ(prompts[2]->templateText(), stored(2));
@@ -140,7 +140,7 @@ TEST(PromptTemplate, AtTheProcessEndTheStoreIsLetGoWithoutReadingEveryTemplate)
         ASSERT_TRUE(ctx.open(path).ok());
         const QList<Prompt *> prompts = ctx.fetch<Prompt>();
         prompts[0]->setTemplateText(QStringLiteral("Edited"));
-        ASSERT_TRUE(ctx.closeStore(ModelContext::AfterClose::ProcessEnds));
+        ASSERT_TRUE(ctx.closeStore());
         EXPECT_FALSE(ctx.isOpen());
         // The edit was saved; the untouched templates were left in the file, not read.
         EXPECT_FALSE(prompts[1]->holdsTemplate());
