@@ -48,7 +48,7 @@ bool AppDelegate::applicationDidFinishLaunching(QString *error)
             // The titles' order is worked out on another thread first: on this one, a large
             // library's would hold the event loop for a good part of a second.
             QTimer::singleShot(0, windows, [data, windows] {
-                BrowserSections::prepareTitles(*data->mainContext(), windows, [windows] { windows->panel(); });
+                BrowserSections::prepareTitles(*data->mainContext(), windows, [windows] { windows->buildPanelInIdleTime(); });
             });
         });
     });

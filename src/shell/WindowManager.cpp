@@ -120,6 +120,10 @@ WindowManager::WindowManager(Services services, QObject *parent)
 WindowManager::~WindowManager()
 {
     qDeleteAll(m_auxWindows);
+    if (!m_panel && m_panelBuild) {
+        m_panelBuild.reset(); // a build still under way is given up
+        delete m_unfinishedPanel;
+    }
     delete m_panel;
     delete m_statusItem;
     if (g_shared == this)
@@ -216,9 +220,17 @@ void WindowManager::matchTrayBackground(int attempts)
 
 SpotlightPanel *WindowManager::panel()
 {
-    if (!m_panel)
-        buildPanel();
+    if (!m_panel && !m_panelBuild)
+        buildPanel(ViewBuild::Pace::AtOnce);
+    else if (!m_panel)
+        m_panelBuild->finishNow(); // started in idle time: what is left is done now
     return m_panel;
+}
+
+void WindowManager::buildPanelInIdleTime()
+{
+    if (!m_panel && !m_panelBuild)
+        buildPanel(ViewBuild::Pace::InSteps);
 }
 
 void WindowManager::whenTrayShown(std::function<void()> task)
@@ -250,11 +262,14 @@ QQmlEngine *WindowManager::engine()
     if (!m_engine) {
         m_engine = std::make_unique<QQmlEngine>();
         m_engine->addImportPath(QStringLiteral("qrc:/qt/qml"));
+        // Set before any view is made, which would install its window's own: that one makes
+        // objects only between the frames of a window on screen.
+        m_engine->setIncubationController(&m_incubation);
     }
     return m_engine.get();
 }
 
-void WindowManager::buildPanel()
+void WindowManager::buildPanel(ViewBuild::Pace pace)
 {
     ShellTrace::mark("panel build");
     PanelController *controller = PanelController::instance();
@@ -263,13 +278,24 @@ void WindowManager::buildPanel()
     connect(controller, &PanelController::hideApplicationRequested, this, &WindowManager::hideApplication);
     connect(controller, &PanelController::moveRequested, this, [this] { m_panel->startSystemMove(); });
 
-    m_panel = new SpotlightPanel(engine());
+    // Made in steps, the view's objects come a few at a time between the loop's events.
+    auto *view = new SpotlightPanel(engine());
+    m_unfinishedPanel = view;
+    m_panelBuild = std::make_unique<ViewBuild>(view, QUrl(QmlBase + QStringLiteral("MainView.qml")), pace,
+                                               [this, view](const QList<QQmlError> &errors) {
+        for (const QQmlError &error : errors)
+            StoreLog::warning(lcShell(), QStringLiteral("VORN: the panel view failed to load: ") + error.toString());
+        finishPanel(view);
+    });
+}
+
+void WindowManager::finishPanel(SpotlightPanel *view)
+{
+    m_panel = view;
     m_panel->installEventFilter(this);
     useDarkToolTips(m_panel);
-    m_panel->setSource(QUrl(QmlBase + QStringLiteral("MainView.qml")));
-    for (const QQmlError &error : m_panel->errors())
-        StoreLog::warning(lcShell(), QStringLiteral("VORN: the panel view failed to load: ") + error.toString());
     restoreFrame();
+    ShellTrace::mark("panel built");
 
     m_frameSave.setSingleShot(true);
     m_frameSave.setInterval(400);

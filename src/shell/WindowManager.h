@@ -1,5 +1,7 @@
 #pragma once
 
+#include "IdleIncubationController.h"
+#include "ViewBuild.h"
 #include "platform/TrayAvailability.h"
 #include "platform/WindowPlatform.h"
 
@@ -47,8 +49,10 @@ public:
     explicit WindowManager(Services services, QObject *parent = nullptr);
     ~WindowManager() override;
 
-    // The panel, built now when it has not been yet (the app builds it in idle time after start).
+    // The panel, built now when it has not been yet; a build started in idle time is finished now.
     SpotlightPanel *panel();
+    // Starts building the panel a few objects at a time between the event loop's events.
+    void buildPanelInIdleTime();
     bool hasPanel() const { return m_panel != nullptr; }
     QSystemTrayIcon *statusItem() const { return m_statusItem; }
     QMenu *menu() const { return m_menu.get(); }
@@ -96,7 +100,8 @@ private:
     // Colours the tray glyph for the background it sits on; tries again while the tray has
     // not placed the icon yet.
     void matchTrayBackground(int attempts);
-    void buildPanel();
+    void buildPanel(ViewBuild::Pace pace);
+    void finishPanel(SpotlightPanel *view);
     void waitForTray(int attempts);
     void restoreFrame();
     void saveFrame();
@@ -104,7 +109,10 @@ private:
     void onApplicationStateChanged(Qt::ApplicationState state);
 
     Services m_services;
+    IdleIncubationController m_incubation; // outlives the engine, which refers to it
     std::unique_ptr<QQmlEngine> m_engine;
+    std::unique_ptr<ViewBuild> m_panelBuild; // the panel's objects while they are made
+    QPointer<SpotlightPanel> m_unfinishedPanel;
     std::unique_ptr<AppActions> m_actions;
     std::unique_ptr<QMenu> m_menu;
     QSystemTrayIcon *m_statusItem = nullptr;

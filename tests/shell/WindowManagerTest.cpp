@@ -277,6 +277,64 @@ TEST_F(WindowManagerTest, ThePanelWaitsForTheTrayUnlessItIsShownFirst)
     EXPECT_FALSE(unshown.manager->hasPanel());
 }
 
+// Built in idle time, the panel comes in steps between the loop's events, and is the same
+// panel as one built at once; a showing in the middle of it finishes it there and then.
+TEST_F(WindowManagerTest, ThePanelBuiltInIdleTimeComesInStepsOrAtOnceWhenShown)
+{
+    // The browser lists the shared store.
+    DataController::resetShared();
+    DataController::Options options;
+    options.inMemory = true;
+    DataController::setSharedOptions(options);
+    ModelContext &context = *DataController::shared()->mainContext();
+    ASSERT_TRUE(context.open(QLatin1String(ModelContext::InMemory)).ok());
+    for (int i = 0; i < 40; ++i) {
+        auto *prompt = new Prompt;
+        prompt->setTitle(QStringLiteral("Prompt %1").arg(i));
+        prompt->setHot(true); // listed at the top, each a row of the list
+        context.insert(prompt);
+    }
+    const auto turnsToBuild = [&](Shell &shell) {
+        shell.manager->buildPanelInIdleTime();
+        int turns = 0;
+        for (; !shell.manager->hasPanel() && turns < 5000; ++turns)
+            QCoreApplication::processEvents(QEventLoop::AllEvents);
+        return turns;
+    };
+    {
+        Shell shell(&defaults, true, &context);
+        EXPECT_GT(turnsToBuild(shell), 3);
+        SpotlightPanel *panel = shell.manager->panel();
+        ASSERT_TRUE(panel->errors().isEmpty());
+        ASSERT_NE(find(panel, "promptSelectionView"), nullptr);
+        // Made while no list had a height, the rows did not fill the list with every prompt.
+        auto *list = qobject_cast<QQuickItem *>(find(panel, "promptList"));
+        ASSERT_NE(list, nullptr);
+        EXPECT_LT(list->property("contentItem").value<QQuickItem *>()->childItems().size(), 30);
+        shell.manager->showWindow();
+        EXPECT_TRUE(panel->isVisible());
+        EXPECT_EQ(find(panel, "searchField")->property("activeFocus").toBool(), panel->isActive());
+    }
+    Shell shell(&defaults, true, &context);
+    shell.manager->buildPanelInIdleTime();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    EXPECT_FALSE(shell.manager->hasPanel());
+    shell.manager->showWindow();
+    ASSERT_TRUE(shell.manager->hasPanel());
+    SpotlightPanel *panel = shell.manager->panel();
+    EXPECT_TRUE(panel->isVisible());
+    ASSERT_NE(find(panel, "promptSelectionView"), nullptr);
+    EXPECT_EQ(panel->size(), QSize(750, 600));
+    // Given up half-way, a build leaves nothing behind.
+    Shell unfinished(&defaults, true, &context);
+    unfinished.manager->buildPanelInIdleTime();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    unfinished.manager.reset();
+    PanelController::instance()->setModelContext(nullptr);
+    DataController::resetShared();
+    DataController::setSharedOptions({});
+}
+
 // A shortcut pressed while the library loads shows the panel once the library is in: once,
 // with the latest press's token, over the whole library.
 TEST_F(WindowManagerTest, AShowingAskedForDuringTheLoadComesAfterIt)

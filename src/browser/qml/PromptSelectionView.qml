@@ -371,7 +371,9 @@ FocusScope {
                 return null
             }
             width: ListView.view.width - ListView.view.leftMargin - ListView.view.rightMargin
-            height: body.height + (lastInGroup ? 12 : 0)
+            // Until its body is made (rows made in idle time wait for it) a row stands for one of
+            // a usual height: at no height the list would go on making rows to fill itself.
+            height: (body.item ? body.height : 44) + (lastInGroup ? 12 : 0)
 
             CardSlice {
                 visible: entry.inCard

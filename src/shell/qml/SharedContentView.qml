@@ -55,19 +55,14 @@ FocusScope {
         id: stack
         anchors.fill: parent
         focus: true
-        initialItem: browserComponent
-
-        // The library comes and goes on the leading side, a detail on the trailing side.
-        pushEnter: Transition { XAnimator { from: stack.width; to: 0; duration: 220; easing.type: Easing.OutCubic } }
-        pushExit: Transition { XAnimator { from: 0; to: -stack.width; duration: 220; easing.type: Easing.OutCubic } }
-        popEnter: Transition { XAnimator { from: -stack.width; to: 0; duration: 220; easing.type: Easing.OutCubic } }
-        popExit: Transition { XAnimator { from: 0; to: stack.width; duration: 220; easing.type: Easing.OutCubic } }
-    }
-
-    Component {
-        id: browserComponent
-        PromptSelectionView {
+        // An item, not a component: made with the rest of the view (in steps, when the panel is
+        // built in idle time) instead of all at once when the stack completes.
+        initialItem: PromptSelectionView {
             objectName: "promptSelectionView"
+            // Sized from the start: made before the stack takes it, the list would otherwise
+            // lay out its rows for no height at all.
+            width: stack.width
+            height: stack.height
             searchText: content.searchText
             canEdit: true
             headerTrailingInset: 72
@@ -76,7 +71,14 @@ FocusScope {
             onHideRequested: content.closeWindow()
             onEditRequested: (prompt) => content.editedPrompt = prompt
         }
+
+        // The library comes and goes on the leading side, a detail on the trailing side.
+        pushEnter: Transition { XAnimator { from: stack.width; to: 0; duration: 220; easing.type: Easing.OutCubic } }
+        pushExit: Transition { XAnimator { from: 0; to: -stack.width; duration: 220; easing.type: Easing.OutCubic } }
+        popEnter: Transition { XAnimator { from: -stack.width; to: 0; duration: 220; easing.type: Easing.OutCubic } }
+        popExit: Transition { XAnimator { from: 0; to: stack.width; duration: 220; easing.type: Easing.OutCubic } }
     }
+
     Component {
         id: detailComponent
         PromptDetailView {
