@@ -80,8 +80,20 @@ FocusScope {
         showHighlighted()
     }
     function showHighlighted() {
-        if (browserModel.highlightedRow >= 0)
-            list.positionViewAtIndex(browserModel.highlightedRow, ListView.Contain)
+        if (browserModel.highlightedRow < 0)
+            return
+        list.positionViewAtIndex(browserModel.highlightedRow, ListView.Contain)
+        highlightSettle.restart()
+    }
+    // Among rows not made yet a row is placed by an estimate of their heights, and may end up
+    // a little out of sight; once they are made it is placed again.
+    Timer {
+        id: highlightSettle
+        interval: 60
+        onTriggered: {
+            if (browserModel.highlightedRow >= 0)
+                list.positionViewAtIndex(browserModel.highlightedRow, ListView.Contain)
+        }
     }
     // Rows a page of the list holds, about.
     function pageStops() {
