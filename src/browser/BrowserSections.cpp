@@ -181,6 +181,17 @@ void BrowserSections::prepareTitles(const ModelContext &context, QObject *guard,
 
 BrowserSections BrowserSections::build(const ModelContext &context, bool adminMode)
 {
+    return build(context, adminMode, true, std::nullopt);
+}
+
+BrowserSections BrowserSections::build(const ModelContext &context, bool adminMode, const std::optional<QUuid> &expanded)
+{
+    return build(context, adminMode, false, expanded);
+}
+
+BrowserSections BrowserSections::build(const ModelContext &context, bool adminMode, bool sortAll,
+                                       const std::optional<QUuid> &expanded)
+{
     BrowserSections out;
     const QList<UserAttribute *> attributes = context.fetch<UserAttribute>();
     UuidSet hiddenTargets;
@@ -266,7 +277,8 @@ BrowserSections BrowserSections::build(const ModelContext &context, bool adminMo
                 section.prompts.append(p);
         if (section.prompts.isEmpty())
             continue;
-        sortByUsageThenTitle(section.prompts);
+        if (sortAll || expanded == c->id())
+            sortByUsageThenTitle(section.prompts);
         out.library.append(section);
     }
 

@@ -19,7 +19,7 @@ class BrowserSections {
 public:
     struct Category {
         PromptCategory *category = nullptr;
-        QList<Prompt *> prompts; // visible prompts, most used first, then by title
+        QList<Prompt *> prompts; // visible prompts, most used first, then by title (see build())
     };
 
     // Identifiers of the fixed sections; they share the expansion state with categories.
@@ -43,6 +43,9 @@ public:
     QList<Prompt *> hiddenPrompts;
 
     static BrowserSections build(const ModelContext &context, bool adminMode);
+    // The same, but only the prompts of the category `expanded` (the one rows() lists) are
+    // sorted; the others' stay in library order, of which a header shows only the count.
+    static BrowserSections build(const ModelContext &context, bool adminMode, const std::optional<QUuid> &expanded);
     // The sections as the browser's rows: the hot prompts, then each section and category
     // under its header, its prompts listed only under the one `expanded`; the favourites up to
     // FavoritesShown and "More..." unless `showAllFavorites`.
@@ -55,4 +58,8 @@ public:
     // above; then runs `done` on this thread (not at all once `guard` is gone). Until then,
     // and for titles changed since, the sort collates the titles itself. Main thread only.
     static void prepareTitles(const ModelContext &context, QObject *guard, std::function<void()> done);
+
+private:
+    static BrowserSections build(const ModelContext &context, bool adminMode, bool sortAll,
+                                 const std::optional<QUuid> &expanded);
 };

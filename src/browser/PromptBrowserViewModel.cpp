@@ -345,7 +345,7 @@ void PromptBrowserViewModel::refresh()
     // of moving the result rows into place, which left rows of other heights overlapping.
     const bool afterResults = m_showingResults;
     m_showingResults = false;
-    m_sections = BrowserSections::build(*m_context, isAdminMode());
+    m_sections = BrowserSections::build(*m_context, isAdminMode(), m_expanded);
     rows = m_sections.rows(m_expanded, m_showAllFavorites);
 
     if (afterResults)
@@ -380,6 +380,11 @@ void PromptBrowserViewModel::prepareSearch()
     // A search under way prepares its own index.
     if (!m_context || isSearching() || m_pendingSearch)
         return;
+    // A large library is read a step per turn, so that the keys and the panel come between.
+    if (!m_search->prepare(PrepareStep)) {
+        schedulePrepare();
+        return;
+    }
     const SearchQuery query = m_search->query(QString(), searchOptions());
     const std::shared_ptr<const SearchIndex> index = m_search->index();
     if (!index || index->isBuilt(searchTemplateText()))

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QUuid>
 
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <QtQml/qqmlregistration.h>
@@ -53,6 +54,8 @@ public:
     static constexpr int BackgroundFrom = 3000;
     // Result rows made at a time; more are made as the list scrolls towards their end.
     static constexpr int RowsPerPage = 100;
+    // How long one step of reading the library for the search may hold the event loop.
+    static constexpr std::chrono::milliseconds PrepareStep{5};
 
     // Over the program's store and settings (the view's own instance).
     explicit PromptBrowserViewModel(QObject *parent = nullptr);

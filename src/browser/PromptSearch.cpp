@@ -9,6 +9,7 @@
 #include "UserAttribute.h"
 #include "UuidKeys.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QLocale>
 #include <QSet>
@@ -49,91 +50,117 @@ QCollator PromptSearch::titleCollator()
 
 void PromptSearch::refresh()
 {
-    const QList<Prompt *> prompts = m_context.fetch<Prompt>();
-    const bool listChanged = prompts != m_prompts;
-    if (!listChanged && !m_stale && !m_context.hasChanges() && m_index)
-        return;
-    m_stale = false;
+    prepare(std::nullopt);
+}
 
-    // Category and tag names are labels of their prompts.
-    QStringList labelNames;
-    QList<const void *> labelObjects;
-    QHash<const void *, quint32> labelIds;
-    for (const PromptCategory *category : m_context.fetch<PromptCategory>()) {
-        labelIds.insert(category, quint32(labelNames.size()));
-        labelNames.append(category->name());
-        labelObjects.append(category);
-    }
-    for (const PromptTag *tag : m_context.fetch<PromptTag>()) {
-        labelIds.insert(tag, quint32(labelNames.size()));
-        labelNames.append(tag->name());
-        labelObjects.append(tag);
-    }
-    bool textChanged = listChanged || !m_index || labelNames != m_labelNames || labelObjects != m_labelObjects;
-    if (listChanged) {
-        m_copies.assign(size_t(prompts.size()), Copy{});
-        m_prompts = prompts;
-    }
-    m_labelNames = labelNames;
-    m_labelObjects = labelObjects;
-
-    auto state = std::make_shared<std::vector<SearchState>>(size_t(prompts.size()));
-    QList<QUuid> ids;
-    ids.reserve(prompts.size());
+bool PromptSearch::prepare(std::optional<std::chrono::milliseconds> budget)
+{
+    QElapsedTimer clock;
+    clock.start();
+    // A pass the store changed under is of no use any more (changes mark the store at once;
+    // a save ends that state and says so).
+    if (m_pass && (m_stale || m_context.hasChanges() != m_pass->hadChanges))
+        m_pass.reset();
+    if (!m_pass && !beginPass())
+        return true; // nothing changed
+    Pass &pass = *m_pass;
+    const qsizetype count = pass.prompts.size();
+    std::vector<Copy> &copies = pass.listChanged ? pass.copies : m_copies;
     std::vector<quint32> labels;
-    for (qsizetype i = 0; i < prompts.size(); ++i) {
-        const Prompt *prompt = prompts.at(i);
-        Copy &copy = m_copies[size_t(i)];
+    for (qsizetype read = 1; pass.next < count; ++pass.next, ++read) {
+        // The clock is read now and then: it costs more than a prompt.
+        if (budget && read % 512 == 0 && clock.elapsed() >= budget->count())
+            return false;
+        const qsizetype i = pass.next;
+        const Prompt *prompt = pass.prompts.at(i);
+        Copy &copy = copies[size_t(i)];
         labels.clear();
         for (const PromptCategory *category : prompt->categories())
-            labels.push_back(labelIds.value(category));
+            labels.push_back(pass.labelIds.value(category));
         for (const PromptTag *tag : prompt->tags())
-            labels.push_back(labelIds.value(tag));
+            labels.push_back(pass.labelIds.value(tag));
         const QString title = prompt->title();
         const QString description = prompt->promptDescription();
         if (!sameText(copy.title, title) || !sameText(copy.description, description) || copy.labels != labels) {
             copy.title = title;
             copy.description = description;
             copy.labels = labels;
-            textChanged = true;
+            m_textChanged = true;
         }
         // A changed template matters only to an index that was given the templates.
         if (copy.templateRevision != prompt->templateRevision()) {
             copy.templateRevision = prompt->templateRevision();
-            textChanged = textChanged || (m_index && m_index->hasTemplates());
+            m_textChanged = m_textChanged || (m_index && m_index->hasTemplates());
         }
-        SearchState &entry = (*state)[size_t(i)];
+        SearchState &entry = (*pass.state)[size_t(i)];
         entry.active = prompt->isActive();
         entry.favorite = prompt->isFavorite();
         entry.uses = prompt->usageCount();
         const UserAttribute *attribute = prompt->attributes();
         if (attribute && attribute->lastUsedAt().isValid())
             entry.lastUsed = attribute->lastUsedAt().toMSecsSinceEpoch();
-        ids.append(prompt->id());
+        const QUuid id = prompt->id();
+        entry.hidden = !pass.hidden.empty() && pass.hidden.contains(id);
+        entry.duplicate = !pass.seen.insert(id).second;
     }
+    endPass();
+    return true;
+}
 
+bool PromptSearch::beginPass()
+{
+    auto pass = std::make_unique<Pass>();
+    pass->prompts = m_context.fetch<Prompt>();
+    pass->listChanged = pass->prompts != m_prompts;
+    if (!pass->listChanged && !m_stale && !m_context.hasChanges() && m_index)
+        return false;
+    m_stale = false;
+    pass->hadChanges = m_context.hasChanges();
+
+    // Category and tag names are labels of their prompts.
+    for (const PromptCategory *category : m_context.fetch<PromptCategory>()) {
+        pass->labelIds.insert(category, quint32(pass->labelNames.size()));
+        pass->labelNames.append(category->name());
+        pass->labelObjects.append(category);
+    }
+    for (const PromptTag *tag : m_context.fetch<PromptTag>()) {
+        pass->labelIds.insert(tag, quint32(pass->labelNames.size()));
+        pass->labelNames.append(tag->name());
+        pass->labelObjects.append(tag);
+    }
+    if (pass->listChanged || !m_index || pass->labelNames != m_labelNames || pass->labelObjects != m_labelObjects)
+        m_textChanged = true;
+    if (pass->listChanged)
+        pass->copies.assign(size_t(pass->prompts.size()), Copy{});
+    pass->state = std::make_shared<std::vector<SearchState>>(size_t(pass->prompts.size()));
     // Hidden is decided by the user records themselves, so a hidden record whose link to its
     // prompt was lost still hides the prompt of that id.
-    UuidSet hidden;
     for (const UserAttribute *attribute : m_context.fetch<UserAttribute>()) {
         if (attribute->isHidden())
-            hidden.insert(attribute->targetID());
+            pass->hidden.insert(attribute->targetID());
     }
-    UuidSet seen;
-    seen.reserve(size_t(ids.size()));
-    for (qsizetype i = 0; i < ids.size(); ++i) {
-        SearchState &entry = (*state)[size_t(i)];
-        entry.hidden = !hidden.empty() && hidden.contains(ids.at(i));
-        entry.duplicate = !seen.insert(ids.at(i)).second;
-    }
-    m_state = std::move(state);
+    pass->seen.reserve(size_t(pass->prompts.size()));
+    m_pass = std::move(pass);
+    return true;
+}
 
-    if (textChanged) {
+void PromptSearch::endPass()
+{
+    std::unique_ptr<Pass> pass = std::move(m_pass);
+    if (pass->listChanged) {
+        m_prompts = pass->prompts;
+        m_copies = std::move(pass->copies);
+    }
+    m_labelNames = pass->labelNames;
+    m_labelObjects = pass->labelObjects;
+    m_state = std::move(pass->state);
+    if (m_textChanged) {
+        m_textChanged = false;
         std::vector<SearchIndex::Source> sources;
         sources.reserve(m_copies.size());
         for (const Copy &copy : m_copies)
             sources.push_back({copy.title, copy.description, copy.labels});
-        m_index = std::make_shared<const SearchIndex>(std::move(sources), labelNames);
+        m_index = std::make_shared<const SearchIndex>(std::move(sources), m_labelNames);
         ++m_generation;
         ++m_indexBuilds;
     }

@@ -2,15 +2,19 @@
 
 #include "SearchIndex.h"
 #include "SearchQuery.h"
+#include "UuidKeys.h"
 
 #include <QCollator>
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QUuid>
 
+#include <chrono>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class ModelContext;
@@ -51,6 +55,11 @@ public:
 
     // A search of the library as it is now, to run on any thread.
     SearchQuery query(const QString &searchText, const Options &options);
+    // Reads what the next query() needs of the store, for about `budget` at a time (all of it
+    // without one): true once nothing is left to read. A large library is read this way in
+    // idle time, a step per turn of the event loop; a change to the store between two steps
+    // starts the reading over, and query() finishes what is left.
+    bool prepare(std::optional<std::chrono::milliseconds> budget);
     // The prompts at positions of results; empty when the library changed in between.
     QList<Prompt *> prompts(const SearchResults &results, const std::vector<quint32> &positions) const;
     // The generation of the library the next query() would be made over, as far as known.
@@ -79,7 +88,23 @@ private:
         quint32 templateRevision = 0;
         std::vector<quint32> labels;
     };
+    // One reading of the store, over as many steps as it takes.
+    struct Pass {
+        QList<Prompt *> prompts;
+        bool listChanged = false;
+        bool hadChanges = false;
+        QHash<const void *, quint32> labelIds;
+        QStringList labelNames;
+        QList<const void *> labelObjects;
+        std::vector<Copy> copies; // when the list changed: the new copies, else m_copies is updated
+        std::shared_ptr<std::vector<SearchState>> state;
+        UuidSet hidden;
+        UuidSet seen;
+        qsizetype next = 0;
+    };
     void refresh();
+    bool beginPass(); // false when nothing changed since the last pass
+    void endPass();
 
     ModelContext &m_context;
     QList<Prompt *> m_prompts; // store order at the last refresh; the index's positions
@@ -91,5 +116,7 @@ private:
     quint64 m_generation = 0;
     qsizetype m_indexBuilds = 0;
     bool m_stale = true; // the store was saved or changed since the last refresh
+    bool m_textChanged = false; // a text read since the index was made differs from it
+    std::unique_ptr<Pass> m_pass; // a reading under way
     QObject m_receiver;  // ends the store connections with this object
 };

@@ -139,6 +139,10 @@ TEST_F(Browser, LibraryOrders)
     const QList<Prompt *> codePrompts = sections().library[2].prompts;
     ASSERT_EQ(codePrompts.size(), 4);
     EXPECT_EQ(codePrompts.mid(0, 3), (QList<Prompt *>{used, item2, item10}));
+    // The browser sorts only the category it lists; the others show just their count.
+    PromptBrowserViewModel vm(&ctx, &defaults);
+    vm.toggle(code->idText());
+    EXPECT_EQ(rowsOf(vm, code->id()).mid(0, 3), (QList<Prompt *>{used, item2, item10}));
 }
 
 TEST_F(Browser, TitleOrderWorkedOutAheadIsTheCollatedOne)

@@ -4,7 +4,11 @@
 #include "TestSupport.h"
 #include "UserAttribute.h"
 
+#include <QCoreApplication>
+
 #include <gtest/gtest.h>
+
+#include <chrono>
 
 #include <ostream>
 
@@ -161,6 +165,43 @@ TEST_F(PromptSearchTest, ShownListsByTitleOnly)
     b->ensureAttribute()->setUsageCount(9);
     add("Off")->setActive(false);
     EXPECT_EQ(search.shown({}), (QList<Prompt *>{a2, a, b}));
+}
+
+// Read a step at a time (as the browser reads a large library in idle time), the search
+// finds what one read finds; a change between two steps, already read or not, is not missed.
+TEST_F(PromptSearchTest, ReadInStepsTheLibraryIsSearchedAsReadAtOnce)
+{
+    std::vector<Prompt *> prompts;
+    for (int i = 0; i < 3000; ++i)
+        prompts.push_back(add(QStringLiteral("Prompt %1").arg(i), QStringLiteral("Filler text")));
+    ASSERT_TRUE(ctx.save());
+    const auto steps = [](PromptSearch &reader) {
+        int count = 1;
+        while (!reader.prepare(std::chrono::milliseconds(0)))
+            ++count;
+        return count;
+    };
+    EXPECT_GE(steps(search), 5);
+    EXPECT_TRUE(search.isCurrent());
+    EXPECT_EQ(search.indexBuilds(), 1);
+    PromptSearch atOnce(ctx);
+    EXPECT_EQ(titles("prompt 2999"), QStringList(QStringLiteral("Prompt 2999")));
+    EXPECT_EQ(search.search(QStringLiteral("prompt 12"), {}), atOnce.search(QStringLiteral("prompt 12"), {}));
+    EXPECT_EQ(search.indexBuilds(), 1); // nothing left to read
+
+    // Changed half-way: a prompt read in an earlier step, with the store saved before...
+    ASSERT_TRUE(search.prepare(std::chrono::milliseconds(0))); // nothing to read: already current
+    prompts[0]->setTitle(QStringLiteral("Zebra crossing"));
+    ASSERT_FALSE(search.prepare(std::chrono::milliseconds(0)));
+    prompts[1]->setTitle(QStringLiteral("Yak shaving"));
+    QCoreApplication::processEvents(); // ...and with changes pending already
+    steps(search);
+    EXPECT_EQ(titles("zebra"), QStringList(QStringLiteral("Zebra crossing")));
+    EXPECT_EQ(titles("yak"), QStringList(QStringLiteral("Yak shaving")));
+    // A search in the middle of a reading finishes it.
+    prompts[2]->setTitle(QStringLiteral("Walrus"));
+    ASSERT_FALSE(search.prepare(std::chrono::milliseconds(0)));
+    EXPECT_EQ(titles("walrus"), QStringList(QStringLiteral("Walrus")));
 }
 
 TEST_F(PromptSearchTest, IndexFollowsChangesAndIsMadeAgainOnlyForText)
