@@ -10,6 +10,8 @@
 #include <QSet>
 
 #include <algorithm>
+#include <cstring>
+#include <vector>
 
 namespace {
 // The clean-up has always reported as part of the shipped library's synchronisation.
@@ -52,14 +54,21 @@ DuplicateCleaner::Removed DuplicateCleaner::removeDuplicates(ModelContext *conte
     }
 
     // Runs each time the library comes into sight: the usual answer, no duplicate, is found
-    // with one set of ids; only ids seen twice are grouped.
+    // with the ids sorted (a set of a large library's ids costs a node per prompt); only ids
+    // seen twice are grouped.
     const QList<Prompt *> prompts = context->fetch<Prompt>();
-    UuidSet seen;
+    std::vector<QUuid> ids;
+    ids.reserve(size_t(prompts.size()));
+    for (const Prompt *prompt : prompts)
+        ids.push_back(prompt->id());
+    const auto before = [](const QUuid &a, const QUuid &b) {
+        return std::memcmp(&a, &b, sizeof(QUuid)) < 0;
+    };
+    std::sort(ids.begin(), ids.end(), before);
     UuidSet repeated;
-    seen.reserve(size_t(prompts.size()));
-    for (const Prompt *prompt : prompts) {
-        if (!seen.insert(prompt->id()).second)
-            repeated.insert(prompt->id());
+    for (size_t i = 1; i < ids.size(); ++i) {
+        if (ids[i] == ids[i - 1])
+            repeated.insert(ids[i]);
     }
     if (repeated.empty())
         return removed;
