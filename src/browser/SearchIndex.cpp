@@ -19,9 +19,22 @@ using WordIds = std::unordered_map<std::string, quint32, WordHash, std::equal_to
 
 std::string folded(const QString &text)
 {
-    const QString out = SearchText::fold(text);
-    const QByteArray utf8 = out.toUtf8();
-    return std::string(utf8.constData(), size_t(utf8.size()));
+    // Plain ASCII, the usual text, folds as SearchText::fold folds it (lower case, control
+    // characters as spaces) without the round through a folded copy and its UTF-8.
+    std::string out(size_t(text.size()), ' ');
+    const QChar *in = text.constData();
+    for (size_t i = 0; i < out.size(); ++i) {
+        const char16_t c = in[i].unicode();
+        if (c >= 0x80) {
+            const QByteArray utf8 = SearchText::fold(text).toUtf8();
+            return std::string(utf8.constData(), size_t(utf8.size()));
+        }
+        if (c >= 'A' && c <= 'Z')
+            out[i] = char(c + ('a' - 'A'));
+        else if (c >= 0x20 && c != 0x7f)
+            out[i] = char(c);
+    }
+    return out;
 }
 
 // Calls take(word, position) for each word of text.

@@ -59,6 +59,15 @@ TEST(PromptSearchTerms, FoldCaseAndAccentsAndSplitAtWhiteSpace)
     EXPECT_EQ(PromptSearch::fold("ΣΟΦΊΑ"), PromptSearch::fold("σοφία"));
 }
 
+TEST_F(PromptSearchTest, PlainAndAccentedTextFoldAlike)
+{
+    add(QStringLiteral("HELLO\tWorld"), QStringLiteral("Plain ASCII, a TAB between"));
+    add(QString::fromUtf8("Crème BRÛLÉE"), QStringLiteral("Hello\x01world"));
+    EXPECT_EQ(titles("hello world"), (QStringList{QStringLiteral("HELLO\tWorld"), QString::fromUtf8("Crème BRÛLÉE")}));
+    EXPECT_EQ(titles("CREME brulee"), QStringList{QString::fromUtf8("Crème BRÛLÉE")});
+    EXPECT_EQ(titles("ascii tab"), QStringList{QStringLiteral("HELLO\tWorld")});
+}
+
 TEST_F(PromptSearchTest, TermsMustAllMatchInAnyOfTheFields)
 {
     add("Review of code");
