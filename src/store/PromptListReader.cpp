@@ -4,6 +4,8 @@
 
 #include <QHash>
 
+#include <algorithm>
+
 namespace {
 QDateTime dateAt(const SqliteDatabase::Statement &stmt, int column)
 {
@@ -42,13 +44,15 @@ std::optional<PromptListReader::Listing> PromptListReader::read(bool withTemplat
     bool ok = m_db.forEachRow("SELECT row, name FROM category ORDER BY row", why, label(categories));
     out.categoryCount = out.labelNames.size();
     ok = ok && m_db.forEachRow("SELECT row, name FROM tag ORDER BY row", why, label(tags));
+    // Made once at its size: grown row by row, the list would pass through copies of itself.
+    out.prompts.reserve(size_t(std::max<qint64>(0, m_db.scalar(QStringLiteral("SELECT count(*) FROM prompt"), why))));
     const char *const promptSql =
         withTemplates ? "SELECT row, id, title, description, is_hot, is_active, template FROM prompt ORDER BY row"
                       : "SELECT row, id, title, description, is_hot, is_active FROM prompt ORDER BY row";
     ok = ok && m_db.forEachRow(promptSql, why, [&](const SqliteDatabase::Statement &s) {
         Entry entry;
         entry.row = s.int64(0);
-        entry.id = QUuid::fromString(s.text(1));
+        entry.id = QUuid::fromString(s.utf8(1));
         entry.title = s.text(2);
         entry.description = s.text(3);
         entry.hot = s.int64(4);
@@ -76,7 +80,7 @@ std::optional<PromptListReader::Listing> PromptListReader::read(bool withTemplat
                     why, [&](const SqliteDatabase::Statement &s) {
                         const bool hidden = s.int64(5);
                         if (hidden)
-                            out.hiddenTargets.insert(QUuid::fromString(s.text(0)));
+                            out.hiddenTargets.insert(QUuid::fromString(s.utf8(0)));
                         const auto prompt = s.isNull(1) ? prompts.cend() : prompts.constFind(s.int64(1));
                         if (prompt == prompts.cend())
                             return;

@@ -83,6 +83,12 @@ bool SqliteDatabase::Statement::isNull(int column) const
     return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
 }
 
+QUtf8StringView SqliteDatabase::Statement::utf8(int column) const
+{
+    const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
+    return data ? QUtf8StringView(data, sqlite3_column_bytes(m_stmt, column)) : QUtf8StringView();
+}
+
 QString SqliteDatabase::Statement::text(int column) const
 {
     if (isNull(column))

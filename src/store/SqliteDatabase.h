@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QUtf8StringView>
 #include <QString>
 
 #include <memory>
@@ -33,6 +34,9 @@ public:
         void reset();
         qint64 int64(int column) const;
         QString text(int column) const; // NULL reads as a null QString
+        // The text as stored (UTF-8), without a copy: valid until the next step or reset;
+        // empty for NULL. Not for a column also read with text().
+        QUtf8StringView utf8(int column) const;
         bool isNull(int column) const;
         QString error() const { return m_error; }
 
