@@ -345,7 +345,12 @@ void PromptBrowserViewModel::refresh()
     // of moving the result rows into place, which left rows of other heights overlapping.
     const bool afterResults = m_showingResults;
     m_showingResults = false;
-    m_sections = BrowserSections::build(*m_context, isAdminMode(), m_expanded);
+    const SectionsFrom from{m_context->revision(), m_expanded, isAdminMode()};
+    if (m_sectionsFrom != from) {
+        m_sections = BrowserSections::build(*m_context, from.adminMode, m_expanded);
+        m_sectionsFrom = from;
+        ++m_sectionBuilds;
+    }
     rows = m_sections.rows(m_expanded, m_showAllFavorites);
 
     if (afterResults)

@@ -78,6 +78,8 @@ public:
     QString selectedPromptId() const;
     void setSelectedPromptId(const QString &id);
     const BrowserSections &sections() const { return m_sections; }
+    // How often the sections were worked out anew (a showing with nothing changed reuses them).
+    qsizetype sectionBuilds() const { return m_sectionBuilds; }
     QColor matchColor() const { return m_matchColor; }
     void setMatchColor(const QColor &color);
     int matchCount() const;
@@ -169,6 +171,16 @@ private:
     QPointer<UserDefaults> m_defaults;
     BrowserRowModel m_rows;
     BrowserSections m_sections;
+    // What the sections were worked out from: the store's revision, the expanded section and
+    // the administrator mode.
+    struct SectionsFrom {
+        quint64 revision = 0;
+        std::optional<QUuid> expanded;
+        bool adminMode = false;
+        bool operator==(const SectionsFrom &) const = default;
+    };
+    std::optional<SectionsFrom> m_sectionsFrom;
+    qsizetype m_sectionBuilds = 0;
     std::unique_ptr<PromptSearch> m_search;
     std::unique_ptr<SearchWorker> m_worker; // made when a library first needs it
     // The results shown, and their prompts.

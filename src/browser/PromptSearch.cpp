@@ -168,7 +168,7 @@ void PromptSearch::endPass()
 
 bool PromptSearch::isCurrent() const
 {
-    return m_index && !m_stale && !m_context.hasChanges();
+    return m_index && !m_pass && !m_stale && !m_context.hasChanges();
 }
 
 SearchQuery PromptSearch::query(const QString &searchText, const Options &options)

@@ -192,6 +192,7 @@ ModelContext::OpenResult ModelContext::adopt(const QString &path, const OpenResu
         m_path.clear();
         return read;
     }
+    ++m_revision;
     for (int type = 0; type < ModelTypeCount; ++type) {
         qint64 maxRow = 0;
         for (PersistentModel *object : std::as_const(loaded[type])) {
@@ -262,6 +263,7 @@ void ModelContext::close()
 
 void ModelContext::clearObjects()
 {
+    ++m_revision;
     for (int type = 0; type < ModelTypeCount; ++type)
         compact(ModelType(type));
     for (auto &list : m_objects) {
@@ -350,6 +352,7 @@ void ModelContext::objectChanged(PersistentModel *object)
 
 void ModelContext::noteChange()
 {
+    ++m_revision;
     if (m_autosaveInterval >= 0 && isOpen())
         m_autosave.start(m_autosaveInterval);
     if (!m_hadChanges) {

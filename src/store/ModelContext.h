@@ -100,6 +100,9 @@ public:
     // failure on the log (quitting, closing, the end of a command). False when the save failed.
     bool savePending();
     bool hasChanges() const;
+    // Changes with every change to the objects (an edit, an insertion, a removal, a load, a
+    // clear): equal numbers mean the same objects in the same state.
+    quint64 revision() const { return m_revision; }
     // Why the last save failed, while its changes are still pending; empty once saved.
     QString saveError() const { return m_saveError; }
     // Pending changes are saved this long after the last change; a negative value turns
@@ -191,6 +194,7 @@ private:
     int m_failedSaves = 0; // in a row, for the retry back-off
     bool m_changePosted = false;
     bool m_hadChanges = false;
+    quint64 m_revision = 0;
 };
 
 template <> constexpr ModelType ModelContext::typeOf<Prompt>() { return ModelType::Prompt; }

@@ -143,6 +143,17 @@ TEST_F(Browser, LibraryOrders)
     PromptBrowserViewModel vm(&ctx, &defaults);
     vm.toggle(code->idText());
     EXPECT_EQ(rowsOf(vm, code->id()).mid(0, 3), (QList<Prompt *>{used, item2, item10}));
+    // Shown again with nothing changed, the sections are not worked out again; any change is seen.
+    const qsizetype builds = vm.sectionBuilds();
+    vm.shownAgain();
+    EXPECT_EQ(vm.sectionBuilds(), builds);
+    item10->ensureAttribute()->setUsageCount(5);
+    vm.shownAgain();
+    EXPECT_EQ(vm.sectionBuilds(), builds + 1);
+    EXPECT_EQ(rowsOf(vm, code->id()).mid(0, 3), (QList<Prompt *>{item10, used, item2}));
+    ctx.remove(used);
+    vm.shownAgain();
+    EXPECT_FALSE(rowsOf(vm, code->id()).contains(used));
 }
 
 TEST_F(Browser, TitleOrderWorkedOutAheadIsTheCollatedOne)
