@@ -26,11 +26,6 @@ bool sameText(const QString &copy, const QString &current)
 
 PromptSearch::PromptSearch(ModelContext &context) : m_context(context)
 {
-    // Any change marks the store as having changes at once, and a save ends that state;
-    // these two signals therefore cover every change between two searches.
-    const auto stale = [this] { m_stale = true; };
-    QObject::connect(&context, &ModelContext::saved, &m_receiver, stale);
-    QObject::connect(&context, &ModelContext::objectsChanged, &m_receiver, stale);
 }
 
 QString PromptSearch::fold(const QString &text)
@@ -57,9 +52,8 @@ bool PromptSearch::prepare(std::optional<std::chrono::milliseconds> budget)
 {
     QElapsedTimer clock;
     clock.start();
-    // A pass the store changed under is of no use any more (changes mark the store at once;
-    // a save ends that state and says so).
-    if (m_pass && (m_stale || m_context.hasChanges() != m_pass->hadChanges))
+    // A pass the store changed under is of no use any more.
+    if (m_pass && m_pass->revision != m_context.revision())
         m_pass.reset();
     if (!m_pass && !beginPass())
         return true; // nothing changed
@@ -109,13 +103,12 @@ bool PromptSearch::prepare(std::optional<std::chrono::milliseconds> budget)
 
 bool PromptSearch::beginPass()
 {
+    if (m_index && m_readRevision == m_context.revision())
+        return false;
     auto pass = std::make_unique<Pass>();
+    pass->revision = m_context.revision();
     pass->prompts = m_context.fetch<Prompt>();
     pass->listChanged = pass->prompts != m_prompts;
-    if (!pass->listChanged && !m_stale && !m_context.hasChanges() && m_index)
-        return false;
-    m_stale = false;
-    pass->hadChanges = m_context.hasChanges();
 
     // Category and tag names are labels of their prompts.
     for (const PromptCategory *category : m_context.fetch<PromptCategory>()) {
@@ -154,6 +147,7 @@ void PromptSearch::endPass()
     m_labelNames = pass->labelNames;
     m_labelObjects = pass->labelObjects;
     m_state = std::move(pass->state);
+    m_readRevision = pass->revision;
     if (m_textChanged) {
         m_textChanged = false;
         std::vector<SearchIndex::Source> sources;
@@ -168,7 +162,7 @@ void PromptSearch::endPass()
 
 bool PromptSearch::isCurrent() const
 {
-    return m_index && !m_pass && !m_stale && !m_context.hasChanges();
+    return m_index && !m_pass && m_readRevision == m_context.revision();
 }
 
 SearchQuery PromptSearch::query(const QString &searchText, const Options &options)

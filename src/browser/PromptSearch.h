@@ -26,9 +26,8 @@ class Prompt;
 // there is neither, the closest titles.
 //
 // The search itself runs over an immutable copy of what it needs (SearchQuery), so it can run
-// on another thread. This object keeps that copy in step with the store: while the store has
-// neither pending changes nor a save since the last call, nothing is read again; otherwise the
-// prompts' flags and user state are read again, and the text index is made anew only when a
+// on another thread. This object keeps that copy in step with the store: while the store's
+// revision is the one last read, nothing is read again; otherwise the prompts' flags and user state are read again, and the text index is made anew only when a
 // text, a category or tag name, or the list of prompts changed. The templates are read (in one
 // pass, most of them from the store) only when a search into them is asked for.
 class PromptSearch {
@@ -92,7 +91,7 @@ private:
     struct Pass {
         QList<Prompt *> prompts;
         bool listChanged = false;
-        bool hadChanges = false;
+        quint64 revision = 0; // of the store when it began
         QHash<const void *, quint32> labelIds;
         QStringList labelNames;
         QList<const void *> labelObjects;
@@ -115,8 +114,7 @@ private:
     std::shared_ptr<const std::vector<SearchState>> m_state;
     quint64 m_generation = 0;
     qsizetype m_indexBuilds = 0;
-    bool m_stale = true; // the store was saved or changed since the last refresh
+    quint64 m_readRevision = 0; // of the store at the last reading
     bool m_textChanged = false; // a text read since the index was made differs from it
     std::unique_ptr<Pass> m_pass; // a reading under way
-    QObject m_receiver;  // ends the store connections with this object
 };

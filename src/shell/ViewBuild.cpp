@@ -38,8 +38,10 @@ ViewBuild::ViewBuild(QQuickView *view, const QUrl &source, Pace pace, Done done)
 ViewBuild::~ViewBuild()
 {
     QObject::disconnect(m_loaded);
-    if (!m_finished)
-        m_incubator->clear(); // what was made so far goes
+    if (m_finished)
+        return;
+    m_incubator->clear(); // what was made so far goes, and the view it was for
+    delete m_view;
 }
 
 void ViewBuild::finishNow()

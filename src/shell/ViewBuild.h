@@ -24,7 +24,7 @@ public:
     // done runs once the view has its content, or has none (with the file's errors or its
     // objects'); inside the constructor when at once.
     ViewBuild(QQuickView *view, const QUrl &source, Pace pace, Done done);
-    ~ViewBuild(); // gives up a build still under way
+    ~ViewBuild(); // gives up a build still under way, and the view with it
     ViewBuild(const ViewBuild &) = delete;
     ViewBuild &operator=(const ViewBuild &) = delete;
 

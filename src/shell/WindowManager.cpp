@@ -120,10 +120,7 @@ WindowManager::WindowManager(Services services, QObject *parent)
 WindowManager::~WindowManager()
 {
     qDeleteAll(m_auxWindows);
-    if (!m_panel && m_panelBuild) {
-        m_panelBuild.reset(); // a build still under way is given up
-        delete m_unfinishedPanel;
-    }
+    m_panelBuild.reset(); // a build still under way is given up
     delete m_panel;
     delete m_statusItem;
     if (g_shared == this)
@@ -280,7 +277,6 @@ void WindowManager::buildPanel(ViewBuild::Pace pace)
 
     // Made in steps, the view's objects come a few at a time between the loop's events.
     auto *view = new SpotlightPanel(engine());
-    m_unfinishedPanel = view;
     m_panelBuild = std::make_unique<ViewBuild>(view, QUrl(QmlBase + QStringLiteral("MainView.qml")), pace,
                                                [this, view](const QList<QQmlError> &errors) {
         for (const QQmlError &error : errors)

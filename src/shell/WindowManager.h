@@ -112,7 +112,6 @@ private:
     IdleIncubationController m_incubation; // outlives the engine, which refers to it
     std::unique_ptr<QQmlEngine> m_engine;
     std::unique_ptr<ViewBuild> m_panelBuild; // the panel's objects while they are made
-    QPointer<SpotlightPanel> m_unfinishedPanel;
     std::unique_ptr<AppActions> m_actions;
     std::unique_ptr<QMenu> m_menu;
     QSystemTrayIcon *m_statusItem = nullptr;
