@@ -19,6 +19,7 @@ FocusScope {
     property bool canEdit: false
     // Room the host keeps free at the header's trailing end for its own buttons.
     property real headerTrailingInset: 0
+    property alias searchField: searchBox.field
     readonly property alias viewModel: browserModel
 
     signal searchTextEdited(string text)
@@ -184,64 +185,16 @@ FocusScope {
         anchors.rightMargin: 16 + browser.headerTrailingInset
         height: 42
 
-        Rectangle {
+        SearchBox {
             id: searchBox
             anchors.left: parent.left
             anchors.right: adminMenuButton.visible ? adminMenuButton.left : parent.right
             anchors.rightMargin: adminMenuButton.visible ? 8 : 0
             height: parent.height
-            radius: 12
-            color: Style.glassFill
-            border.color: searchField.activeFocus ? Qt.rgba(Style.brandPurple.r, Style.brandPurple.g, Style.brandPurple.b, 0.7)
-                                                  : Style.glassStroke
-            Behavior on border.color { ColorAnimation { duration: Style.defaultAnimation } }
-
-            SymbolIcon {
-                id: searchIcon
-                anchors.left: parent.left
-                anchors.leftMargin: 12
-                anchors.verticalCenter: parent.verticalCenter
-                symbol: "magnifyingglass"
-                size: 20
-                color: searchField.activeFocus ? Style.brandPurple : Style.textSecondary
-            }
-            TextField {
-                id: searchField
-                objectName: "searchField"
-                anchors.left: searchIcon.right
-                anchors.leftMargin: 4
-                anchors.right: clearButton.visible ? clearButton.left : parent.right
-                anchors.rightMargin: 6
-                anchors.verticalCenter: parent.verticalCenter
-                focus: true
-                text: browser.searchText
-                placeholderText: qsTr("Search prompts...")
-                placeholderTextColor: Style.textSecondary
-                color: Style.textPrimary
-                selectionColor: Qt.rgba(Style.brandPurple.r, Style.brandPurple.g, Style.brandPurple.b, 0.5)
-                selectedTextColor: Style.textPrimary
-                font: Style.bodyFont
-                background: null
-                Accessible.name: qsTr("Search prompts")
-                onTextEdited: browser.editSearch(text)
-                // The field keeps the focus while the arrows walk the list.
-                Keys.onPressed: (event) => browser.handleKey(event, true)
-            }
-            SymbolButton {
-                id: clearButton
-                objectName: "clearSearchButton"
-                anchors.right: parent.right
-                anchors.rightMargin: 6
-                anchors.verticalCenter: parent.verticalCenter
-                visible: browser.searchText.length > 0
-                symbol: "xmark.circle.fill"
-                size: 17
-                help: qsTr("Clear the search")
-                onClicked: {
-                    browser.editSearch("")
-                    searchField.forceActiveFocus()
-                }
-            }
+            text: browser.searchText
+            onEdited: (text) => browser.editSearch(text)
+            // The field keeps the focus while the arrows walk the list.
+            onKeyPressed: (event) => browser.handleKey(event, true)
         }
 
         SymbolButton {
