@@ -1,5 +1,6 @@
 #include "SearchIndex.h"
 
+#include "BinaryStream.h"
 #include "PromptSearch.h"
 #include "SearchText.h"
 
@@ -69,6 +70,8 @@ SearchIndex::SearchIndex(std::vector<Source> sources, QStringList labelNames)
 
 void SearchIndex::build() const
 {
+    if (m_isBuilt)
+        return; // also an index read from a file, which has no sources to build from
     std::call_once(m_built, [this] {
         const_cast<SearchIndex *>(this)->buildNow();
         m_isBuilt = true;
@@ -109,7 +112,7 @@ void SearchIndex::buildTemplates() const
 
 std::string_view SearchIndex::initials(size_t prompt) const
 {
-    const char *letters = m_entries[prompt].initials;
+    const char *letters = m_view.entries[prompt].initials;
     return std::string_view(letters, size_t(std::find(letters, letters + 8, '\0') - letters));
 }
 
@@ -140,6 +143,7 @@ void SearchIndex::buildNow()
         m_labelStart.push_back(quint32(m_labels.size()));
         std::vector<Source>().swap(m_sources);
     }
+    m_view = ownViews(); // the text and labels are in place
     for (const QString &name : std::as_const(m_labelSource))
         m_labelNames.push_back(folded(name));
     m_labelSource.clear();
@@ -230,7 +234,12 @@ void SearchIndex::buildNow()
         if (i > 0 && keys[order[i - 1]].compare(keys[order[i]]) != 0)
             ++rank;
         m_entries[order[i]].titleRank = rank;
-    }
+    }    m_view = ownViews();
+}
+
+SearchIndex::Views SearchIndex::ownViews() const
+{
+    return {m_text, m_entries, m_words, m_wordStart, m_wordFields, m_postingStart, m_postings, m_labelStart, m_labels};
 }
 
 void SearchIndex::buildTemplatesNow()
@@ -252,6 +261,80 @@ void SearchIndex::buildTemplatesNow()
     }
     m_templateStart.push_back(m_templates.size());
     m_templates.shrink_to_fit();
+}
+
+namespace {
+// Offsets that start at 0, never go back and end at the end of what they cut up.
+bool cuts(std::span<const quint32> starts, size_t count, size_t end)
+{
+    return starts.size() == count + 1 && starts.front() == 0 && starts.back() == end
+           && std::is_sorted(starts.begin(), starts.end());
+}
+} // namespace
+
+void SearchIndex::writeTo(BinaryStream &out) const
+{
+    build();
+    out.put(quint64(m_textBytes));
+    out.putArray(m_view.text);
+    out.putArray(m_view.entries);
+    out.putArray(m_view.words);
+    out.putArray(m_view.wordStart);
+    out.putArray(m_view.wordFields);
+    out.putArray(m_view.postingStart);
+    out.putArray(m_view.postings);
+    out.put(quint64(m_labelNames.size()));
+    for (const std::string &name : m_labelNames)
+        out.putArray(name);
+    out.putArray(m_view.labelStart);
+    out.putArray(m_view.labels);
+}
+
+std::shared_ptr<const SearchIndex> SearchIndex::readFrom(BinaryStream &in, std::shared_ptr<const void> bytes)
+{
+    std::shared_ptr<SearchIndex> index(new SearchIndex);
+    Views &view = index->m_view;
+    quint64 textBytes = 0;
+    quint64 labelCount = 0;
+    if (!in.get(textBytes) || !in.view(view.text) || !in.view(view.entries) || !in.view(view.words)
+        || !in.view(view.wordStart) || !in.view(view.wordFields) || !in.view(view.postingStart)
+        || !in.view(view.postings) || !in.get(labelCount))
+        return nullptr;
+    for (quint64 l = 0; l < labelCount; ++l) {
+        std::string_view name;
+        if (!in.view(name))
+            return nullptr;
+        index->m_labelNames.emplace_back(name);
+    }
+    if (!in.view(view.labelStart) || !in.view(view.labels) || view.entries.empty())
+        return nullptr;
+    index->m_size = view.entries.size() - 1;
+    index->m_textBytes = size_t(textBytes);
+    if (!index->holdsTogether()) {
+        in.fail();
+        return nullptr;
+    }
+    index->m_bytes = std::move(bytes);
+    index->m_isBuilt = true;
+    return index;
+}
+
+bool SearchIndex::holdsTogether() const
+{
+    const Views &v = m_view;
+    for (size_t i = 0; i < m_size; ++i) {
+        const Entry &entry = v.entries[i];
+        if (entry.start > v.entries[i + 1].start || entry.titleLength > v.entries[i + 1].start - entry.start)
+            return false;
+    }
+    const auto inRange = [](std::span<const quint32> values, size_t end, unsigned shift) {
+        return std::all_of(values.begin(), values.end(), [&](quint32 value) { return (value >> shift) < end; });
+    };
+    const size_t words = v.wordFields.size();
+    return v.entries.front().start == 0 && v.entries.back().start == v.text.size()
+           && cuts(v.wordStart, words, v.words.size()) && cuts(v.postingStart, words, v.postings.size())
+           && cuts(v.labelStart, m_size, v.labels.size()) && inRange(v.postings, m_size, FieldBits)
+           && inRange(v.labels, m_labelNames.size(), 0);
 }
 
 size_t SearchIndex::memoryBytes() const

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <atomic>
+#include <memory>
 #include <mutex>
 #include <span>
 #include <string>
@@ -20,6 +21,8 @@
 // share their data, so this is cheap on the thread that owns the prompts), build() does the
 // work on whichever thread needs it first. The templates are not among them: whoever makes
 // the first search into templates hands them over (setTemplates) before it runs.
+class BinaryStream;
+
 class SearchIndex {
 public:
     enum Field : unsigned { Title = 1, Description = 2, Label = 4 };
@@ -54,12 +57,12 @@ public:
     // After build(): folded title, FieldSeparator, folded description.
     std::string_view text(size_t prompt) const
     {
-        return std::string_view(m_text).substr(m_entries[prompt].start,
-                                               m_entries[prompt + 1].start - m_entries[prompt].start);
+        return m_view.text.substr(m_view.entries[prompt].start,
+                                  m_view.entries[prompt + 1].start - m_view.entries[prompt].start);
     }
-    size_t titleLength(size_t prompt) const { return m_entries[prompt].titleLength; }
+    size_t titleLength(size_t prompt) const { return m_view.entries[prompt].titleLength; }
     // The position of the title in the natural order of all titles (equal titles share one).
-    quint32 titleRank(size_t prompt) const { return m_entries[prompt].titleRank; }
+    quint32 titleRank(size_t prompt) const { return m_view.entries[prompt].titleRank; }
     // The first letters of the title's words (up to 8, Latin letters and digits only).
     std::string_view initials(size_t prompt) const;
     // After buildTemplates(): the folded template.
@@ -70,17 +73,17 @@ public:
     }
 
     // The words, each once.
-    size_t wordCount() const { return m_wordStart.empty() ? 0 : m_wordStart.size() - 1; }
+    size_t wordCount() const { return m_view.wordStart.empty() ? 0 : m_view.wordStart.size() - 1; }
     std::string_view word(size_t w) const
     {
-        return std::string_view(m_words).substr(m_wordStart[w], m_wordStart[w + 1] - m_wordStart[w]);
+        return m_view.words.substr(m_view.wordStart[w], m_view.wordStart[w + 1] - m_view.wordStart[w]);
     }
     // The fields a word occurs in anywhere in the library.
-    unsigned wordFields(size_t w) const { return m_wordFields[w]; }
+    unsigned wordFields(size_t w) const { return m_view.wordFields[w]; }
     // Where a word occurs: (prompt << FieldBits) | fields, in prompt order.
     std::span<const quint32> postings(size_t w) const
     {
-        return std::span<const quint32>(m_postings).subspan(m_postingStart[w], m_postingStart[w + 1] - m_postingStart[w]);
+        return m_view.postings.subspan(m_view.postingStart[w], m_view.postingStart[w + 1] - m_view.postingStart[w]);
     }
 
     // Category and tag names, folded.
@@ -88,8 +91,14 @@ public:
     const std::string &labelName(size_t label) const { return m_labelNames[label]; }
     std::span<const quint32> labels(size_t prompt) const
     {
-        return std::span<const quint32>(m_labels).subspan(m_labelStart[prompt], m_labelStart[prompt + 1] - m_labelStart[prompt]);
+        return m_view.labels.subspan(m_view.labelStart[prompt], m_view.labelStart[prompt + 1] - m_view.labelStart[prompt]);
     }
+
+    // The built index as written to a file (templates left out), and read back from the
+    // file's bytes, which the index then reads in place (bytes keeps them): null when what is
+    // read does not fit together as an index (every offset in order and in bounds).
+    void writeTo(BinaryStream &out) const;
+    static std::shared_ptr<const SearchIndex> readFrom(BinaryStream &in, std::shared_ptr<const void> bytes);
 
     // Bytes the index holds (after build(); templates included once folded).
     size_t memoryBytes() const;
@@ -105,8 +114,24 @@ private:
         quint32 titleRank = 0;
         char initials[8] = {};
     };
+    // What the accessors read: the index's own arrays, or a file's bytes.
+    struct Views {
+        std::string_view text;
+        std::span<const Entry> entries;
+        std::string_view words;
+        std::span<const quint32> wordStart;
+        std::span<const quint8> wordFields;
+        std::span<const quint32> postingStart;
+        std::span<const quint32> postings;
+        std::span<const quint32> labelStart;
+        std::span<const quint32> labels;
+    };
+
+    SearchIndex() = default;
+    Views ownViews() const;
     void buildNow();
     void buildTemplatesNow();
+    bool holdsTogether() const;
 
     size_t m_size = 0;
     size_t m_textBytes = 0;
@@ -135,4 +160,6 @@ private:
     std::vector<std::string> m_labelNames;
     std::vector<quint32> m_labelStart;
     std::vector<quint32> m_labels;
+    Views m_view;
+    std::shared_ptr<const void> m_bytes; // of a file read back
 };

@@ -3,6 +3,7 @@
 #include "CommandArguments.h"
 #include "DataController.h"
 #include "FormViewModel.h"
+#include "ListingCache.h"
 #include "ModelContext.h"
 #include "Prompt.h"
 #include "PromptCategory.h"
@@ -338,19 +339,29 @@ std::optional<int> runPromptsListFromStore(const QStringList &args, QTextStream 
         return std::nullopt;
     PromptListReader reader;
     const PromptSearch::Options options = searchOptions(arguments);
+    if (!reader.open(path, nullptr))
+        return std::nullopt;
+    // Lines without templates come from the search kept since the last save, when there is one.
+    const bool json = arguments.has(QStringLiteral("--json"));
+    const std::optional<qint64> stamp = reader.saveStamp();
+    std::optional<StoredPromptSearch> search;
+    const bool cacheable = stamp && !json && !options.searchTemplate;
+    if (cacheable)
+        search = ListingCache::load(path, *stamp);
     std::optional<PromptListReader::Listing> listing;
-    if (!reader.open(path, nullptr) || !(listing = reader.read(options.searchTemplate, nullptr)))
-        return std::nullopt;
+    if (!search) {
+        if (!(listing = reader.read(options.searchTemplate, nullptr)))
+            return std::nullopt;
+        search.emplace(*listing, options.searchTemplate);
+    }
     // A start-up load with something to do runs in the full open, with its messages.
-    if (!controller.startupLoadWouldSkip(qsizetype(listing->prompts.size())))
+    if (!controller.startupLoadWouldSkip(qsizetype(search->size())))
         return std::nullopt;
-    const SearchResults results = StoredPromptSearch::find(*listing, arguments.plain.join(u' '), options);
+    const SearchResults results = search->find(arguments.plain.join(u' '), options);
     const auto entries = [&](const std::vector<quint32> &positions) {
         return QList<quint32>(positions.cbegin(), positions.cend());
     };
-    const auto line = [&](quint32 at) {
-        return uuidText(listing->prompts[at].id) + u'\t' + listing->prompts[at].title;
-    };
+    const auto line = [&](quint32 at) { return search->line(at); };
     bool complete = true;
     const auto object = [&](quint32 at) {
         const PromptListReader::Entry &entry = listing->prompts[at];
@@ -378,16 +389,19 @@ std::optional<int> runPromptsListFromStore(const QStringList &args, QTextStream 
         }
         return promptJson(fields);
     };
-    // Printed once whole: a prompt whose row cannot be read leaves it to the full command.
+    // Objects are printed once whole: a prompt whose row cannot be read leaves it to the full
+    // command. Lines cannot fail and go out as they come.
     QString text;
     QTextStream listed(&text);
-    printListing(listed, arguments, entries(results.matches), entries(results.close), line, object);
+    printListing(json ? listed : out, arguments, entries(results.matches), entries(results.close), line, object);
     listed.flush();
     if (!complete)
         return std::nullopt;
     out << text;
     out.flush();
     Q_UNUSED(err);
+    if (cacheable && listing)
+        ListingCache::save(path, *stamp, *search);
     return 0;
 }
 

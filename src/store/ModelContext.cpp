@@ -134,6 +134,7 @@ ModelContext::OpenResult ModelContext::readFile(const QString &path, ObjectLists
     };
 
     m_db = std::make_unique<SqliteDatabase>();
+    m_saveStamped = false;
     QString error;
     if (!m_db->open(path, &error))
         return failDb(error);
@@ -158,6 +159,7 @@ ModelContext::OpenResult ModelContext::readFile(const QString &path, ObjectLists
             || !m_db->exec(QStringLiteral("COMMIT"), &error)) {
             return failDb(error);
         }
+        m_saveStamped = true;
     } else {
         SqliteDatabase::Statement check = m_db->prepare(QStringLiteral("PRAGMA quick_check"), &error);
         if (!check.isValid())
@@ -166,6 +168,13 @@ ModelContext::OpenResult ModelContext::readFile(const QString &path, ObjectLists
             return failDb(check.error());
         if (const QString verdict = check.text(0); verdict != QLatin1String("ok"))
             return {OpenStatus::Unreadable, QStringLiteral("integrity check failed: ") + verdict};
+        check = {};
+        // A store from before save stamps gets one; without one it works as before.
+        if (m_db->exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+            m_saveStamped = repository.ensureSaveStamp(nullptr) && m_db->exec(QStringLiteral("COMMIT"));
+            if (!m_saveStamped)
+                m_db->exec(QStringLiteral("ROLLBACK"));
+        }
     }
 
     if (!repository.loadAll(loaded, &error)) {
@@ -394,7 +403,7 @@ bool ModelContext::save(QString *error)
         // A deleted prompt stays readable until it is freed, after its row is gone.
         if (holdTemplates(promptsAmong(m_deleted), &message)
             && repository.write(m_inserted, m_changed, m_deleted, &message)
-            && m_db->exec(QStringLiteral("COMMIT"), &message)) {
+            && (!m_saveStamped || repository.renewSaveStamp(&message)) && m_db->exec(QStringLiteral("COMMIT"), &message)) {
             for (PersistentModel *object : std::as_const(m_inserted))
                 object->m_state = PersistentModel::State::Clean;
             for (PersistentModel *object : std::as_const(m_changed))

@@ -194,6 +194,7 @@ private:
     int m_failedSaves = 0; // in a row, for the retry back-off
     bool m_changePosted = false;
     bool m_hadChanges = false;
+    bool m_saveStamped = false; // the store has a save stamp to renew with each save
     quint64 m_revision = 0;
 };
 

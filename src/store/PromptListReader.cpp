@@ -95,6 +95,14 @@ std::optional<PromptListReader::Listing> PromptListReader::read(bool withTemplat
     return out;
 }
 
+std::optional<qint64> PromptListReader::saveStamp()
+{
+    std::optional<qint64> stamp;
+    if (!m_db.forEachRow("SELECT stamp FROM save_stamp", nullptr, [&](const SqliteDatabase::Statement &s) { stamp = s.int64(0); }))
+        return std::nullopt;
+    return stamp;
+}
+
 std::optional<PromptListReader::Details> PromptListReader::details(qint64 row, QString *why)
 {
     SqliteDatabase::Statement &stmt = m_db.cached(

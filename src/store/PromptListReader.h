@@ -54,6 +54,8 @@ public:
     // busy, damaged, of another version. Whoever opens it for writing says more.
     bool open(const QString &path, QString *why);
     std::optional<Listing> read(bool withTemplates, QString *why);
+    // The store's save stamp (see StoreRepository), or nothing for a store without one.
+    std::optional<qint64> saveStamp();
     // The rest of one prompt of the listing read before, from the same snapshot.
     std::optional<Details> details(qint64 row, QString *why);
 

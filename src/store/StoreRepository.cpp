@@ -73,8 +73,25 @@ QStringList valuesFromText(const QString &text)
 
 bool StoreRepository::createSchema(int version, QString *error)
 {
-    return m_db.exec(QString::fromLatin1(SchemaV1), error)
+    return m_db.exec(QString::fromLatin1(SchemaV1), error) && ensureSaveStamp(error)
            && m_db.exec(QStringLiteral("PRAGMA user_version = %1").arg(version), error);
+}
+
+bool StoreRepository::ensureSaveStamp(QString *error)
+{
+    const qint64 present =
+        m_db.scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'save_stamp'"),
+                    error);
+    if (present != 0)
+        return present > 0;
+    return m_db.exec(QStringLiteral("CREATE TABLE save_stamp(stamp INTEGER NOT NULL);"
+                                    "INSERT INTO save_stamp VALUES(random());"),
+                     error);
+}
+
+bool StoreRepository::renewSaveStamp(QString *error)
+{
+    return m_db.exec(QStringLiteral("UPDATE save_stamp SET stamp = random()"), error);
 }
 
 bool StoreRepository::loadAll(ObjectLists &out, QString *error)

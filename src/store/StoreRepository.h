@@ -21,6 +21,12 @@ public:
 
     // Creates the tables of the current schema version inside a transaction.
     bool createSchema(int version, QString *error);
+    // The stamp every save writes anew, so that whoever keeps something worked out from the
+    // store can tell that nothing was saved since: a random number, not a count, so that a
+    // copy of the file put back matches only what was worked out from that very state.
+    // ensureSaveStamp gives a store made before stamps its first one; false when it has none.
+    bool ensureSaveStamp(QString *error);
+    bool renewSaveStamp(QString *error);
     // Builds every stored object and its relationships, in row order per type.
     bool loadAll(ObjectLists &out, QString *error);
     // One prompt's stored template; false when the row is not there or cannot be read.

@@ -1,5 +1,6 @@
 #include "DataController.h"
 #include "FormViewModel.h"
+#include "ListingCache.h"
 #include "ModelContext.h"
 #include "Prompt.h"
 #include "PromptCategory.h"
@@ -208,9 +209,113 @@ TEST_F(StoredPromptListTest, LogsWhatTheStartUpLoadLogsWhenItSkips)
     EXPECT_TRUE(full.join(u'\n').contains("Skipping sync"));
 }
 
+TEST_F(StoredPromptListTest, AnswersFromItsCacheUntilTheNextSave)
+{
+    const Outcome expected = loaded({"list", "draft"});
+    ASSERT_TRUE(controller->closeStore());
+    const QString cache = ListingCache::pathFor(options.storePath);
+    EXPECT_EQ(stored({"list", "draft"}).out, expected.out);
+    ASSERT_TRUE(QFile::exists(cache));
+    const QByteArray cached = [&] {
+        QFile file(cache);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+
+    // Nothing saved since, nothing read: a title changed behind VORN's back does not show.
+    const QString copy = dir + "/before-rename.sqlite";
+    ASSERT_TRUE(QFile::copy(options.storePath, copy));
+    {
+        ModelContext context;
+        ASSERT_TRUE(context.open(options.storePath).ok());
+        ASSERT_TRUE(context.execute("UPDATE prompt SET title = 'Rewritten' WHERE title = 'Copy draft 3'"));
+        context.closeStore();
+    }
+    EXPECT_EQ(stored({"list", "draft"}).out, expected.out);
+
+    // A save is seen at once.
+    open();
+    Prompt *renamed = nullptr;
+    for (Prompt *prompt : controller->mainContext()->fetch<Prompt>())
+        if (prompt->title() == QLatin1String("Rewritten"))
+            renamed = prompt;
+    ASSERT_TRUE(renamed);
+    renamed->setTitle(QStringLiteral("Renamed draft"));
+    ASSERT_TRUE(controller->mainContext()->save());
+    const Outcome afterSave = loaded({"list", "draft"});
+    ASSERT_TRUE(afterSave.out.contains("Renamed draft"));
+    ASSERT_TRUE(controller->closeStore());
+    EXPECT_EQ(stored({"list", "draft"}).out, afterSave.out);
+    EXPECT_EQ(stored({"list", "draft"}).out, afterSave.out);
+
+    // A copy of the store from before, put back, is listed as it was then: with the cache
+    // written back as well, and without one.
+    ASSERT_TRUE(QFile::remove(options.storePath) && QFile::copy(copy, options.storePath));
+    QFile::remove(options.storePath + "-wal");
+    QFile::remove(options.storePath + "-shm");
+    EXPECT_EQ(stored({"list", "draft"}).out, expected.out);
+    {
+        QFile file(cache);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(cached);
+    }
+    EXPECT_EQ(stored({"list", "draft"}).out, expected.out);
+
+    // A store from before save stamps is read every time, and has one from its next full open on.
+    {
+        ModelContext context;
+        ASSERT_TRUE(context.open(options.storePath).ok());
+        ASSERT_TRUE(context.execute("DROP TABLE save_stamp"));
+        context.closeStore();
+    }
+    QFile::remove(options.storePath + "-wal");
+    QFile::remove(cache);
+    EXPECT_EQ(stored({"list", "draft"}).out, expected.out);
+    EXPECT_FALSE(QFile::exists(cache));
+    open();
+    ASSERT_TRUE(controller->closeStore());
+    EXPECT_EQ(stored({"list", "draft"}).out, expected.out);
+    EXPECT_TRUE(QFile::exists(cache));
+}
+
+TEST_F(StoredPromptListTest, ACacheCutShortOrDamagedIsNoCache)
+{
+    const Outcome expected = loaded({"list", "reveiw"});
+    ASSERT_TRUE(controller->closeStore());
+    ASSERT_EQ(stored({"list", "reveiw"}).out, expected.out);
+    const QString cache = ListingCache::pathFor(options.storePath);
+    QFile file(cache);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray whole = file.readAll();
+    file.close();
+    ASSERT_GT(whole.size(), 256);
+    const auto listWith = [&](const QByteArray &bytes) {
+        QFile damaged(cache);
+        EXPECT_TRUE(damaged.open(QIODevice::WriteOnly));
+        damaged.write(bytes);
+        damaged.close();
+        return stored({"list", "reveiw"});
+    };
+    // Cut anywhere: read from the store instead.
+    for (qsizetype length = 0; length < whole.size(); length += 1 + length / 16) {
+        SCOPED_TRACE(length);
+        const Outcome cut = listWith(whole.left(length));
+        EXPECT_EQ(cut.code, std::optional<int>(0));
+        EXPECT_EQ(cut.out, expected.out);
+    }
+    // Any byte changed: whatever it lists, it reads nothing outside the file (the sanitizers
+    // of the CI build watch) and ends.
+    for (qsizetype at = 0; at < whole.size(); at += 1 + at / 32) {
+        QByteArray changed = whole;
+        changed[at] = char(changed[at] ^ 0x5a);
+        EXPECT_EQ(listWith(changed).code, std::optional<int>(0));
+    }
+}
+
 TEST_F(StoredPromptListTest, LeavesEverythingElseToTheFullOpen)
 {
     ASSERT_TRUE(controller->closeStore());
+    // With a cache of the listing at hand, which answers nothing of the below.
+    ASSERT_TRUE(stored({"list"}).code);
     const QByteArray before = storeDigest();
     const auto declines = [&](const QStringList &args) {
         const Outcome fast = stored(args);
