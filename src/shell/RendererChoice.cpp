@@ -45,8 +45,14 @@ RendererChoice::Renderer RendererChoice::apply()
                                      << "but can only be software or opengl; choosing by the machine";
     QString why;
     const Renderer renderer = choose(inputs, &why);
-    if (renderer == Renderer::Software)
+    if (renderer == Renderer::Software) {
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+        // The software renderer draws when the window asks for a frame, and Qt waits 5 ms
+        // before it grants one to gather more asks: half of what a keystroke took to show.
+        // Animations still tick at their own pace.
+        if (!qEnvironmentVariableIsSet("QT_QPA_UPDATE_IDLE_TIME"))
+            qputenv("QT_QPA_UPDATE_IDLE_TIME", "0");
+    }
     qCDebug(lcShell).noquote() << "Qt Quick renderer:" << (renderer == Renderer::Software ? "software" : "Qt's default")
                                << "(" + why + ")";
     return renderer;

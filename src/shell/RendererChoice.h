@@ -4,7 +4,8 @@
 
 // Which renderer Qt Quick draws the windows with. Without a GPU, Mesa's OpenGL runs on the
 // processor and its frames cost several times what Qt's own software renderer costs for
-// these flat 2D views, so the software renderer is taken then. VORN_RENDERER=software or
+// these flat 2D views, so the software renderer is taken then, drawing each frame as soon as
+// it is asked for (QT_QPA_UPDATE_IDLE_TIME, unless set). VORN_RENDERER=software or
 // VORN_RENDERER=opengl decides instead; Qt's own QT_QUICK_BACKEND and QSG_RHI_BACKEND are
 // left to do what they say.
 class RendererChoice {
