@@ -460,10 +460,9 @@ void PromptBrowserViewModel::showResults(std::shared_ptr<const SearchResults> re
     m_madeRows = std::min(searchRowCount(), RowsPerPage);
     m_libraryWasShown = false; // the results take its place; it appears again after them
     const QList<BrowserRowModel::Row> rows = searchRows(0, m_madeRows);
-    if (m_showingResults)
-        m_rows.updateRows(rows); // the rows the list shows stay, with new contents
-    else
-        m_rows.setRows(rows);
+    // The rows the list shows stay, with new contents: also the library's, which the results
+    // take the place of (the list need not make its rows anew).
+    m_rows.updateRows(rows);
     m_showingResults = true;
     m_highlightFirst = false;
 

@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <memory>
 
 Q_IMPORT_QML_PLUGIN(Vorn_BrowserPlugin)
@@ -55,7 +57,11 @@ protected:
     void TearDown() override
     {
         view.reset();
-        UserDefaults::standard()->setValue(QStringLiteral("isAdminMode"), false);
+        // What a test opened or switched on is not the next one's start.
+        UserDefaults *defaults = UserDefaults::standard();
+        defaults->setValue(QStringLiteral("isAdminMode"), false);
+        for (const char *key : {PromptBrowserViewModel::LastExpandedKey, "searchHiddenPrompts", "searchTemplateText"})
+            defaults->remove(QString::fromLatin1(key));
     }
 
     void load()
@@ -91,6 +97,17 @@ protected:
         return find(view->contentItem(), [&](QQuickItem *i) {
             return isA(i, "PromptRow") && i->property("prompt").value<QObject *>() == prompt;
         });
+    }
+    // Every prompt row the list shows.
+    QList<QQuickItem *> shownRows() const
+    {
+        QList<QQuickItem *> rows;
+        find(view->contentItem(), [&](QQuickItem *i) {
+            if (isA(i, "PromptRow"))
+                rows.append(i);
+            return false;
+        });
+        return rows;
     }
     static QQuickItem *child(QQuickItem *in, const char *name)
     {
@@ -367,9 +384,17 @@ QRect sceneRect(QQuickItem *item)
 TEST_F(BrowserView, ResultsMarkWhatMatchedAndStayPutWhileTyping)
 {
     ASSERT_NO_FATAL_FAILURE(load());
+    const QList<QQuickItem *> libraryRows = shownRows();
+    ASSERT_FALSE(libraryRows.isEmpty());
     view->type(QStringLiteral("revie"));
     ASSERT_TRUE(waitFor([&] { return vm->matchCount() > 0; }));
     QTest::qWait(1200); // the results slide in once
+    // The results are drawn by the rows the library had made, one under another.
+    const QList<QQuickItem *> resultRows = shownRows();
+    EXPECT_TRUE(std::any_of(resultRows.cbegin(), resultRows.cend(), [&](QQuickItem *r) { return libraryRows.contains(r); }));
+    for (qsizetype a = 0; a < resultRows.size(); ++a)
+        for (qsizetype b = a + 1; b < resultRows.size(); ++b)
+            EXPECT_FALSE(sceneRect(resultRows[a]).adjusted(1, 1, -1, -1).intersects(sceneRect(resultRows[b])));
     Prompt *first = vm->rows()->row(1).prompt.data();
     QQuickItem *row = rowOf(first);
     ASSERT_TRUE(row);

@@ -330,29 +330,64 @@ FocusScope {
             required property string descriptionMarkup
 
             readonly property bool highlighted: index === browserModel.highlightedRow
+            // What the row shows: a prompt's row, part of every row and shown for prompts only
+            // (results taking the place of the library's rows, row by row, then find their rows
+            // made), or the body made for any other kind.
+            readonly property Item body: kind === BrowserRowModel.Prompt ? promptBody : otherBody
             function showMenu() {
-                if (body.item && body.item.showMenu)
-                    return body.item.showMenu()
+                if (kind === BrowserRowModel.Prompt)
+                    return promptRow.showMenu()
+                if (otherBody.item && otherBody.item.showMenu)
+                    return otherBody.item.showMenu()
                 return null
             }
             width: ListView.view.width - ListView.view.leftMargin - ListView.view.rightMargin
             // Until its body is made (rows made in idle time wait for it) a row stands for one of
             // a usual height: at no height the list would go on making rows to fill itself.
-            height: (body.item ? body.height : 44) + (lastInGroup ? 12 : 0)
+            height: (kind === BrowserRowModel.Prompt ? promptBody.height : otherBody.item ? otherBody.height : 44)
+                    + (lastInGroup ? 12 : 0)
 
             CardSlice {
                 visible: entry.inCard
                 width: parent.width
-                height: body.height
+                height: entry.body.height
                 roundBottom: entry.lastInGroup
             }
 
-            Loader {
-                id: body
+            Item {
+                id: promptBody
+                visible: entry.kind === BrowserRowModel.Prompt
                 width: parent.width
-                sourceComponent: {
-                    switch (entry.kind) {
-                    case BrowserRowModel.Prompt: return promptRow
+                height: visible ? promptRow.implicitHeight + (entry.inCard ? 4 : 0) : 0
+                PromptRow {
+                    id: promptRow
+                    focusPolicy: Qt.NoFocus
+                    x: entry.inCard ? 6 : 0
+                    width: parent.width - 2 * x
+                    prompt: entry.kind === BrowserRowModel.Prompt ? entry.prompt : null
+                    viewModel: browserModel
+                    // A row kept for another kind makes no administration controls.
+                    isAdminMode: browserModel.isAdminMode && prompt !== null
+                    canEdit: browser.canEdit
+                    isSelected: prompt !== null && prompt.idText === browser.selectedPromptId
+                    isHighlighted: entry.highlighted
+                    titleMarkup: entry.titleMarkup
+                    descriptionMarkup: entry.descriptionMarkup
+                    onClicked: browser.promptSelected(entry.prompt)
+                    onEditRequested: (prompt) => browser.editRequested(prompt)
+                    onDeleteRequested: (prompt) => deleteConfirmation.ask(prompt)
+                }
+            }
+
+            // Kept, hidden, while the row shows a prompt: it is not made again if the row
+            // turns back into what it was.
+            Loader {
+                id: otherBody
+                width: parent.width
+                visible: entry.kind !== BrowserRowModel.Prompt
+                function bodyFor(kind) {
+                    switch (kind) {
+                    case BrowserRowModel.Prompt: return sourceComponent
                     case BrowserRowModel.SectionHeader: return sectionHeader
                     case BrowserRowModel.CategoryHeader: return categoryHeader
                     case BrowserRowModel.LibraryHeader: return libraryHeader
@@ -363,47 +398,43 @@ FocusScope {
                     default: return emptyResult
                     }
                 }
+                Component.onCompleted: sourceComponent = bodyFor(entry.kind)
+                Connections {
+                    target: entry
+                    function onKindChanged() { otherBody.sourceComponent = otherBody.bodyFor(entry.kind) }
+                }
             }
 
             // The keyboard's place in the list, while the list has the keys; "More..." and
             // the hidden categories show it always, having no highlight of their own.
             FocusRing {
                 objectName: "listFocusRing"
-                anchors.fill: body
+                anchors.fill: entry.body
                 shown: entry.highlighted && (list.activeFocus || entry.kind === BrowserRowModel.More
                                              || entry.kind === BrowserRowModel.HiddenCategory)
                 radius: 12
             }
 
-            Component.onCompleted: {
-                if (browser.staggering && browserModel.isSearching && entry.kind === BrowserRowModel.Prompt)
-                    stagger.createObject(entry, { target: body, index: Math.min(entry.position, 12) })
+            // When results first take the place of the library, the rows of the first
+            // screenful slide in one after another: rows made for them and rows kept alike.
+            property bool staggered: false // in this search's first moments
+            function staggerIn() {
+                if (staggered || !browser.staggering || !browserModel.isSearching || kind !== BrowserRowModel.Prompt)
+                    return
+                staggered = true
+                stagger.createObject(entry, { target: entry, index: Math.min(entry.position, 12) })
             }
-
-            Component {
-                id: promptRow
-                Item {
-                    function showMenu() { return row.showMenu() }
-                    implicitHeight: row.implicitHeight + (entry.inCard ? 4 : 0)
-                    PromptRow {
-                        id: row
-                        focusPolicy: Qt.NoFocus
-                        x: entry.inCard ? 6 : 0
-                        width: parent.width - 2 * x
-                        prompt: entry.prompt
-                        viewModel: browserModel
-                        isAdminMode: browserModel.isAdminMode
-                        canEdit: browser.canEdit
-                        isSelected: entry.prompt !== null && entry.prompt.idText === browser.selectedPromptId
-                        isHighlighted: entry.highlighted
-                        titleMarkup: entry.titleMarkup
-                        descriptionMarkup: entry.descriptionMarkup
-                        onClicked: browser.promptSelected(entry.prompt)
-                        onEditRequested: (prompt) => browser.editRequested(prompt)
-                        onDeleteRequested: (prompt) => deleteConfirmation.ask(prompt)
-                    }
+            Component.onCompleted: staggerIn()
+            onKindChanged: staggerIn()
+            onPromptChanged: staggerIn()
+            Connections {
+                target: browser
+                function onStaggeringChanged() {
+                    if (!browser.staggering)
+                        entry.staggered = false
                 }
             }
+
             Component {
                 id: sectionHeader
                 PromptCollapsibleSection {
