@@ -91,6 +91,7 @@ std::vector<quint8> closeCosts(const SearchIndex &index, const Term &term, QStri
     const bool prefix = term.letters >= PrefixLetters;
     const std::vector<std::string> spellings = isAscii(text) ? SpellingVariants::of(term.text)
                                                              : std::vector<std::string>{};
+    const quint64 termBytes = TypingDistance::bytesOf(text);
     for (size_t w = 0; w < index.wordCount(); ++w) {
         const std::string_view word = index.word(w);
         int cost = -1;
@@ -100,7 +101,8 @@ std::vector<quint8> closeCosts(const SearchIndex &index, const Term &term, QStri
                 break;
             }
         }
-        if (cost < 0 && slips > 0 && word.size() + size_t(slips) >= text.size()) {
+        if (cost < 0 && slips > 0 && word.size() + size_t(slips) >= text.size()
+            && TypingDistance::lacking(termBytes, TypingDistance::bytesOf(word)) <= slips) {
             const int d = prefix ? TypingDistance::toPrefix(text, word, slips)
                                  : TypingDistance::between(text, word, slips);
             // No slip at all: the term is in the word and was found as it is.
@@ -178,10 +180,13 @@ std::vector<quint32> closestTitles(const SearchIndex &index, const std::vector<S
     for (const Term &term : terms) {
         const int limit = std::clamp(term.letters / 2, 1, 4);
         best.assign(index.size(), quint8(limit + 1));
+        const quint64 termBytes = TypingDistance::bytesOf(term.text);
         for (size_t w = 0; w < index.wordCount(); ++w) {
             if (!(index.wordFields(w) & SearchIndex::Title))
                 continue;
             const std::string_view word = index.word(w);
+            if (TypingDistance::lacking(termBytes, TypingDistance::bytesOf(word)) > limit)
+                continue;
             const int d = term.letters >= PrefixLetters ? TypingDistance::toPrefix(term.text, word, limit)
                                                         : TypingDistance::between(term.text, word, limit);
             if (d > limit)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 
 namespace {
 // Rows of the table are the term's letters, columns the word's; terms and words longer than
@@ -54,6 +55,19 @@ int between(std::string_view term, std::string_view word, int limit)
 int toPrefix(std::string_view term, std::string_view word, int limit)
 {
     return distance(term, word, limit, true);
+}
+
+quint64 bytesOf(std::string_view text)
+{
+    quint64 bits = 0;
+    for (const char c : text.substr(0, MaxLength))
+        bits |= quint64(1) << (static_cast<unsigned char>(c) & 63);
+    return bits;
+}
+
+int lacking(quint64 termBytes, quint64 wordBytes)
+{
+    return std::popcount(termBytes & ~wordBytes);
 }
 
 int allowedSlips(int letters)

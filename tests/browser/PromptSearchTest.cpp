@@ -2,6 +2,7 @@
 #include "ModelContext.h"
 #include "Prompt.h"
 #include "TestSupport.h"
+#include "TypingDistance.h"
 #include "UserAttribute.h"
 
 #include <QCoreApplication>
@@ -9,8 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-
 #include <ostream>
+#include <random>
+#include <string>
 
 void PrintTo(const QString &text, std::ostream *os)
 {
@@ -313,4 +315,30 @@ TEST(PromptSearchTemplates, AreReadFromTheStoreOnlyForASearchIntoThem)
     options.searchTemplate = true;
     EXPECT_EQ(titlesOnly.search("penne", options), QList<Prompt *>{ctx.fetch<Prompt>().at(0)});
     EXPECT_TRUE(titlesOnly.search("linguine", options).isEmpty());
+}
+
+TEST(TypingDistance, TheQuickBoundNeverPassesOverAWordWithinReach)
+{
+    // Short words of few letters, so that many are within a slip or two of each other.
+    std::mt19937 random(7);
+    const auto word = [&](size_t most) {
+        std::string text(1 + random() % most, 'a');
+        for (char &c : text)
+            c = "abcdeé"[random() % 6];
+        return text;
+    };
+    int near = 0;
+    for (int i = 0; i < 20000; ++i) {
+        const std::string term = word(8);
+        const std::string other = word(10);
+        const int limit = int(random() % 3);
+        const bool passedOver = TypingDistance::lacking(TypingDistance::bytesOf(term), TypingDistance::bytesOf(other)) > limit;
+        for (const bool prefix : {false, true}) {
+            const int d = prefix ? TypingDistance::toPrefix(term, other, limit) : TypingDistance::between(term, other, limit);
+            near += d <= limit;
+            if (d <= limit)
+                ASSERT_FALSE(passedOver) << term << " " << other << " " << limit << (prefix ? " prefix" : "");
+        }
+    }
+    EXPECT_GT(near, 1000);
 }
