@@ -64,6 +64,8 @@ public:
 
     QString searchText() const { return m_searchText; }
     void setSearchText(const QString &text);
+    // The search this browser keeps over its store.
+    PromptSearch *librarySearch() const { return m_search.get(); }
     bool isSearching() const { return !m_searchText.isEmpty(); }
     bool isAdminMode() const;
     bool searchHiddenPrompts() const;

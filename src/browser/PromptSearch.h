@@ -71,8 +71,11 @@ public:
     // Every prompt the hidden and shown rules let through, one per id, by title.
     QList<Prompt *> shown(const Options &options);
 
-    // The current text index (null before the first query).
+    // The current text index (null before the first query), the user state beside it and
+    // the prompts at its positions.
     std::shared_ptr<const SearchIndex> index() const { return m_index; }
+    std::shared_ptr<const std::vector<SearchState>> state() const { return m_state; }
+    const QList<Prompt *> &indexedPrompts() const { return m_prompts; }
     // Whether the index holds the library as it is (nothing changed since the last query).
     bool isCurrent() const;
     // How often the text index was made anew since construction (to see the cache work).

@@ -3,7 +3,9 @@
 #include "BrowserSections.h"
 #include "DataController.h"
 #include "HotKeyManager.h"
+#include "ListingCache.h"
 #include "ModelContext.h"
+#include "PromptSearch.h"
 #include "Diagnostics.h"
 #include "ShellSettingsServices.h"
 #include "UserDefaults.h"
@@ -62,8 +64,14 @@ bool AppDelegate::applicationDidFinishLaunching(QString *error)
 
 void AppDelegate::applicationWillTerminate()
 {
-    ModelContext *context = DataController::shared()->mainContext();
-    m_finalSaveSucceeded = DataController::shared()->closeStore();
+    DataController *data = DataController::shared();
+    ModelContext *context = data->mainContext();
+    // Saved first, so that the library's search describes the store as saved for the listing
+    // without the app.
+    if (context->save() && WindowManager::hasShared())
+        if (PromptSearch *search = WindowManager::shared()->librarySearch())
+            ListingCache::keep(*search, *context, data->storePath());
+    m_finalSaveSucceeded = data->closeStore();
     if (!m_finalSaveSucceeded)
         std::fprintf(stderr, "VORN: changes to the library could not be saved (%s) and are lost.\n",
                      context->saveError().toLocal8Bit().constData());

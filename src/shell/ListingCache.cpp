@@ -1,7 +1,9 @@
 #include "ListingCache.h"
 
 #include "BinaryStream.h"
+#include "ModelContext.h"
 #include "NameCollator.h"
+#include "PromptSearch.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -95,4 +97,16 @@ bool ListingCache::save(const QString &storePath, qint64 stamp, const StoredProm
         return false;
     }
     return file.commit();
+}
+
+bool ListingCache::keep(PromptSearch &search, const ModelContext &context, const QString &storePath)
+{
+    const std::optional<qint64> stamp = context.saveStamp();
+    if (!stamp || context.hasChanges() || !search.index() || !search.index()->isBuilt())
+        return false;
+    search.prepare(std::nullopt);
+    if (!search.isCurrent())
+        return false;
+    search.index()->build(); // made again when a text changed since
+    return save(storePath, *stamp, StoredPromptSearch(search));
 }

@@ -2,6 +2,8 @@
 
 #include "BinaryStream.h"
 #include "PersistentModel.h"
+#include "Prompt.h"
+#include "PromptSearch.h"
 #include "SearchIndex.h"
 #include "UuidKeys.h"
 
@@ -36,19 +38,38 @@ StoredPromptSearch::StoredPromptSearch(const PromptListReader::Listing &listing,
         // Hidden by any user record of that id, linked or not, as in the loaded store.
         flags.hidden = listing.hiddenTargets.contains(entry.id);
         flags.duplicate = !seen.insert(entry.id).second;
-        m_ids.push_back(entry.id);
-        m_titleStart.push_back(quint32(m_titles.size()));
-        m_titles += entry.title.toStdString();
+        addLine(entry.id, entry.title);
     }
-    m_titleStart.push_back(quint32(m_titles.size()));
-    m_idView = m_ids;
-    m_titleView = m_titles;
-    m_titleStartView = m_titleStart;
+    endLines();
     auto index = std::make_shared<const SearchIndex>(std::move(sources), listing.labelNames);
     if (withTemplates)
         index->setTemplates(std::move(templates));
     m_index = std::move(index);
     m_state = std::move(state);
+}
+
+StoredPromptSearch::StoredPromptSearch(const PromptSearch &search) : m_index(search.index()), m_state(search.state())
+{
+    m_ids.reserve(size_t(search.indexedPrompts().size()));
+    m_titleStart.reserve(m_ids.capacity() + 1);
+    for (const Prompt *prompt : search.indexedPrompts())
+        addLine(prompt->id(), prompt->title());
+    endLines();
+}
+
+void StoredPromptSearch::addLine(const QUuid &id, const QString &title)
+{
+    m_ids.push_back(id);
+    m_titleStart.push_back(quint32(m_titles.size()));
+    m_titles += title.toStdString();
+}
+
+void StoredPromptSearch::endLines()
+{
+    m_titleStart.push_back(quint32(m_titles.size()));
+    m_idView = m_ids;
+    m_titleView = m_titles;
+    m_titleStartView = m_titleStart;
 }
 
 SearchResults StoredPromptSearch::find(const QString &searchText, const SearchOptions &options) const

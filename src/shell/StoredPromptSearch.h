@@ -10,6 +10,7 @@
 #include <vector>
 
 class BinaryStream;
+class PromptSearch;
 
 // The library's search over a listing read from the store file, made from the same texts,
 // labels and user state as PromptSearch makes it from the loaded store: both find the same
@@ -19,6 +20,9 @@ class BinaryStream;
 class StoredPromptSearch {
 public:
     StoredPromptSearch(const PromptListReader::Listing &listing, bool withTemplates);
+    // The loaded library's search, current and its index built, over a store saved with
+    // nothing pending: the same a listing read from the store file would make.
+    explicit StoredPromptSearch(const PromptSearch &search);
 
     SearchResults find(const QString &searchText, const SearchOptions &options) const;
     size_t size() const { return m_idView.size(); }
@@ -32,6 +36,8 @@ public:
 
 private:
     StoredPromptSearch() = default;
+    void addLine(const QUuid &id, const QString &title);
+    void endLines();
 
     std::shared_ptr<const SearchIndex> m_index;
     std::shared_ptr<const std::vector<SearchState>> m_state;

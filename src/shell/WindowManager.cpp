@@ -6,6 +6,7 @@
 #include "HotKeyManager.h"
 #include "HotKeyNotifier.h"
 #include "PanelController.h"
+#include "PromptBrowserViewModel.h"
 #include "ShellTrace.h"
 #include "SpotlightPanel.h"
 #include "SettingsViewModel.h"
@@ -213,6 +214,13 @@ void WindowManager::matchTrayBackground(int attempts)
         return;
     m_statusItem->setIcon(TrayIcon::glyph(TrayIcon::glyphColorFor(background)));
     ShellTrace::mark("tray icon matched");
+}
+
+PromptSearch *WindowManager::librarySearch() const
+{
+    QQuickItem *root = m_panel ? m_panel->rootObject() : nullptr;
+    const auto *browser = root ? root->findChild<PromptBrowserViewModel *>() : nullptr;
+    return browser ? browser->librarySearch() : nullptr;
 }
 
 SpotlightPanel *WindowManager::panel()

@@ -18,6 +18,7 @@
 
 class AppActions;
 class ModelContext;
+class PromptSearch;
 class QAction;
 class QMenu;
 class QQmlEngine;
@@ -54,6 +55,8 @@ public:
     // Starts building the panel a few objects at a time between the event loop's events.
     void buildPanelInIdleTime();
     bool hasPanel() const { return m_panel != nullptr; }
+    // The search the panel's library keeps; null while the panel is not built.
+    PromptSearch *librarySearch() const;
     QSystemTrayIcon *statusItem() const { return m_statusItem; }
     QMenu *menu() const { return m_menu.get(); }
     QAction *mainItem() const { return m_mainItem; }

@@ -177,6 +177,8 @@ ModelContext::OpenResult ModelContext::readFile(const QString &path, ObjectLists
         }
     }
 
+    m_saveStamp = m_saveStamped ? repository.saveStamp() : std::nullopt;
+
     if (!repository.loadAll(loaded, &error)) {
         for (auto &list : loaded) {
             qDeleteAll(list);
@@ -403,7 +405,7 @@ bool ModelContext::save(QString *error)
         // A deleted prompt stays readable until it is freed, after its row is gone.
         if (holdTemplates(promptsAmong(m_deleted), &message)
             && repository.write(m_inserted, m_changed, m_deleted, &message)
-            && (!m_saveStamped || repository.renewSaveStamp(&message)) && m_db->exec(QStringLiteral("COMMIT"), &message)) {
+            && renewSaveStamp(repository, &message) && m_db->exec(QStringLiteral("COMMIT"), &message)) {
             for (PersistentModel *object : std::as_const(m_inserted))
                 object->m_state = PersistentModel::State::Clean;
             for (PersistentModel *object : std::as_const(m_changed))
@@ -430,6 +432,7 @@ bool ModelContext::save(QString *error)
             return true;
         }
         m_db->exec(QStringLiteral("ROLLBACK"));
+        m_saveStamp.reset(); // whether the stamp read is stored is not known
     }
     if (error)
         *error = message;
@@ -509,6 +512,14 @@ bool ModelContext::holdTemplates(const QList<Prompt *> &prompts, QString *error)
     for (qsizetype i = 0; i < stored.size(); ++i)
         stored.at(i)->holdTemplate(texts.at(i));
     return true;
+}
+
+bool ModelContext::renewSaveStamp(StoreRepository &repository, QString *error)
+{
+    if (!m_saveStamped)
+        return true;
+    m_saveStamp = repository.renewSaveStamp(error);
+    return m_saveStamp.has_value();
 }
 
 bool ModelContext::execute(const QString &sql, QString *error)

@@ -12,10 +12,12 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class ProcessLock;
 class QThread;
 class SqliteDatabase;
+class StoreRepository;
 class Prompt;
 class PromptCategory;
 class PromptTag;
@@ -105,6 +107,9 @@ public:
     quint64 revision() const { return m_revision; }
     // Why the last save failed, while its changes are still pending; empty once saved.
     QString saveError() const { return m_saveError; }
+    // The store's save stamp (see StoreRepository) as of the open or the last save; nothing
+    // when it has none or the last save failed.
+    std::optional<qint64> saveStamp() const { return m_saveStamp; }
     // Pending changes are saved this long after the last change; a negative value turns
     // automatic saving off.
     void setAutosaveInterval(int milliseconds);
@@ -153,6 +158,7 @@ private:
     bool readTemplate(qint64 row, QString *text, QString *error) const;
     // Reads into memory the templates of prompts that only the store has.
     bool holdTemplates(const QList<Prompt *> &prompts, QString *error);
+    bool renewSaveStamp(StoreRepository &repository, QString *error);
     using ObjectLists = std::array<QList<PersistentModel *>, ModelTypeCount>;
     OpenResult lockFile(const QString &path);
     // Opens, checks and loads the locked file; touches nothing but the database, so that it
@@ -195,6 +201,7 @@ private:
     bool m_changePosted = false;
     bool m_hadChanges = false;
     bool m_saveStamped = false; // the store has a save stamp to renew with each save
+    std::optional<qint64> m_saveStamp;
     quint64 m_revision = 0;
 };
 

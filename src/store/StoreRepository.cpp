@@ -89,9 +89,26 @@ bool StoreRepository::ensureSaveStamp(QString *error)
                      error);
 }
 
-bool StoreRepository::renewSaveStamp(QString *error)
+namespace {
+std::optional<qint64> stampFrom(SqliteDatabase &db, const char *sql, QString *error)
 {
-    return m_db.exec(QStringLiteral("UPDATE save_stamp SET stamp = random()"), error);
+    std::optional<qint64> stamp;
+    if (!db.forEachRow(sql, error, [&](const SqliteDatabase::Statement &s) { stamp = s.int64(0); }))
+        return std::nullopt;
+    if (!stamp && error)
+        *error = QStringLiteral("the store has no save stamp");
+    return stamp;
+}
+} // namespace
+
+std::optional<qint64> StoreRepository::saveStamp()
+{
+    return stampFrom(m_db, "SELECT stamp FROM save_stamp", nullptr);
+}
+
+std::optional<qint64> StoreRepository::renewSaveStamp(QString *error)
+{
+    return stampFrom(m_db, "UPDATE save_stamp SET stamp = random() RETURNING stamp", error);
 }
 
 bool StoreRepository::loadAll(ObjectLists &out, QString *error)

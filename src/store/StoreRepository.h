@@ -6,6 +6,7 @@
 #include <QSet>
 
 #include <array>
+#include <optional>
 #include <functional>
 
 class SqliteDatabase;
@@ -25,8 +26,10 @@ public:
     // store can tell that nothing was saved since: a random number, not a count, so that a
     // copy of the file put back matches only what was worked out from that very state.
     // ensureSaveStamp gives a store made before stamps its first one; false when it has none.
+    // The stamps themselves: nothing when the store has none.
     bool ensureSaveStamp(QString *error);
-    bool renewSaveStamp(QString *error);
+    std::optional<qint64> saveStamp();
+    std::optional<qint64> renewSaveStamp(QString *error);
     // Builds every stored object and its relationships, in row order per type.
     bool loadAll(ObjectLists &out, QString *error);
     // One prompt's stored template; false when the row is not there or cannot be read.

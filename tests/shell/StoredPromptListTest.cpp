@@ -4,6 +4,7 @@
 #include "ModelContext.h"
 #include "Prompt.h"
 #include "PromptCategory.h"
+#include "PromptSearch.h"
 #include "PromptSyncService.h"
 #include "PromptTag.h"
 #include "PromptsCommand.h"
@@ -275,6 +276,42 @@ TEST_F(StoredPromptListTest, AnswersFromItsCacheUntilTheNextSave)
     ASSERT_TRUE(controller->closeStore());
     EXPECT_EQ(stored({"list", "draft"}).out, expected.out);
     EXPECT_TRUE(QFile::exists(cache));
+}
+
+TEST_F(StoredPromptListTest, TheLoadedLibrarysSearchLeavesItsCacheAtTheEnd)
+{
+    ModelContext &context = *controller->mainContext();
+    PromptSearch library(context);
+    library.query(QStringLiteral("draft"), {}).run(); // the index is made
+    // Changed after the search last ran: it reads the store again before it is written.
+    Prompt *renamed = nullptr;
+    for (Prompt *prompt : context.fetch<Prompt>())
+        if (prompt->title() == QLatin1String("Copy draft 3"))
+            renamed = prompt;
+    ASSERT_TRUE(renamed);
+    renamed->setTitle(QStringLiteral("Renamed draft"));
+    renamed->ensureAttribute()->setUsageCount(40);
+    EXPECT_FALSE(ListingCache::keep(library, context, options.storePath)); // not saved yet
+    ASSERT_TRUE(context.save());
+    QMap<QStringList, QString> expected;
+    for (const QStringList &search : Searches + QList<QStringList>{{"draft"}})
+        for (const QStringList &flags : QList<QStringList>{{}, {"--hidden"}, {"--all"}, {"--exact"}})
+            expected.insert(QStringList{"list"} + search + flags, loaded(QStringList{"list"} + search + flags).out);
+    ASSERT_TRUE(expected.value({"list", "draft"}).contains("Renamed draft"));
+    ASSERT_TRUE(ListingCache::keep(library, context, options.storePath));
+    ASSERT_TRUE(controller->closeStore());
+
+    // The store is not read: a title changed behind VORN's back does not show.
+    {
+        ModelContext behind;
+        ASSERT_TRUE(behind.open(options.storePath).ok());
+        ASSERT_TRUE(behind.execute("UPDATE prompt SET title = 'Rewritten'"));
+        behind.closeStore();
+    }
+    for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
+        SCOPED_TRACE(it.key().join(u' ').toStdString());
+        EXPECT_EQ(stored(it.key()).out, *it);
+    }
 }
 
 TEST_F(StoredPromptListTest, ACacheCutShortOrDamagedIsNoCache)
