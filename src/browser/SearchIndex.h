@@ -61,6 +61,9 @@ public:
                                   m_view.entries[prompt + 1].start - m_view.entries[prompt].start);
     }
     size_t titleLength(size_t prompt) const { return m_view.entries[prompt].titleLength; }
+    // Every prompt's text() one after the other, and where each begins in it.
+    std::string_view allText() const { return m_view.text; }
+    size_t textStart(size_t prompt) const { return m_view.entries[prompt].start; }
     // The position of the title in the natural order of all titles (equal titles share one).
     quint32 titleRank(size_t prompt) const { return m_view.entries[prompt].titleRank; }
     // The first letters of the title's words (up to 8, Latin letters and digits only).

@@ -5,6 +5,8 @@
 #include "TypingDistance.h"
 
 #include <algorithm>
+#include <cstring>
+#include <thread>
 #include <tuple>
 
 namespace {
@@ -30,25 +32,62 @@ bool passes(const SearchState &state, const SearchOptions &options)
     return !state.duplicate && (options.adminMode || state.active) && (options.includeHidden || !state.hidden);
 }
 
-// Where a term is found as it is: 0 at the start of a title word, 1 inside the title,
-// 2 in the description, 3 in the template; -1 nowhere.
-int directLevel(const SearchIndex &index, size_t prompt, const std::string &term, bool searchTemplate)
+// For the prompts from first to last (not included), where the term is found as it is: 0 at
+// the start of a title word, 1 inside the title, 2 in the description, 3 in the template; -1
+// nowhere. One search through all their text, on from the next prompt once the best a prompt
+// can have is known: a search per prompt cost more than the looking itself.
+void directLevels(const SearchIndex &index, const std::string &term, bool searchTemplate, size_t first, size_t last,
+                  std::vector<qint8> &levels)
 {
-    const std::string_view text = index.text(prompt);
-    const size_t titleEnd = index.titleLength(prompt);
-    size_t at = text.find(term);
-    if (at != std::string_view::npos) {
-        if (at >= titleEnd)
-            return 2;
-        for (; at != std::string_view::npos && at < titleEnd; at = text.find(term, at + 1)) {
-            if (at == 0 || !SearchText::isWordByte(static_cast<unsigned char>(text[at - 1])))
-                return 0;
+    const std::string_view all = index.allText().substr(0, index.textStart(last));
+    size_t prompt = first;
+    size_t at = index.textStart(first);
+    while (prompt < last && at + term.size() <= all.size()) {
+        const void *found = memmem(all.data() + at, all.size() - at, term.data(), term.size());
+        if (!found)
+            break;
+        at = size_t(static_cast<const char *>(found) - all.data());
+        while (index.textStart(prompt + 1) <= at)
+            ++prompt;
+        const size_t start = index.textStart(prompt);
+        const size_t end = index.textStart(prompt + 1);
+        if (at + term.size() > end) { // across the end of one prompt's text into the next
+            at = end;
+            continue;
         }
-        return 1;
+        qint8 &level = levels[prompt];
+        if (at - start >= index.titleLength(prompt)) {
+            if (level < 0)
+                level = 2;
+            at = end; // nothing better is left in this prompt
+        } else if (at == start || !SearchText::isWordByte(static_cast<unsigned char>(all[at - 1]))) {
+            level = 0;
+            at = end;
+        } else {
+            level = 1; // a word of the title may still begin with it
+            ++at;
+        }
     }
-    if (searchTemplate && index.templateText(prompt).find(term) != std::string_view::npos)
-        return 3;
-    return -1;
+    if (searchTemplate) {
+        for (size_t i = first; i < last; ++i)
+            if (levels[i] < 0 && index.templateText(i).find(term) != std::string_view::npos)
+                levels[i] = 3;
+    }
+}
+
+// The same for every prompt; a large library is looked through in two halves at once.
+std::vector<qint8> directLevels(const SearchIndex &index, const std::string &term, bool searchTemplate)
+{
+    constexpr size_t SplitFrom = 20000;
+    std::vector<qint8> levels(index.size(), -1);
+    const size_t half = index.size() >= SplitFrom ? index.size() / 2 : index.size();
+    std::thread second;
+    if (half < index.size())
+        second = std::thread([&] { directLevels(index, term, searchTemplate, half, index.size(), levels); });
+    directLevels(index, term, searchTemplate, 0, half, levels);
+    if (second.joinable())
+        second.join();
+    return levels;
 }
 
 void mark(std::vector<quint8> &costs, quint32 posting, int cost)
@@ -272,6 +311,12 @@ SearchResults SearchQuery::run(const std::atomic<quint64> *latest, quint64 mine)
         return results;
     }
 
+    std::vector<std::vector<qint8>> levels;
+    for (const Term &term : terms) {
+        if (cancelled())
+            return results;
+        levels.push_back(directLevels(index, term.text, m_options.searchTemplate));
+    }
     // Close costs are worked out for a term when a prompt first needs them.
     std::vector<std::vector<quint8>> costs(terms.size());
     std::vector<Hit> close;
@@ -287,7 +332,7 @@ SearchResults SearchQuery::run(const std::atomic<quint64> *latest, quint64 mine)
         bool exact = true;
         bool near = true;
         for (size_t t = 0; t < terms.size(); ++t) {
-            const int level = directLevel(index, i, terms[t].text, m_options.searchTemplate);
+            const int level = levels[t][i];
             if (level >= 0) {
                 best = std::min(best, level);
                 inTitle += level <= 1;

@@ -1,6 +1,7 @@
 #include "PromptSearch.h"
 #include "ModelContext.h"
 #include "Prompt.h"
+#include "SearchQuery.h"
 #include "TestSupport.h"
 #include "TypingDistance.h"
 #include "UserAttribute.h"
@@ -336,9 +337,31 @@ TEST(TypingDistance, TheQuickBoundNeverPassesOverAWordWithinReach)
         for (const bool prefix : {false, true}) {
             const int d = prefix ? TypingDistance::toPrefix(term, other, limit) : TypingDistance::between(term, other, limit);
             near += d <= limit;
-            if (d <= limit)
+            if (d <= limit) {
                 ASSERT_FALSE(passedOver) << term << " " << other << " " << limit << (prefix ? " prefix" : "");
+            }
         }
     }
     EXPECT_GT(near, 1000);
+}
+
+TEST(SearchQueryText, ALargeLibraryIsLookedThroughAsAWhole)
+{
+    // Large enough to be looked through in parts at once. Every text ends in "zzk" and every
+    // title begins with "qqv", so the two meet at each prompt's end.
+    constexpr int Count = 40000;
+    std::vector<SearchIndex::Source> sources;
+    for (int i = 0; i < Count; ++i)
+        sources.push_back({QStringLiteral("qqv Title %1 xq").arg(i),
+                           i % 2 ? QStringLiteral("about xq%1 zzk").arg(i) : QStringLiteral("zzk"), {}});
+    auto index = std::make_shared<const SearchIndex>(std::move(sources), QStringList());
+    auto state = std::make_shared<const std::vector<SearchState>>(size_t(Count));
+    const auto matches = [&](const QString &text) {
+        return SearchQuery(index, state, 1, text, {}).run().matches;
+    };
+    EXPECT_EQ(matches(QStringLiteral("xq")).size(), size_t(Count));
+    EXPECT_EQ(matches(QStringLiteral("xq30001")), std::vector<quint32>{30001});
+    EXPECT_EQ(matches(QStringLiteral("xq19999")), std::vector<quint32>{19999});
+    EXPECT_TRUE(matches(QStringLiteral("zzkqqv")).empty());
+    EXPECT_EQ(matches(QStringLiteral("xq2000")), (std::vector<quint32>{20001, 20003, 20005, 20007, 20009}));
 }
