@@ -102,7 +102,8 @@ bool ListingCache::save(const QString &storePath, qint64 stamp, const StoredProm
 bool ListingCache::keep(PromptSearch &search, const ModelContext &context, const QString &storePath)
 {
     const std::optional<qint64> stamp = context.saveStamp();
-    if (!stamp || context.hasChanges() || !search.index() || !search.index()->isBuilt())
+    if (storePath == QLatin1String(ModelContext::InMemory) || !stamp || context.hasChanges() || !search.index()
+        || !search.index()->isBuilt())
         return false;
     search.prepare(std::nullopt);
     if (!search.isCurrent())
