@@ -516,38 +516,7 @@ FocusScope {
             }
             Component {
                 id: emptyResult
-                Item {
-                    implicitHeight: emptyColumn.implicitHeight + 48
-                    Column {
-                        id: emptyColumn
-                        anchors.centerIn: parent
-                        width: parent.width
-                        spacing: 8
-                        Text {
-                            objectName: "noResults"
-                            width: parent.width
-                            horizontalAlignment: Text.AlignHCenter
-                            text: entry.title
-                            font: Style.bodyFont
-                            color: Style.textSecondary
-                            Accessible.role: Accessible.StaticText
-                            Accessible.name: text
-                        }
-                        Text {
-                            objectName: "noResultsHint"
-                            width: parent.width
-                            visible: text.length > 0
-                            horizontalAlignment: Text.AlignHCenter
-                            wrapMode: Text.Wrap
-                            text: entry.description
-                            font: Style.captionFont
-                            color: Style.textSecondary
-                            opacity: 0.8
-                            Accessible.role: Accessible.StaticText
-                            Accessible.name: text
-                        }
-                    }
-                }
+                EmptyResult { message: entry.title; hint: entry.description }
             }
             // Above the matches, how many there are; above the close matches, what they are.
             Component {
