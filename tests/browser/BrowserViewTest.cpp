@@ -9,6 +9,7 @@
 #include "UserAttribute.h"
 #include "UserDefaults.h"
 
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 #include <QtQml/qqmlextensionplugin.h>
@@ -285,6 +286,37 @@ TEST_F(BrowserView, KeyboardWalksTheResultsWhileTheFieldKeepsTheFocus)
     const QPointF top = deep->mapToItem(list, QPointF(0, 0));
     EXPECT_GE(top.y(), 0);
     EXPECT_LE(top.y() + deep->height(), list->height() + 1);
+}
+
+// A title is shown as written, whatever marks it holds, and takes no keyboard shortcut: a
+// button's text with "&" would have bound Alt and the next letter to the row.
+TEST_F(BrowserView, ATitleIsShownAsWrittenAndTakesNoShortcut)
+{
+    // A hot prompt: the library shows it at the top.
+    Prompt *prompt = nullptr;
+    for (Prompt *p : ctx->fetch<Prompt>())
+        if (p->isHot() && p->isActive() && !p->isHidden() && !prompt)
+            prompt = p;
+    ASSERT_TRUE(prompt);
+    const QString title = prompt->title();
+    const auto restore = qScopeGuard([&] { prompt->setTitle(title); });
+    prompt->setTitle(QStringLiteral("Q&A <b>zebra</b>"));
+    ASSERT_NO_FATAL_FAILURE(load());
+    QSignalSpy selected(browser, SIGNAL(promptSelected(QObject *)));
+
+    for (const QString &search : {QStringLiteral("zebra"), QString()}) {
+        view->rootObject()->setProperty("shellSearch", search);
+        QQuickItem *row = nullptr;
+        ASSERT_TRUE(waitFor([&] { return (row = rowOf(prompt)) != nullptr; })) << search.toStdString();
+        QQuickItem *shown = child(row, "promptTitle");
+        ASSERT_TRUE(shown);
+        // The marks are text: the title is as wide as written, "<b>" and "</b>" included.
+        QFontMetricsF metrics(shown->property("font").value<QFont>());
+        EXPECT_GT(shown->property("contentWidth").toReal(), metrics.horizontalAdvance(QStringLiteral("Q&A <b>zebra")))
+            << search.toStdString();
+        view->key(Qt::Key_A, Qt::AltModifier);
+        EXPECT_EQ(selected.size(), 0) << search.toStdString();
+    }
 }
 
 TEST_F(BrowserView, SearchResultsAndOptions)

@@ -1,6 +1,5 @@
 import QtQuick
 import QtQuick.Controls
-import QtQuick.Layouts
 import Vorn.Style
 import Vorn.Admin
 import Vorn.Browser
@@ -33,6 +32,14 @@ AbstractButton {
     readonly property bool isActive: prompt ? prompt.isActive : true
     readonly property bool isHot: prompt ? prompt.isHot : false
 
+    // Texts are always styled text, marked or not: a text whose format changes is laid out
+    // again, and rows turning into results would pay for it twice.
+    function styled(text) {
+        if (!/[&<>\n]/.test(text))
+            return text
+        return text.replace(/&/g, "&amp;").replace(/</g, "&lt;").replace(/>/g, "&gt;").replace(/\n/g, "<br>") // untranslated: markup
+    }
+
     function toggleFavorite() { viewModel.toggleFavorite(prompt) }
     function toggleHidden() { viewModel.toggleHidden(prompt) }
     // At the pointer; from the keyboard under the row's start, its first entry selected.
@@ -55,9 +62,11 @@ AbstractButton {
     rightPadding: 16
     topPadding: 9
     bottomPadding: 9
-    text: prompt ? prompt.title : ""
+    // The title is not the button's text: a button's text is also parsed for a mnemonic and
+    // bound as a shortcut ("Q&A" would take Alt+A).
+    readonly property string title: prompt ? prompt.title : ""
     Accessible.role: Accessible.Button
-    Accessible.name: text + (isFavorite ? qsTr(", favorite") : "") + (isHidden ? qsTr(", hidden") : "")
+    Accessible.name: title + (isFavorite ? qsTr(", favorite") : "") + (isHidden ? qsTr(", hidden") : "")
     Accessible.description: prompt ? prompt.promptDescription : ""
     Keys.onMenuPressed: showMenu()
 
@@ -92,53 +101,59 @@ AbstractButton {
                       ? Qt.rgba(Style.brandPurple.r, Style.brandPurple.g, Style.brandPurple.b, 0.45) : "transparent"
     }
 
-    contentItem: ColumnLayout {
-        spacing: 6
-        RowLayout {
-            Layout.fillWidth: true
-            spacing: 4
+    // Placed by hand rather than by layouts: a layout asks its texts for their natural size,
+    // and each text is then laid out twice, once unbounded and once in its width.
+    contentItem: Item {
+        implicitHeight: top.height + (adminEditor.active ? 6 + adminEditor.height : 0)
 
-            ColumnLayout {
-                Layout.fillWidth: true
-                spacing: 2
-                Item {
-                    id: titleLine
-                    Layout.fillWidth: true
-                    implicitHeight: titleText.implicitHeight
-                    Text {
-                        id: titleText
-                        objectName: "promptTitle"
-                        width: Math.min(implicitWidth, titleLine.width - (hotMark.visible ? hotMark.width + 6 : 0))
-                        text: row.titleMarkup.length > 0 ? row.titleMarkup : row.text
-                        textFormat: row.titleMarkup.length > 0 ? Text.StyledText : Text.PlainText
-                        elide: Text.ElideRight
-                        font.family: Style.family
-                        font.pixelSize: 15
-                        font.weight: Font.DemiBold
-                        color: Style.textPrimary
-                        opacity: row.isActive ? 1.0 : 0.6
-                    }
-                    // The hot mark; the flame symbol stands in where no emoji font is installed.
-                    Text {
-                        id: hotMark
-                        anchors.left: titleText.right
-                        anchors.leftMargin: 6
-                        anchors.verticalCenter: titleText.verticalCenter
-                        visible: row.isHot
-                        text: row.hasEmojiFont ? "🔥" : Symbols.glyph("flame.fill")
-                        font.family: row.hasEmojiFont ? Style.family : Style.iconFamily
-                        font.pixelSize: row.hasEmojiFont ? 12 : 14
-                        color: "#ff9f0a"
-                        Accessible.name: qsTr("hot")
-                    }
+        Item {
+            id: top
+            width: parent.width
+            height: Math.max(texts.height, controls.height)
+
+            Item {
+                id: texts
+                anchors.left: parent.left
+                anchors.right: controls.left
+                anchors.rightMargin: 4
+                anchors.verticalCenter: parent.verticalCenter
+                height: titleText.height + (description.visible ? 2 + description.height : 0)
+
+                Text {
+                    id: titleText
+                    objectName: "promptTitle"
+                    width: parent.width - (hotMark.visible ? hotMark.width + 6 : 0)
+                    text: row.titleMarkup.length > 0 ? row.titleMarkup : row.styled(row.title)
+                    textFormat: Text.StyledText
+                    elide: Text.ElideRight
+                    font.family: Style.family
+                    font.pixelSize: 15
+                    font.weight: Font.DemiBold
+                    color: Style.textPrimary
+                    opacity: row.isActive ? 1.0 : 0.6
+                }
+                // The hot mark, right after the title; the flame symbol stands in where no
+                // emoji font is installed.
+                Text {
+                    id: hotMark
+                    x: Math.min(titleText.contentWidth, titleText.width) + 6
+                    anchors.verticalCenter: titleText.verticalCenter
+                    visible: row.isHot
+                    text: row.hasEmojiFont ? "🔥" : Symbols.glyph("flame.fill")
+                    font.family: row.hasEmojiFont ? Style.family : Style.iconFamily
+                    font.pixelSize: row.hasEmojiFont ? 12 : 14
+                    color: "#ff9f0a"
+                    Accessible.name: qsTr("hot")
                 }
                 Text {
+                    id: description
                     objectName: "promptDescription"
-                    Layout.fillWidth: true
+                    y: titleText.height + 2
+                    width: parent.width
                     visible: text.length > 0
                     text: row.descriptionMarkup.length > 0 ? row.descriptionMarkup
-                                                           : row.prompt ? row.prompt.promptDescription : ""
-                    textFormat: row.descriptionMarkup.length > 0 ? Text.StyledText : Text.PlainText
+                                                           : row.prompt ? row.styled(row.prompt.promptDescription) : ""
+                    textFormat: Text.StyledText
                     elide: Text.ElideRight
                     maximumLineCount: 2
                     wrapMode: Text.Wrap
@@ -149,89 +164,98 @@ AbstractButton {
                 }
             }
 
-            // Administration controls, made only in administration mode: a row of the
-            // user's list then makes two buttons, not six.
-            Loader {
-                active: row.isAdminMode
-                visible: active
-                Layout.alignment: Qt.AlignVCenter
-                sourceComponent: Row {
-                    spacing: 0
-                    SymbolButton {
-                        focusPolicy: row.focusPolicy // Tab stops only where the row is one
-                        objectName: "hotToggle"
-                        symbol: row.isHot ? "flame.fill" : "flame"
-                        size: 13
-                        iconColor: row.isHot ? "#ff9f0a" : Style.textSecondary
-                        help: row.isHot ? qsTr("Remove from the hot list") : qsTr("Add to the hot list")
-                        onClicked: row.viewModel.toggleHot(row.prompt)
-                    }
-                    SymbolButton {
-                        focusPolicy: row.focusPolicy
-                        objectName: "activeToggle"
-                        symbol: row.isActive ? "bolt.fill" : "bolt.slash"
-                        size: 13
-                        iconColor: row.isActive ? "#64d2ff" : Style.textSecondary
-                        help: row.isActive ? qsTr("Deactivate") : qsTr("Activate")
-                        onClicked: row.viewModel.toggleActive(row.prompt)
-                    }
-                    SymbolButton {
-                        focusPolicy: row.focusPolicy
-                        objectName: "editButton"
-                        visible: row.canEdit
-                        symbol: "pencil"
-                        size: 13
-                        help: qsTr("Edit prompt")
-                        onClicked: row.editRequested(row.prompt)
-                    }
-                    SymbolButton {
-                        focusPolicy: row.focusPolicy
-                        objectName: "deleteButton"
-                        symbol: "trash"
-                        size: 13
-                        hoverColor: "#ff5a5f"
-                        help: qsTr("Delete prompt")
-                        onClicked: row.deleteRequested(row.prompt)
-                    }
-                    Rectangle { width: 1; height: 16; anchors.verticalCenter: parent.verticalCenter; color: Style.glassStroke }
-                }
-            }
+            Row {
+                id: controls
+                anchors.right: parent.right
+                anchors.verticalCenter: parent.verticalCenter
+                spacing: 4
 
-            SymbolButton {
-                focusPolicy: row.focusPolicy
-                objectName: "hideToggle"
-                Layout.alignment: Qt.AlignVCenter
-                symbol: row.isHidden ? "eye.slash" : "eye"
-                iconColor: row.isHidden ? Style.brandPurple
-                                        : Qt.rgba(Style.textSecondary.r, Style.textSecondary.g, Style.textSecondary.b, 0.8)
-                hoverColor: row.isHidden ? Qt.lighter(Style.brandPurple, 1.2) : Style.textPrimary
-                help: row.isHidden ? qsTr("Unhide") : qsTr("Hide")
-                onClicked: row.toggleHidden()
-            }
-            SymbolButton {
-                focusPolicy: row.focusPolicy
-                objectName: "favoriteToggle"
-                Layout.alignment: Qt.AlignVCenter
-                symbol: row.isFavorite ? "star.fill" : "star"
-                iconColor: row.isFavorite ? Style.favoriteYellow
-                                          : Qt.rgba(Style.textSecondary.r, Style.textSecondary.g, Style.textSecondary.b, 0.8)
-                hoverColor: row.isFavorite ? Style.favoriteYellow : Style.textPrimary
-                help: row.isFavorite ? qsTr("Unfavorite") : qsTr("Favorite")
-                onClicked: row.toggleFavorite()
-            }
-            SymbolIcon {
-                Layout.alignment: Qt.AlignVCenter
-                Layout.leftMargin: 2
-                symbol: "chevron.right"
-                size: 14
-                font.bold: true
-                color: Style.textSecondary
-                opacity: 0.8
+                // Administration controls, made only in administration mode: a row of the
+                // user's list then makes two buttons, not six.
+                Loader {
+                    active: row.isAdminMode
+                    visible: active
+                    anchors.verticalCenter: parent.verticalCenter
+                    sourceComponent: Row {
+                        spacing: 0
+                        SymbolButton {
+                            focusPolicy: row.focusPolicy // Tab stops only where the row is one
+                            objectName: "hotToggle"
+                            symbol: row.isHot ? "flame.fill" : "flame"
+                            size: 13
+                            iconColor: row.isHot ? "#ff9f0a" : Style.textSecondary
+                            help: row.isHot ? qsTr("Remove from the hot list") : qsTr("Add to the hot list")
+                            onClicked: row.viewModel.toggleHot(row.prompt)
+                        }
+                        SymbolButton {
+                            focusPolicy: row.focusPolicy
+                            objectName: "activeToggle"
+                            symbol: row.isActive ? "bolt.fill" : "bolt.slash"
+                            size: 13
+                            iconColor: row.isActive ? "#64d2ff" : Style.textSecondary
+                            help: row.isActive ? qsTr("Deactivate") : qsTr("Activate")
+                            onClicked: row.viewModel.toggleActive(row.prompt)
+                        }
+                        SymbolButton {
+                            focusPolicy: row.focusPolicy
+                            objectName: "editButton"
+                            visible: row.canEdit
+                            symbol: "pencil"
+                            size: 13
+                            help: qsTr("Edit prompt")
+                            onClicked: row.editRequested(row.prompt)
+                        }
+                        SymbolButton {
+                            focusPolicy: row.focusPolicy
+                            objectName: "deleteButton"
+                            symbol: "trash"
+                            size: 13
+                            hoverColor: "#ff5a5f"
+                            help: qsTr("Delete prompt")
+                            onClicked: row.deleteRequested(row.prompt)
+                        }
+                        Rectangle { width: 1; height: 16; anchors.verticalCenter: parent.verticalCenter; color: Style.glassStroke }
+                    }
+                }
+
+                SymbolButton {
+                    focusPolicy: row.focusPolicy
+                    objectName: "hideToggle"
+                    anchors.verticalCenter: parent.verticalCenter
+                    symbol: row.isHidden ? "eye.slash" : "eye"
+                    iconColor: row.isHidden ? Style.brandPurple
+                                            : Qt.rgba(Style.textSecondary.r, Style.textSecondary.g, Style.textSecondary.b, 0.8)
+                    hoverColor: row.isHidden ? Qt.lighter(Style.brandPurple, 1.2) : Style.textPrimary
+                    help: row.isHidden ? qsTr("Unhide") : qsTr("Hide")
+                    onClicked: row.toggleHidden()
+                }
+                SymbolButton {
+                    focusPolicy: row.focusPolicy
+                    objectName: "favoriteToggle"
+                    anchors.verticalCenter: parent.verticalCenter
+                    symbol: row.isFavorite ? "star.fill" : "star"
+                    iconColor: row.isFavorite ? Style.favoriteYellow
+                                              : Qt.rgba(Style.textSecondary.r, Style.textSecondary.g, Style.textSecondary.b, 0.8)
+                    hoverColor: row.isFavorite ? Style.favoriteYellow : Style.textPrimary
+                    help: row.isFavorite ? qsTr("Unfavorite") : qsTr("Favorite")
+                    onClicked: row.toggleFavorite()
+                }
+                SymbolIcon {
+                    anchors.verticalCenter: parent.verticalCenter
+                    leftPadding: 2
+                    symbol: "chevron.right"
+                    size: 14
+                    font.bold: true
+                    color: Style.textSecondary
+                    opacity: 0.8
+                }
             }
         }
 
         Loader {
-            Layout.fillWidth: true
+            id: adminEditor
+            y: top.height + 6
+            width: parent.width
             active: row.isAdminMode
             visible: active
             sourceComponent: AdminPromptEditorView { prompt: row.prompt }
