@@ -52,8 +52,9 @@ public:
     static constexpr const char *LastExpandedKey = "lastExpandedCategory";
     // From this many prompts on, searches run on a thread of their own.
     static constexpr int BackgroundFrom = 3000;
-    // Result rows made at a time; more are made as the list scrolls towards their end.
-    static constexpr int RowsPerPage = 100;
+    // Result rows made at a time (each marks what matched, at every keystroke): several
+    // screenfuls; more are made as the list scrolls towards their end.
+    static constexpr int RowsPerPage = 40;
     // How long one step of reading the library for the search may hold the event loop.
     static constexpr std::chrono::milliseconds PrepareStep{5};
 
