@@ -285,9 +285,6 @@ FocusScope {
         clip: true
         model: browserModel.rows
         boundsBehavior: Flickable.StopAtBounds
-        // Rows are made as they come into sight, none ahead: every row made is also a row each
-        // keystroke fills anew (a keystroke's rows then cost half as much).
-        cacheBuffer: 0
         highlightFollowsCurrentItem: false
         currentIndex: -1
         keyNavigationEnabled: false
