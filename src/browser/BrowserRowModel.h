@@ -51,7 +51,8 @@ public:
         bool inCard = false;  // drawn inside its section's card (content of a section or category)
         bool lastInGroup = false;
         Match match = Match::None;
-        // Styled text of the title and description with what matched marked; empty outside a search.
+        // A prompt's title and description as styled text, with what matched a search marked.
+        // The rows are made again when a prompt changes, so they show its texts as they are.
         QString titleMarkup;
         QString descriptionMarkup;
     };

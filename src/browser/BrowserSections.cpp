@@ -4,6 +4,7 @@
 #include "Prompt.h"
 #include "PromptCategory.h"
 #include "PromptSearch.h"
+#include "SearchHighlighter.h"
 #include "UserAttribute.h"
 #include "UuidKeys.h"
 
@@ -299,6 +300,8 @@ void appendPrompts(QList<Row> &rows, const QUuid &section, const QList<Prompt *>
         Row row;
         row.kind = BrowserRowModel::Kind::Prompt;
         row.prompt = p;
+        row.titleMarkup = SearchHighlighter::styled(p->title());
+        row.descriptionMarkup = SearchHighlighter::styled(p->promptDescription());
         row.sectionId = section;
         row.index = index++;
         row.inCard = inCard;

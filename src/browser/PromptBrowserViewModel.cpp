@@ -515,6 +515,9 @@ QList<BrowserRowModel::Row> PromptBrowserViewModel::searchRows(int from, int to)
                 row.descriptionMarkup = SearchHighlighter::markup(
                     prompt->promptDescription(),
                     SearchHighlighter::ranges(prompt->promptDescription(), terms, words), color);
+            } else {
+                row.titleMarkup = SearchHighlighter::styled(prompt->title());
+                row.descriptionMarkup = SearchHighlighter::styled(prompt->promptDescription());
             }
             return row;
         };

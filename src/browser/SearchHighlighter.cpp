@@ -10,6 +10,14 @@ bool startsWord(const QString &folded, qsizetype at)
     return at == 0 || !folded.at(at - 1).isLetterOrNumber();
 }
 
+bool needsEscaping(QStringView text)
+{
+    for (const QChar c : text)
+        if (c == u'&' || c == u'<' || c == u'>' || c == u'\n')
+            return true;
+    return false;
+}
+
 QString escaped(QStringView text)
 {
     QString out = text.toString().toHtmlEscaped();
@@ -81,8 +89,16 @@ Ranges ranges(const QString &text, const QStringList &terms, const QStringList &
     return out;
 }
 
+QString styled(const QString &text)
+{
+    // Most texts have nothing to escape: they are handed on without a copy.
+    return needsEscaping(text) ? escaped(text) : text;
+}
+
 QString markup(const QString &text, const Ranges &ranges, const QString &color)
 {
+    if (ranges.isEmpty())
+        return styled(text);
     QString out;
     int at = 0;
     for (const auto &[start, length] : ranges) {

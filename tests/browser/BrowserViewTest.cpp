@@ -302,6 +302,15 @@ TEST_F(BrowserView, ATitleIsShownAsWrittenAndTakesNoShortcut)
     const auto restore = qScopeGuard([&] { prompt->setTitle(title); });
     prompt->setTitle(QStringLiteral("Q&A <b>zebra</b>"));
     ASSERT_NO_FATAL_FAILURE(load());
+    // Renamed while in sight (in the same place), the row shows the new title.
+    ASSERT_TRUE(waitFor([&] { return rowOf(prompt) != nullptr; }));
+    prompt->setTitle(QStringLiteral("Q&A <b>zebra</b> renamed"));
+    EXPECT_TRUE(waitFor([&] {
+        QQuickItem *row = rowOf(prompt);
+        QQuickItem *shown = row ? child(row, "promptTitle") : nullptr;
+        return shown && shown->property("text").toString() == QStringLiteral("Q&amp;A &lt;b&gt;zebra&lt;/b&gt; renamed");
+    }));
+
     QSignalSpy selected(browser, SIGNAL(promptSelected(QObject *)));
 
     for (const QString &search : {QStringLiteral("zebra"), QString()}) {

@@ -13,8 +13,10 @@ AbstractButton {
     property bool isSelected: false
     // The keyboard highlight of the browser; drawn like the selection.
     property bool isHighlighted: false
-    // The title and description with the parts that matched a search marked (styled text);
-    // empty outside a search.
+    // The title and description as styled text, with the parts that matched a search marked.
+    // Styled text always: a text whose format changes is laid out again. The row shows them
+    // rather than the prompt's own texts, so that a row taking another prompt's place lays out
+    // each text once, not once for the prompt and again for its marks.
     property string titleMarkup: ""
     property string descriptionMarkup: ""
     property bool isAdminMode: false
@@ -31,14 +33,6 @@ AbstractButton {
     readonly property bool isHidden: prompt ? prompt.isHidden : false
     readonly property bool isActive: prompt ? prompt.isActive : true
     readonly property bool isHot: prompt ? prompt.isHot : false
-
-    // Texts are always styled text, marked or not: a text whose format changes is laid out
-    // again, and rows turning into results would pay for it twice.
-    function styled(text) {
-        if (!/[&<>\n]/.test(text))
-            return text
-        return text.replace(/&/g, "&amp;").replace(/</g, "&lt;").replace(/>/g, "&gt;").replace(/\n/g, "<br>") // untranslated: markup
-    }
 
     function toggleFavorite() { viewModel.toggleFavorite(prompt) }
     function toggleHidden() { viewModel.toggleHidden(prompt) }
@@ -123,7 +117,7 @@ AbstractButton {
                     id: titleText
                     objectName: "promptTitle"
                     width: parent.width - (hotMark.visible ? hotMark.width + 6 : 0)
-                    text: row.titleMarkup.length > 0 ? row.titleMarkup : row.styled(row.title)
+                    text: row.titleMarkup
                     textFormat: Text.StyledText
                     elide: Text.ElideRight
                     font.family: Style.family
@@ -151,8 +145,7 @@ AbstractButton {
                     y: titleText.height + 2
                     width: parent.width
                     visible: text.length > 0
-                    text: row.descriptionMarkup.length > 0 ? row.descriptionMarkup
-                                                           : row.prompt ? row.styled(row.prompt.promptDescription) : ""
+                    text: row.descriptionMarkup
                     textFormat: Text.StyledText
                     elide: Text.ElideRight
                     maximumLineCount: 2
