@@ -165,6 +165,9 @@ bool WindowManager::eventFilter(QObject *watched, QEvent *event)
     // The menu's keys work in the panel and the auxiliary windows too; in the panel the
     // settings open as its own sheet.
     const bool ours = watched == m_panel || std::find(m_auxWindows.cbegin(), m_auxWindows.cend(), watched) != m_auxWindows.cend();
+    const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+    if (watched == m_panel && key && m_services.windows->isTypingPreparation(*static_cast<QKeyEvent *>(event)))
+        return true;
     if (ours && event->type() == QEvent::KeyPress) {
         if (QAction *action = m_actions->forKey(*static_cast<QKeyEvent *>(event))) {
             if (watched == m_panel && m_actions->idOf(action) == AppActions::Id::Settings)
@@ -310,8 +313,14 @@ void WindowManager::finishPanel(SpotlightPanel *view)
                 m_frameSave.start();
         });
     connect(m_panel, &QWindow::activeChanged, this, [this] {
-        if (m_panel->isActive())
-            m_panelActiveSinceShown = true;
+        if (!m_panel->isActive())
+            return;
+        m_panelActiveSinceShown = true;
+        if (!m_typingPrepared) {
+            m_typingPrepared = true;
+            // Once the search field has the keys.
+            QTimer::singleShot(0, this, [this] { m_services.windows->prepareTyping(m_panel); });
+        }
     });
 }
 

@@ -130,4 +130,5 @@ private:
     QList<std::function<void()>> m_afterTray;
     bool m_trayWaitStarted = false;
     bool m_panelActiveSinceShown = false;
+    bool m_typingPrepared = false; // what the first key typed loads is loaded
 };

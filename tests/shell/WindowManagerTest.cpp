@@ -502,3 +502,46 @@ TEST_F(WindowManagerTest, TheMenuKeysWorkInThePanelAndTypingGoesPastTheWelcomeSh
     EXPECT_EQ(shell.manager->actions()->forKey(quit), shell.manager->actions()->action(AppActions::Id::Quit));
     EXPECT_EQ(shell.manager->actions()->action(AppActions::Id::Quit)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
 }
+
+TEST_F(WindowManagerTest, TheFirstActivationPreparesTypingAndItsKeyReachesNoView)
+{
+    Shell shell(&defaults);
+    SpotlightPanel *panel = shell.manager->panel();
+    auto *field = qobject_cast<QQuickItem *>(find(panel, "searchField"));
+    ASSERT_NE(field, nullptr);
+    struct KeyCount : QObject {
+        int presses = 0;
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            presses += event->type() == QEvent::KeyPress ? 1 : 0;
+            return false;
+        }
+    } count;
+    field->installEventFilter(&count);
+    const auto activate = [&] {
+        shell.manager->showWindow();
+        panel->requestActivate();
+        QElapsedTimer waited;
+        waited.start();
+        while (!panel->isActive() && waited.elapsed() < 3000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        QCoreApplication::processEvents(); // the preparation waits for the next turn
+    };
+    activate();
+    ASSERT_TRUE(panel->isActive());
+    EXPECT_EQ(shell.windows->preparedForTyping, QList<QWindow *>{panel});
+    field->forceActiveFocus();
+
+    // The key sent to prepare goes no further than the window; the user's keys do.
+    QKeyEvent preparation(QEvent::KeyPress, 0, Qt::NoModifier, FakeWindowPlatform::PreparationScanCode, 0, 0);
+    QCoreApplication::sendEvent(panel, &preparation);
+    EXPECT_EQ(count.presses, 0);
+    QKeyEvent letter(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    QCoreApplication::sendEvent(panel, &letter);
+    EXPECT_EQ(count.presses, 1);
+
+    // Once is enough: the next showings send nothing.
+    shell.manager->hidePanel();
+    activate();
+    EXPECT_EQ(shell.windows->preparedForTyping.size(), 1);
+}

@@ -5,6 +5,7 @@
 #include "TrayAvailability.h"
 #include "WindowPlatform.h"
 
+#include <QKeyEvent>
 #include <QList>
 #include <QWindow>
 
@@ -61,7 +62,14 @@ public:
         tokens.append(token);
     }
     bool hasCompositor() const override { return compositor; }
+    void prepareTyping(QWindow *window) override { preparedForTyping.append(window); }
+    bool isTypingPreparation(const QKeyEvent &event) const override
+    {
+        return event.key() == 0 && event.nativeScanCode() == PreparationScanCode;
+    }
+    static constexpr quint32 PreparationScanCode = 8;
     bool compositor = true;
+    QList<QWindow *> preparedForTyping;
     QList<QWindow *> onAllDesktops;
     QList<QWindow *> activated;
     QList<QByteArray> tokens;
