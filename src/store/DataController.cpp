@@ -25,6 +25,7 @@
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 DataController::Options g_sharedOptions;
@@ -85,6 +86,8 @@ struct DataController::Private {
     QPointer<QThread> loader; // the worker of a background start-up load, while it runs
     bool loading = false;     // setUpInBackground has not finished
     QList<std::function<void()>> waiting; // run once the library is in
+    // The store's revision when a clean-up last left it without duplicates.
+    std::optional<quint64> revisionWithoutDuplicates;
 };
 
 DataController *DataController::shared()
@@ -564,6 +567,12 @@ ActionOutcome DataController::createBackup()
 
 ActionOutcome DataController::cleanupDuplicates()
 {
+    // Nothing changed since a clean-up left no duplicates: there are none now either, and a
+    // library of 100,000 prompts is not looked through again at every showing of the panel.
+    if (d->revisionWithoutDuplicates == d->context.revision()) {
+        log(QStringLiteral("Cleanup: No duplicates found."));
+        return ActionOutcome::done();
+    }
     const DuplicateCleaner::Removed removed =
         DuplicateCleaner::removeDuplicates(&d->context, DuplicateCleaner::Survivor::FirstStored);
     if (removed.categories > 0)
@@ -572,10 +581,12 @@ ActionOutcome DataController::cleanupDuplicates()
         log(QStringLiteral("Cleanup: Removed %1 duplicate prompts.").arg(removed.prompts));
     if (removed.categories == 0 && removed.prompts == 0) {
         log(QStringLiteral("Cleanup: No duplicates found."));
+        d->revisionWithoutDuplicates = d->context.revision();
         return ActionOutcome::done();
     }
     QString error;
     if (!d->context.save(&error))
         return failure(QStringLiteral("Cleanup failed: ") + error);
+    d->revisionWithoutDuplicates = d->context.revision();
     return ActionOutcome::done();
 }

@@ -466,6 +466,18 @@ TEST_F(Controller, CleanupKeepsTheFirstCopyAndTheUsersRecord)
     EXPECT_TRUE(first->isFavorite());
     EXPECT_EQ(context().fetch<PromptCategory>(), QList<PromptCategory *>{category});
     EXPECT_FALSE(context().hasChanges());
+
+    // Asked again with nothing changed the answer is the same; a copy made since is found.
+    lines.clear();
+    dc.cleanupDuplicates();
+    EXPECT_EQ(lines, QStringList{"Cleanup: No duplicates found."});
+    auto *another = new Prompt;
+    another->setId(QUuid(P1));
+    context().insert(another);
+    lines.clear();
+    dc.cleanupDuplicates();
+    EXPECT_EQ(lines, QStringList{"Cleanup: Removed 1 duplicate prompts."});
+    EXPECT_EQ(context().fetch<Prompt>(), QList<Prompt *>{first});
 }
 
 TEST_F(Controller, AWarmStartDecidesFromTheVersionsAndANewVersionSyncsAgain)
