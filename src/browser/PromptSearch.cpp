@@ -184,9 +184,12 @@ QList<Prompt *> PromptSearch::prompts(const SearchResults &results, const std::v
     if (results.generation != m_generation)
         return out;
     out.reserve(qsizetype(positions.size()));
+    // With the store unchanged since the prompts were read none of them is deleted: a large
+    // result need not touch every prompt it names (each one a cache miss).
+    const bool unchanged = m_readRevision == m_context.revision();
     for (quint32 position : positions) {
         Prompt *prompt = m_prompts.value(qsizetype(position));
-        if (prompt && !prompt->isDeleted())
+        if (prompt && (unchanged || !prompt->isDeleted()))
             out.append(prompt);
     }
     return out;

@@ -247,8 +247,12 @@ TEST_F(PromptSearchTest, IndexFollowsChangesAndIsMadeAgainOnlyForText)
     b->setTemplateText("Toast it");
     EXPECT_TRUE(titles("bake", options).isEmpty());
 
-    // Deleted and new prompts, and the new title takes its place in the title order.
+    // Deleted and new prompts, and the new title takes its place in the title order. Results
+    // made before the deletion no longer name the deleted prompt.
+    const SearchResults made = search.query(QStringLiteral("walnut"), {}).run();
+    ASSERT_EQ(search.prompts(made, made.matches), QList<Prompt *>{b});
     ctx.remove(b);
+    EXPECT_TRUE(search.prompts(made, made.matches).isEmpty());
     Prompt *c = add("Apricot");
     EXPECT_EQ(search.search("pie ap", {}), QList<Prompt *>{});
     EXPECT_EQ(search.search("ap", {}), QList<Prompt *>{c});
