@@ -507,18 +507,16 @@ QList<BrowserRowModel::Row> PromptBrowserViewModel::searchRows(int from, int to)
             row.prompt = prompt;
             row.index = i;
             row.match = match;
-            if (!terms.isEmpty() && match != BrowserRowModel::Match::Closest) {
-                const bool close = match == BrowserRowModel::Match::Close;
-                const QStringList &words = close ? m_results->closeWords : QStringList();
-                row.titleMarkup = SearchHighlighter::markup(
-                    prompt->title(), SearchHighlighter::ranges(prompt->title(), terms, words, close), color);
-                row.descriptionMarkup = SearchHighlighter::markup(
-                    prompt->promptDescription(),
-                    SearchHighlighter::ranges(prompt->promptDescription(), terms, words), color);
-            } else {
-                row.titleMarkup = SearchHighlighter::styled(prompt->title());
-                row.descriptionMarkup = SearchHighlighter::styled(prompt->promptDescription());
-            }
+            // The closest titles are shown unmarked: no word of theirs matched.
+            const bool marked = !terms.isEmpty() && match != BrowserRowModel::Match::Closest;
+            const bool close = match == BrowserRowModel::Match::Close;
+            const QStringList &words = close ? m_results->closeWords : QStringList();
+            const auto marks = [&](const QString &text, bool initials) {
+                return marked ? SearchHighlighter::ranges(text, terms, words, initials) : SearchHighlighter::Ranges();
+            };
+            row.titleMarkup = SearchHighlighter::markup(prompt->title(), marks(prompt->title(), close), color);
+            row.descriptionMarkup = SearchHighlighter::markup(
+                prompt->promptDescription(), marks(prompt->promptDescription(), false), color);
             return row;
         };
     };
