@@ -13,6 +13,8 @@
 #include "platform/PlatformServices.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QIcon>
 #include <QTimer>
 
 #include <cstdio>
@@ -42,6 +44,9 @@ bool AppDelegate::applicationDidFinishLaunching(QString *error)
     // pressed before then shows the panel as soon as the library is in. A library that could
     // not be opened is not filled with the shipped one as if it were new.
     windows->whenTrayShown([data, windows, opened] {
+        const QIcon themed = QIcon::fromTheme(QStringLiteral(VORN_APP_ID));
+        if (!themed.isNull())
+            QGuiApplication::setWindowIcon(themed);
         data->whenLoaded([data, windows, opened] {
             if (*opened) {
                 // Decoding and syncing the seed files leaves freed heap behind; give it back.

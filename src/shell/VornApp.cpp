@@ -55,10 +55,11 @@ int exec(int &argc, char **argv, std::unique_ptr<CommandServer> server, bool sho
     QApplication::setApplicationVersion(QStringLiteral(VORN_VERSION));
     QApplication::setOrganizationName(QStringLiteral("vorn"));
     // The application id names the desktop file (the Wayland app id) and the theme icon, so
-    // that docks and switchers show VORN's name and icon; the built-in picture stands in
-    // where the icon is not installed.
+    // that docks and switchers show VORN's name and icon. The built-in picture serves until
+    // the theme's icon is looked up once the tray icon shows (the look-up walks every folder of
+    // the icon theme, several milliseconds of the start).
     QGuiApplication::setDesktopFileName(QStringLiteral(VORN_APP_ID));
-    QGuiApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(VORN_APP_ID), QIcon(QStringLiteral(":/icons/hicolor/scalable/apps/" VORN_APP_ID ".svg"))));
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/hicolor/scalable/apps/" VORN_APP_ID ".svg")));
     // The app lives in the tray: closing its last window does not end it.
     QApplication::setQuitOnLastWindowClosed(false);
     QQuickStyle::setStyle(QStringLiteral("Basic"));

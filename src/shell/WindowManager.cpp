@@ -37,9 +37,11 @@ const QString QmlBase = QStringLiteral("qrc:/qt/qml/Vorn/Shell/");
 
 // How long start-up work waits for an embedding tray to place the icon: polled every
 // TrayPollMs, TrayWaitAttempts times; once placed, TrayPaintMs more for its first paint.
+// The glyph's colour waits longer for a tray to place it (TrayMatchAttempts polls).
 constexpr int TrayPollMs = 10;
 constexpr int TrayWaitAttempts = 30;
 constexpr int TrayPaintMs = 20;
+constexpr int TrayMatchAttempts = 300;
 
 // The window names double as their ids; titleOf() gives the title the user reads.
 QString titleOf(const QString &name)
@@ -184,8 +186,7 @@ void WindowManager::createStatusItem()
 {
     m_statusItem = new QSystemTrayIcon(this);
     // Most panels are dark; an embedding tray is looked at once the icon sits in it.
-    QIcon icon = TrayIcon::themed();
-    m_statusItem->setIcon(icon.isNull() ? TrayIcon::glyph(TrayIcon::glyphColorFor(Qt::black)) : icon);
+    m_statusItem->setIcon(TrayIcon::glyph(TrayIcon::glyphColorFor(Qt::black)));
     m_statusItem->setToolTip(tr("VORN Prompt Manager"));
     m_statusItem->setContextMenu(m_menu.get());
     connect(m_statusItem, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
@@ -193,23 +194,46 @@ void WindowManager::createStatusItem()
             menuBarClicked();
     });
     m_statusItem->show();
+    // A StatusNotifier host has no place on screen for the icon and draws the theme's icon,
+    // where installed, in its panel's own colours. The theme is looked up only for such a
+    // host (the look-up walks every folder of the icon theme), before it first asks for the icon.
+    if (m_statusItem->geometry().isEmpty()) {
+        const QIcon themed = TrayIcon::themed();
+        if (!themed.isNull())
+            m_statusItem->setIcon(themed);
+    }
     ShellTrace::mark("tray icon ready");
     Q_EMIT trayIconReady();
-    matchTrayBackground(10);
+    matchTrayBackground(TrayMatchAttempts);
+}
+
+bool WindowManager::trayIconPlaced() const
+{
+    // Until an embedding tray has taken the icon in, Qt reports it at the screen's origin.
+    const QRect cell = m_statusItem ? m_statusItem->geometry() : QRect();
+    return !cell.isEmpty() && cell.topLeft() != QPoint(0, 0);
 }
 
 void WindowManager::matchTrayBackground(int attempts)
 {
     // An XEmbed tray draws the icon's pixels as they are: take the glyph's colour from the
-    // tray's own background around it. A StatusNotifier icon has no place on screen to look at.
+    // tray's own background around it, once the tray has placed the icon and painted there.
+    // A StatusNotifier icon has no place on screen to look at.
     if (!m_statusItem || attempts <= 0)
         return;
-    const QRect cell = m_statusItem->geometry();
-    QScreen *screen = cell.isEmpty() ? nullptr : QGuiApplication::screenAt(cell.center());
-    if (!screen) {
-        QTimer::singleShot(300, this, [this, attempts] { matchTrayBackground(attempts - 1); });
+    if (!trayIconPlaced()) {
+        QTimer::singleShot(TrayPollMs, this, [this, attempts] { matchTrayBackground(attempts - 1); });
         return;
     }
+    QTimer::singleShot(TrayPaintMs, this, &WindowManager::takeTrayColour);
+}
+
+void WindowManager::takeTrayColour()
+{
+    const QRect cell = m_statusItem ? m_statusItem->geometry() : QRect();
+    QScreen *screen = cell.isEmpty() ? nullptr : QGuiApplication::screenAt(cell.center());
+    if (!screen)
+        return;
     const QRect local = cell.translated(-screen->geometry().topLeft());
     const QImage shot = screen->grabWindow(0, local.x(), local.y(), local.width(), local.height()).toImage();
     const QColor background = TrayIcon::backgroundOf(shot);
@@ -252,7 +276,7 @@ void WindowManager::whenTrayShown(std::function<void()> task)
 
 void WindowManager::waitForTray(int attempts)
 {
-    const bool placed = m_statusItem && !m_statusItem->geometry().isEmpty();
+    const bool placed = trayIconPlaced();
     if (!placed && attempts > 0) {
         QTimer::singleShot(TrayPollMs, this, [this, attempts] { waitForTray(attempts - 1); });
         return;

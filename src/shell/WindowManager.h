@@ -103,6 +103,8 @@ private:
     // Colours the tray glyph for the background it sits on; tries again while the tray has
     // not placed the icon yet.
     void matchTrayBackground(int attempts);
+    void takeTrayColour();
+    bool trayIconPlaced() const;
     void buildPanel(ViewBuild::Pace pace);
     void finishPanel(SpotlightPanel *view);
     void waitForTray(int attempts);

@@ -9,22 +9,8 @@ VORN=${1:?usage: desktop_e2e.sh PATH/TO/vorn}
 export E2E_TRAYER_ARGS="--transparent true --alpha 0 --tint 0x1e1e1e"
 # shellcheck source=e2e_common.sh
 source "$(dirname "$0")/e2e_common.sh"
-command -v convert >/dev/null || { echo "SKIP: convert is not installed"; exit 77; }
 
 shot() { [ -n "${E2E_SHOT_DIR:-}" ] && import -window root "$E2E_SHOT_DIR/desktop-$1.png"; return 0; }
-# Counts the pixels of a picture whose grey level is above (or below) a threshold 0..255.
-pixels() { # file, "above"|"below", level
-    convert "$1" -colorspace Gray -depth 8 txt:- \
-        | awk -v mode="$2" -v level="$3" -F'[(),]' 'NR > 1 { g = $3 + 0; if ((mode == "above" && g > level) || (mode == "below" && g < level)) n++ } END { print n + 0 }'
-}
-# The picture of a window as the screen shows it (what lies under it included).
-window_picture() { # window, file
-    local geometry
-    geometry=$(xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
-                                       /Width:/ { w = $2 } /Height:/ { h = $2 } END { printf "%dx%d+%d+%d", w, h, x, y }')
-    import -window root "$WORK/screen.png"
-    convert "$WORK/screen.png" -crop "$geometry" +repage "$2"
-}
 favorite_of() { "$VORN" prompts show "$1" --json | python3 -c 'import json, sys; print(json.load(sys.stdin)["favorite"])'; }
 
 check "vorn quit without a running app succeeds" timeout 10 "$VORN" quit

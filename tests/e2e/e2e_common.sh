@@ -3,7 +3,7 @@
 # tools, makes an isolated user on a free display with a window manager and a tray host, and
 # gives the small helpers check, wait_for, panel_visible and panel_focused.
 # The sourcing script sets VORN first; the app log is "$WORK/app.log" by convention.
-for tool in Xvfb openbox trayer xdotool xclip xwininfo xdpyinfo xprop import python3; do
+for tool in Xvfb openbox trayer xdotool xclip xwininfo xdpyinfo xprop import convert python3; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
@@ -74,6 +74,19 @@ export -f panel_visible
 tray_icon() { xwininfo -root -tree | awk '/\("vorn" "vorn"\)  22x22/ { print $1; exit }'; }
 tray_icon_embedded() { [ -n "$(tray_icon)" ]; }
 exited() { local state; state=$(ps -o stat= -p "$1") || return 0; [[ $state == Z* ]]; }
+# Counts the pixels of a picture whose grey level is above (or below) a threshold 0..255.
+pixels() { # file, "above"|"below", level
+    convert "$1" -colorspace Gray -depth 8 txt:- \
+        | awk -v mode="$2" -v level="$3" -F'[(),]' 'NR > 1 { g = $3 + 0; if ((mode == "above" && g > level) || (mode == "below" && g < level)) n++ } END { print n + 0 }'
+}
+# The picture of a window as the screen shows it (what lies under it included).
+window_picture() { # window, file
+    local geometry
+    geometry=$(xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
+                                       /Width:/ { w = $2 } /Height:/ { h = $2 } END { printf "%dx%d+%d+%d", w, h, x, y }')
+    import -window root "$WORK/screen.png"
+    convert "$WORK/screen.png" -crop "$geometry" +repage "$2"
+}
 # Starts the app in the background and waits until its tray icon and its library are up.
 start_app() {
     "$VORN" >"$WORK/app.log" 2>&1 &

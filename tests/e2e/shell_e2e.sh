@@ -13,6 +13,13 @@ source "$(dirname "$0")/e2e_common.sh"
 start_app
 app_pid=$!
 check "the icon is embedded in the tray host" wait_for 15 tray_icon_embedded
+# The tray host here is light grey: the glyph takes a dark colour once the tray has placed it.
+check "the icon takes its colour from the tray" wait_for 15 grep -q "tray icon matched" "$WORK/app.log"
+sleep 0.5
+window_picture "$(tray_icon)" "$WORK/icon.png"
+dark=$(pixels "$WORK/icon.png" below 60)
+echo "     tray icon cell: $dark dark pixels of 484"
+check "the icon is drawn dark on the light tray" [ "$dark" -ge 60 ]
 check "nothing shows at start" bash -c "! xdotool search --onlyvisible --name '^VORN\$'"
 
 xdotool key super+shift+p
