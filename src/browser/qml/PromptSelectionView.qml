@@ -285,6 +285,9 @@ FocusScope {
         clip: true
         model: browserModel.rows
         boundsBehavior: Flickable.StopAtBounds
+        // Only the rows in sight are made and kept: when results take the place of the
+        // library, rows kept beyond the edge would lay their texts out in the same frame.
+        cacheBuffer: 0
         highlightFollowsCurrentItem: false
         currentIndex: -1
         keyNavigationEnabled: false
