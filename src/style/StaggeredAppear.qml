@@ -1,25 +1,39 @@
 import QtQuick
 
-// Slides its target up into place and fades it in, 50 ms later for each position in a list.
-Item {
+// The staggered entrance of a list's rows: each row starts 50 px low and transparent and a
+// spring (response 0.5 s, damping 0.7) brings it up into place and to full opacity, 50 ms
+// after the row before it. One clock serves the whole list: a row binds to its progress
+// for its position, so no row makes objects of its own for it.
+QtObject {
     id: stagger
-    required property Item target
-    property int index: 0
-    property real offset: 50
-
-    visible: false
-    Component.onCompleted: {
-        target.opacity = 0
-        target.transform = [shift]
-        run.start()
+    readonly property real offset: 50
+    // Seconds since start(); it stops once the last row has settled.
+    readonly property real settled: 2.0
+    property real clock: settled
+    property NumberAnimation run: NumberAnimation {
+        target: stagger
+        property: "clock"
+        from: 0
+        to: stagger.settled
+        duration: stagger.settled * 1000
     }
-    Translate { id: shift; y: stagger.offset }
-    SequentialAnimation {
-        id: run
-        PauseAnimation { duration: stagger.index * 50 }
-        ParallelAnimation {
-            SpringAnimation { target: stagger; property: "offset"; to: 0; spring: 4; damping: 0.35; epsilon: 0.25 }
-            NumberAnimation { target: stagger.target; property: "opacity"; to: 1; duration: 350 }
-        }
+
+    function start() {
+        run.restart()
+    }
+
+    // From 0 (not yet moving) to 1 (in place) for the row at that position; a spring
+    // overshoots a little, so the value may pass 1 on its way.
+    function progress(index) {
+        const t = clock - 0.05 * index
+        if (t <= 0)
+            return 0
+        if (t >= 1.5)
+            return 1
+        const damping = 0.7
+        const natural = 2 * Math.PI / 0.5
+        const damped = natural * Math.sqrt(1 - damping * damping)
+        return 1 - Math.exp(-damping * natural * t)
+                   * (Math.cos(damped * t) + damping * natural / damped * Math.sin(damped * t))
     }
 }

@@ -143,6 +143,7 @@ FocusScope {
             // another, the first screenful at most. Later keystrokes change the rows in place:
             // rows that stay do not move again, and rows met later by scrolling just appear.
             if (browserModel.isSearching && !browser.wasSearching) {
+                stagger.start()
                 browser.staggering = true
                 staggerWindow.restart()
             }
@@ -421,11 +422,16 @@ FocusScope {
             // When results first take the place of the library, the rows of the first
             // screenful slide in one after another: rows made for them and rows kept alike.
             property bool staggered: false // in this search's first moments
+            property bool entering: false // a part of the latest entrance, while a prompt's row
+            readonly property real appear: entering && kind === BrowserRowModel.Prompt
+                                           ? stagger.progress(Math.min(position, 12)) : 1
+            opacity: Math.min(appear, 1)
+            transform: Translate { y: stagger.offset * (1 - entry.appear) }
             function staggerIn() {
                 if (staggered || !browser.staggering || !browserModel.isSearching || kind !== BrowserRowModel.Prompt)
                     return
                 staggered = true
-                stagger.createObject(entry, { target: entry, index: Math.min(entry.position, 12) })
+                entering = true
             }
             Component.onCompleted: staggerIn()
             onKindChanged: staggerIn()
@@ -433,8 +439,11 @@ FocusScope {
             Connections {
                 target: browser
                 function onStaggeringChanged() {
-                    if (!browser.staggering)
-                        entry.staggered = false
+                    entry.staggered = false
+                    if (browser.staggering) {
+                        entry.entering = false
+                        entry.staggerIn()
+                    }
                 }
             }
 
@@ -543,9 +552,8 @@ FocusScope {
         }
     }
 
-    Component {
+    StaggeredAppear {
         id: stagger
-        StaggeredAppear {}
     }
 
     // After "Export DB": where the file went, or why it was not written.
