@@ -14,8 +14,8 @@ titles, and with as many lines as the library has prompts), rofi's memory, and
 "fzf --filter TERM" over the same titles and descriptions. Runs with the shipped library and
 with generated ones of 10,000 and 100,000 prompts (--prompts N,M changes the sizes, 0 leaves them
 out). Keystroke to the list's first changed frame, for the first letter typed after the start and
-for later ones, beside rofi -dmenu typed into the same way over the same lines (--only keys
-measures these alone).
+for later ones, beside rofi -dmenu typed into the same way over the same lines, each over three
+starts (--only keys measures these alone).
 Usage: shell_bench.py PATH/TO/vorn [--prompts N,M] [--starts N] [--only keys]   (a Release build)"""
 import argparse, ctypes, ctypes.util, json, os, random, resource, shutil, socket, statistics, struct, threading
 import subprocess, sys, tempfile, time
@@ -389,6 +389,8 @@ def report(rows):
 # Texts typed one letter at a time, the search cleared between them; each letter changes the
 # list (more or fewer matches, or what is marked in them).
 KEY_TEXTS = ["meeting", "plan", "review", "draft", "budget"]
+# Starts of the app (and of rofi) whose keystrokes are timed.
+KEY_STARTS = 3
 
 
 def changed_box(before, after, rect):
@@ -428,18 +430,27 @@ def type_texts(screen, area, texts, settle=0.6, timeout=5.0):
     return delays
 
 
-def key_figures(delays):
-    """The first letter typed, and the median and worst of those after it."""
-    later = [d for d in delays[1:] if d == d]
-    return {"first_key": delays[0] if delays else float("nan"),
+def key_figures(runs):
+    """Over several runs (the delays of one start each): the median of the first letters
+    typed after each start, and the median and worst of the letters after them."""
+    firsts = [delays[0] for delays in runs if delays and delays[0] == delays[0]]
+    later = [d for delays in runs for d in delays[1:] if d == d]
+    return {"first_key": statistics.median(firsts) if firsts else float("nan"),
             "later_key": statistics.median(later) if later else float("nan"),
             "worst_key": max(later) if later else float("nan"),
-            "missed_keys": sum(1 for d in delays if d != d)}
+            "missed_keys": sum(1 for delays in runs for d in delays if d != d)}
+
+
+def repeated(measure, count):
+    """The delays of count runs of measure, each its own start: one first keystroke per start
+    is too few to tell a figure from the machine's noise."""
+    return key_figures([measure() for _ in range(count)])
 
 
 def keystrokes(vorn, desktop, library, texts=KEY_TEXTS):
     """Keystroke to the list's first changed frame, in an app just started: the panel is shown
-    by the shortcut, and the first letter typed is the first search since the start."""
+    by the shortcut, and the first letter typed is the first search since the start. Returns
+    the delays in typing order."""
     _, app = run_app(vorn, desktop, library, keep=True)
     screen = desktop.screen
     hidden = screen.grab(desktop.centre)
@@ -448,10 +459,10 @@ def keystrokes(vorn, desktop, library, texts=KEY_TEXTS):
     wait_painted(screen, desktop.centre, hidden, True, began, 60)
     time.sleep(1.0)  # the panel's own appearance settles
     window = changed_box(hidden, screen.grab(desktop.centre), desktop.centre) or desktop.centre
-    figures = key_figures(type_texts(screen, list_area(window, 70), texts))
+    delays = type_texts(screen, list_area(window, 70), texts)
     screen.keys("Escape")
     quit_app(vorn, library, app)
-    return figures
+    return delays
 
 
 def rofi_keystrokes(desktop, lines_path, texts=KEY_TEXTS):
@@ -462,13 +473,13 @@ def rofi_keystrokes(desktop, lines_path, texts=KEY_TEXTS):
         process, _ = start_rofi(desktop, lines, hidden)
         time.sleep(1.5)  # every line read
         window = changed_box(hidden, screen.grab(desktop.centre), desktop.centre) or desktop.centre
-        figures = key_figures(type_texts(screen, list_area(window, 40), texts))
+        delays = type_texts(screen, list_area(window, 40), texts)
         process.terminate()
         process.wait()
     end = time.monotonic() + 5
     while time.monotonic() < end and screen.grab(desktop.centre) != hidden:
         time.sleep(0.02)
-    return figures
+    return delays
 
 
 def keystroke_report(count, keys, anchor):
@@ -486,7 +497,8 @@ def bench_keys(vorn, desktop, name, seed_dir, rows):
     lines = os.path.join(desktop.work, f"{name}.lines")
     write_lines(lines, rows)
     fill_store(vorn, desktop, library)
-    keystroke_report(f"{len(rows):,} prompts", keystrokes(vorn, desktop, library), rofi_keystrokes(desktop, lines))
+    keystroke_report(f"{len(rows):,} prompts", repeated(lambda: keystrokes(vorn, desktop, library), KEY_STARTS),
+                     repeated(lambda: rofi_keystrokes(desktop, lines), KEY_STARTS))
 
 
 def fill_store(vorn, desktop, library):
@@ -515,7 +527,8 @@ def bench_library(vorn, desktop, name, seed_dir, rows, starts, presses):
     with open(lines) as text:
         fzf_time, fzf_rss = timed(["fzf", "--filter", TERM], desktop.env, stdin=text)
     rofi_time, rofi_rss = rofi(desktop, lines)
-    keys, rofi_keys = keystrokes(vorn, desktop, library), rofi_keystrokes(desktop, lines)
+    keys = repeated(lambda: keystrokes(vorn, desktop, library), KEY_STARTS)
+    rofi_keys = repeated(lambda: rofi_keystrokes(desktop, lines), KEY_STARTS)
 
     median = lambda key: statistics.median(r[key] for r in runs)
     count = f"{len(rows):,} prompts"
