@@ -7,8 +7,12 @@ import QtQuick
 QtObject {
     id: stagger
     readonly property real offset: 50
-    // Seconds since start(); it stops once the last row has settled.
-    readonly property real settled: 2.0
+    // A row's spring counts as settled this long after it set off (less than a tenth of a pixel
+    // from its place): it is then put exactly in place, not left trembling by a few
+    // millionths of a pixel about it.
+    readonly property real settleTime: 0.8
+    // Seconds since start(); it stops once the last row (the 13th) has settled.
+    readonly property real settled: 0.05 * 12 + settleTime
     property real clock: settled
     property NumberAnimation run: NumberAnimation {
         target: stagger
@@ -28,7 +32,7 @@ QtObject {
         const t = clock - 0.05 * index
         if (t <= 0)
             return 0
-        if (t >= 1.5)
+        if (t >= settleTime)
             return 1
         const damping = 0.7
         const natural = 2 * Math.PI / 0.5
