@@ -11,8 +11,10 @@ QtObject {
     // from its place): it is then put exactly in place, not left trembling by a few
     // millionths of a pixel about it.
     readonly property real settleTime: 0.8
-    // Seconds since start(); it stops once the last row (the 13th) has settled.
-    readonly property real settled: 0.05 * 12 + settleTime
+    // Rows further down set off together with the 13th.
+    readonly property int lastIndex: 12
+    // Seconds since start(); it stops once the last row has settled.
+    readonly property real settled: 0.05 * lastIndex + settleTime
     property real clock: settled
     property NumberAnimation run: NumberAnimation {
         target: stagger
@@ -29,7 +31,7 @@ QtObject {
     // From 0 (not yet moving) to 1 (in place) for the row at that position; a spring
     // overshoots a little, so the value may pass 1 on its way.
     function progress(index) {
-        const t = clock - 0.05 * index
+        const t = clock - 0.05 * Math.min(index, lastIndex)
         if (t <= 0)
             return 0
         if (t >= settleTime)

@@ -421,16 +421,13 @@ FocusScope {
 
             // When results first take the place of the library, the rows of the first
             // screenful slide in one after another: rows made for them and rows kept alike.
-            property bool staggered: false // in this search's first moments
             property bool entering: false // a part of the latest entrance, while a prompt's row
-            readonly property real appear: entering && kind === BrowserRowModel.Prompt
-                                           ? stagger.progress(Math.min(position, 12)) : 1
+            readonly property real appear: entering && kind === BrowserRowModel.Prompt ? stagger.progress(position) : 1
             opacity: Math.min(appear, 1)
             transform: Translate { y: stagger.offset * (1 - entry.appear) }
             function staggerIn() {
-                if (staggered || !browser.staggering || !browserModel.isSearching || kind !== BrowserRowModel.Prompt)
+                if (entering || !browser.staggering || !browserModel.isSearching || kind !== BrowserRowModel.Prompt)
                     return
-                staggered = true
                 entering = true
             }
             Component.onCompleted: staggerIn()
@@ -439,7 +436,6 @@ FocusScope {
             Connections {
                 target: browser
                 function onStaggeringChanged() {
-                    entry.staggered = false
                     if (browser.staggering) {
                         entry.entering = false
                         entry.staggerIn()
