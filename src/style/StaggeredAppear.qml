@@ -24,6 +24,8 @@ QtObject {
         duration: stagger.settled * 1000
     }
 
+    readonly property bool running: run.running
+
     function start() {
         run.restart()
     }

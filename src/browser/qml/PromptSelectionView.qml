@@ -87,13 +87,16 @@ FocusScope {
         highlightSettle.restart()
     }
     // Among rows not made yet a row is placed by an estimate of their heights, and may end up
-    // a little out of sight; once they are made it is placed again.
+    // a little out of sight; once they are made it is placed again, and again while results
+    // slide in (a row takes its texts, and its height, when it sets off).
     Timer {
         id: highlightSettle
         interval: 60
         onTriggered: {
             if (browserModel.highlightedRow >= 0)
                 list.positionViewAtIndex(browserModel.highlightedRow, ListView.Contain)
+            if (stagger.running)
+                restart()
         }
     }
     // Rows a page of the list holds, about.
@@ -272,6 +275,20 @@ FocusScope {
         }
     }
 
+    // The bold face that marks what matched, in the sizes of a row's title and description:
+    // loaded with the panel, so the first search's rows do not wait for the font's look-up.
+    Repeater {
+        model: [15, 13]
+        Text {
+            required property int modelData
+            visible: false
+            text: "m"
+            font.family: Style.family
+            font.pixelSize: modelData
+            font.bold: true
+        }
+    }
+
     ListView {
         id: list
         objectName: "promptList"
@@ -375,8 +392,10 @@ FocusScope {
                     canEdit: browser.canEdit
                     isSelected: prompt !== null && prompt.idText === browser.selectedPromptId
                     isHighlighted: entry.highlighted
-                    titleMarkup: entry.titleMarkup
-                    descriptionMarkup: entry.descriptionMarkup
+                    // A row still waiting for its turn in the entrance is transparent: it takes
+                    // its texts when it sets off, so the keystroke's frame lays out none of them.
+                    Binding on titleMarkup { when: !entry.waiting; value: entry.titleMarkup; restoreMode: Binding.RestoreNone }
+                    Binding on descriptionMarkup { when: !entry.waiting; value: entry.descriptionMarkup; restoreMode: Binding.RestoreNone }
                     onClicked: browser.promptSelected(entry.prompt)
                     onEditRequested: (prompt) => browser.editRequested(prompt)
                     onDeleteRequested: (prompt) => deleteConfirmation.ask(prompt)
@@ -423,6 +442,7 @@ FocusScope {
             // screenful slide in one after another: rows made for them and rows kept alike.
             property bool entering: false // a part of the latest entrance, while a prompt's row
             readonly property real appear: entering && kind === BrowserRowModel.Prompt ? stagger.progress(position) : 1
+            readonly property bool waiting: appear === 0
             opacity: Math.min(appear, 1)
             transform: Translate { y: stagger.offset * (1 - entry.appear) }
             function staggerIn() {
