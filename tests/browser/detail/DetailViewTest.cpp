@@ -169,36 +169,6 @@ TEST_F(DetailView, ShowsAFieldOfEveryKindAndTheFirstOneHasTheFocus)
     EXPECT_TRUE(hasFocusIn(field(6)));
 }
 
-TEST_F(DetailView, ShowsTheValidationMessagesAndDisablesBothCopies)
-{
-    defaults.setValue(QStringLiteral("instructionShownCount"), 10);
-    Prompt *prompt = addPrompt(QStringLiteral(
-        "Summarise {{Source Text}} for {{Reader}} in {{Sentences: 3}} sentences, tone "
-        "{{Tone: neutral, warm}}."));
-    FormViewModel seed(context, &defaults);
-    seed.setup(prompt->templateText(), prompt->id());
-    seed.setValue(QStringLiteral("Sentences"), QStringLiteral("three"));
-    show(prompt);
-
-    EXPECT_FALSE(view->item(QStringLiteral("instructions"))->isVisible());
-    // Nothing typed yet: no message is shown, only the greyed copy buttons.
-    EXPECT_FALSE(view->item(QStringLiteral("validationErrors"))->isVisible());
-    EXPECT_FALSE(view->item(QStringLiteral("copyButton"))->isEnabled());
-    EXPECT_FALSE(view->item(QStringLiteral("headerCopyButton"))->isEnabled());
-    view->screenshot(QStringLiteral("detail-validation-fresh.png"));
-
-    // Ctrl+Return on the incomplete form: no copy, every message, the first field to fix
-    // has the focus and shows its message.
-    QSignalSpy finished(detail, SIGNAL(finished()));
-    view->key(Qt::Key_Return, Qt::ControlModifier);
-    EXPECT_EQ(finished.size(), 0);
-    EXPECT_TRUE(view->item(QStringLiteral("validationErrors"))->isVisible());
-    QQuickItem *first = view->item(QStringLiteral("field_0"));
-    ASSERT_TRUE(first);
-    EXPECT_TRUE(first->hasActiveFocus());
-    view->screenshot(QStringLiteral("detail-validation.png"));
-}
-
 TEST_F(DetailView, TabWalksTheFieldsAndCtrlReturnCopiesAndFinishes)
 {
     Prompt *prompt = addPrompt(QStringLiteral("{{Name}} from {{City}}, {{Age: 30}} years, {{Mood: calm, glad}}"));
@@ -235,19 +205,28 @@ TEST_F(DetailView, TabWalksTheFieldsAndCtrlReturnCopiesAndFinishes)
     EXPECT_EQ(back.size(), 0);
     EXPECT_TRUE(hasFocusIn(field(3)));
 
+    // The header's copy copies and keeps the detail; Ctrl+Return copies and finishes.
     QSignalSpy finished(detail, SIGNAL(finished()));
+    QGuiApplication::clipboard()->clear();
+    QMetaObject::invokeMethod(view->item(QStringLiteral("headerCopyButton")), "clicked");
+    const QString copied = QStringLiteral("\"Ann\" from \"Oslo\", \"30\" years, \"glad\"");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), copied);
+    EXPECT_EQ(finished.size(), 0);
+    EXPECT_EQ(view->item(QStringLiteral("usesText"))->property("text").toString(), QStringLiteral("Uses: 1"));
     QGuiApplication::clipboard()->clear();
     view->key(Qt::Key_Return, Qt::ControlModifier);
     ASSERT_EQ(finished.size(), 1);
-    EXPECT_EQ(QGuiApplication::clipboard()->text(),
-              QStringLiteral("\"Ann\" from \"Oslo\", \"30\" years, \"glad\""));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), copied);
 
     view->key(Qt::Key_Escape);
     EXPECT_EQ(back.size(), 1);
 }
 
-TEST_F(DetailView, AMessageShowsOnceTheFieldIsLeftAndNumbersTakeOnlyDigits)
+// Nothing is red before the user did anything; leaving a field shows its message; Ctrl+Return
+// on the incomplete form copies nothing and takes the focus back to the first field to fix.
+TEST_F(DetailView, MessagesShowOnceAFieldIsLeftAndNumbersTakeOnlyDigits)
 {
+    defaults.setValue(QStringLiteral("instructionShownCount"), 10);
     show(addPrompt(QStringLiteral("{{Name}} has {{Count: 3}} cats in {{City}}")));
     const auto messageShown = [&](int index) {
         QQuickItem *message = QmlTestView::findShown(field(index), [](QQuickItem *item) {
@@ -255,18 +234,30 @@ TEST_F(DetailView, AMessageShowsOnceTheFieldIsLeftAndNumbersTakeOnlyDigits)
         });
         return message ? message->property("text").toString() : QString();
     };
+    const auto shown = [&](const char *name) { return view->item(QString::fromLatin1(name))->isVisible(); };
     ASSERT_TRUE(hasFocusIn(field(0)));
-    EXPECT_EQ(messageShown(0), QString()); // nothing in red before the user did anything
+    EXPECT_FALSE(shown("instructions")) << "past its first ten appearances";
+    EXPECT_EQ(messageShown(0), QString());
+    EXPECT_FALSE(shown("validationErrors"));
+    EXPECT_FALSE(view->item(QStringLiteral("copyButton"))->isEnabled());
+    EXPECT_FALSE(view->item(QStringLiteral("headerCopyButton"))->isEnabled());
+    view->screenshot(QStringLiteral("detail-validation-fresh.png"));
+
     view->key(Qt::Key_Tab);
     EXPECT_EQ(messageShown(0), QStringLiteral("Name is missed"));
-    EXPECT_TRUE(view->item(QStringLiteral("validationErrors"))->isVisible());
-    EXPECT_EQ(messageShown(2), QString());
-
+    EXPECT_TRUE(shown("validationErrors"));
+    EXPECT_EQ(messageShown(2), QString()) << "a field not left yet";
     // The number field is selected on arrival; letters and signs never get in.
     ASSERT_TRUE(hasFocusIn(field(1)));
     view->type(QStringLiteral("-1a2,b5e"));
     EXPECT_EQ(viewModel->formModel()->value(QStringLiteral("Count")), QStringLiteral("12,5"));
     view->screenshot(QStringLiteral("states-form-messages.png"));
+
+    QSignalSpy finished(detail, SIGNAL(finished()));
+    view->key(Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(finished.size(), 0);
+    EXPECT_TRUE(field(0)->hasActiveFocus()) << "the first field to fix";
+    view->screenshot(QStringLiteral("detail-validation.png"));
 }
 
 // The preview's title and buttons lie whole inside the pane beside the fields.
@@ -322,49 +313,27 @@ TEST_F(DetailView, WithManyFieldsThePreviewStaysOnScreen)
     view->screenshot(QStringLiteral("states-form-split.png"));
 }
 
-TEST_F(DetailView, HeaderCopyShowsTheToastAndKeepsTheDetail)
-{
-    Prompt *prompt = addPrompt(QStringLiteral("Hello {{Name: world}}"));
-    show(prompt);
-    QSignalSpy finished(detail, SIGNAL(finished()));
-    QQuickItem *copy = view->item(QStringLiteral("headerCopyButton"));
-    ASSERT_NE(copy, nullptr);
-    QMetaObject::invokeMethod(copy, "clicked");
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("Hello \"world\""));
-    EXPECT_EQ(finished.size(), 0);
-    EXPECT_EQ(view->item(QStringLiteral("usesText"))->property("text").toString(), QStringLiteral("Uses: 1"));
-}
-
-TEST_F(DetailView, TheEditButtonOpensTheEditorInAdministrationMode)
+// Escape closes the editor, then the preview, before it goes back from the detail.
+TEST_F(DetailView, EscapeClosesTheEditorAndThePreviewFirst)
 {
     defaults.setValue(QStringLiteral("isAdminMode"), true);
-    Prompt *prompt = addPrompt(QStringLiteral("Hello {{Name}}"));
-    show(prompt);
+    show(addPrompt(QStringLiteral("Hello {{Name}}")));
+    QSignalSpy back(detail, SIGNAL(back()));
     QQuickItem *edit = view->item(QStringLiteral("editButton"));
     ASSERT_TRUE(edit && edit->isVisible());
     EXPECT_TRUE(view->item(QStringLiteral("addCategoryMenu"))->isVisible());
     QMetaObject::invokeMethod(edit, "clicked");
-    QQuickItem *editor = view->item(QStringLiteral("adminFullPromptEditorView"));
-    ASSERT_NE(editor, nullptr);
+    ASSERT_NE(view->item(QStringLiteral("adminFullPromptEditorView")), nullptr);
     QTest::qWait(50);
-    // Escape closes the editor only, not the detail.
-    QSignalSpy back(detail, SIGNAL(back()));
     view->key(Qt::Key_Escape);
     QTest::qWait(50);
     EXPECT_EQ(view->item(QStringLiteral("adminFullPromptEditorView")), nullptr);
-    EXPECT_EQ(back.size(), 0);
-}
 
-TEST_F(DetailView, ThePreviewOpensOverTheDetailAndEscapeClosesItFirst)
-{
-    Prompt *prompt = addPrompt(QStringLiteral("Hello {{Name}}"));
-    show(prompt);
     detail->setProperty("showPreview", true);
     QTest::qWait(50);
     QQuickItem *preview = view->item(QStringLiteral("imagePreviewView"));
     ASSERT_NE(preview, nullptr);
     EXPECT_TRUE(preview->hasActiveFocus());
-    QSignalSpy back(detail, SIGNAL(back()));
     view->key(Qt::Key_Escape);
     QTest::qWait(50);
     EXPECT_FALSE(detail->property("showPreview").toBool());

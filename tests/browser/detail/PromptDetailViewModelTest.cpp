@@ -102,16 +102,31 @@ TEST_F(Detail, HeaderShowsDatesUsesAndTheActionStates)
     QLocale::setDefault(QLocale::system());
 }
 
-TEST_F(Detail, MessagesAreNumberedAndTheCopyWaitsForThem)
+TEST_F(Detail, AFieldsMessageWaitsUntilTheUserLeavesItOrTriesToCopy)
 {
-    show(addPrompt(QStringLiteral("{{Name}} is {{Age: 1}}")));
-    form()->fields()->setValue(1, QStringLiteral("-3"));
-    form()->fields()->revealAll();
-    EXPECT_EQ(form()->numberedMessages(),
-              (QStringList{QStringLiteral("1. Name is missed"),
-                           QStringLiteral("2. Age: Invalid number format (0-9 . , allowed)")}));
+    show(addPrompt(QStringLiteral("{{Name}} and {{Name}} from {{City}} aged {{Age: 1}}")));
+    FormFieldModel *fields = form()->fields();
+    const auto message = [&](int row) {
+        return fields->data(fields->index(row), FormFieldModel::MessageRole).toString();
+    };
     EXPECT_FALSE(form()->isValid());
+    EXPECT_TRUE(form()->numberedMessages().isEmpty()) << "nothing typed yet: no red";
+    EXPECT_EQ(message(0), QString());
 
+    QSignalSpy messageRows(fields, &QAbstractItemModel::dataChanged);
+    fields->leave(0);
+    EXPECT_EQ(message(0), QStringLiteral("Name is missed"));
+    EXPECT_EQ(message(1), QStringLiteral("Name is missed")) << "both occurrences of the label show it";
+    EXPECT_EQ(message(2), QString());
+    EXPECT_EQ(messageRows.size(), 2);
+    EXPECT_EQ(form()->numberedMessages(), QStringList{QStringLiteral("1. Name is missed")});
+
+    // Every message once revealed, numbered; no copy of any kind while one is left.
+    fields->setValue(3, QStringLiteral("-3"));
+    fields->revealAll();
+    EXPECT_EQ(form()->numberedMessages(),
+              (QStringList{QStringLiteral("1. Name is missed"), QStringLiteral("2. City is missed"),
+                           QStringLiteral("3. Age: Invalid number format (0-9 . , allowed)")}));
     QGuiApplication::clipboard()->setText(QStringLiteral("before"));
     QSignalSpy copied(detail.get(), &PromptDetailViewModel::copied);
     QSignalSpy finished(detail.get(), &PromptDetailViewModel::finished);
@@ -122,47 +137,22 @@ TEST_F(Detail, MessagesAreNumberedAndTheCopyWaitsForThem)
     EXPECT_EQ(stored()->usageCount(), 0);
 
     QSignalSpy validity(form(), &FormGeneratorViewModel::messagesChanged);
-    form()->fields()->setValue(0, QStringLiteral("Ann"));
-    form()->fields()->setValue(1, QStringLiteral("1,5"));
-    EXPECT_TRUE(form()->isValid());
-    EXPECT_EQ(validity.size(), 2);
-}
-
-TEST_F(Detail, AFieldsMessageWaitsUntilTheUserLeavesItOrTriesToCopy)
-{
-    show(addPrompt(QStringLiteral("{{Name}} and {{Name}} from {{City}} aged {{Age: 1}}")));
-    FormFieldModel *fields = form()->fields();
-    const auto message = [&](int row) {
-        return fields->data(fields->index(row), FormFieldModel::MessageRole).toString();
-    };
-    EXPECT_FALSE(form()->isValid());
-    EXPECT_TRUE(form()->numberedMessages().isEmpty()); // nothing typed yet: no red
-    EXPECT_EQ(message(0), QString());
-
-    QSignalSpy messageRows(fields, &QAbstractItemModel::dataChanged);
-    fields->leave(0); // both occurrences of the label show it
-    EXPECT_EQ(message(0), QStringLiteral("Name is missed"));
-    EXPECT_EQ(message(1), QStringLiteral("Name is missed"));
-    EXPECT_EQ(message(2), QString());
-    EXPECT_EQ(messageRows.size(), 2);
-    EXPECT_EQ(form()->numberedMessages(), QStringList{QStringLiteral("1. Name is missed")});
     fields->setValue(0, QStringLiteral("Ann"));
+    fields->setValue(3, QStringLiteral("1,5"));
+    EXPECT_EQ(validity.size(), 2);
     EXPECT_EQ(message(1), QString());
-    EXPECT_TRUE(form()->numberedMessages().isEmpty());
-
-    // Ctrl+Return on the incomplete form: every message shows, the focus goes to City.
-    QSignalSpy finished(form(), &FormGeneratorViewModel::finished);
+    // Ctrl+Return on the incomplete form: the focus goes to City, the first field to fix.
+    QSignalSpy formFinished(form(), &FormGeneratorViewModel::finished);
     EXPECT_EQ(form()->tryCopy(), 2);
-    EXPECT_EQ(finished.size(), 0);
-    EXPECT_EQ(message(2), QStringLiteral("City is missed"));
+    EXPECT_EQ(formFinished.size(), 0);
     fields->setValue(2, QStringLiteral("Oslo"));
+    EXPECT_TRUE(form()->isValid());
     EXPECT_EQ(form()->tryCopy(), -1);
-    EXPECT_EQ(finished.size(), 1);
-    EXPECT_EQ(clipboard(), QStringLiteral("\"Ann\" and \"Ann\" from \"Oslo\" aged \"1\""));
+    EXPECT_EQ(formFinished.size(), 1);
+    EXPECT_EQ(clipboard(), QStringLiteral("\"Ann\" and \"Ann\" from \"Oslo\" aged \"1,5\""));
 
-    // Another prompt starts with its messages hidden again.
     show(addPrompt(QStringLiteral("{{Topic}}"), QUuid::createUuid()));
-    EXPECT_TRUE(form()->numberedMessages().isEmpty());
+    EXPECT_TRUE(form()->numberedMessages().isEmpty()) << "another prompt starts with its messages hidden";
     EXPECT_EQ(form()->fields()->data(form()->fields()->index(0), FormFieldModel::MessageRole), QString());
 }
 
@@ -308,25 +298,17 @@ TEST_F(Detail, ThePromptChangingOrItsTemplateBeingSavedSetsTheFormUpAgain)
 
 TEST_F(Detail, AddMenusAppendOnlyWhatIsMissingAndLeaveTheUpdateDate)
 {
-    auto category = [this](const QString &name) {
-        auto *c = new PromptCategory;
-        c->setId(QUuid::createUuid());
-        c->setName(name);
-        context->insert(c);
-        return c;
+    const auto named = [this](auto *record, const char *name) {
+        record->setName(QString::fromLatin1(name));
+        context->insert(record);
+        return record;
     };
-    auto tag = [this](const QString &name) {
-        auto *t = new PromptTag;
-        t->setName(name);
-        context->insert(t);
-        return t;
-    };
-    PromptCategory *writing = category(QStringLiteral("Writing"));
-    PromptCategory *art = category(QStringLiteral("art"));
-    PromptCategory *code = category(QStringLiteral("Code"));
-    PromptTag *text = tag(QStringLiteral("text"));
-    PromptTag *image = tag(QStringLiteral("image"));
-    PromptTag *textAgain = tag(QStringLiteral("text")); // a duplicate record by name
+    PromptCategory *writing = named(new PromptCategory, "Writing");
+    PromptCategory *art = named(new PromptCategory, "art");
+    PromptCategory *code = named(new PromptCategory, "Code");
+    PromptTag *text = named(new PromptTag, "text");
+    PromptTag *image = named(new PromptTag, "image");
+    named(new PromptTag, "text"); // a duplicate record by name
     Prompt *prompt = addPrompt(QStringLiteral("x"));
     prompt->addCategory(writing);
     prompt->addTag(text);
@@ -354,7 +336,6 @@ TEST_F(Detail, AddMenusAppendOnlyWhatIsMissingAndLeaveTheUpdateDate)
     for (int i = 0; i < tags.size(); ++i)
         detail->addTag(i);
     EXPECT_EQ(prompt->tags(), (QList<PromptTag *>{text, image}));
-    Q_UNUSED(textAgain);
     detail->addTag(99);
     detail->addCategory(-1);
     EXPECT_EQ(prompt->updatedAt(), Updated);
