@@ -15,6 +15,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
 #include <QRegularExpression>
 #include <QThread>
 
@@ -175,47 +176,17 @@ TEST_F(Controller, ExportWritesTheExactPromptsLayoutAndBackupsAreNamedByTime)
     EXPECT_EQ(path, options.documentsDir + "/prompts.json");
     EXPECT_EQ(revealed, QStringList{path});
     EXPECT_EQ(lines, (QStringList{"Starting data export...", "✅ Export Successful!", "Prompts: " + path}));
-    const QString expected = QString::fromUtf8(R"({
-    "metadata": {
-        "author": "Full Export",
-        "last_updated": "%1",
-        "version": "1.7"
-    },
-    "prompts": [
-        {
-            "active": true,
-            "categories": [
-                "11111111-1111-4111-8111-111111111111"
-            ],
-            "created": "2025-01-02",
-            "description": "Café",
-            "hot": true,
-            "id": "A1B2C3D4-0000-4000-8000-000000000001",
-            "tags": [
-                "text"
-            ],
-            "template": "Line 1\n{{Name}}\t</b>",
-            "title": "Ask \"why\" / how",
-            "updated": "2025-01-03"
-        },
-        {
-            "active": false,
-            "categories": [
-            ],
-            "created": "2024-12-31",
-            "description": "",
-            "hot": false,
-            "id": "A1B2C3D4-0000-4000-8000-00000000000F",
-            "tags": [
-            ],
-            "template": "",
-            "title": "Bare",
-            "updated": "2024-12-31"
-        }
-    ]
-}
-)").arg(QDate::currentDate().toString("yyyy-MM-dd"));
-    EXPECT_EQ(QString::fromUtf8(readFile(path)).toStdString(), expected.toStdString());
+    // Qt's indented layout with the keys in order; the ids upper case, the dates as days.
+    const QByteArray expected = QJsonDocument::fromJson(QStringLiteral(R"({"metadata": {"author": "Full Export",
+        "last_updated": "%1", "version": "1.7"}, "prompts": [{"active": true, "categories":
+        ["11111111-1111-4111-8111-111111111111"], "created": "2025-01-02", "description": "Café", "hot": true,
+        "id": "A1B2C3D4-0000-4000-8000-000000000001", "tags": ["text"], "template": "Line 1\n{{Name}}\t</b>",
+        "title": "Ask \"why\" / how", "updated": "2025-01-03"}, {"active": false, "categories": [],
+        "created": "2024-12-31", "description": "", "hot": false, "id": "A1B2C3D4-0000-4000-8000-00000000000F",
+        "tags": [], "template": "", "title": "Bare", "updated": "2024-12-31"}]})")
+        .arg(QDate::currentDate().toString("yyyy-MM-dd")).toUtf8()).toJson(QJsonDocument::Indented);
+    ASSERT_TRUE(expected.contains("\"categories\": [\n            ],")) << "the layout of an empty list";
+    EXPECT_EQ(readFile(path).toStdString(), expected.toStdString());
 
     // A second export replaces the file; without reveal the file manager is left alone.
     context().remove(second);
