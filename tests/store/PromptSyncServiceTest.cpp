@@ -129,26 +129,24 @@ TEST_F(Sync, EmptyStoreRunsBothPartsWithoutMarkingNew)
     EXPECT_EQ(prompt(P1)->createdAt(), QDateTime(QDate(2025, 1, 10), QTime(0, 0)));
 }
 
-TEST_F(Sync, FirstRunWritesSettingsAfterSuccess)
+// The first run writes the settings after its success; a file without metadata is version
+// "0.0". A new build alone reruns both parts and marks what arrives as new.
+TEST_F(Sync, FirstRunWritesSettingsAndANewBuildAloneRerunsBothParts)
 {
     seed.prompts.metadata.reset();
-    ASSERT_TRUE(run(false, "12"));
+    ASSERT_TRUE(run());
     EXPECT_TRUE(logged("  - Prompts: Current 0.0 / Stored 0.0 -> Sync: true"));
-    EXPECT_TRUE(logged("  - Build:   App 12 / Stored 0 -> Mismatch: true"));
+    EXPECT_TRUE(logged("  - Build:   App 7 / Stored 0 -> Mismatch: true"));
     EXPECT_EQ(defaults->string(PromptSyncService::promptsVersionKey), "0.0");
     EXPECT_EQ(defaults->string(PromptSyncService::dataVersionKey), "1.0");
-    EXPECT_EQ(defaults->string(PromptSyncService::storedBuildNumberKey), "12");
-}
-
-TEST_F(Sync, NewBuildAloneRerunsBothPartsAndMarksArrivalsNew)
-{
-    ASSERT_TRUE(run());
+    EXPECT_EQ(defaults->string(PromptSyncService::storedBuildNumberKey), "7");
     seed.prompts.prompts.append(seedPrompt("A1B2C3D4-0000-4000-8000-000000000003", "Three"));
     seed.prompts.prompts[0].title = "One, edited";
     ASSERT_TRUE(run(false, "8"));
-    EXPECT_TRUE(logged("  - Prompts: Current 1.0 / Stored 1.0 -> Sync: true"));
+    EXPECT_TRUE(logged("  - Prompts: Current 0.0 / Stored 0.0 -> Sync: true"));
     EXPECT_TRUE(logged("  - Data:    Current 1.0 / Stored 1.0 -> Sync: true"));
     EXPECT_TRUE(logged("  - Build:   App 8 / Stored 7 -> Mismatch: true"));
+    EXPECT_EQ(defaults->string(PromptSyncService::storedBuildNumberKey), "8");
     EXPECT_EQ(completions, (QList<Completion>{{3, 2}}));
     EXPECT_TRUE(prompt("A1B2C3D4-0000-4000-8000-000000000003")->isNew());
     EXPECT_TRUE(prompt(P1)->isUpdated());
@@ -321,44 +319,33 @@ TEST_F(Sync, DuplicatesLeaveTheNewestHoldingTheUserRecord)
                                   "PromptSyncService: No duplicates found."}));
 }
 
-TEST_F(Sync, UndecodableFilesChangeNothing)
+// Files that do not decode change nothing and report nothing but the reason; a save that fails
+// leaves the settings as they were, so the next start tries again.
+TEST_F(Sync, UndecodableFilesAndAFailedSaveLeaveStoreAndSettingsForTheNextStart)
 {
+    const QString path = TestSupport::freshDir("failed-save") + "/library.sqlite";
+    context.close();
+    ASSERT_TRUE(context.open(path).ok());
     PromptSyncService service(defaults.get(), "7");
     QString error;
     bool called = false;
+    const auto report = [&](qsizetype, qsizetype) { called = true; };
     StoreLog::Capture capture([this](const QString &line) { lines << line; });
-    EXPECT_FALSE(service.sync("{\"prompts\": 3}", "not json", &context, true,
-                              [&](qsizetype, qsizetype) { called = true; }, &error));
+    EXPECT_FALSE(service.sync("{\"prompts\": 3}", "not json", &context, true, report, &error));
     EXPECT_EQ(error, "prompts: expected an array, found a number");
-    EXPECT_FALSE(service.sync(seed.prompts.encode(), "{\"tags\": []}", &context, true, {}, &error));
+    EXPECT_FALSE(service.sync(seed.prompts.encode(), "{\"tags\": []}", &context, true, report, &error));
     EXPECT_EQ(error, "missing key \"categories\"");
-    EXPECT_FALSE(called);
     EXPECT_TRUE(lines.isEmpty());
     EXPECT_EQ(context.count<Prompt>(), 0);
-    EXPECT_FALSE(defaults->contains(PromptSyncService::storedBuildNumberKey));
-}
 
-TEST(SyncStore, FailedSaveLeavesTheSettingsForTheNextStart)
-{
-    const QString dir = TestSupport::freshDir("failed-save");
-    UserDefaults defaults(dir + "/vorn.ini");
-    ModelContext context;
-    ASSERT_TRUE(context.open(dir + "/library.sqlite").ok());
-    context.setAutosaveInterval(-1);
     ASSERT_TRUE(context.execute("DROP TABLE prompt"));
-    Seed seed;
-    PromptSyncService service(&defaults, "7");
-    QStringList lines;
-    bool called = false;
-    StoreLog::Capture capture([&](const QString &line) { lines << line; });
-    EXPECT_TRUE(service.sync(seed.prompts.encode(), seed.data.encode(), &context, false,
-                             [&](qsizetype, qsizetype) { called = true; }));
+    EXPECT_TRUE(service.sync(seed.prompts.encode(), seed.data.encode(), &context, false, report));
     EXPECT_FALSE(called);
     ASSERT_FALSE(lines.isEmpty());
     EXPECT_TRUE(lines.last().startsWith("PromptSyncService: Error during sync: ")) << lines.last().toStdString();
-    EXPECT_FALSE(defaults.contains(PromptSyncService::promptsVersionKey));
-    EXPECT_FALSE(defaults.contains(PromptSyncService::dataVersionKey));
-    EXPECT_FALSE(defaults.contains(PromptSyncService::storedBuildNumberKey));
+    EXPECT_FALSE(defaults->contains(PromptSyncService::promptsVersionKey));
+    EXPECT_FALSE(defaults->contains(PromptSyncService::dataVersionKey));
+    EXPECT_FALSE(defaults->contains(PromptSyncService::storedBuildNumberKey));
 }
 
 TEST_F(Sync, ARunAskedForDuringARunWaitsForIt)
