@@ -154,10 +154,8 @@ TEST_F(ImporterTest, ItemChecksNameTheItemAndStopEverything)
         json(QJsonArray{record(PromptId, "Ok"), record(PromptId, "Braces", {}, {}, "{{a}} }}")}),
         "Error in item 2 ('Braces'): Mismatched curly braces {{ }}.");
     EXPECT_EQ(ctx.count<Prompt>(), 0);
-}
 
-TEST_F(ImporterTest, BraceCheckComparesNonOverlappingMarkerCounts)
-{
+    // The brace check compares the counts of non-overlapping markers.
     const auto passes = [this](const QString &templateText) {
         return run(json(record("bad id", "T", {}, {}, templateText))).ok();
     };
