@@ -126,22 +126,37 @@ protected:
 };
 } // namespace
 
-TEST_F(Controller, ExportWritesTheExactPromptsLayoutAndBackupsAreNamedByTime)
+// The export and the automatic backups: an empty library gives a file without prompts; a
+// backup is named by its time and only the newest twenty are kept, other files left alone; a
+// library's export has the exact layout and replaces the last one.
+TEST_F(Controller, ExportWritesTheExactLayoutAndOnlyTheNewestTwentyBackupsAreKept)
 {
     ASSERT_TRUE(start());
     DataController &dc = *controller;
-    // An empty library: the folder is made and the file holds no prompts.
     ASSERT_FALSE(QDir(options.documentsDir).exists());
     const auto empty = PromptsRoot::decode(readFile(dc.exportData()));
     ASSERT_TRUE(empty && empty->metadata);
     EXPECT_TRUE(empty->prompts.isEmpty());
     EXPECT_EQ(empty->metadata->author, "Full Export");
+
+    // Older backups from earlier days, the user's own export and files that only look alike.
+    QStringList old;
+    for (int day = 1; day <= 25; ++day)
+        old << QStringLiteral("Backup_2025-01-%1 10-00-00 prompts.json").arg(day, 2, 10, QLatin1Char('0'));
+    const QStringList others{"prompts.json", "Backup_notes.txt", "Backup_2025-01-01 10-00-00 prompts.json.bak"};
+    for (const QString &name : old + others)
+        writeFile(options.documentsDir + QLatin1Char('/') + name, "{}");
     lines.clear();
-    dc.createBackup();
-    ASSERT_EQ(documents().size(), 2);
-    const QString backup = documents().first();
+    ASSERT_TRUE(dc.createBackup().ok);
+    QStringList backups = documents();
+    for (const QString &name : others)
+        EXPECT_EQ(backups.removeAll(name), 1) << name.toStdString();
+    ASSERT_EQ(backups.size(), DataController::KeptBackups);
+    EXPECT_EQ(backups.first(), old.at(6)) << "the six oldest went";
+    const QString backup = backups.last(); // today's
     EXPECT_TRUE(QRegularExpression(R"(^Backup_\d{4}-\d\d-\d\d \d\d-\d\d-\d\d prompts\.json$)")
                     .match(backup).hasMatch()) << backup.toStdString();
+    EXPECT_FALSE(backup.startsWith(QStringLiteral("Backup_2025-01-")));
     EXPECT_EQ(lines.last(), "✅ Backup created: " + backup.chopped(QStringLiteral("prompts.json").size()) + "...");
 
     auto *category = new PromptCategory;
@@ -196,28 +211,6 @@ TEST_F(Controller, ExportWritesTheExactPromptsLayoutAndBackupsAreNamedByTime)
     const auto back = PromptsRoot::decode(readFile(path));
     ASSERT_TRUE(back);
     EXPECT_EQ(back->prompts.size(), 1);
-}
-
-TEST_F(Controller, OnlyTheNewestTwentyAutomaticBackupsAreKept)
-{
-    ASSERT_TRUE(start());
-    QDir().mkpath(options.documentsDir);
-    // Older backups from earlier days, the user's own export and files that only look alike.
-    QStringList old;
-    for (int day = 1; day <= 25; ++day)
-        old << QStringLiteral("Backup_2025-01-%1 10-00-00 prompts.json").arg(day, 2, 10, QLatin1Char('0'));
-    const QStringList others{"prompts.json", "Backup_notes.txt", "Backup_2025-01-01 10-00-00 prompts.json.bak"};
-    for (const QString &name : old + others)
-        writeFile(options.documentsDir + QLatin1Char('/') + name, "{}");
-
-    ASSERT_TRUE(controller->createBackup().ok);
-    QStringList backups = documents();
-    for (const QString &name : others)
-        EXPECT_EQ(backups.removeAll(name), 1) << name.toStdString();
-    ASSERT_EQ(backups.size(), DataController::KeptBackups);
-    // The six oldest went; today's new one is among those kept.
-    EXPECT_EQ(backups.first(), old.at(6));
-    EXPECT_FALSE(backups.last().startsWith(QStringLiteral("Backup_2025-01-")));
 }
 
 // Only a file that is damaged or not a VORN library is moved aside, never deleted, whether the
@@ -544,11 +537,28 @@ TEST_F(Controller, StartupLoadsDecideFromTheVersionsAndANewVersionSyncsAgain)
     EXPECT_FALSE(lines.contains("Sync complete. Total: 2, Updates/Inserts: 2"));
 }
 
-// What waits for the library sees all of it, in the order it asked; the library is not open
-// to anyone before that, and what asks afterwards runs at once.
-TEST_F(Controller, TasksWaitingForTheBackgroundOpenSeeTheLibraryWholeInOrder)
+// Quitting while the library loads waits for the worker, writes nothing and lets the file go.
+// Opened again, what waits for the library sees all of it, in the order it asked; the library
+// is not open to anyone before that, and what asks afterwards runs at once.
+TEST_F(Controller, ABackgroundOpenHandsTheWholeLibraryToWhatWaitsOrNothingWhenClosed)
 {
     writeLibrary(options.storePath, 3000);
+    {
+        DataController &dc = make();
+        bool ran = false;
+        dc.setUpInBackground([&](bool, const QString &) { ran = true; });
+        dc.whenLoaded([&] { ran = true; });
+        ASSERT_TRUE(dc.isLoading());
+        EXPECT_TRUE(dc.closeStore());
+        EXPECT_FALSE(QFile::exists(options.storePath + ".lock"));
+        // The load that was under way hands nothing over afterwards.
+        QCoreApplication::processEvents();
+        QThread::msleep(50);
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(ran);
+        EXPECT_EQ(dc.mainContext()->count<Prompt>(), 0);
+        controller.reset();
+    }
     DataController &dc = make();
     std::optional<bool> opened;
     dc.setUpInBackground([&](bool ok, const QString &error) {
@@ -561,11 +571,10 @@ TEST_F(Controller, TasksWaitingForTheBackgroundOpenSeeTheLibraryWholeInOrder)
     dc.whenLoaded([&] { seen << dc.mainContext()->count<Prompt>(); });
     dc.whenLoaded([&] { seen << -1; });
     EXPECT_TRUE(seen.isEmpty());
-
     ASSERT_TRUE(spinUntil([&] { return opened.has_value(); }));
     EXPECT_TRUE(*opened);
     EXPECT_FALSE(dc.isLoading());
-    EXPECT_EQ(seen, (QList<qsizetype>{3000, -1}));
+    EXPECT_EQ(seen, (QList<qsizetype>{3000, -1})) << "the library reopens whole";
     dc.whenLoaded([&] { seen << 0; });
     EXPECT_EQ(seen.size(), 3);
 
@@ -575,29 +584,4 @@ TEST_F(Controller, TasksWaitingForTheBackgroundOpenSeeTheLibraryWholeInOrder)
     EXPECT_EQ(first->parent(), dc.mainContext());
     first->setTitle(QStringLiteral("Changed after the load"));
     EXPECT_TRUE(dc.mainContext()->save());
-}
-
-// Quitting while the library loads waits for the worker, writes nothing and lets the file go;
-// the library reopens whole.
-TEST_F(Controller, ClosingDuringTheBackgroundOpenLeavesTheLibraryAsItWas)
-{
-    writeLibrary(options.storePath, 3000);
-    DataController &dc = make();
-    bool ran = false;
-    dc.setUpInBackground([&](bool, const QString &) { ran = true; });
-    dc.whenLoaded([&] { ran = true; });
-    ASSERT_TRUE(dc.isLoading());
-    EXPECT_TRUE(dc.closeStore());
-    EXPECT_FALSE(QFile::exists(options.storePath + ".lock"));
-    // The load that was under way hands nothing over afterwards.
-    QCoreApplication::processEvents();
-    QThread::msleep(50);
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(ran);
-    EXPECT_EQ(dc.mainContext()->count<Prompt>(), 0);
-    controller.reset();
-
-    ModelContext reopened;
-    ASSERT_TRUE(reopened.open(options.storePath).ok());
-    EXPECT_EQ(reopened.count<Prompt>(), 3000);
 }
