@@ -154,21 +154,6 @@ TEST_F(Sync, FirstRunWritesSettingsAndANewBuildAloneRerunsBothParts)
     EXPECT_FALSE(prompt(P2)->isUpdated());
 }
 
-TEST_F(Sync, OnlyTheChangedPartRuns)
-{
-    ASSERT_TRUE(run());
-    seed.data.metadata->version = "0.9"; // lower also counts as a change
-    seed.data.categories[1].icon = "terminal";
-    seed.prompts.prompts[0].title = "Not applied";
-    ASSERT_TRUE(run());
-    EXPECT_TRUE(logged("PromptSyncService: Syncing DATA..."));
-    EXPECT_FALSE(logged("PromptSyncService: Syncing PROMPTS..."));
-    EXPECT_EQ(category("Coding")->iconSymbol(), "terminal");
-    EXPECT_EQ(prompt(P1)->title(), "One");
-    EXPECT_EQ(defaults->string(PromptSyncService::dataVersionKey), "0.9");
-    EXPECT_EQ(completions, (QList<Completion>{{2, 0}}));
-}
-
 TEST_F(Sync, ForcedRunRewritesLinksButCountsOnlyContentChanges)
 {
     ASSERT_TRUE(run());
@@ -194,7 +179,9 @@ TEST_F(Sync, ForcedRunRewritesLinksButCountsOnlyContentChanges)
     EXPECT_EQ(prompt(P2)->updatedAt(), QDateTime(QDate(2025, 2, 1), QTime(0, 0)));
 }
 
-TEST_F(Sync, CategoryReferencesAndUnknownNames)
+// Only the part whose version changed runs; prompts refer to categories by id or name, and
+// names that are not there are left out.
+TEST_F(Sync, OnlyTheChangedPartRunsAndCategoriesAreFoundByIdOrName)
 {
     seed.prompts.prompts[0].categories = {"Coding", "No such category", CatWriting, CatWriting.toLower()};
     seed.prompts.prompts[0].tags = {"text", "never-created"};
@@ -206,11 +193,24 @@ TEST_F(Sync, CategoryReferencesAndUnknownNames)
     ASSERT_EQ(one->tags().size(), 1);
     EXPECT_EQ(context.count<PromptTag>(), 2);
 
+    seed.data.metadata->version = "0.9"; // lower also counts as a change
+    seed.data.categories[1].icon = "terminal";
+    seed.prompts.prompts[0].title = "Applied later";
+    ASSERT_TRUE(run());
+    EXPECT_TRUE(logged("PromptSyncService: Syncing DATA..."));
+    EXPECT_FALSE(logged("PromptSyncService: Syncing PROMPTS..."));
+    EXPECT_EQ(category("Coding")->iconSymbol(), "terminal");
+    EXPECT_EQ(prompt(P1)->title(), "One");
+    EXPECT_EQ(defaults->string(PromptSyncService::dataVersionKey), "0.9");
+    EXPECT_EQ(completions, (QList<Completion>{{2, 0}}));
+
     // A prompts-only run has no categories of its own: the stored ones are found by id or name.
     seed.prompts.metadata->version = "1.1";
     seed.prompts.prompts[1].categories = {"Writing", CatCoding};
     ASSERT_TRUE(run());
     EXPECT_FALSE(logged("PromptSyncService: Syncing DATA..."));
+    EXPECT_TRUE(logged("PromptSyncService: Syncing PROMPTS..."));
+    EXPECT_EQ(prompt(P1)->title(), "Applied later");
     ASSERT_EQ(prompt(P2)->categories().size(), 2);
     EXPECT_EQ(prompt(P2)->categories().at(0)->name(), "Writing");
     EXPECT_EQ(prompt(P2)->categories().at(1)->name(), "Coding");
