@@ -87,27 +87,53 @@ TEST(FormViewModel, NumberAndDateBindings)
     EXPECT_EQ(form->dateValue("Day").toUTC(), QDateTime(QDate(2024, 1, 31), QTime(8, 0), Qt::UTC));
 }
 
-TEST(FormViewModel, RemembersValuesPerPromptAcrossRestart)
+// Each label of each prompt keeps its own value over a restart, the labels that only differ
+// in slashes too; an empty value falls back to the default, and entries held back are kept
+// only when accepted.
+TEST(FormViewModel, RemembersValuesPerPromptAndLabelAcrossRestart)
 {
     Fixture f;
-    const QString text = "Hi {{Name}}, {{Tone: formal, casual}} {{Count: 3}}";
+    const QString text = "Hi {{Name}}, {{Tone: formal, casual}} {{Count: 3}} {{Input}} {{Input/}} {{a/b}} "
+                         "{{a//b}} {{c\\d}} {{c/d}} {{50%2F}}";
     f.addPrompt(text);
     ASSERT_TRUE(f.context->save());
+    QStringList labels;
     {
         FormViewModel form(f.context.get(), f.defaults.get());
         form.setup(text, PromptId);
         EXPECT_EQ(form.storageKey("Name"), PromptKey + "-Name");
+        labels = form.inputs().keys();
+        ASSERT_EQ(labels.size(), 10);
+        for (const QString &label : labels)
+            form.setValue(label, "value of " + label);
         form.setValue("Name", "Bob, \"the\" builder");
         form.setValue("Tone", "casual");
         form.setValue("Count", QString()); // empty falls back to the default
         EXPECT_EQ(f.defaults->string(PromptKey + "-Tone"), "casual");
+        form.holdBackEntries();
+        form.setValue("Tone", "formal");
+        EXPECT_EQ(form.value("Tone"), "formal");
+        EXPECT_EQ(f.defaults->string(PromptKey + "-Tone"), "casual") << "held back";
     }
     f.reopen();
     FormViewModel form(f.context.get(), f.defaults.get());
     form.setup(text, PromptId);
+    for (const QString &label : labels) {
+        if (label != "Name" && label != "Tone" && label != "Count") {
+            EXPECT_EQ(form.value(label), "value of " + label) << qPrintable(label);
+        }
+    }
     EXPECT_EQ(form.value("Name"), "Bob, \"the\" builder");
     EXPECT_EQ(form.value("Tone"), "casual");
     EXPECT_EQ(form.value("Count"), "3");
+    const std::optional<QString> count = f.defaults->stringValue(PromptKey + "-Count");
+    form.holdBackEntries();
+    form.setValue("Count", "abc");
+    EXPECT_EQ(form.value("Count"), "abc");
+    EXPECT_EQ(f.defaults->stringValue(PromptKey + "-Count"), count) << "held back";
+    form.setValue("Count", "5");
+    form.rememberEntries();
+    EXPECT_EQ(f.defaults->string(PromptKey + "-Count"), "5");
 
     // Another prompt, or no prompt at all, does not see these values.
     FormViewModel other(f.context.get(), f.defaults.get());
@@ -124,6 +150,11 @@ TEST(FormViewModel, RemembersValuesPerPromptAcrossRestart)
     EXPECT_EQ(bare.value("Tone"), "formal");
     bare.setValue("Name", "Ann");
     EXPECT_EQ(f.defaults->string(PromptKey + "-Name"), "Bob, \"the\" builder");
+
+    // A value remembered under the key of earlier versions is still found.
+    f.defaults->setValue(PromptKey + "-Old/label", "from before");
+    form.setup("{{Old/label}}", PromptId);
+    EXPECT_EQ(form.value("Old/label"), "from before");
 }
 
 TEST(FormViewModel, LoadsPromptDataTagSuffixesAndStoreGlobals)
@@ -213,45 +244,4 @@ TEST(FormViewModel, RecordUsageCountsPromptAndEveryCategory)
     std::unique_ptr<FormViewModel> none(freshForm("{{A}}"));
     none->recordUsage();
     EXPECT_EQ(none->usageCount(), 0);
-}
-
-TEST(FormViewModel, EveryLabelKeepsItsOwnRememberedValue)
-{
-    Fixture f;
-    const QString text = "{{Input}} {{Input/}} {{a/b}} {{a//b}} {{c\\d}} {{c/d}} {{50%2F}}";
-    f.addPrompt(text);
-    QStringList labels;
-    {
-        FormViewModel form(f.context.get(), f.defaults.get());
-        form.setup(text, PromptId);
-        labels = form.inputs().keys();
-        ASSERT_EQ(labels.size(), 7);
-        for (const QString &label : labels)
-            form.setValue(label, "value of " + label);
-    }
-    f.reopen();
-    FormViewModel form(f.context.get(), f.defaults.get());
-    form.setup(text, PromptId);
-    for (const QString &label : labels)
-        EXPECT_EQ(form.value(label), "value of " + label) << qPrintable(label);
-
-    // A value remembered under the key of earlier versions is still found.
-    f.defaults->setValue(PromptKey + "-Old/label", "from before");
-    form.setup("{{Old/label}}", PromptId);
-    EXPECT_EQ(form.value("Old/label"), "from before");
-}
-
-TEST(FormViewModel, HeldBackEntriesAreRememberedOnlyWhenAccepted)
-{
-    Fixture f;
-    f.addPrompt("{{Days: 3}}");
-    FormViewModel form(f.context.get(), f.defaults.get());
-    form.setup("{{Days: 3}}", PromptId);
-    form.holdBackEntries();
-    form.setValue("Days", "abc");
-    EXPECT_EQ(form.value("Days"), "abc");
-    EXPECT_FALSE(f.defaults->stringValue(form.storageKey("Days")));
-    form.setValue("Days", "5");
-    form.rememberEntries();
-    EXPECT_EQ(f.defaults->string(form.storageKey("Days")), "5");
 }

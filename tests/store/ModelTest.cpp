@@ -28,40 +28,50 @@ Prompt *makePrompt(ModelContext &ctx, const QString &title)
     ctx.insert(p);
     return p;
 }
+
+QString stored(int i)
+{
+    return QStringLiteral("Template %1 {{Name}} ü 😀").arg(i);
+}
+
+// A store with three saved prompts, "Prompt 0" .. "Prompt 2" with stored(i), written and closed.
+QString savedLibrary(const QString &name)
+{
+    const QString path = storePath(name);
+    ModelContext ctx;
+    EXPECT_TRUE(ctx.open(path).ok());
+    for (int i = 0; i < 3; ++i)
+        makePrompt(ctx, QStringLiteral("Prompt %1").arg(i))->setTemplateText(stored(i));
+    EXPECT_TRUE(ctx.save());
+    return path;
+}
 } // namespace
 
-TEST(Model, DerivedValuesWithoutAttributeCreateNothing)
+// Values derived from a user record create none; the record is made once, on demand, and
+// tells its prompt's views. Links keep both ends and a delete nullifies them.
+TEST(Model, DerivedValuesInversesAndNullifyOnDelete)
 {
     ModelContext ctx;
     ASSERT_TRUE(ctx.open(ModelContext::InMemory).ok());
-    Prompt *p = makePrompt(ctx, QStringLiteral("A"));
+    Prompt *p = makePrompt(ctx, "A");
     EXPECT_EQ(p->usageCount(), 0);
-    EXPECT_FALSE(p->isFavorite());
-    EXPECT_FALSE(p->isHidden());
+    EXPECT_FALSE(p->isFavorite() || p->isHidden());
     EXPECT_TRUE(p->isActive());
     EXPECT_EQ(ctx.count<UserAttribute>(), 0);
-
     UserAttribute *a = p->ensureAttribute();
     EXPECT_EQ(p->ensureAttribute(), a);
     EXPECT_EQ(ctx.count<UserAttribute>(), 1);
     EXPECT_EQ(a->targetID(), p->id());
     EXPECT_EQ(a->prompt(), p);
-
     QSignalSpy favorite(p, &Prompt::isFavoriteChanged);
     a->setFavorite(true);
     EXPECT_TRUE(p->isFavorite());
     EXPECT_EQ(favorite.count(), 1);
-}
 
-TEST(Model, InversesAndNullifyOnDelete)
-{
-    ModelContext ctx;
-    ASSERT_TRUE(ctx.open(ModelContext::InMemory).ok());
     auto *c1 = new PromptCategory;
     auto *c2 = new PromptCategory;
     auto *tag = new PromptTag;
     tag->setName(QStringLiteral("text"));
-    Prompt *p = makePrompt(ctx, QStringLiteral("A"));
     p->setCategories({c1, c2, c1});
     p->setTags({tag});
     // Linked objects come into the context with the prompt.
@@ -74,7 +84,6 @@ TEST(Model, InversesAndNullifyOnDelete)
     c2->setPrompts({});
     EXPECT_EQ(p->categories(), QList<PromptCategory *>{c1});
 
-    UserAttribute *a = p->ensureAttribute();
     const QUuid target = a->targetID();
     ctx.remove(p);
     EXPECT_EQ(ctx.count<Prompt>(), 0);
@@ -173,46 +182,44 @@ TEST(Model, ReopenKeepsEveryFieldRelationshipAndDuplicate)
     EXPECT_GT(prompts[1]->persistentId(), prompts[0]->persistentId());
 }
 
-TEST(Model, FailedSaveKeepsChangesPending)
+// A refused save keeps every change pending, the unsaved templates in memory included, and
+// the next save writes them all.
+TEST(Model, FailedSaveKeepsChangesAndUnsavedTemplatesPending)
 {
-    const QString path = storePath(QStringLiteral("failsave"));
+    const QString path = savedLibrary(QStringLiteral("failsave"));
     ModelContext ctx;
     ctx.setAutosaveInterval(-1);
     ASSERT_TRUE(ctx.open(path).ok());
-    Prompt *kept = makePrompt(ctx, QStringLiteral("kept"));
-    ASSERT_TRUE(ctx.save());
+    const QList<Prompt *> prompts = ctx.fetch<Prompt>();
     ASSERT_TRUE(ctx.execute(QStringLiteral(
         "CREATE TRIGGER refuse BEFORE INSERT ON prompt BEGIN SELECT RAISE(ABORT, 'disk says no'); END")));
-
-    kept->setTitle(QStringLiteral("changed"));
-    makePrompt(ctx, QStringLiteral("new"));
-    ctx.remove(ctx.fetch<Prompt>().first());
+    prompts[0]->setTitle(QStringLiteral("changed"));
+    prompts[0]->setTemplateText(QStringLiteral("Edited, unsaved"));
+    auto *fresh = new Prompt;
+    fresh->setTemplateText(QStringLiteral("New, unsaved"));
+    EXPECT_EQ(fresh->templateText(), QStringLiteral("New, unsaved")) << "before it has a library";
+    ctx.insert(fresh);
+    ctx.remove(prompts[2]);
     QString error;
     EXPECT_FALSE(ctx.save(&error));
     EXPECT_TRUE(error.contains(QStringLiteral("disk says no"))) << error.toStdString();
     EXPECT_TRUE(ctx.hasChanges());
-    EXPECT_EQ(ctx.count<Prompt>(), 1);
+    EXPECT_EQ(ctx.count<Prompt>(), 3);
+    EXPECT_EQ(prompts[0]->templateText(), QStringLiteral("Edited, unsaved"));
+    EXPECT_EQ(fresh->templateText(), QStringLiteral("New, unsaved"));
+    EXPECT_EQ(prompts[1]->templateText(), stored(1)) << "one never read comes from the store as it was";
 
     ASSERT_TRUE(ctx.execute(QStringLiteral("DROP TRIGGER refuse")));
     ASSERT_TRUE(ctx.save(&error)) << error.toStdString();
+    EXPECT_FALSE(fresh->holdsTemplate());
+    EXPECT_EQ(fresh->templateText(), QStringLiteral("New, unsaved"));
+    EXPECT_EQ(prompts[0]->templateText(), QStringLiteral("Edited, unsaved"));
     ctx.close();
     ASSERT_TRUE(ctx.open(path).ok());
-    ASSERT_EQ(ctx.count<Prompt>(), 1);
-    EXPECT_EQ(ctx.fetch<Prompt>().first()->title(), QStringLiteral("new"));
-}
-
-TEST(Model, SavedDeletesAreFreedOnlyAfterLeavingTheLists)
-{
-    ModelContext ctx;
-    ASSERT_TRUE(ctx.open(ModelContext::InMemory).ok());
-    Prompt *gone = makePrompt(ctx, QStringLiteral("gone"));
-    makePrompt(ctx, QStringLiteral("kept"));
-    ASSERT_TRUE(ctx.save());
-    ctx.remove(gone);
-    ASSERT_TRUE(ctx.save()); // no fetch in between: the list still held the deleted object
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    ASSERT_EQ(ctx.count<Prompt>(), 1);
-    EXPECT_EQ(ctx.fetch<Prompt>().first()->title(), QStringLiteral("kept"));
+    const QList<Prompt *> back = ctx.fetch<Prompt>();
+    ASSERT_EQ(back.size(), 3);
+    EXPECT_EQ(back[0]->title(), QStringLiteral("changed"));
+    EXPECT_EQ(ctx.templates(back), (QStringList{QStringLiteral("Edited, unsaved"), stored(1), QStringLiteral("New, unsaved")}));
 }
 
 TEST(Model, AutosaveWritesShortlyAfterAChange)
@@ -298,4 +305,81 @@ TEST(UserDefaultsTest, EveryWriteNotifiesAndPersists)
     UserDefaults again(file);
     EXPECT_EQ(again.string(QStringLiteral("tag_nano banana_suffix")), QStringLiteral("Edit only the subject"));
     EXPECT_FALSE(again.boolValue(QStringLiteral("isAdminMode"), false));
+}
+
+TEST(PromptTemplate, StoredTemplatesAreReadWhenAskedForAndEditsAreSaved)
+{
+    const QString path = savedLibrary(QStringLiteral("template-read"));
+    {
+        ModelContext ctx;
+        ctx.setAutosaveInterval(-1);
+        ASSERT_TRUE(ctx.open(path).ok());
+        const QList<Prompt *> prompts = ctx.fetch<Prompt>();
+        ASSERT_EQ(prompts.size(), 3);
+        for (const Prompt *p : prompts)
+            EXPECT_FALSE(p->holdsTemplate());
+        EXPECT_EQ(prompts[0]->templateText(), stored(0));
+        EXPECT_TRUE(prompts[0]->holdsTemplate());
+        EXPECT_FALSE(prompts[1]->holdsTemplate());
+        // In bulk, in the order asked, without the prompts keeping the text.
+        EXPECT_EQ(ctx.templates({prompts[2], prompts[0], prompts[1]}), (QStringList{stored(2), stored(0), stored(1)}));
+        EXPECT_FALSE(prompts[2]->holdsTemplate());
+
+        // Setting the stored text again is no change; another one is, once.
+        QSignalSpy changed(prompts[1], &Prompt::templateChanged);
+        const quint32 revision = prompts[1]->templateRevision();
+        prompts[1]->setTemplateText(stored(1));
+        EXPECT_EQ(changed.count(), 0);
+        EXPECT_FALSE(ctx.hasChanges());
+        prompts[1]->setTemplateText(QStringLiteral("Edited"));
+        EXPECT_EQ(changed.count(), 1);
+        EXPECT_NE(prompts[1]->templateRevision(), revision);
+        // A prompt changed elsewhere keeps the template it never read.
+        prompts[2]->setTitle(QStringLiteral("Renamed"));
+        ASSERT_TRUE(ctx.save());
+        // Saved: held no longer, read again as saved.
+        for (const Prompt *p : prompts)
+            EXPECT_FALSE(p->holdsTemplate());
+        EXPECT_EQ(prompts[1]->templateText(), QStringLiteral("Edited"));
+        // At the process end the store is let go with the edit saved, the others left unread.
+        prompts[0]->setTemplateText(QStringLiteral("Edited 0"));
+        ASSERT_TRUE(ctx.closeStore());
+        EXPECT_FALSE(ctx.isOpen());
+        EXPECT_FALSE(prompts[1]->holdsTemplate() || prompts[2]->holdsTemplate());
+    }
+    ModelContext ctx;
+    ASSERT_TRUE(ctx.open(path).ok());
+    const QList<Prompt *> prompts = ctx.fetch<Prompt>();
+    EXPECT_EQ(ctx.templates(prompts), (QStringList{QStringLiteral("Edited 0"), QStringLiteral("Edited"), stored(2)}));
+    EXPECT_EQ(prompts[2]->title(), QStringLiteral("Renamed"));
+}
+
+TEST(PromptTemplate, TemplatesStayReadableAfterTheStoreIsLetGoAndAfterADelete)
+{
+    const QString path = savedLibrary(QStringLiteral("template-close"));
+    ModelContext ctx;
+    ctx.setAutosaveInterval(-1);
+    ASSERT_TRUE(ctx.open(path).ok());
+    const QList<Prompt *> prompts = ctx.fetch<Prompt>();
+    // A deleted prompt is freed only later; until then it reads as it was.
+    ctx.remove(prompts[0]);
+    ASSERT_TRUE(ctx.save()); // no fetch in between: the list still held the deleted object
+    EXPECT_EQ(prompts[0]->templateText(), stored(0));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(ctx.count<Prompt>(), 2);
+    EXPECT_EQ(ctx.fetch<Prompt>().first(), prompts[1]);
+    prompts[1]->setTemplateText(QStringLiteral("Edited"));
+
+    ASSERT_TRUE(ctx.closeStore(ModelContext::AfterClose::KeepReading));
+    EXPECT_FALSE(ctx.isOpen());
+    EXPECT_EQ(prompts[1]->templateText(), QStringLiteral("Edited"));
+    EXPECT_EQ(prompts[2]->templateText(), stored(2));
+    // The file is another process's to change now; what was read stays.
+    {
+        ModelContext other;
+        ASSERT_TRUE(other.open(path).ok());
+        other.fetch<Prompt>().last()->setTemplateText(QStringLiteral("Changed elsewhere"));
+        ASSERT_TRUE(other.save());
+    }
+    EXPECT_EQ(prompts[2]->templateText(), stored(2));
 }

@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 
 namespace {
 const QString CatWriting = "11111111-1111-4111-8111-111111111111";
@@ -98,7 +97,6 @@ protected:
         return nullptr;
     }
     bool logged(const QString &line) const { return lines.contains(line); }
-
     std::unique_ptr<UserDefaults> defaults;
     ModelContext context;
     Seed seed;
@@ -108,21 +106,6 @@ protected:
 
 using Completion = std::pair<qsizetype, qsizetype>;
 } // namespace
-
-TEST_F(Sync, SameVersionsNonEmptyStoreSkips)
-{
-    ASSERT_TRUE(run());
-    markSynced();
-    ASSERT_TRUE(run());
-    const QStringList expected{"PromptSyncService Status:",
-                               "  - Prompts: Current 1.0 / Stored 1.0 -> Sync: false",
-                               "  - Data:    Current 1.0 / Stored 1.0 -> Sync: false",
-                               "  - Build:   App 7 / Stored 7 -> Mismatch: false",
-                               "PromptSyncService: No changes detected and DB not empty. Skipping sync."};
-    EXPECT_EQ(lines, expected);
-    EXPECT_EQ(completions, (QList<Completion>{{2, 0}}));
-    EXPECT_FALSE(context.hasChanges());
-}
 
 TEST_F(Sync, EmptyStoreRunsBothPartsWithoutMarkingNew)
 {
@@ -146,46 +129,29 @@ TEST_F(Sync, EmptyStoreRunsBothPartsWithoutMarkingNew)
     EXPECT_EQ(prompt(P1)->createdAt(), QDateTime(QDate(2025, 1, 10), QTime(0, 0)));
 }
 
-TEST_F(Sync, FirstRunWritesSettingsAfterSuccess)
+// The first run writes the settings after its success; a file without metadata is version
+// "0.0". A new build alone reruns both parts and marks what arrives as new.
+TEST_F(Sync, FirstRunWritesSettingsAndANewBuildAloneRerunsBothParts)
 {
     seed.prompts.metadata.reset();
-    ASSERT_TRUE(run(false, "12"));
+    ASSERT_TRUE(run());
     EXPECT_TRUE(logged("  - Prompts: Current 0.0 / Stored 0.0 -> Sync: true"));
-    EXPECT_TRUE(logged("  - Build:   App 12 / Stored 0 -> Mismatch: true"));
+    EXPECT_TRUE(logged("  - Build:   App 7 / Stored 0 -> Mismatch: true"));
     EXPECT_EQ(defaults->string(PromptSyncService::promptsVersionKey), "0.0");
     EXPECT_EQ(defaults->string(PromptSyncService::dataVersionKey), "1.0");
-    EXPECT_EQ(defaults->string(PromptSyncService::storedBuildNumberKey), "12");
-}
-
-TEST_F(Sync, NewBuildAloneRerunsBothPartsAndMarksArrivalsNew)
-{
-    ASSERT_TRUE(run());
+    EXPECT_EQ(defaults->string(PromptSyncService::storedBuildNumberKey), "7");
     seed.prompts.prompts.append(seedPrompt("A1B2C3D4-0000-4000-8000-000000000003", "Three"));
     seed.prompts.prompts[0].title = "One, edited";
     ASSERT_TRUE(run(false, "8"));
-    EXPECT_TRUE(logged("  - Prompts: Current 1.0 / Stored 1.0 -> Sync: true"));
+    EXPECT_TRUE(logged("  - Prompts: Current 0.0 / Stored 0.0 -> Sync: true"));
     EXPECT_TRUE(logged("  - Data:    Current 1.0 / Stored 1.0 -> Sync: true"));
     EXPECT_TRUE(logged("  - Build:   App 8 / Stored 7 -> Mismatch: true"));
+    EXPECT_EQ(defaults->string(PromptSyncService::storedBuildNumberKey), "8");
     EXPECT_EQ(completions, (QList<Completion>{{3, 2}}));
     EXPECT_TRUE(prompt("A1B2C3D4-0000-4000-8000-000000000003")->isNew());
     EXPECT_TRUE(prompt(P1)->isUpdated());
     EXPECT_EQ(prompt(P1)->title(), "One, edited");
     EXPECT_FALSE(prompt(P2)->isUpdated());
-}
-
-TEST_F(Sync, OnlyTheChangedPartRuns)
-{
-    ASSERT_TRUE(run());
-    seed.data.metadata->version = "0.9"; // lower also counts as a change
-    seed.data.categories[1].icon = "terminal";
-    seed.prompts.prompts[0].title = "Not applied";
-    ASSERT_TRUE(run());
-    EXPECT_TRUE(logged("PromptSyncService: Syncing DATA..."));
-    EXPECT_FALSE(logged("PromptSyncService: Syncing PROMPTS..."));
-    EXPECT_EQ(category("Coding")->iconSymbol(), "terminal");
-    EXPECT_EQ(prompt(P1)->title(), "One");
-    EXPECT_EQ(defaults->string(PromptSyncService::dataVersionKey), "0.9");
-    EXPECT_EQ(completions, (QList<Completion>{{2, 0}}));
 }
 
 TEST_F(Sync, ForcedRunRewritesLinksButCountsOnlyContentChanges)
@@ -213,7 +179,9 @@ TEST_F(Sync, ForcedRunRewritesLinksButCountsOnlyContentChanges)
     EXPECT_EQ(prompt(P2)->updatedAt(), QDateTime(QDate(2025, 2, 1), QTime(0, 0)));
 }
 
-TEST_F(Sync, CategoryReferencesAndUnknownNames)
+// Only the part whose version changed runs; prompts refer to categories by id or name, and
+// names that are not there are left out.
+TEST_F(Sync, OnlyTheChangedPartRunsAndCategoriesAreFoundByIdOrName)
 {
     seed.prompts.prompts[0].categories = {"Coding", "No such category", CatWriting, CatWriting.toLower()};
     seed.prompts.prompts[0].tags = {"text", "never-created"};
@@ -225,11 +193,24 @@ TEST_F(Sync, CategoryReferencesAndUnknownNames)
     ASSERT_EQ(one->tags().size(), 1);
     EXPECT_EQ(context.count<PromptTag>(), 2);
 
+    seed.data.metadata->version = "0.9"; // lower also counts as a change
+    seed.data.categories[1].icon = "terminal";
+    seed.prompts.prompts[0].title = "Applied later";
+    ASSERT_TRUE(run());
+    EXPECT_TRUE(logged("PromptSyncService: Syncing DATA..."));
+    EXPECT_FALSE(logged("PromptSyncService: Syncing PROMPTS..."));
+    EXPECT_EQ(category("Coding")->iconSymbol(), "terminal");
+    EXPECT_EQ(prompt(P1)->title(), "One");
+    EXPECT_EQ(defaults->string(PromptSyncService::dataVersionKey), "0.9");
+    EXPECT_EQ(completions, (QList<Completion>{{2, 0}}));
+
     // A prompts-only run has no categories of its own: the stored ones are found by id or name.
     seed.prompts.metadata->version = "1.1";
     seed.prompts.prompts[1].categories = {"Writing", CatCoding};
     ASSERT_TRUE(run());
     EXPECT_FALSE(logged("PromptSyncService: Syncing DATA..."));
+    EXPECT_TRUE(logged("PromptSyncService: Syncing PROMPTS..."));
+    EXPECT_EQ(prompt(P1)->title(), "Applied later");
     ASSERT_EQ(prompt(P2)->categories().size(), 2);
     EXPECT_EQ(prompt(P2)->categories().at(0)->name(), "Writing");
     EXPECT_EQ(prompt(P2)->categories().at(1)->name(), "Coding");
@@ -331,7 +312,6 @@ TEST_F(Sync, DuplicatesLeaveTheNewestHoldingTheUserRecord)
     EXPECT_EQ(linked->categories(), QList<PromptCategory *>{writing});
     EXPECT_FALSE(context.hasChanges());
 
-    PromptSyncService service(defaults.get(), "7");
     lines.clear();
     StoreLog::Capture capture([this](const QString &line) { lines << line; });
     DuplicateCleaner::deduplicate(&context);
@@ -339,44 +319,33 @@ TEST_F(Sync, DuplicatesLeaveTheNewestHoldingTheUserRecord)
                                   "PromptSyncService: No duplicates found."}));
 }
 
-TEST_F(Sync, UndecodableFilesChangeNothing)
+// Files that do not decode change nothing and report nothing but the reason; a save that fails
+// leaves the settings as they were, so the next start tries again.
+TEST_F(Sync, UndecodableFilesAndAFailedSaveLeaveStoreAndSettingsForTheNextStart)
 {
+    const QString path = TestSupport::freshDir("failed-save") + "/library.sqlite";
+    context.close();
+    ASSERT_TRUE(context.open(path).ok());
     PromptSyncService service(defaults.get(), "7");
     QString error;
     bool called = false;
+    const auto report = [&](qsizetype, qsizetype) { called = true; };
     StoreLog::Capture capture([this](const QString &line) { lines << line; });
-    EXPECT_FALSE(service.sync("{\"prompts\": 3}", "not json", &context, true,
-                              [&](qsizetype, qsizetype) { called = true; }, &error));
+    EXPECT_FALSE(service.sync("{\"prompts\": 3}", "not json", &context, true, report, &error));
     EXPECT_EQ(error, "prompts: expected an array, found a number");
-    EXPECT_FALSE(service.sync(seed.prompts.encode(), "{\"tags\": []}", &context, true, {}, &error));
+    EXPECT_FALSE(service.sync(seed.prompts.encode(), "{\"tags\": []}", &context, true, report, &error));
     EXPECT_EQ(error, "missing key \"categories\"");
-    EXPECT_FALSE(called);
     EXPECT_TRUE(lines.isEmpty());
     EXPECT_EQ(context.count<Prompt>(), 0);
-    EXPECT_FALSE(defaults->contains(PromptSyncService::storedBuildNumberKey));
-}
 
-TEST(SyncStore, FailedSaveLeavesTheSettingsForTheNextStart)
-{
-    const QString dir = TestSupport::freshDir("failed-save");
-    UserDefaults defaults(dir + "/vorn.ini");
-    ModelContext context;
-    ASSERT_TRUE(context.open(dir + "/library.sqlite").ok());
-    context.setAutosaveInterval(-1);
     ASSERT_TRUE(context.execute("DROP TABLE prompt"));
-    Seed seed;
-    PromptSyncService service(&defaults, "7");
-    QStringList lines;
-    bool called = false;
-    StoreLog::Capture capture([&](const QString &line) { lines << line; });
-    EXPECT_TRUE(service.sync(seed.prompts.encode(), seed.data.encode(), &context, false,
-                             [&](qsizetype, qsizetype) { called = true; }));
+    EXPECT_TRUE(service.sync(seed.prompts.encode(), seed.data.encode(), &context, false, report));
     EXPECT_FALSE(called);
     ASSERT_FALSE(lines.isEmpty());
     EXPECT_TRUE(lines.last().startsWith("PromptSyncService: Error during sync: ")) << lines.last().toStdString();
-    EXPECT_FALSE(defaults.contains(PromptSyncService::promptsVersionKey));
-    EXPECT_FALSE(defaults.contains(PromptSyncService::dataVersionKey));
-    EXPECT_FALSE(defaults.contains(PromptSyncService::storedBuildNumberKey));
+    EXPECT_FALSE(defaults->contains(PromptSyncService::promptsVersionKey));
+    EXPECT_FALSE(defaults->contains(PromptSyncService::dataVersionKey));
+    EXPECT_FALSE(defaults->contains(PromptSyncService::storedBuildNumberKey));
 }
 
 TEST_F(Sync, ARunAskedForDuringARunWaitsForIt)
@@ -400,7 +369,7 @@ TEST_F(Sync, ARunAskedForDuringARunWaitsForIt)
                                   "PromptSyncService Status:", "PromptSyncService: Sync finished. Inserted: 0, Updated: 0"}));
 }
 
-TEST_F(Sync, StartupShortcutSkipsOnlyWhatARunWouldSkip)
+TEST_F(Sync, RunsAndTheStartupShortcutSkipOnlyWhenVersionsAndBuildAreCurrent)
 {
     PromptSyncService service(defaults.get(), "7");
     const auto skip = [&](const QString &promptsVersion, const QString &dataVersion) {
@@ -416,13 +385,18 @@ TEST_F(Sync, StartupShortcutSkipsOnlyWhatARunWouldSkip)
     EXPECT_TRUE(lines.isEmpty());
     ASSERT_TRUE(runWith(service, false));
 
-    // Same versions and build: the same lines as a skipped run, and its completion.
+    // Same versions and build: a run skips, with these lines and its completion, and so does
+    // the shortcut, with the same.
+    const QStringList skipped{"PromptSyncService Status:", "  - Prompts: Current 1.0 / Stored 1.0 -> Sync: false",
+                              "  - Data:    Current 1.0 / Stored 1.0 -> Sync: false",
+                              "  - Build:   App 7 / Stored 7 -> Mismatch: false",
+                              "PromptSyncService: No changes detected and DB not empty. Skipping sync."};
+    ASSERT_TRUE(run());
+    EXPECT_EQ(lines, skipped);
+    EXPECT_EQ(completions, (QList<Completion>{{2, 0}}));
+    EXPECT_FALSE(context.hasChanges());
     ASSERT_TRUE(skip("1.0", "1.0"));
-    EXPECT_EQ(lines, (QStringList{"PromptSyncService Status:",
-                                  "  - Prompts: Current 1.0 / Stored 1.0 -> Sync: false",
-                                  "  - Data:    Current 1.0 / Stored 1.0 -> Sync: false",
-                                  "  - Build:   App 7 / Stored 7 -> Mismatch: false",
-                                  "PromptSyncService: No changes detected and DB not empty. Skipping sync."}));
+    EXPECT_EQ(lines, skipped);
     EXPECT_EQ(completions, (QList<Completion>{{2, 0}}));
 
     // Any version that differs, a lower one included, or another build: a run is due.

@@ -103,67 +103,59 @@ TEST(SeedRecords, PromptFailuresNameThePlace)
     EXPECT_FALSE(PromptsRoot::decode("", &error));
 }
 
-TEST(SeedRecords, Metadata)
+TEST(SeedRecords, MetadataDataFileAndGlobalLists)
 {
     QString error;
     auto root = PromptsRoot::decode(promptsFile(promptObject(), QJsonValue::Null), &error);
     ASSERT_TRUE(root);
     EXPECT_FALSE(root->metadata);
-
     const QJsonObject metadata{{"version", "2.1"}, {"last_updated", "whenever"}, {"author", "me"}};
     root = PromptsRoot::decode(promptsFile(promptObject(), metadata), &error);
-    ASSERT_TRUE(root);
-    ASSERT_TRUE(root->metadata);
+    ASSERT_TRUE(root && root->metadata);
     EXPECT_EQ(root->metadata->version, "2.1");
     EXPECT_EQ(root->metadata->lastUpdated, "whenever");
-
     QJsonObject noAuthor = metadata;
     noAuthor.remove("author");
     EXPECT_FALSE(PromptsRoot::decode(promptsFile(promptObject(), noAuthor), &error));
     EXPECT_EQ(error.toStdString(), "metadata: missing key \"author\"");
     EXPECT_FALSE(PromptsRoot::decode(promptsFile(promptObject(), QJsonArray()), &error));
     EXPECT_EQ(error.toStdString(), "metadata: expected an object, found an array");
-}
 
-TEST(SeedRecords, DataFileAndGlobalLists)
-{
     QJsonObject data = dataObject();
     data.insert("design_styles", QJsonArray{"flat", "glass"});
-    QString error;
-    auto root = DataRoot::decode(QJsonDocument(data).toJson(), &error);
-    ASSERT_TRUE(root) << error.toStdString();
-    EXPECT_FALSE(root->variables);
-    EXPECT_EQ(root->categories.at(0).icon, "folder");
-    EXPECT_FALSE(root->categories.at(0).description);
-    const QMap<QString, QStringList> only{{"design_styles", {"flat", "glass"}}};
-    EXPECT_EQ(root->globalLists(), only);
-
+    auto dataRoot = DataRoot::decode(QJsonDocument(data).toJson(), &error);
+    ASSERT_TRUE(dataRoot) << error.toStdString();
+    EXPECT_FALSE(dataRoot->variables);
+    EXPECT_EQ(dataRoot->categories.at(0).icon, "folder");
+    EXPECT_FALSE(dataRoot->categories.at(0).description);
+    EXPECT_EQ(dataRoot->globalLists(), (QMap<QString, QStringList>{{"design_styles", {"flat", "glass"}}}));
     // A named list replaces the variables entry of the same name; other entries stay.
     data.insert("variables", QJsonObject{{"design_styles", QJsonArray{"old"}}, {"tones", QJsonArray{"dry"}}});
     data.insert("auth_providers", QJsonValue::Null);
-    root = DataRoot::decode(QJsonDocument(data).toJson(), &error);
-    ASSERT_TRUE(root);
-    const QMap<QString, QStringList> merged{{"design_styles", {"flat", "glass"}}, {"tones", {"dry"}}};
-    EXPECT_EQ(root->globalLists(), merged);
+    dataRoot = DataRoot::decode(QJsonDocument(data).toJson(), &error);
+    ASSERT_TRUE(dataRoot);
+    EXPECT_EQ(dataRoot->globalLists(),
+              (QMap<QString, QStringList>{{"design_styles", {"flat", "glass"}}, {"tones", {"dry"}}}));
 
-    data.insert("variables", QJsonObject{{"tones", QJsonArray{"dry", 2}}});
-    EXPECT_FALSE(DataRoot::decode(QJsonDocument(data).toJson(), &error));
-    EXPECT_EQ(error.toStdString(), "variables.tones[1]: expected a string, found a number");
-
-    data = dataObject();
-    data.insert("app_platforms", "iOS");
-    EXPECT_FALSE(DataRoot::decode(QJsonDocument(data).toJson(), &error));
-    EXPECT_EQ(error.toStdString(), "app_platforms: expected an array of strings, found a string");
-
-    data = dataObject();
-    data.insert("categories", QJsonArray{QJsonObject{{"id", "x"}, {"name", "N"}}});
-    EXPECT_FALSE(DataRoot::decode(QJsonDocument(data).toJson(), &error));
-    EXPECT_EQ(error.toStdString(), "categories[0]: missing key \"icon\"");
-
-    data = dataObject();
-    data.remove("tags");
-    EXPECT_FALSE(DataRoot::decode(QJsonDocument(data).toJson(), &error));
-    EXPECT_EQ(error.toStdString(), "missing key \"tags\"");
+    const struct {
+        const char *key;
+        QJsonValue value; // Undefined: remove the key
+        const char *message;
+    } failures[] = {
+        {"variables", QJsonObject{{"tones", QJsonArray{"dry", 2}}}, "variables.tones[1]: expected a string, found a number"},
+        {"app_platforms", "iOS", "app_platforms: expected an array of strings, found a string"},
+        {"categories", QJsonArray{QJsonObject{{"id", "x"}, {"name", "N"}}}, "categories[0]: missing key \"icon\""},
+        {"tags", QJsonValue::Undefined, "missing key \"tags\""},
+    };
+    for (const auto &f : failures) {
+        data = dataObject();
+        if (f.value.isUndefined())
+            data.remove(f.key);
+        else
+            data.insert(f.key, f.value);
+        EXPECT_FALSE(DataRoot::decode(QJsonDocument(data).toJson(), &error)) << f.key;
+        EXPECT_EQ(error.toStdString(), f.message);
+    }
 }
 
 TEST(SeedRecords, EncodingLeavesAbsentOptionalsOut)

@@ -138,22 +138,6 @@ protected:
 };
 } // namespace
 
-TEST_F(SyncEngineTest, AFavouriteAndAHiddenPromptArriveAndTheViewsAreTold)
-{
-    laptop->prompt(P1)->ensureAttribute()->setFavorite(true);
-    laptop->prompt(P2)->ensureAttribute()->setHidden(true);
-    laptop->sync();
-    QSignalSpy favourite(desktop->prompt(P1), &Prompt::isFavoriteChanged);
-    desktop->sync();
-    EXPECT_TRUE(desktop->prompt(P1)->isFavorite());
-    EXPECT_TRUE(desktop->prompt(P2)->isHidden());
-    EXPECT_FALSE(desktop->prompt(P2)->isFavorite());
-    EXPECT_GE(favourite.count(), 1);
-    // Each device wrote only its own file.
-    EXPECT_EQ(folderFiles().size(), 2) << qPrintable(folderFiles().join(' '));
-    EXPECT_TRUE(lines.isEmpty()) << qPrintable(lines.join('\n'));
-}
-
 TEST_F(SyncEngineTest, TheSameFieldChangedOnBothEndsAlikeInEitherOrder)
 {
     for (const bool laptopFirst : {true, false}) {
@@ -268,22 +252,9 @@ TEST_F(SyncEngineTest, AClockHoursAheadDoesNotFreezeTheOthersOut)
     EXPECT_TRUE(lines.join('\n').contains("48 hours ahead")) << qPrintable(lines.join('\n'));
 }
 
-TEST_F(SyncEngineTest, RememberedValuesAndSuffixesTravelOtherSettingsDoNot)
-{
-    laptop->defaults->setValue(P1 + "-Topic", "sync engines");
-    laptop->defaults->setValue("tag_image_suffix", "--ar 16:9");
-    laptop->defaults->setValue("hotkey_char", "K");
-    laptop->defaults->setValue("isAdminMode", true);
-    settle();
-    laptop->sync();
-    desktop->sync();
-    EXPECT_EQ(desktop->defaults->string(P1 + "-Topic"), "sync engines");
-    EXPECT_EQ(desktop->defaults->string("tag_image_suffix"), "--ar 16:9");
-    EXPECT_FALSE(desktop->defaults->contains("hotkey_char"));
-    EXPECT_FALSE(desktop->defaults->contains("isAdminMode"));
-}
-
-TEST_F(SyncEngineTest, TheShippedLibrarysOwnSyncDoesNotTravel)
+// What the user changed travels: remembered values, tag suffixes, a title edited by hand; the
+// other settings and the shipped library's own synchronisation do not.
+TEST_F(SyncEngineTest, TheUsersChangesTravelOtherSettingsAndTheShippedLibrarysSyncDoNot)
 {
     exchange();
     QFile journal(folder + '/' + SyncFolder::journalName(laptop->engine->status().deviceId));
@@ -292,14 +263,23 @@ TEST_F(SyncEngineTest, TheShippedLibrarysOwnSyncDoesNotTravel)
         EXPECT_FALSE(text.contains("\"e\":\"prompt\"")) << text.constData();
         EXPECT_FALSE(text.contains("\"e\":\"category\""));
     }
-    // A forced resynchronisation rewrites shipped content; still nothing for the folder.
+    laptop->defaults->setValue(P1 + "-Topic", "sync engines");
+    laptop->defaults->setValue("tag_image_suffix", "--ar 16:9");
+    laptop->defaults->setValue("hotkey_char", "K");
+    laptop->defaults->setValue("isAdminMode", true);
+    settle();
     laptop->prompt(P1)->setTitle("Changed by hand");
     laptop->sync();
+    // A forced resynchronisation rewrites shipped content; still nothing for the folder.
     const SeedLibrary::Files files = SeedLibrary::load();
     laptop->shipped->sync(files.prompts, files.data, laptop->context.get(), true);
     laptop->sync();
     desktop->sync();
     EXPECT_EQ(desktop->prompt(P1)->title(), "Changed by hand");
+    EXPECT_EQ(desktop->defaults->string(P1 + "-Topic"), "sync engines");
+    EXPECT_EQ(desktop->defaults->string("tag_image_suffix"), "--ar 16:9");
+    EXPECT_FALSE(desktop->defaults->contains("hotkey_char"));
+    EXPECT_FALSE(desktop->defaults->contains("isAdminMode"));
 }
 
 TEST_F(SyncEngineTest, GarbageConflictCopiesAndTemporaryFilesInTheFolderAreSkipped)
@@ -352,20 +332,33 @@ TEST_F(SyncEngineTest, ADeviceThatJoinsLateBringsWhatItHadAndTakesWhatTheFolderK
     EXPECT_EQ(laptop->defaults->string(P2 + "-Language"), "Rust");
 }
 
-TEST_F(SyncEngineTest, ARestartWithNothingNewReadsNoFileAndStillCatchesUpLater)
+TEST_F(SyncEngineTest, AFavouriteAndAHiddenPromptArriveAlsoAfterARestart)
 {
     laptop->prompt(P1)->ensureAttribute()->setFavorite(true);
+    laptop->prompt(P2)->ensureAttribute()->setHidden(true);
+    laptop->sync();
+    QSignalSpy favourite(desktop->prompt(P1), &Prompt::isFavoriteChanged);
+    desktop->sync();
+    EXPECT_TRUE(desktop->prompt(P1)->isFavorite());
+    EXPECT_TRUE(desktop->prompt(P2)->isHidden());
+    EXPECT_FALSE(desktop->prompt(P2)->isFavorite());
+    EXPECT_GE(favourite.count(), 1) << "the views are told";
+    EXPECT_EQ(folderFiles().size(), 2) << "each device writes only its own file: " << qPrintable(folderFiles().join(' '));
+    EXPECT_TRUE(lines.isEmpty()) << qPrintable(lines.join('\n'));
+
+    // Restart the desktop; meanwhile the laptop shows the prompt again and makes it a favourite.
     exchange();
-    // Restart the desktop; meanwhile the laptop hides a prompt.
     desktop->engine->stop();
     desktop->engine.reset();
-    laptop->prompt(P2)->ensureAttribute()->setHidden(true);
+    laptop->prompt(P2)->ensureAttribute()->setHidden(false);
+    laptop->prompt(P2)->ensureAttribute()->setFavorite(true);
     laptop->sync();
     desktop->startSync();
     desktop->sync();
-    EXPECT_TRUE(desktop->prompt(P2)->isHidden());
+    EXPECT_FALSE(desktop->prompt(P2)->isHidden());
+    EXPECT_TRUE(desktop->prompt(P2)->isFavorite());
     EXPECT_TRUE(desktop->prompt(P1)->isFavorite());
-    EXPECT_EQ(desktop->engine->status().devices.size(), 1);
+    ASSERT_EQ(desktop->engine->status().devices.size(), 1);
     EXPECT_EQ(desktop->engine->status().devices.value(0).name, "laptop");
     EXPECT_GE(desktop->engine->status().devices.value(0).applied, 2);
 }
