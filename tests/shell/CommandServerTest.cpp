@@ -7,7 +7,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLocalSocket>
-#include <QLockFile>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -16,8 +18,6 @@
 #include <future>
 #include <memory>
 #include <vector>
-
-#include <QTemporaryDir>
 
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -30,11 +30,21 @@ namespace {
 template <class F> auto whileServing(F call)
 {
     auto future = std::async(std::launch::async, call);
-    QElapsedTimer timer;
-    timer.start();
-    while (future.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready && timer.elapsed() < 10000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    (void)QTest::qWaitFor([&] { return future.wait_for(std::chrono::milliseconds(0)) == std::future_status::ready; },
+                          10000);
     return future.get();
+}
+
+CommandRequest request(const QStringList &args, const QByteArray &input = {})
+{
+    return {args, {}, input, {}};
+}
+
+std::unique_ptr<QLocalSocket> connected()
+{
+    auto socket = std::make_unique<QLocalSocket>();
+    socket->connectToServer(CommandProtocol::socketPath());
+    return socket->waitForConnected(2000) ? std::move(socket) : nullptr;
 }
 
 CommandReply echo(const CommandRequest &request)
@@ -60,19 +70,28 @@ TEST(CommandProtocol, FramesRoundTripAndRefuseOversizedOnes)
     EXPECT_FALSE(CommandProtocol::takeFrame(huge, &tooLarge).has_value());
     EXPECT_TRUE(tooLarge);
 
-    CommandRequest request{{QStringLiteral("prompts"), QStringLiteral("list"), QStringLiteral("ünï")},
-                           QStringLiteral("/tmp"), QByteArray("\x00\x01raw", 5), "tok"};
-    const std::optional<CommandRequest> decoded = CommandRequest::decode(request.encode());
+    CommandRequest sent{{QStringLiteral("prompts"), QStringLiteral("list"), QStringLiteral("ünï")},
+                        QStringLiteral("/tmp"), QByteArray("\x00\x01raw", 5), "tok"};
+    const std::optional<CommandRequest> decoded = CommandRequest::decode(sent.encode());
     ASSERT_TRUE(decoded.has_value());
-    EXPECT_EQ(decoded->args, request.args);
-    EXPECT_EQ(decoded->input, request.input);
-    EXPECT_EQ(decoded->activationToken, request.activationToken);
+    EXPECT_EQ(decoded->args, sent.args);
+    EXPECT_EQ(decoded->input, sent.input);
+    EXPECT_EQ(decoded->activationToken, sent.activationToken);
     EXPECT_FALSE(CommandRequest::decode("{\"args\": [1]}").has_value());
 }
 
-TEST(CommandServer, CarriesARequestOutAndSendsTheReplyBack)
+// What a killed app leaves, a lock naming a dead process and a socket file nobody serves, is
+// taken over; the server then carries requests out and the replies back.
+TEST(CommandServer, TakesOverACrashedAppAndCarriesARequestOutAndTheReplyBack)
 {
-    EXPECT_FALSE(CommandClient::send({{QStringLiteral("show")}, {}, {}, {}}, 200).has_value());
+    EXPECT_FALSE(CommandClient::send(request({QStringLiteral("show")}), 200).has_value());
+    QFile lock(CommandProtocol::instanceLockPath());
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    lock.write("999999\nvorn\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    lock.close();
+    QFile socketFile(CommandProtocol::socketPath());
+    ASSERT_TRUE(socketFile.open(QIODevice::WriteOnly));
+    socketFile.close();
     EXPECT_FALSE(CommandClient::isAppRunning());
     {
         CommandServer server(echo);
@@ -98,76 +117,20 @@ TEST(CommandServer, CarriesARequestOutAndSendsTheReplyBack)
     EXPECT_FALSE(CommandClient::isAppRunning());
 }
 
-TEST(CommandServer, TakesOverTheLockAndSocketOfACrashedApp)
-{
-    // What a killed app leaves: a lock naming a dead process and a socket file nobody serves.
-    const QString lockPath = CommandProtocol::instanceLockPath();
-    QFile lock(lockPath);
-    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
-    lock.write("999999\nvorn\n" + QSysInfo::machineHostName().toUtf8() + "\n");
-    lock.close();
-    QFile socketFile(CommandProtocol::socketPath());
-    ASSERT_TRUE(socketFile.open(QIODevice::WriteOnly));
-    socketFile.close();
-
-    EXPECT_FALSE(CommandClient::isAppRunning());
-    CommandServer server(echo);
-    ASSERT_TRUE(server.listen());
-    const std::optional<CommandReply> reply =
-        whileServing([] { return CommandClient::send({{QStringLiteral("show")}, {}, {}, {}}); });
-    ASSERT_TRUE(reply.has_value());
-    EXPECT_EQ(reply->exitCode, 1);
-}
-
-TEST(CommandServer, DropsAConnectionThatAnnouncesAnOversizedRequest)
-{
-    CommandServer server(echo);
-    ASSERT_TRUE(server.listen());
-    const bool closed = whileServing([] {
-        QLocalSocket socket;
-        socket.connectToServer(CommandProtocol::socketPath());
-        if (!socket.waitForConnected(2000))
-            return false;
-        socket.write(QByteArray("\x7f\xff\xff\xff", 4));
-        socket.waitForBytesWritten(2000);
-        socket.waitForDisconnected(5000);
-        return socket.state() == QLocalSocket::UnconnectedState && socket.bytesAvailable() == 0;
-    });
-    EXPECT_TRUE(closed);
-}
-
-namespace {
-// Runs the body with XDG_RUNTIME_DIR unset and the temporary folder moved to a fresh one, so
-// the fallback /tmp/vorn-<uid> is tried there.
-class FallbackRuntimeDir {
-public:
-    explicit FallbackRuntimeDir(const QString &tmp)
-        : m_runtime(qgetenv("XDG_RUNTIME_DIR")), m_tmp(qgetenv("TMPDIR"))
-    {
-        qunsetenv("XDG_RUNTIME_DIR");
-        qputenv("TMPDIR", tmp.toLocal8Bit());
-    }
-    ~FallbackRuntimeDir()
-    {
-        qputenv("XDG_RUNTIME_DIR", m_runtime);
-        if (m_tmp.isNull())
-            qunsetenv("TMPDIR");
-        else
-            qputenv("TMPDIR", m_tmp);
-    }
-
-private:
-    QByteArray m_runtime;
-    QByteArray m_tmp;
-};
-} // namespace
-
 // Another local user may plant anything at /tmp/vorn-<uid>: it is refused, never followed.
 TEST(CommandProtocol, TheFallbackFolderMustBeTheUsersOwnPrivateFolder)
 {
+    // Without XDG_RUNTIME_DIR, the fallback is tried in a temporary folder of this case's own.
     QTemporaryDir tmp;
     ASSERT_TRUE(tmp.isValid());
-    FallbackRuntimeDir fallback(tmp.path());
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    const QByteArray tmpdir = qgetenv("TMPDIR");
+    const auto restore = qScopeGuard([&] {
+        qputenv("XDG_RUNTIME_DIR", runtime);
+        tmpdir.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", tmpdir);
+    });
+    qunsetenv("XDG_RUNTIME_DIR");
+    qputenv("TMPDIR", tmp.path().toLocal8Bit());
     const QString dir = tmp.path() + QStringLiteral("/vorn-%1").arg(::getuid());
 
     QString error;
@@ -187,7 +150,7 @@ TEST(CommandProtocol, TheFallbackFolderMustBeTheUsersOwnPrivateFolder)
     EXPECT_TRUE(CommandProtocol::socketPath().isEmpty());
     ASSERT_EQ(::stat(own.toLocal8Bit().constData(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0755u);
-    const std::optional<CommandReply> refused = CommandClient::send({{QStringLiteral("show")}, {}, {}, {}}, 200);
+    const std::optional<CommandReply> refused = CommandClient::send(request({QStringLiteral("show")}), 200);
     ASSERT_TRUE(refused.has_value());
     EXPECT_EQ(refused->exitCode, 1);
     EXPECT_TRUE(refused->err.contains("is not a folder"));
@@ -227,14 +190,13 @@ TEST(CommandClient, ChecksWhoServesTheSocketBeforeSending)
     ASSERT_EQ(::pipe(received), 0);
     const pid_t child = ::fork();
     if (child == 0) {
-        // The impostor: listens as another user, reports how many bytes it got.
+        // The impostor: listens as another user, reports whether it got any bytes.
         if (::setgid(65534) != 0 || ::setuid(65534) != 0)
             ::_exit(3);
         ::listen(listener, 4);
         const int peer = ::accept(listener, nullptr, nullptr);
         char buffer[4096];
-        const ssize_t n = ::read(peer, buffer, sizeof(buffer));
-        const char got = n > 0 ? 'y' : 'n';
+        const char got = ::read(peer, buffer, sizeof(buffer)) > 0 ? 'y' : 'n';
         ::write(received[1], &got, 1);
         ::_exit(0);
     }
@@ -242,7 +204,7 @@ TEST(CommandClient, ChecksWhoServesTheSocketBeforeSending)
     ::close(listener);
     QThread::msleep(100);
     const std::optional<CommandReply> reply =
-        CommandClient::send({{QStringLiteral("library"), QStringLiteral("import")}, {}, QByteArray("secret"), {}}, 2000);
+        CommandClient::send(request({QStringLiteral("library"), QStringLiteral("import")}, "secret"), 2000);
     char got = '?';
     ASSERT_EQ(::read(received[0], &got, 1), 1);
     ::close(received[0]);
@@ -251,10 +213,12 @@ TEST(CommandClient, ChecksWhoServesTheSocketBeforeSending)
     EXPECT_EQ(got, 'n');
     ASSERT_TRUE(reply.has_value());
     EXPECT_EQ(reply->exitCode, 1);
-    EXPECT_TRUE(reply->err.contains("is served by another user (uid 65534); nothing was sent")) << reply->err.toStdString();
+    EXPECT_TRUE(reply->err.contains("is served by another user (uid 65534); nothing was sent"))
+        << reply->err.toStdString();
 }
 
-// Idle, surplus and greedy connections are closed; the app still answers a proper request.
+// Idle, surplus, greedy and oversized connections are closed; the app still answers a proper
+// request.
 TEST(CommandServer, KeepsItsLimits)
 {
     CommandServer server(echo);
@@ -262,30 +226,25 @@ TEST(CommandServer, KeepsItsLimits)
     ASSERT_TRUE(server.listen());
     std::vector<std::unique_ptr<QLocalSocket>> idle;
     for (int i = 0; i < 6; ++i) {
-        idle.push_back(std::make_unique<QLocalSocket>());
-        idle.back()->connectToServer(CommandProtocol::socketPath());
-        ASSERT_TRUE(idle.back()->waitForConnected(2000));
+        idle.push_back(connected());
+        ASSERT_TRUE(idle.back());
     }
-    QElapsedTimer timer;
-    timer.start();
-    while (server.connectionCount() < 4 && timer.elapsed() < 2000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    (void)QTest::qWaitFor([&] { return server.connectionCount() >= 4; }, 2000);
     EXPECT_EQ(server.connectionCount(), 4);
     // Idle ones go after their time without a byte.
-    while (server.connectionCount() > 0 && timer.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    (void)QTest::qWaitFor([&] { return server.connectionCount() == 0; }, 3000);
     EXPECT_EQ(server.connectionCount(), 0);
     idle.clear();
 
     // Partial frames: each under the request limit, together over the buffer budget.
     std::vector<std::unique_ptr<QLocalSocket>> greedy;
     for (int i = 0; i < 4; ++i) {
-        greedy.push_back(std::make_unique<QLocalSocket>());
-        greedy.back()->connectToServer(CommandProtocol::socketPath());
-        ASSERT_TRUE(greedy.back()->waitForConnected(2000));
+        greedy.push_back(connected());
+        ASSERT_TRUE(greedy.back());
         greedy.back()->write(CommandProtocol::frame(QByteArray(1000 * 1000, 'x')).left(1000 * 1000 - 10));
     }
-    timer.restart();
+    QElapsedTimer timer;
+    timer.start();
     while (timer.elapsed() < 1000) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         for (auto &socket : greedy)
@@ -294,8 +253,20 @@ TEST(CommandServer, KeepsItsLimits)
     EXPECT_LE(server.connectionCount(), 3);
     greedy.clear();
 
+    // A frame announcing more than a request may hold: dropped without an answer.
+    const bool closed = whileServing([] {
+        std::unique_ptr<QLocalSocket> socket = connected();
+        if (!socket)
+            return false;
+        socket->write(QByteArray("\x7f\xff\xff\xff", 4));
+        socket->waitForBytesWritten(2000);
+        socket->waitForDisconnected(5000);
+        return socket->state() == QLocalSocket::UnconnectedState && socket->bytesAvailable() == 0;
+    });
+    EXPECT_TRUE(closed);
+
     const std::optional<CommandReply> reply =
-        whileServing([] { return CommandClient::send({{QStringLiteral("a"), QStringLiteral("b")}, {}, {}, {}}); });
+        whileServing([] { return CommandClient::send(request({QStringLiteral("a"), QStringLiteral("b")})); });
     ASSERT_TRUE(reply.has_value());
     EXPECT_EQ(reply->exitCode, 2);
 }
@@ -305,32 +276,28 @@ TEST(CommandServer, KeepsItsLimits)
 TEST(CommandServer, AnswersAHeldRequestOnceReleasedAndOthersMeanwhile)
 {
     int loaded = 0; // what the handler reports: the state when it runs
-    CommandServer server([&loaded](const CommandRequest &request) {
+    CommandServer server([&loaded](const CommandRequest &asked) {
         CommandReply reply;
-        reply.out = request.args.value(0).toUtf8() + ' ' + QByteArray::number(loaded);
+        reply.out = asked.args.value(0).toUtf8() + ' ' + QByteArray::number(loaded);
         return reply;
     });
     QList<std::function<void()>> held;
-    server.setGate([&held](const CommandRequest &request, std::function<void()> answer) {
-        if (request.args.value(0) == QLatin1String("show"))
+    server.setGate([&held](const CommandRequest &asked, std::function<void()> answer) {
+        if (asked.args.value(0) == QLatin1String("show"))
             answer();
         else
             held.append(std::move(answer));
     });
     ASSERT_TRUE(server.listen());
 
-    auto waiting = std::async(std::launch::async, [] {
-        return CommandClient::send({{QStringLiteral("prompts")}, {}, {}, {}}, 10000);
-    });
+    auto waiting = std::async(std::launch::async,
+                              [] { return CommandClient::send(request({QStringLiteral("prompts")}), 10000); });
     const std::optional<CommandReply> shown =
-        whileServing([] { return CommandClient::send({{QStringLiteral("show")}, {}, {}, {}}); });
+        whileServing([] { return CommandClient::send(request({QStringLiteral("show")})); });
     ASSERT_TRUE(shown.has_value());
     EXPECT_EQ(shown->out, QByteArray("show 0"));
     // The held one is still waiting.
-    QElapsedTimer timer;
-    timer.start();
-    while (held.isEmpty() && timer.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    (void)QTest::qWaitFor([&] { return !held.isEmpty(); }, 5000);
     ASSERT_EQ(held.size(), 1);
     EXPECT_EQ(waiting.wait_for(std::chrono::milliseconds(50)), std::future_status::timeout);
 
@@ -342,19 +309,15 @@ TEST(CommandServer, AnswersAHeldRequestOnceReleasedAndOthersMeanwhile)
 
     // A peer gone before its answer leaves nothing to answer.
     whileServing([] {
-        QLocalSocket socket;
-        socket.connectToServer(CommandProtocol::socketPath());
-        if (!socket.waitForConnected(2000))
+        std::unique_ptr<QLocalSocket> socket = connected();
+        if (!socket)
             return false;
-        const CommandRequest request{{QStringLiteral("prompts")}, {}, {}, {}};
-        socket.write(CommandProtocol::frame(request.encode()));
-        socket.waitForBytesWritten(2000);
+        socket->write(CommandProtocol::frame(request({QStringLiteral("prompts")}).encode()));
+        socket->waitForBytesWritten(2000);
         QThread::msleep(200);
         return true;
     });
-    timer.restart();
-    while (held.isEmpty() && timer.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    (void)QTest::qWaitFor([&] { return !held.isEmpty(); }, 5000);
     ASSERT_EQ(held.size(), 1);
     QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     held.takeFirst()();

@@ -12,8 +12,7 @@
 
 namespace {
 struct HotKeyFixture : ::testing::Test {
-    HotKeyFixture()
-        : defaults(TestSupport::freshDir(QStringLiteral("hotkey")) + QStringLiteral("/vorn.ini"))
+    HotKeyFixture() : defaults(TestSupport::freshDir(QStringLiteral("hotkey")) + QStringLiteral("/vorn.ini"))
     {
         auto owned = std::make_unique<FakeHotKeyBackend>();
         backend = owned.get();
@@ -27,17 +26,18 @@ struct HotKeyFixture : ::testing::Test {
 
 TEST(HotKeyLetter, FollowsTheSettingRules)
 {
-    EXPECT_EQ(HotKeyManager::letterForSetting(std::nullopt), QLatin1Char('P'));
-    EXPECT_EQ(HotKeyManager::letterForSetting(QString()), QLatin1Char('P'));
-    EXPECT_EQ(HotKeyManager::letterForSetting(QStringLiteral("k")), QLatin1Char('K'));
-    EXPECT_EQ(HotKeyManager::letterForSetting(QStringLiteral("ab")), QLatin1Char('A'));
-    EXPECT_EQ(HotKeyManager::letterForSetting(QStringLiteral("1")), QLatin1Char('P'));
-    EXPECT_EQ(HotKeyManager::letterForSetting(QStringLiteral("é")), QLatin1Char('P'));
-    EXPECT_EQ(HotKeyManager::letterForSetting(QStringLiteral(" z")), QLatin1Char('P'));
+    const struct {
+        std::optional<QString> setting;
+        char letter;
+    } cases[] = {{std::nullopt, 'P'}, {QString(), 'P'}, {QStringLiteral("k"), 'K'}, {QStringLiteral("ab"), 'A'},
+                 {QStringLiteral("1"), 'P'}, {QStringLiteral("é"), 'P'}, {QStringLiteral(" z"), 'P'}};
+    for (const auto &c : cases)
+        EXPECT_EQ(HotKeyManager::letterForSetting(c.setting), QLatin1Char(c.letter))
+            << c.setting.value_or(QStringLiteral("(unset)")).toStdString();
     EXPECT_EQ(HotKeyManager::keyCodeForCharacter(QLatin1Char('z')), QLatin1Char('Z'));
 }
 
-TEST_F(HotKeyFixture, RegistersTheConfiguredLetter)
+TEST_F(HotKeyFixture, RegistersTheConfiguredLetterAndOnlyTheLatest)
 {
     manager->registerHotKey();
     ASSERT_EQ(backend->registered, QList<QChar>{QLatin1Char('P')});
@@ -48,17 +48,19 @@ TEST_F(HotKeyFixture, RegistersTheConfiguredLetter)
     manager->reRegisterHotKey();
     EXPECT_EQ(backend->registered, QList<QChar>{QLatin1Char('K')});
     EXPECT_EQ(updated.count(), 1);
-}
 
-TEST_F(HotKeyFixture, TwoChangesInARowLeaveOnlyTheLatest)
-{
-    manager->registerHotKey();
+    // Two changes in a row leave only the latest, and so does a plain second registration.
     defaults.setValue(QStringLiteral("hotkey_char"), QStringLiteral("a"));
     manager->reRegisterHotKey();
     defaults.setValue(QStringLiteral("hotkey_char"), QStringLiteral("b"));
     manager->reRegisterHotKey();
-    manager->registerHotKey(); // even a plain second registration replaces the first
+    manager->registerHotKey();
     EXPECT_EQ(backend->registered, QList<QChar>{QLatin1Char('B')});
+
+    QSignalSpy pressed(manager.get(), &HotKeyManager::pressed);
+    backend->press();
+    ASSERT_TRUE(pressed.wait(1000));
+    EXPECT_EQ(pressed.first().first().toByteArray(), QByteArray("token"));
 }
 
 TEST_F(HotKeyFixture, RefusedRegistrationLeavesNothingAndSaysSoOnce)
@@ -79,18 +81,9 @@ TEST_F(HotKeyFixture, RefusedRegistrationLeavesNothingAndSaysSoOnce)
     EXPECT_EQ(manager->hotKeyRef(), QLatin1Char('P'));
 }
 
-TEST_F(HotKeyFixture, PressesArriveAsPressedWithTheToken)
-{
-    QSignalSpy pressed(manager.get(), &HotKeyManager::pressed);
-    backend->press();
-    ASSERT_TRUE(pressed.wait(1000));
-    EXPECT_EQ(pressed.first().first().toByteArray(), QByteArray("token"));
-}
-
 TEST(X11HotKeyBackend, GrabsEveryCombinationOfTheMappedLocks)
 {
     EXPECT_EQ(X11HotKeyBackend::lockCombinations({}), QList<uint16_t>{0});
-    const QList<uint16_t> combos = X11HotKeyBackend::lockCombinations({2, 16});
-    EXPECT_EQ(combos, (QList<uint16_t>{0, 2, 16, 18}));
+    EXPECT_EQ(X11HotKeyBackend::lockCombinations({2, 16}), (QList<uint16_t>{0, 2, 16, 18}));
     EXPECT_EQ(X11HotKeyBackend::lockCombinations({2, 16, 32}).size(), 8);
 }

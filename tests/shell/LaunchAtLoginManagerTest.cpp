@@ -108,47 +108,43 @@ TEST(XdgAutostartEntry, TheWrittenEntryPassesTheDesktopEntryValidator)
 TEST(XdgAutostartEntry, EntriesSwitchedOffByTheDesktopCountAsDisabled)
 {
     const Autostart autostart(QStringLiteral("autostart-off"));
-    writeFile(autostart.entry, "[Desktop Entry]\nType=Application\nExec=vorn\nX-GNOME-Autostart-enabled=false\n");
-    EXPECT_FALSE(autostart.make().isEnabled());
-    writeFile(autostart.entry, "[Desktop Entry]\nType=Application\nExec=vorn\nHidden=true\n");
-    EXPECT_FALSE(autostart.make().isEnabled());
     // Keys of other groups do not count.
-    writeFile(autostart.entry, "[Desktop Entry]\nType=Application\nExec=vorn\n[Desktop Action x]\nHidden=true\n");
-    EXPECT_TRUE(autostart.make().isEnabled());
+    for (const auto &[tail, enabled] : {std::pair{"X-GNOME-Autostart-enabled=false\n", false},
+                                        {"Hidden=true\n", false}, {"[Desktop Action x]\nHidden=true\n", true}}) {
+        writeFile(autostart.entry, QByteArray("[Desktop Entry]\nType=Application\nExec=vorn\n") + tail);
+        EXPECT_EQ(autostart.make().isEnabled(), enabled) << tail;
+    }
 }
 
-TEST(XdgAutostartEntry, AnEarlierEntryThatIsOnIsTakenOverAndNamesThisBinary)
+TEST(XdgAutostartEntry, AnEarlierEntryIsTakenOverOnOrOff)
 {
     const Autostart autostart(QStringLiteral("autostart-legacy-on"));
     writeFile(autostart.legacy, EarlierEntry);
     LaunchAtLoginManager manager(std::make_unique<XdgAutostartEntry>(autostart.make()));
     EXPECT_TRUE(manager.isEnabled());
     EXPECT_FALSE(QFile::exists(autostart.legacy));
-    EXPECT_TRUE(readAll(autostart.entry).contains(QStringLiteral("\nExec=/usr/bin/vorn\n")));
-    EXPECT_TRUE(readAll(autostart.entry).contains(QStringLiteral("\nTryExec=/usr/bin/vorn\n")));
+    const QString taken = readAll(autostart.entry); // naming this binary
+    EXPECT_TRUE(taken.contains(QStringLiteral("\nExec=/usr/bin/vorn\n")) && taken.contains("\nTryExec=/usr/bin/vorn\n"));
 
     // Switching it off removes it, and it stays off.
     manager.toggle();
     EXPECT_FALSE(manager.isEnabled());
     EXPECT_TRUE(QDir(autostart.folder).isEmpty());
     EXPECT_FALSE(autostart.make().isEnabled());
-}
 
-TEST(XdgAutostartEntry, AnEarlierEntrySwitchedOffByTheDesktopIsMovedAsItIsAndStaysOff)
-{
-    const Autostart autostart(QStringLiteral("autostart-legacy-off"));
+    // One switched off by the desktop is moved as it is, and stays off.
+    const Autostart off(QStringLiteral("autostart-legacy-off"));
     const QByteArray switchedOff = "[Desktop Entry]\nType=Application\nName=VORN\nExec=\"/opt/old vorn/vorn\"\n"
                                    "X-GNOME-Autostart-enabled=false\n";
-    writeFile(autostart.legacy, switchedOff);
-    LaunchAtLoginManager manager(std::make_unique<XdgAutostartEntry>(autostart.make()));
-    EXPECT_FALSE(manager.isEnabled());
-    EXPECT_FALSE(QFile::exists(autostart.legacy));
-    EXPECT_EQ(readAll(autostart.entry).toUtf8(), switchedOff);
-
+    writeFile(off.legacy, switchedOff);
+    LaunchAtLoginManager offManager(std::make_unique<XdgAutostartEntry>(off.make()));
+    EXPECT_FALSE(offManager.isEnabled());
+    EXPECT_FALSE(QFile::exists(off.legacy));
+    EXPECT_EQ(readAll(off.entry).toUtf8(), switchedOff);
     // Switching it on writes the current entry, without the desktop's off switch.
-    manager.toggle();
-    EXPECT_TRUE(manager.isEnabled());
-    EXPECT_TRUE(readAll(autostart.entry).contains(QStringLiteral("X-GNOME-Autostart-enabled=true")));
+    offManager.toggle();
+    EXPECT_TRUE(offManager.isEnabled());
+    EXPECT_TRUE(readAll(off.entry).contains(QStringLiteral("X-GNOME-Autostart-enabled=true")));
 }
 
 TEST(XdgAutostartEntry, EntriesOfOtherProgramsAndACurrentEntryAreLeftAsTheyAre)
@@ -176,14 +172,23 @@ TEST(XdgAutostartEntry, EntriesOfOtherProgramsAndACurrentEntryAreLeftAsTheyAre)
 
 TEST(XdgAutostartEntry, QuotesExecArgumentsAsDesktopEntriesRequire)
 {
-    EXPECT_EQ(XdgAutostartEntry::quoteExecArgument(QStringLiteral("/usr/bin/vorn")), QStringLiteral("/usr/bin/vorn"));
-    EXPECT_EQ(XdgAutostartEntry::quoteExecArgument(QStringLiteral("/a b/vorn")), QStringLiteral("\"/a b/vorn\""));
-    EXPECT_EQ(XdgAutostartEntry::quoteExecArgument(QStringLiteral("/a$b/vorn")), QStringLiteral("\"/a\\\\$b/vorn\""));
-    EXPECT_EQ(XdgAutostartEntry::quoteExecArgument(QStringLiteral("/100%/vorn")), QStringLiteral("/100%%/vorn"));
+    for (const auto &[path, quoted] : {std::pair{"/usr/bin/vorn", "/usr/bin/vorn"}, {"/a b/vorn", "\"/a b/vorn\""},
+                                       {"/a$b/vorn", "\"/a\\\\$b/vorn\""}, {"/100%/vorn", "/100%%/vorn"}})
+        EXPECT_EQ(XdgAutostartEntry::quoteExecArgument(QString::fromUtf8(path)), QString::fromUtf8(quoted)) << path;
     // And reads the program back out of an Exec line.
     EXPECT_EQ(XdgAutostartEntry::execProgram(QStringLiteral("vorn show")), QStringLiteral("vorn"));
     EXPECT_EQ(XdgAutostartEntry::execProgram(QStringLiteral("\"/a \\$b/vorn\" --x")), QStringLiteral("/a $b/vorn"));
 }
+
+namespace {
+QStringList toggleLogging(LaunchAtLoginManager &manager)
+{
+    QStringList lines;
+    StoreLog::Capture capture([&lines](const QString &line) { lines.append(line); });
+    manager.toggle();
+    return lines;
+}
+} // namespace
 
 TEST(LaunchAtLoginManager, ToggleFailureOnAnUnwritableFolderLogsAndSnapsBack)
 {
@@ -195,11 +200,7 @@ TEST(LaunchAtLoginManager, ToggleFailureOnAnUnwritableFolderLogsAndSnapsBack)
     LaunchAtLoginManager manager(std::make_unique<XdgAutostartEntry>(dir + QStringLiteral("/autostart/vorn.desktop"),
                                                                      QStringLiteral("/usr/bin/vorn")));
     EXPECT_FALSE(manager.isEnabled());
-    QStringList lines;
-    {
-        StoreLog::Capture capture([&lines](const QString &line) { lines.append(line); });
-        manager.toggle();
-    }
+    const QStringList lines = toggleLogging(manager);
     EXPECT_FALSE(manager.isEnabled());
     ASSERT_EQ(lines.size(), 1);
     EXPECT_TRUE(lines.first().startsWith(QStringLiteral("Failed to toggle Launch at Login: ")));
@@ -215,12 +216,7 @@ TEST(LaunchAtLoginManager, FollowsTheServiceAndRereadsItAfterAFailure)
     QSignalSpy changed(&manager, &LaunchAtLoginManager::isEnabledChanged);
 
     service->fail = true;
-    QStringList lines;
-    {
-        StoreLog::Capture capture([&lines](const QString &line) { lines.append(line); });
-        manager.toggle();
-    }
-    EXPECT_EQ(lines, QStringList{QStringLiteral("Failed to toggle Launch at Login: not allowed")});
+    EXPECT_EQ(toggleLogging(manager), QStringList{QStringLiteral("Failed to toggle Launch at Login: not allowed")});
     EXPECT_TRUE(manager.isEnabled()); // still registered, as the service says
     EXPECT_EQ(changed.count(), 0);
 

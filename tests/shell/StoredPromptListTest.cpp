@@ -29,6 +29,27 @@ void PrintTo(const QString &text, std::ostream *os)
 }
 
 namespace {
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+Prompt *titled(ModelContext &context, const QString &title)
+{
+    for (Prompt *prompt : context.fetch<Prompt>())
+        if (prompt->title() == title)
+            return prompt;
+    return nullptr;
+}
+
 // The listings compared, each with every combination of the flags below.
 const QList<QStringList> Searches = {
     {},
@@ -150,14 +171,20 @@ protected:
         return result;
     }
 
+    // Changes the store file behind VORN's back.
+    void alter(const QString &sql) const
+    {
+        ModelContext context;
+        ASSERT_TRUE(context.open(options.storePath).ok());
+        ASSERT_TRUE(context.execute(sql));
+        context.closeStore();
+    }
+
     QByteArray storeDigest() const
     {
         QCryptographicHash hash(QCryptographicHash::Sha256);
-        for (const char *suffix : {"", "-wal"}) {
-            QFile file(options.storePath + suffix);
-            if (file.open(QIODevice::ReadOnly))
-                hash.addData(file.readAll());
-        }
+        for (const char *suffix : {"", "-wal"})
+            hash.addData(readBytes(options.storePath + suffix));
         return hash.result();
     }
 
@@ -167,7 +194,9 @@ protected:
     std::unique_ptr<DataController> controller;
 };
 
-TEST_F(StoredPromptListTest, ListsWhatTheLoadedLibraryLists)
+// Read from the store file, the listing is the loaded library's, the file is left as it was, and
+// the log is the start-up load's.
+TEST_F(StoredPromptListTest, ListsAndLogsWhatTheLoadedLibraryDoes)
 {
     QMap<QStringList, Outcome> expected;
     for (const QStringList &search : Searches)
@@ -190,11 +219,8 @@ TEST_F(StoredPromptListTest, ListsWhatTheLoadedLibraryLists)
     }
     EXPECT_EQ(storeDigest(), before);
     EXPECT_FALSE(QFile::exists(options.storePath + ".lock"));
-}
 
-TEST_F(StoredPromptListTest, LogsWhatTheStartUpLoadLogsWhenItSkips)
-{
-    ASSERT_TRUE(controller->closeStore());
+    // It logs what the start-up load logs when that skips its work.
     controller.reset();
     QStringList full;
     {
@@ -217,28 +243,17 @@ TEST_F(StoredPromptListTest, AnswersFromItsCacheUntilTheNextSave)
     const QString cache = ListingCache::pathFor(options.storePath);
     EXPECT_EQ(stored({"list", "draft"}).out, expected.out);
     ASSERT_TRUE(QFile::exists(cache));
-    const QByteArray cached = [&] {
-        QFile file(cache);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }();
+    const QByteArray cached = readBytes(cache);
 
     // Nothing saved since, nothing read: a title changed behind VORN's back does not show.
     const QString copy = dir + "/before-rename.sqlite";
     ASSERT_TRUE(QFile::copy(options.storePath, copy));
-    {
-        ModelContext context;
-        ASSERT_TRUE(context.open(options.storePath).ok());
-        ASSERT_TRUE(context.execute("UPDATE prompt SET title = 'Rewritten' WHERE title = 'Copy draft 3'"));
-        context.closeStore();
-    }
+    alter("UPDATE prompt SET title = 'Rewritten' WHERE title = 'Copy draft 3'");
     EXPECT_EQ(stored({"list", "draft"}).out, expected.out);
 
     // A save is seen at once.
     open();
-    Prompt *renamed = nullptr;
-    for (Prompt *prompt : controller->mainContext()->fetch<Prompt>())
-        if (prompt->title() == QLatin1String("Rewritten"))
-            renamed = prompt;
+    Prompt *renamed = titled(*controller->mainContext(), "Rewritten");
     ASSERT_TRUE(renamed);
     renamed->setTitle(QStringLiteral("Renamed draft"));
     ASSERT_TRUE(controller->mainContext()->save());
@@ -254,20 +269,11 @@ TEST_F(StoredPromptListTest, AnswersFromItsCacheUntilTheNextSave)
     QFile::remove(options.storePath + "-wal");
     QFile::remove(options.storePath + "-shm");
     EXPECT_EQ(stored({"list", "draft"}).out, expected.out);
-    {
-        QFile file(cache);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(cached);
-    }
+    writeBytes(cache, cached);
     EXPECT_EQ(stored({"list", "draft"}).out, expected.out);
 
     // A store from before save stamps is read every time, and has one from its next full open on.
-    {
-        ModelContext context;
-        ASSERT_TRUE(context.open(options.storePath).ok());
-        ASSERT_TRUE(context.execute("DROP TABLE save_stamp"));
-        context.closeStore();
-    }
+    alter("DROP TABLE save_stamp");
     QFile::remove(options.storePath + "-wal");
     QFile::remove(cache);
     EXPECT_EQ(stored({"list", "draft"}).out, expected.out);
@@ -284,10 +290,7 @@ TEST_F(StoredPromptListTest, TheLoadedLibrarysSearchLeavesItsCacheAtTheEnd)
     PromptSearch library(context);
     library.query(QStringLiteral("draft"), {}).run(); // the index is made
     // Changed after the search last ran: it reads the store again before it is written.
-    Prompt *renamed = nullptr;
-    for (Prompt *prompt : context.fetch<Prompt>())
-        if (prompt->title() == QLatin1String("Copy draft 3"))
-            renamed = prompt;
+    Prompt *renamed = titled(context, "Copy draft 3");
     ASSERT_TRUE(renamed);
     renamed->setTitle(QStringLiteral("Renamed draft"));
     renamed->ensureAttribute()->setUsageCount(40);
@@ -302,12 +305,7 @@ TEST_F(StoredPromptListTest, TheLoadedLibrarysSearchLeavesItsCacheAtTheEnd)
     ASSERT_TRUE(controller->closeStore());
 
     // The store is not read: a title changed behind VORN's back does not show.
-    {
-        ModelContext behind;
-        ASSERT_TRUE(behind.open(options.storePath).ok());
-        ASSERT_TRUE(behind.execute("UPDATE prompt SET title = 'Rewritten'"));
-        behind.closeStore();
-    }
+    alter("UPDATE prompt SET title = 'Rewritten'");
     for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
         SCOPED_TRACE(it.key().join(u' ').toStdString());
         EXPECT_EQ(stored(it.key()).out, *it);
@@ -320,16 +318,10 @@ TEST_F(StoredPromptListTest, ACacheCutShortOrDamagedIsNoCache)
     ASSERT_TRUE(controller->closeStore());
     ASSERT_EQ(stored({"list", "reveiw"}).out, expected.out);
     const QString cache = ListingCache::pathFor(options.storePath);
-    QFile file(cache);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray whole = file.readAll();
-    file.close();
+    const QByteArray whole = readBytes(cache);
     ASSERT_GT(whole.size(), 256);
     const auto listWith = [&](const QByteArray &bytes) {
-        QFile damaged(cache);
-        EXPECT_TRUE(damaged.open(QIODevice::WriteOnly));
-        damaged.write(bytes);
-        damaged.close();
+        writeBytes(cache, bytes);
         return stored({"list", "reveiw"});
     };
     // Cut anywhere: read from the store instead.
@@ -348,7 +340,7 @@ TEST_F(StoredPromptListTest, ACacheCutShortOrDamagedIsNoCache)
     }
 }
 
-TEST_F(StoredPromptListTest, LeavesEverythingElseToTheFullOpen)
+TEST_F(StoredPromptListTest, LeavesEverythingElseAndUnusualStoresToTheFullOpen)
 {
     ASSERT_TRUE(controller->closeStore());
     // With a cache of the listing at hand, which answers nothing of the below.
@@ -392,33 +384,16 @@ TEST_F(StoredPromptListTest, LeavesEverythingElseToTheFullOpen)
     without(SyncEngine::DeviceIdKey, "this-device");
     EXPECT_TRUE(stored({"list"}).code);
     EXPECT_EQ(storeDigest(), before);
-}
 
-TEST_F(StoredPromptListTest, LeavesAnUnusualStoreToTheFullOpen)
-{
-    ASSERT_TRUE(controller->closeStore());
-    const auto declines = [&] {
-        const Outcome fast = stored({"list"});
-        EXPECT_FALSE(fast.code);
-        EXPECT_TRUE(fast.out.isEmpty() && fast.log.isEmpty());
-    };
-    {
-        ModelContext context;
-        ASSERT_TRUE(context.open(options.storePath).ok());
-        ASSERT_TRUE(context.execute("PRAGMA user_version = 2"));
-        context.closeStore();
-    }
-    declines();
-
+    // An unusual store: a later schema, none at all, a damaged file; none of them is made or
+    // changed.
+    alter("PRAGMA user_version = 2");
+    declines({"list"});
     QFile::remove(options.storePath);
-    declines();
+    declines({"list"});
     EXPECT_FALSE(QFile::exists(options.storePath));
-
-    QFile damaged(options.storePath);
-    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
-    damaged.write(QByteArray(8192, 'x'));
-    damaged.close();
-    declines();
+    writeBytes(options.storePath, QByteArray(8192, 'x'));
+    declines({"list"});
     EXPECT_EQ(QFileInfo(options.storePath).size(), 8192);
 }
 } // namespace

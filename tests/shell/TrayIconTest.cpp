@@ -30,16 +30,14 @@ Coverage coverage(const QImage &image, const QColor &color)
 }
 } // namespace
 
-TEST(TrayIcon, TheGlyphIsLightOnDarkTraysAndDarkOnLightOnes)
+TEST(TrayIcon, TheGlyphIsLightOnDarkTraysDarkOnLightOnesAndWholeAtEverySize)
 {
     for (const QColor &panel : {QColor(0, 0, 0), QColor(0x1e, 0x1e, 0x1e), QColor(0x20, 0x30, 0x90)})
         EXPECT_GT(TrayIcon::glyphColorFor(panel).lightness(), 200) << panel.name().toStdString();
     for (const QColor &panel : {QColor(255, 255, 255), QColor(0xd6, 0xd6, 0xd6), QColor(0xf0, 0xe0, 0x60)})
         EXPECT_LT(TrayIcon::glyphColorFor(panel).lightness(), 60) << panel.name().toStdString();
-}
 
-TEST(TrayIcon, TheGlyphIsDrawnWholeInTheColourAskedForAtEveryTraySize)
-{
+    // It is drawn whole in the colour asked for, at every tray size.
     const QColor light = TrayIcon::glyphColorFor(Qt::black);
     const QIcon icon = TrayIcon::glyph(light);
     ASSERT_FALSE(icon.isNull());
@@ -57,7 +55,7 @@ TEST(TrayIcon, TheGlyphIsDrawnWholeInTheColourAskedForAtEveryTraySize)
     }
 }
 
-TEST(TrayIcon, TheBackgroundIsReadFromTheCornersOfTheCell)
+TEST(TrayIcon, TheBackgroundIsReadFromTheCornersOfTheCellAndTheThemeIconIsTheAppIds)
 {
     QImage cell(22, 22, QImage::Format_RGB32);
     cell.fill(QColor(0x18, 0x18, 0x1c));
@@ -68,9 +66,6 @@ TEST(TrayIcon, TheBackgroundIsReadFromTheCornersOfTheCell)
     EXPECT_EQ(TrayIcon::backgroundOf(cell), QColor(0x18, 0x18, 0x1c));
     EXPECT_GT(TrayIcon::glyphColorFor(TrayIcon::backgroundOf(cell)).lightness(), 200);
     EXPECT_FALSE(TrayIcon::backgroundOf(QImage()).isValid());
-}
-
-TEST(TrayIcon, TheThemeNameIsTheApplicationIdsSymbolicIcon)
-{
+    // The icon theme's name is the application id's symbolic icon.
     EXPECT_EQ(TrayIcon::themeName(), QStringLiteral(VORN_APP_ID "-symbolic"));
 }

@@ -16,17 +16,13 @@
 #include "fakes/FakePlatform.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QDir>
-#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QQuickItem>
-#include <QQuickStyle>
 #include <QQuickView>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
-#include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -73,9 +69,22 @@ QObject *find(QQuickView *view, const char *name)
 {
     return view->rootObject()->findChild<QObject *>(QLatin1String(name));
 }
+
+// Windows closed are deleted later: now.
+void deleteClosed()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Keys go to the focused item of the active window.
+bool activate(QWindow *window)
+{
+    window->requestActivate();
+    return QTest::qWaitFor([window] { return window->isActive(); }, 3000);
+}
 } // namespace
 
-TEST_F(WindowManagerTest, MenuHasTheEntriesInOrderAndFollowsTheShortcutLetter)
+TEST_F(WindowManagerTest, TheMenuHasTheEntriesInOrderIsDrawnDarkAndFollowsTheShortcutLetter)
 {
     Shell shell(&defaults);
     const auto mainEntry = [](const QString &letter) {
@@ -98,20 +107,14 @@ TEST_F(WindowManagerTest, MenuHasTheEntriesInOrderAndFollowsTheShortcutLetter)
     defaults.setValue(QStringLiteral("hotkey_char"), QStringLiteral("1"));
     Q_EMIT HotKeyNotifier::shared()->hotKeyUpdated();
     EXPECT_EQ(shell.manager->mainItem()->text(), mainEntry(QStringLiteral("P")));
-}
-
-TEST(WindowManagerVersion, TheMenuAndTheSettingsShowOneVersionText)
-{
+    // The menu and the settings show one version text.
     EXPECT_EQ(WindowManager::versionLine(QStringLiteral("1.2.0"), QStringLiteral("7")),
               QStringLiteral("Version 1.2.0 (Build 7)"));
     EXPECT_EQ(WindowManager::versionLine({}, {}), QStringLiteral("Version Unknown (Build Unknown)"));
     EXPECT_EQ(WindowManager::versionLine(QStringLiteral("1.2.0"), QStringLiteral("7")),
               SettingsViewModel::versionLine(QStringLiteral("1.2.0"), QStringLiteral("7")));
-}
 
-TEST_F(WindowManagerTest, TheTrayMenuIsDrawnDarkWithLightText)
-{
-    Shell shell(&defaults);
+    // It is drawn dark, with light text.
     QMenu *menu = shell.manager->menu();
     menu->ensurePolished();
     const QImage picture = menu->grab().toImage();
@@ -146,7 +149,7 @@ TEST_F(WindowManagerTest, WithoutATrayTheAppRunsAndTheIconComesWithTheTray)
     EXPECT_EQ(shell->manager->statusItem()->toolTip(), QStringLiteral("VORN Prompt Manager"));
 }
 
-TEST_F(WindowManagerTest, AuxiliaryWindowsAreOnePerNameAndRebuiltAfterClosing)
+TEST_F(WindowManagerTest, AuxiliaryWindowsAreOnePerNameRebuiltAfterClosingAndHiddenWithTheApp)
 {
     Shell shell(&defaults);
     shell.manager->openSettings();
@@ -166,15 +169,35 @@ TEST_F(WindowManagerTest, AuxiliaryWindowsAreOnePerNameAndRebuiltAfterClosing)
 
     QPointer<QQuickView> closed = feedback;
     feedback->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    deleteClosed();
     EXPECT_EQ(shell.manager->auxWindow(QStringLiteral("Feedback")), nullptr);
     EXPECT_TRUE(closed.isNull());
     shell.manager->openFeedback();
     EXPECT_NE(shell.manager->auxWindow(QStringLiteral("Feedback")), nullptr);
     EXPECT_EQ(shell.manager->auxWindow(QStringLiteral("Settings")), settings);
+
+    // Hiding the application hides every window until the panel comes back; one closed before
+    // stays closed.
+    shell.manager->showWindow();
+    shell.manager->auxWindow(QStringLiteral("Feedback"))->close();
+    deleteClosed();
+    PanelController::instance()->hideApplication(); // what the form's copy asks for
+    deleteClosed();
+    EXPECT_FALSE(shell.manager->panel()->isVisible());
+    ASSERT_EQ(shell.manager->auxWindow(QStringLiteral("Settings")), settings); // hidden, not closed
+    EXPECT_FALSE(settings->isVisible());
+
+    shell.manager->showWindow();
+    EXPECT_TRUE(shell.manager->panel()->isVisible());
+    EXPECT_TRUE(settings->isVisible());
+    EXPECT_EQ(shell.manager->auxWindow(QStringLiteral("Feedback")), nullptr);
+    // Closing it afterwards still forgets it.
+    settings->close();
+    deleteClosed();
+    EXPECT_EQ(shell.manager->auxWindow(QStringLiteral("Settings")), nullptr);
 }
 
-TEST_F(WindowManagerTest, PanelIsAHiddenFloatingToolWindowShownIdempotently)
+TEST_F(WindowManagerTest, PanelIsAHiddenFloatingToolWindowShownIdempotentlyAndOpaqueWithoutACompositor)
 {
     Shell shell(&defaults);
     SpotlightPanel *panel = shell.manager->panel();
@@ -197,39 +220,8 @@ TEST_F(WindowManagerTest, PanelIsAHiddenFloatingToolWindowShownIdempotently)
     QMetaObject::invokeMethod(find(panel, "closeButton"), "clicked");
     EXPECT_FALSE(panel->isVisible());
     EXPECT_EQ(shell.manager->panel(), panel);
-}
 
-TEST_F(WindowManagerTest, HidingTheApplicationHidesEveryWindowUntilThePanelComesBack)
-{
-    Shell shell(&defaults);
-    shell.manager->showWindow();
-    shell.manager->openSettings();
-    shell.manager->openFeedback();
-    QQuickView *settings = shell.manager->auxWindow(QStringLiteral("Settings"));
-    QQuickView *feedback = shell.manager->auxWindow(QStringLiteral("Feedback"));
-    feedback->close(); // closed before: stays closed
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-
-    PanelController::instance()->hideApplication(); // what the form's copy asks for
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(shell.manager->panel()->isVisible());
-    ASSERT_EQ(shell.manager->auxWindow(QStringLiteral("Settings")), settings); // hidden, not closed
-    EXPECT_FALSE(settings->isVisible());
-
-    shell.manager->showWindow();
-    EXPECT_TRUE(shell.manager->panel()->isVisible());
-    EXPECT_TRUE(settings->isVisible());
-    EXPECT_EQ(shell.manager->auxWindow(QStringLiteral("Feedback")), nullptr);
-    // Closing it afterwards still forgets it.
-    settings->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(shell.manager->auxWindow(QStringLiteral("Settings")), nullptr);
-}
-
-TEST_F(WindowManagerTest, WithoutACompositorThePanelIsSquareAndOpaque)
-{
-    Shell shell(&defaults);
-    SpotlightPanel *panel = shell.manager->panel();
+    // Without a compositor it is square and opaque.
     QObject *background = find(panel, "panelBackground");
     ASSERT_NE(background, nullptr);
     shell.manager->showWindow();
@@ -375,7 +367,7 @@ TEST_F(WindowManagerTest, AShowingAskedForDuringTheLoadComesAfterIt)
     DataController::setSharedOptions({});
 }
 
-TEST_F(WindowManagerTest, PanelFrameIsSavedAndRestoredAtTheNextStart)
+TEST_F(WindowManagerTest, PanelFrameIsRestoredAtTheNextStartAndTheTextSuffixSeededOnce)
 {
     QRect moved;
     {
@@ -393,16 +385,9 @@ TEST_F(WindowManagerTest, PanelFrameIsSavedAndRestoredAtTheNextStart)
     defaults.setValue(QLatin1String(WindowManager::FrameKey), QRect(50000, 50000, 750, 600));
     Shell third(&defaults);
     EXPECT_TRUE(third.manager->panel()->screen()->availableGeometry().contains(third.manager->panel()->geometry().center()));
-}
-
-TEST_F(WindowManagerTest, MainViewSeedsTheTextTagSuffixOnlyWhenAbsent)
-{
-    {
-        Shell shell(&defaults);
-        shell.manager->panel();
-        EXPECT_EQ(defaults.string(QLatin1String(FormViewModel::TagTextSuffixKey)),
-                  QString::fromUtf8(FormViewModel::DefaultTagTextSuffix));
-    }
+    // The main view seeded the text tag suffix, and seeds it only when it is absent.
+    EXPECT_EQ(defaults.string(QLatin1String(FormViewModel::TagTextSuffixKey)),
+              QString::fromUtf8(FormViewModel::DefaultTagTextSuffix));
     defaults.setValue(QLatin1String(FormViewModel::TagTextSuffixKey), QStringLiteral("Answer in German."));
     Shell again(&defaults);
     again.manager->panel();
@@ -464,13 +449,7 @@ TEST_F(WindowManagerTest, TheMenuKeysWorkInThePanelAndTypingGoesPastTheWelcomeSh
     const QRectF sheetArea = sheetContent->mapRectToScene(QRectF(0, 0, sheetContent->width(), sheetContent->height()));
     EXPECT_TRUE(startSwitch->isVisible());
     EXPECT_TRUE(sheetArea.contains(switchArea)) << switchArea.y() << " " << sheetArea.bottom();
-    // Keys go to the focused item of the active window.
-    panel->requestActivate();
-    QElapsedTimer waited;
-    waited.start();
-    while (!panel->isActive() && waited.elapsed() < 3000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    ASSERT_TRUE(panel->isActive());
+    ASSERT_TRUE(activate(panel));
     const auto press = [panel](Qt::Key key, Qt::KeyboardModifiers modifiers, const QString &text = {}) {
         QKeyEvent down(QEvent::KeyPress, key, modifiers, text);
         QCoreApplication::sendEvent(panel, &down);
@@ -518,17 +497,13 @@ TEST_F(WindowManagerTest, TheFirstActivationPreparesTypingAndItsKeyReachesNoView
         }
     } count;
     field->installEventFilter(&count);
-    const auto activate = [&] {
+    const auto show = [&] {
         shell.manager->showWindow();
-        panel->requestActivate();
-        QElapsedTimer waited;
-        waited.start();
-        while (!panel->isActive() && waited.elapsed() < 3000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        const bool active = activate(panel);
         QCoreApplication::processEvents(); // the preparation waits for the next turn
+        return active;
     };
-    activate();
-    ASSERT_TRUE(panel->isActive());
+    ASSERT_TRUE(show());
     EXPECT_EQ(shell.windows->preparedForTyping, QList<QWindow *>{panel});
     field->forceActiveFocus();
 
@@ -542,6 +517,6 @@ TEST_F(WindowManagerTest, TheFirstActivationPreparesTypingAndItsKeyReachesNoView
 
     // Once is enough: the next showings send nothing.
     shell.manager->hidePanel();
-    activate();
+    show();
     EXPECT_EQ(shell.windows->preparedForTyping.size(), 1);
 }

@@ -17,7 +17,6 @@ public:
     QString name() const override { return QStringLiteral("fake"); }
     bool registerShortcut(QChar letter) override
     {
-        registrations.append(letter);
         if (refuse) {
             m_lastError = QStringLiteral("refused");
             return false;
@@ -32,8 +31,7 @@ public:
     }
     void press() { Q_EMIT activated("token"); }
 
-    QList<QChar> registrations; // every attempt
-    QList<QChar> registered;    // what is registered now
+    QList<QChar> registered; // what is registered now
     bool refuse = false;
 };
 

@@ -59,8 +59,7 @@ FakePortal::~FakePortal()
 
 bool FakePortal::start()
 {
-    return m_bus.isConnected() &&
-           m_bus.registerVirtualObject(PortalPath, this, QDBusConnection::SubPath) &&
+    return m_bus.isConnected() && m_bus.registerVirtualObject(PortalPath, this, QDBusConnection::SubPath) &&
            m_bus.registerService(PortalService);
 }
 
@@ -74,13 +73,10 @@ void FakePortal::stop()
     m_bus = QDBusConnection(m_connectionName);
 }
 
-void FakePortal::activate(const QString &sessionHandle, const QString &shortcutId,
-                          const QVariantMap &options)
+void FakePortal::activate(const QString &sessionHandle, const QString &shortcutId, const QVariantMap &options)
 {
-    QDBusMessage signal =
-        QDBusMessage::createSignal(PortalPath, ShortcutsInterface, QStringLiteral("Activated"));
-    signal << QVariant::fromValue(QDBusObjectPath(sessionHandle)) << shortcutId << qulonglong(1234)
-           << options;
+    QDBusMessage signal = QDBusMessage::createSignal(PortalPath, ShortcutsInterface, QStringLiteral("Activated"));
+    signal << QVariant::fromValue(QDBusObjectPath(sessionHandle)) << shortcutId << qulonglong(1234) << options;
     m_bus.send(signal);
 }
 
@@ -98,8 +94,8 @@ QString FakePortal::requestPath(const QDBusMessage &message, const QVariantMap &
 void FakePortal::respond(const QDBusConnection &connection, const QString &path, uint response,
                          const QVariantMap &results)
 {
-    QDBusMessage signal = QDBusMessage::createSignal(
-        path, QStringLiteral("org.freedesktop.portal.Request"), QStringLiteral("Response"));
+    QDBusMessage signal =
+        QDBusMessage::createSignal(path, QStringLiteral("org.freedesktop.portal.Request"), QStringLiteral("Response"));
     signal << response << results;
     connection.send(signal);
 }
@@ -113,29 +109,23 @@ bool FakePortal::handleMessage(const QDBusMessage &message, const QDBusConnectio
         connection.send(message.createErrorReply(error, text));
         return true;
     };
-    auto expect = [&](const char *signature) {
-        return message.signature() == QLatin1String(signature);
-    };
+    auto expect = [&](const char *signature) { return message.signature() == QLatin1String(signature); };
 
-    if (interface == QLatin1String("org.freedesktop.DBus.Properties") &&
-        member == QLatin1String("Get")) {
+    if (interface == QLatin1String("org.freedesktop.DBus.Properties") && member == QLatin1String("Get")) {
         if (!expect("ss") || args.at(0).toString() != ShortcutsInterface)
-            return refuse(QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"),
-                          QStringLiteral("no such property"));
+            return refuse(QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"), QStringLiteral("no such property"));
         connection.send(message.createReply(QVariant::fromValue(QDBusVariant(uint(1)))));
         return true;
     }
     if (interface == QLatin1String("org.freedesktop.host.portal.Registry") && hasRegistry) {
         calls.append(member);
         if (member != QLatin1String("Register") || !expect("sa{sv}"))
-            return refuse(QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"),
-                          QStringLiteral("bad call"));
+            return refuse(QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"), QStringLiteral("bad call"));
         registeredAppId = args.at(0).toString();
         connection.send(message.createReply());
         return true;
     }
-    if (interface == QLatin1String("org.freedesktop.portal.Session") &&
-        member == QLatin1String("Close")) {
+    if (interface == QLatin1String("org.freedesktop.portal.Session") && member == QLatin1String("Close")) {
         closedSessions.append(message.path());
         connection.send(message.createReply());
         return true;
@@ -149,8 +139,7 @@ bool FakePortal::handleMessage(const QDBusMessage &message, const QDBusConnectio
             QVariantMap options;
             if (!args.at(0).toString().isEmpty())
                 options.insert(QStringLiteral("activation_token"), args.at(0).toString());
-            activate(session, bindings.isEmpty() ? remembered.first() : bindings.last().id,
-                     options);
+            activate(session, bindings.isEmpty() ? remembered.first() : bindings.last().id, options);
             connection.send(message.createReply());
             return true;
         }
@@ -161,66 +150,55 @@ bool FakePortal::handleMessage(const QDBusMessage &message, const QDBusConnectio
         return refuse(QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"), member);
     }
     if (interface != ShortcutsInterface || message.path() != PortalPath)
-        return refuse(QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"),
-                      QStringLiteral("no such interface"));
+        return refuse(QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"), QStringLiteral("no such interface"));
 
     calls.append(member);
     if (member == QLatin1String("CreateSession")) {
         if (!expect("a{sv}"))
-            return refuse(QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"),
-                          message.signature());
+            return refuse(QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"), message.signature());
         const QVariantMap options = qdbus_cast<QVariantMap>(args.at(0));
         const QString token = options.value(QStringLiteral("session_handle_token")).toString();
         sessionTokens.append(token);
-        session = QStringLiteral("/org/freedesktop/portal/desktop/session/%1/%2")
-                      .arg(senderPart(message), token);
+        session = QStringLiteral("/org/freedesktop/portal/desktop/session/%1/%2").arg(senderPart(message), token);
         const QString path = requestPath(message, options);
         connection.send(message.createReply(QVariant::fromValue(QDBusObjectPath(path))));
         QVariantMap results;
         if (createResponse == 0)
-            results.insert(QStringLiteral("session_handle"),
-                           sessionHandleAsObjectPath ? QVariant::fromValue(QDBusObjectPath(session))
-                                                     : QVariant(session));
+            results.insert(QStringLiteral("session_handle"), sessionHandleAsObjectPath
+                                                                 ? QVariant::fromValue(QDBusObjectPath(session))
+                                                                 : QVariant(session));
         respond(connection, path, createResponse, results);
         return true;
     }
     if (member == QLatin1String("ListShortcuts")) {
         if (!expect("oa{sv}"))
-            return refuse(QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"),
-                          message.signature());
+            return refuse(QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"), message.signature());
         listedSessions.append(args.at(0).value<QDBusObjectPath>().path());
         const QString path = requestPath(message, qdbus_cast<QVariantMap>(args.at(1)));
         connection.send(message.createReply(QVariant::fromValue(QDBusObjectPath(path))));
         QList<FakeShortcut> shortcuts;
         for (const QString &id : std::as_const(remembered))
-            shortcuts.append(
-                {id,
-                 {{QStringLiteral("description"), QStringLiteral("Show VORN")},
-                  {QStringLiteral("trigger_description"), QStringLiteral("Super+Shift+P")}}});
-        respond(connection, path, 0,
-                {{QStringLiteral("shortcuts"), QVariant::fromValue(shortcuts)}});
+            shortcuts.append({id,
+                              {{QStringLiteral("description"), QStringLiteral("Show VORN")},
+                               {QStringLiteral("trigger_description"), QStringLiteral("Super+Shift+P")}}});
+        respond(connection, path, 0, {{QStringLiteral("shortcuts"), QVariant::fromValue(shortcuts)}});
         return true;
     }
     if (member == QLatin1String("BindShortcuts")) {
         if (!expect("oa(sa{sv})sa{sv}"))
-            return refuse(QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"),
-                          message.signature());
+            return refuse(QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"), message.signature());
         const QString sessionHandle = args.at(0).value<QDBusObjectPath>().path();
         const QList<FakeShortcut> shortcuts = qdbus_cast<QList<FakeShortcut>>(args.at(1));
         for (const FakeShortcut &shortcut : shortcuts)
-            bindings.append(
-                {sessionHandle, shortcut.id, shortcut.properties, args.at(2).toString()});
+            bindings.append({sessionHandle, shortcut.id, shortcut.properties, args.at(2).toString()});
         const QString path = requestPath(message, qdbus_cast<QVariantMap>(args.at(3)));
         connection.send(message.createReply(QVariant::fromValue(QDBusObjectPath(path))));
         QList<FakeShortcut> confirmed;
         for (const FakeShortcut &shortcut : shortcuts)
-            confirmed.append(
-                {shortcut.id,
-                 {{QStringLiteral("trigger_description"), QStringLiteral("Super+Shift+P")}}});
+            confirmed.append({shortcut.id, {{QStringLiteral("trigger_description"), QStringLiteral("Super+Shift+P")}}});
         respond(connection, path, bindResponse,
-                bindResponse == 0
-                    ? QVariantMap{{QStringLiteral("shortcuts"), QVariant::fromValue(confirmed)}}
-                    : QVariantMap());
+                bindResponse == 0 ? QVariantMap{{QStringLiteral("shortcuts"), QVariant::fromValue(confirmed)}}
+                                  : QVariantMap());
         return true;
     }
     return refuse(QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"), member);
