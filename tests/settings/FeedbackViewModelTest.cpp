@@ -26,9 +26,8 @@ protected:
             Address);
     }
 
-    UserDefaults defaults{TestSupport::freshDir(QString::fromLatin1(
-                              ::testing::UnitTest::GetInstance()->current_test_info()->name())) +
-                          QStringLiteral("/vorn.ini")};
+    UserDefaults defaults{TestSupport::freshDir(QString::fromLatin1(::testing::UnitTest::GetInstance()->current_test_info()->name()))
+                          + QStringLiteral("/vorn.ini")};
     QList<QUrl> opened;
     bool canOpen = true;
     std::function<void()> laterFailure;
@@ -38,18 +37,14 @@ protected:
 TEST(FeedbackMail, ExactLinkForEachTopic)
 {
     using VM = FeedbackViewModel;
-    EXPECT_EQ(VM::mailtoLink(Address, VM::MorePrompts, QString(), QStringLiteral("ignored")),
-              "mailto:team@example.org?subject=Feedback:%20Add%20more%20prompts%20for..."
-              "&body=I%20would%20like%20to%20see%20more%20prompts%20for%20the%20category:%0A-");
-    EXPECT_EQ(
-        VM::mailtoLink(Address, VM::MorePrompts, QStringLiteral("Coding"), QString()),
-        "mailto:team@example.org?subject=Feedback:%20Add%20more%20prompts%20for..."
-        "&body=I%20would%20like%20to%20see%20more%20prompts%20for%20the%20category:%0ACoding");
-    EXPECT_EQ(VM::mailtoLink(Address, VM::MissingCategory, QStringLiteral("ignored"),
-                             QStringLiteral("Travel")),
+    const QString prompts = QStringLiteral("mailto:team@example.org?subject=Feedback:%20Add%20more%20prompts%20for..."
+                                           "&body=I%20would%20like%20to%20see%20more%20prompts%20for%20the%20category:%0A");
+    // Each topic reads its own field only; an empty category is "-", an empty description stays empty.
+    EXPECT_EQ(VM::mailtoLink(Address, VM::MorePrompts, QString(), QStringLiteral("ignored")), prompts + "-");
+    EXPECT_EQ(VM::mailtoLink(Address, VM::MorePrompts, QStringLiteral("Coding"), QString()), prompts + "Coding");
+    EXPECT_EQ(VM::mailtoLink(Address, VM::MissingCategory, QStringLiteral("ignored"), QStringLiteral("Travel")),
               "mailto:team@example.org?subject=Feedback:%20Add%20a%20missing%20category"
               "&body=I%20am%20missing%20the%20following%20category:%0ATravel");
-    // An empty description stays empty: no "-" for the other two topics.
     EXPECT_EQ(VM::mailtoLink(Address, VM::MissingFeature, QString(), QString()),
               "mailto:team@example.org?subject=Feedback:%20Add%20a%20missing%20feature"
               "&body=I%20am%20missing%20the%20following%20feature:%0A");
@@ -57,11 +52,9 @@ TEST(FeedbackMail, ExactLinkForEachTopic)
 
 TEST(FeedbackMail, BodyTextCannotBreakTheLink)
 {
-    const QString link =
-        FeedbackViewModel::mailtoLink(Address, FeedbackViewModel::MissingFeature, QString(),
-                                      QStringLiteral("Line one\r\nQ&A=1+1 #tag\tä"));
-    EXPECT_TRUE(link.endsWith("feature:%0ALine%20one%0D%0AQ%26A%3D1%2B1%20%23tag%09%C3%A4"))
-        << link.toStdString();
+    const QString link = FeedbackViewModel::mailtoLink(Address, FeedbackViewModel::MissingFeature, QString(),
+                                                       QStringLiteral("Line one\r\nQ&A=1+1 #tag\tä"));
+    EXPECT_TRUE(link.endsWith("feature:%0ALine%20one%0D%0AQ%26A%3D1%2B1%20%23tag%09%C3%A4")) << link.toStdString();
     const QUrl url = QUrl::fromEncoded(link.toUtf8(), QUrl::StrictMode);
     ASSERT_TRUE(url.isValid());
     EXPECT_EQ(url.scheme(), "mailto");
@@ -85,7 +78,7 @@ TEST_F(Feedback, WithoutAMailProgramTheWindowSaysSo)
     EXPECT_EQ(problem.count(), 3);
 }
 
-TEST_F(Feedback, SendOpensTheLinkAndKeepsTheForm)
+TEST_F(Feedback, SendOpensTheLinkAndKeepsTheFormAndTheShowOnStartChoice)
 {
     FeedbackViewModel vm = make();
     EXPECT_EQ(vm.selectedTopic(), FeedbackViewModel::MorePrompts);
@@ -108,15 +101,11 @@ TEST_F(Feedback, SendOpensTheLinkAndKeepsTheForm)
     EXPECT_EQ(vm.categoryName(), "Writing");
     vm.setSelectedTopic(7);
     EXPECT_EQ(vm.selectedTopic(), FeedbackViewModel::MorePrompts);
-}
 
-TEST_F(Feedback, ShowOnStartDefaultsToOnAndPersists)
-{
-    FeedbackViewModel vm = make();
     EXPECT_TRUE(vm.showFeedbackOnStart());
-    QSignalSpy changed(&vm, &FeedbackViewModel::showFeedbackOnStartChanged);
+    QSignalSpy showChanged(&vm, &FeedbackViewModel::showFeedbackOnStartChanged);
     vm.setShowFeedbackOnStart(false);
-    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(showChanged.count(), 1);
     EXPECT_FALSE(defaults.boolValue(QStringLiteral("showFeedbackOnStart"), true));
 }
 
@@ -127,8 +116,7 @@ TEST(Account, FailedSignInIsOnlyLogged)
     UnavailableSignInService service;
     AccountViewModel vm(&service);
     vm.signIn();
-    EXPECT_EQ(lines,
-              QStringList({"Authorisation failed: Sign-in is not available on this platform"}));
+    EXPECT_EQ(lines, QStringList({"Authorisation failed: Sign-in is not available on this platform"}));
     // Without a sign-in the window offers no button; it says where the sync is set up.
     EXPECT_FALSE(vm.canSignIn());
     EXPECT_TRUE(vm.syncHint().contains(QStringLiteral("Settings > Sync")));

@@ -31,7 +31,8 @@ protected:
 };
 } // namespace
 
-TEST_F(ImportSheetTest, SaveNeedsText)
+// Save needs text; a failure keeps the text for correction and imports nothing.
+TEST_F(ImportSheetTest, SaveNeedsTextAndAFailureKeepsIt)
 {
     QSignalSpy canSave(&sheet, &ImportSheetViewModel::jsonTextChanged);
     EXPECT_FALSE(sheet.canSave());
@@ -41,10 +42,7 @@ TEST_F(ImportSheetTest, SaveNeedsText)
     sheet.setJsonText(QStringLiteral(" "));
     EXPECT_TRUE(sheet.canSave());
     EXPECT_EQ(canSave.size(), 1);
-}
 
-TEST_F(ImportSheetTest, AFailureKeepsTheTextForCorrection)
-{
     sheet.setJsonText(QStringLiteral("[]"));
     sheet.save();
     EXPECT_EQ(sheet.errorMessage(), QStringLiteral("No prompts found to import."));

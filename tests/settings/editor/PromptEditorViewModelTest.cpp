@@ -2,7 +2,6 @@
 
 #include "ModelContext.h"
 #include "Prompt.h"
-#include "PromptGlobalVariable.h"
 #include "PromptTag.h"
 #include "StoreTestData.h"
 
@@ -39,7 +38,6 @@ struct Editor : ::testing::Test {
         editor->setBackupAction([this] { ++backups; });
         editor->setPrompt(prompt);
     }
-    void addVariable(const QString &key, const QStringList &values) { TestData::addList(context, key, values); }
 };
 } // namespace
 
@@ -101,13 +99,11 @@ TEST_F(Editor, SavingWithoutChangesStillDatesAndBacksUp)
 TEST_F(Editor, SnippetLabelsCapitaliseTheKeyWords)
 {
     EXPECT_EQ(PromptEditorViewModel::labelForKey("frontend_frameworks"), "Frontend Frameworks");
-    EXPECT_EQ(PromptEditorViewModel::snippetForKey("languages"), "{{Languages: [languages]}}");
     EXPECT_EQ(PromptEditorViewModel::snippetForKey("API_keys"), "{{Api Keys: [API_keys]}}");
 
     QSignalSpy copied(editor.get(), &PromptEditorViewModel::copied);
     editor->copySnippet("frontend_frameworks");
-    EXPECT_EQ(QGuiApplication::clipboard()->text(),
-              "{{Frontend Frameworks: [frontend_frameworks]}}");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "{{Frontend Frameworks: [frontend_frameworks]}}");
     EXPECT_EQ(copied.size(), 1);
 }
 
@@ -116,9 +112,9 @@ TEST_F(Editor, PaletteIsSortedByKeyAndShowsTheFirstTenValues)
     QStringList twelve;
     for (int i = 1; i <= 12; ++i)
         twelve.append(QStringLiteral("v%1").arg(i));
-    addVariable("tones", twelve);
-    addVariable("Audience", {"devs"});
-    addVariable("empty", {});
+    TestData::addList(context, "tones", twelve);
+    TestData::addList(context, "Audience", {"devs"});
+    TestData::addList(context, "empty", {});
     const QVariantList palette = editor->variables();
     ASSERT_EQ(palette.size(), 3);
     EXPECT_EQ(palette[0].toMap()["key"].toString(), "Audience");
