@@ -109,8 +109,8 @@ TEST_F(ShippedLibrary, TemplatesAreValidAndEveryFieldShows)
         EXPECT_EQ(variables.size(), placeholders) << name;
         for (const ParsedPromptVariable &v : variables) {
             EXPECT_FALSE(v.label.isEmpty()) << name;
-            if (v.type.kind() == VariableType::Kind::comboBox)
-                EXPECT_FALSE(v.type.options().isEmpty()) << name << ": empty choice " << v.label.toStdString();
+            EXPECT_TRUE(v.type.kind() != VariableType::Kind::comboBox || !v.type.options().isEmpty())
+                << name << ": empty choice " << v.label.toStdString();
         }
         for (auto it = listReference.globalMatch(p->templateText()); it.hasNext();) {
             const QString key = it.next().captured(1);
