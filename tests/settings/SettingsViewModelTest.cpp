@@ -80,9 +80,7 @@ TEST_F(Settings, NewLetterIsStoredRegisteredOnceAndAnnounced)
     QSignalSpy changed(vm.get(), &SettingsViewModel::hotkeyCharChanged);
     QSignalSpy otherChanged(other.get(), &SettingsViewModel::hotkeyCharChanged);
     EXPECT_EQ(vm->hotkeyChar(), "P");
-    EXPECT_EQ(vm->chars().size(), 26);
-    EXPECT_EQ(vm->chars().front(), "A");
-    EXPECT_EQ(vm->chars().back(), "Z");
+    EXPECT_EQ(vm->chars().join(QString()), "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
     EXPECT_EQ(vm->portalHint(), shortcuts->hint);
 
     vm->setHotkeyChar(QStringLiteral("K"));

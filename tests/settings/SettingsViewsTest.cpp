@@ -244,19 +244,21 @@ TEST_F(Views, SyncSectionFollowsTheFolderAndTheDevices)
         QObject *flick = scrollTo(0);
         scrollTo(item("syncSection")->mapToItem(flick->property("contentItem").value<QQuickItem *>(), {0, 0}).y() - 8);
 
+        // Off shows "Off" and no way to sync; on shows the folder, the off button and Sync Now.
+        const auto expectOn = [&](bool on, const char *when) {
+            EXPECT_EQ(text("syncFolderRow", "description"), on ? QDir::toNativeSeparators(folder) : "Off") << when;
+            EXPECT_EQ(shown("syncOffButton"), on) << when;
+            EXPECT_EQ(item("syncNowButton")->isEnabled(), on) << when;
+        };
         EXPECT_TRUE(shown("syncSection"));
-        EXPECT_EQ(text("syncFolderRow", "description"), QStringLiteral("Off"));
-        EXPECT_FALSE(shown("syncOffButton"));
-        EXPECT_FALSE(item("syncNowButton")->isEnabled());
+        expectOn(false, "before a folder is chosen");
         EXPECT_FALSE(shown("syncDevices"));
         EXPECT_EQ(text("syncDeviceNameField"), SyncSettingsViewModel::hostName());
         view->screenshot(QStringLiteral("sync-off.png"));
 
         // As "vorn sync folder" does it in the running app.
         ASSERT_NE(data.enableSync(folder), nullptr);
-        EXPECT_EQ(text("syncFolderRow", "description"), QDir::toNativeSeparators(folder));
-        EXPECT_TRUE(shown("syncOffButton"));
-        EXPECT_TRUE(item("syncNowButton")->isEnabled());
+        expectOn(true, "once the command line chose a folder");
         EXPECT_TRUE(shown("syncNoDevices"));
 
         ASSERT_TRUE(deliverJournal(folder, device, QStringLiteral("Desktop"), QDateTime::currentMSecsSinceEpoch() - 60000));
@@ -267,8 +269,7 @@ TEST_F(Views, SyncSectionFollowsTheFolderAndTheDevices)
         view->screenshot(QStringLiteral("sync-on.png"));
 
         view->click(item("syncOffButton"));
-        EXPECT_EQ(text("syncFolderRow", "description"), QStringLiteral("Off"));
-        EXPECT_FALSE(item("syncNowButton")->isEnabled());
+        expectOn(false, "after the off button");
         view.reset();
         vm.reset();
         data.closeStore();
