@@ -121,28 +121,9 @@ TEST_F(Settings, SuffixesUseTheTagNameAsListed)
         EXPECT_EQ(SettingsViewModel::suffixLabel(tag), QStringLiteral("Suffix for %1 Prompts").arg(QLatin1String(label)));
 }
 
-TEST_F(Settings, LoginSwitchFollowsTheLoginItemAndSnapsBackOnFailure)
-{
-    FakeLoginItem *login = nullptr;
-    auto vm = make(&login);
-    EXPECT_FALSE(vm->launchAtLogin());
-    QSignalSpy changed(vm.get(), &SettingsViewModel::launchAtLoginChanged);
-    vm->toggleLaunchAtLogin();
-    EXPECT_TRUE(vm->launchAtLogin());
-    EXPECT_EQ(changed.count(), 1);
-
-    QStringList lines;
-    StoreLog::Capture capture([&](const QString &line) { lines << line; });
-    login->fail = true;
-    vm->toggleLaunchAtLogin();
-    EXPECT_EQ(login->toggles, 2);
-    EXPECT_TRUE(vm->launchAtLogin()) << "still on, as the system reports";
-    // Announced even so: the switch the user flipped must return to the real state.
-    EXPECT_EQ(changed.count(), 2);
-    EXPECT_EQ(lines, QStringList({"Failed to toggle Launch at Login: denied"}));
-}
-
-TEST_F(Settings, TheSheetAndTheWindowShowWhatTheOtherChanged)
+// The sheet and the window show what the other changed; the login switch follows the login
+// item and snaps back when the system refuses.
+TEST_F(Settings, TheSheetAndTheWindowShowWhatTheOtherChangedAndTheLoginSwitchSnapsBack)
 {
     FakeLoginItem *sheetLogin = nullptr, *windowLogin = nullptr;
     auto sheet = make(&sheetLogin);
@@ -157,10 +138,14 @@ TEST_F(Settings, TheSheetAndTheWindowShowWhatTheOtherChanged)
 
     // Both control the same autostart entry: the window's switch, then the sheet shows it.
     QSignalSpy login(sheet.get(), &SettingsViewModel::launchAtLoginChanged);
+    QSignalSpy windowChanged(window.get(), &SettingsViewModel::launchAtLoginChanged);
     sheetLogin->enabled = true; // what the entry will say once the window has written it
     EXPECT_FALSE(sheet->launchAtLogin());
+    EXPECT_FALSE(window->launchAtLogin());
     window->toggleLaunchAtLogin();
     EXPECT_TRUE(windowLogin->enabled);
+    EXPECT_TRUE(window->launchAtLogin());
+    EXPECT_EQ(windowChanged.count(), 1);
     EXPECT_TRUE(sheet->launchAtLogin());
     EXPECT_EQ(login.count(), 1);
     // A change made outside the app shows when the view comes into sight.
@@ -168,6 +153,16 @@ TEST_F(Settings, TheSheetAndTheWindowShowWhatTheOtherChanged)
     sheet->reload();
     EXPECT_FALSE(sheet->launchAtLogin());
     EXPECT_EQ(login.count(), 2);
+
+    // A toggle the system refuses is logged, and the switch snaps back to the real state.
+    QStringList lines;
+    StoreLog::Capture capture([&](const QString &line) { lines << line; });
+    windowLogin->fail = true;
+    window->toggleLaunchAtLogin();
+    EXPECT_EQ(windowLogin->toggles, 2);
+    EXPECT_TRUE(window->launchAtLogin()) << "still on, as the system reports";
+    EXPECT_EQ(windowChanged.count(), 2) << "announced even so: the switch the user flipped must return";
+    EXPECT_EQ(lines, QStringList({"Failed to toggle Launch at Login: denied"}));
 }
 
 TEST_F(Settings, MaintenanceRunsAfterTheClick)

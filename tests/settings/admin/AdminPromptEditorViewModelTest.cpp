@@ -69,7 +69,8 @@ TEST_F(StripTest, MenusListTheUnassignedItemsSortedAndChipsFollowThePrompt)
     EXPECT_EQ(strip.categoryMenuText(), QString());
 }
 
-TEST_F(StripTest, EveryChangeIsWrittenAtOnceWithAFreshUpdatedAt)
+// Every change is written at once with a fresh date; a refused one leaves the prompt alone.
+TEST_F(StripTest, EveryChangeIsWrittenAtOnceWithAFreshUpdatedAtAndRefusedOnesAreNot)
 {
     PromptCategory *writing = add("Writing"), *art = add("Art");
     PromptTag *text = tag("text");
@@ -90,22 +91,16 @@ TEST_F(StripTest, EveryChangeIsWrittenAtOnceWithAFreshUpdatedAt)
     EXPECT_EQ(tagsChanged.size(), 1);
     change("removing a tag", [&] { strip.removeTag(text); });
     EXPECT_TRUE(prompt->tags().isEmpty());
-}
 
-TEST_F(StripTest, RefusedChangesLeaveThePromptAlone)
-{
-    PromptCategory *writing = add("Writing");
-    PromptTag *text = tag("text");
     prompt->setCategories({writing});
     prompt->setUpdatedAt(before);
-
-    strip.addCategory(writing);          // already assigned
-    strip.removeTag(text);               // not assigned
-    strip.addCategory(text);             // a tag is no category
+    strip.addCategory(writing); // already assigned
+    strip.removeTag(text);      // not assigned
+    strip.addCategory(text);    // a tag is no category
     strip.addTag(nullptr);
     EXPECT_EQ(prompt->categories(), QList<PromptCategory *>{writing});
     EXPECT_TRUE(prompt->tags().isEmpty());
-    EXPECT_EQ(prompt->updatedAt(), before);
+    EXPECT_EQ(prompt->updatedAt(), before) << "a refused change dated the prompt";
 }
 
 TEST_F(StripTest, ChipsFollowADeletedCategoryAndAnotherPrompt)

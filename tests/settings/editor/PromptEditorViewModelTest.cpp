@@ -96,18 +96,8 @@ TEST_F(Editor, SavingWithoutChangesStillDatesAndBacksUp)
     EXPECT_EQ(backups, 1);
 }
 
-TEST_F(Editor, SnippetLabelsCapitaliseTheKeyWords)
-{
-    EXPECT_EQ(PromptEditorViewModel::labelForKey("frontend_frameworks"), "Frontend Frameworks");
-    EXPECT_EQ(PromptEditorViewModel::snippetForKey("API_keys"), "{{Api Keys: [API_keys]}}");
-
-    QSignalSpy copied(editor.get(), &PromptEditorViewModel::copied);
-    editor->copySnippet("frontend_frameworks");
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), "{{Frontend Frameworks: [frontend_frameworks]}}");
-    EXPECT_EQ(copied.size(), 1);
-}
-
-TEST_F(Editor, PaletteIsSortedByKeyAndShowsTheFirstTenValues)
+// The palette: sorted by key, the first ten values, snippets with capitalised key words.
+TEST_F(Editor, PaletteIsSortedByKeyShowsTheFirstTenValuesAndCopiesSnippets)
 {
     QStringList twelve;
     for (int i = 1; i <= 12; ++i)
@@ -124,4 +114,11 @@ TEST_F(Editor, PaletteIsSortedByKeyAndShowsTheFirstTenValues)
     EXPECT_EQ(tones["values"].toStringList(), twelve.mid(0, 10));
     EXPECT_EQ(tones["help"].toString(), twelve.mid(0, 10).join(u'\n'));
     EXPECT_EQ(tones["snippet"].toString(), "{{Tones: [tones]}}");
+
+    EXPECT_EQ(PromptEditorViewModel::labelForKey("frontend_frameworks"), "Frontend Frameworks");
+    EXPECT_EQ(PromptEditorViewModel::snippetForKey("API_keys"), "{{Api Keys: [API_keys]}}");
+    QSignalSpy copied(editor.get(), &PromptEditorViewModel::copied);
+    editor->copySnippet("frontend_frameworks");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "{{Frontend Frameworks: [frontend_frameworks]}}");
+    EXPECT_EQ(copied.size(), 1);
 }
