@@ -34,7 +34,7 @@ protected:
 };
 } // namespace
 
-TEST(FeedbackMail, ExactLinkForEachTopic)
+TEST(FeedbackMail, ExactLinkForEachTopicThatBodyTextCannotBreak)
 {
     using VM = FeedbackViewModel;
     const QString prompts = QStringLiteral("mailto:team@example.org?subject=Feedback:%20Add%20more%20prompts%20for..."
@@ -48,10 +48,8 @@ TEST(FeedbackMail, ExactLinkForEachTopic)
     EXPECT_EQ(VM::mailtoLink(Address, VM::MissingFeature, QString(), QString()),
               "mailto:team@example.org?subject=Feedback:%20Add%20a%20missing%20feature"
               "&body=I%20am%20missing%20the%20following%20feature:%0A");
-}
 
-TEST(FeedbackMail, BodyTextCannotBreakTheLink)
-{
+    // Text in the body cannot break the link.
     const QString link = FeedbackViewModel::mailtoLink(Address, FeedbackViewModel::MissingFeature, QString(),
                                                        QStringLiteral("Line one\r\nQ&A=1+1 #tag\tä"));
     EXPECT_TRUE(link.endsWith("feature:%0ALine%20one%0D%0AQ%26A%3D1%2B1%20%23tag%09%C3%A4")) << link.toStdString();
@@ -61,24 +59,7 @@ TEST(FeedbackMail, BodyTextCannotBreakTheLink)
     EXPECT_EQ(url.path(), Address);
 }
 
-TEST_F(Feedback, WithoutAMailProgramTheWindowSaysSo)
-{
-    FeedbackViewModel vm = make();
-    QSignalSpy problem(&vm, &FeedbackViewModel::problemChanged);
-    canOpen = false; // nothing takes mailto links
-    EXPECT_FALSE(vm.send());
-    EXPECT_EQ(vm.problem(), "No mail program could be started. Please write to team@example.org.");
-
-    canOpen = true; // a handler starts, then fails
-    EXPECT_TRUE(vm.send());
-    EXPECT_TRUE(vm.problem().isEmpty());
-    ASSERT_TRUE(laterFailure);
-    laterFailure();
-    EXPECT_TRUE(vm.problem().startsWith("No mail program"));
-    EXPECT_EQ(problem.count(), 3);
-}
-
-TEST_F(Feedback, SendOpensTheLinkAndKeepsTheFormAndTheShowOnStartChoice)
+TEST_F(Feedback, SendOpensTheLinkKeepsTheFormAndSaysWhenNoMailProgramCame)
 {
     FeedbackViewModel vm = make();
     EXPECT_EQ(vm.selectedTopic(), FeedbackViewModel::MorePrompts);
@@ -107,22 +88,24 @@ TEST_F(Feedback, SendOpensTheLinkAndKeepsTheFormAndTheShowOnStartChoice)
     vm.setShowFeedbackOnStart(false);
     EXPECT_EQ(showChanged.count(), 1);
     EXPECT_FALSE(defaults.boolValue(QStringLiteral("showFeedbackOnStart"), true));
+
+    // Without a mail program the window says so: nothing takes mailto links, or a handler
+    // starts and fails later.
+    QSignalSpy problem(&vm, &FeedbackViewModel::problemChanged);
+    canOpen = false;
+    EXPECT_FALSE(vm.send());
+    EXPECT_EQ(vm.problem(), "No mail program could be started. Please write to team@example.org.");
+    canOpen = true;
+    EXPECT_TRUE(vm.send());
+    EXPECT_TRUE(vm.problem().isEmpty());
+    ASSERT_TRUE(laterFailure);
+    laterFailure();
+    EXPECT_TRUE(vm.problem().startsWith("No mail program"));
+    EXPECT_EQ(problem.count(), 3);
 }
 
-TEST(Account, FailedSignInIsOnlyLogged)
-{
-    QStringList lines;
-    StoreLog::Capture capture([&](const QString &line) { lines << line; });
-    UnavailableSignInService service;
-    AccountViewModel vm(&service);
-    vm.signIn();
-    EXPECT_EQ(lines, QStringList({"Authorisation failed: Sign-in is not available on this platform"}));
-    // Without a sign-in the window offers no button; it says where the sync is set up.
-    EXPECT_FALSE(vm.canSignIn());
-    EXPECT_TRUE(vm.syncHint().contains(QStringLiteral("Settings > Sync")));
-}
-
-TEST(Account, SuccessfulSignInAsksForNameAndMail)
+// A sign-in asks for the name and the mail; success and failure are only logged.
+TEST(Account, SignInIsOnlyLogged)
 {
     struct Granting : SignInService {
         void signIn(const QStringList &scopes, Completion completion) override
@@ -131,10 +114,17 @@ TEST(Account, SuccessfulSignInAsksForNameAndMail)
             completion({true, QStringLiteral("user 001")});
         }
         QStringList asked;
-    } service;
+    } granting;
     QStringList lines;
     StoreLog::Capture capture([&](const QString &line) { lines << line; });
-    AccountViewModel(&service).signIn();
-    EXPECT_EQ(service.asked, QStringList({"fullName", "email"}));
-    EXPECT_EQ(lines, QStringList({"Authorisation successful: user 001"}));
+    AccountViewModel(&granting).signIn();
+    EXPECT_EQ(granting.asked, QStringList({"fullName", "email"}));
+    UnavailableSignInService unavailable;
+    AccountViewModel vm(&unavailable);
+    vm.signIn();
+    EXPECT_EQ(lines, QStringList({"Authorisation successful: user 001",
+                                  "Authorisation failed: Sign-in is not available on this platform"}));
+    // Without a sign-in the window offers no button; it says where the sync is set up.
+    EXPECT_FALSE(vm.canSignIn());
+    EXPECT_TRUE(vm.syncHint().contains(QStringLiteral("Settings > Sync")));
 }

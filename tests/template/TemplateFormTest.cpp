@@ -15,7 +15,7 @@ TemplateForm freshForm(const QString &templateText)
 }
 } // namespace
 
-TEST(TemplateForm, EmptyFieldRendersAsTwoQuotesAndFailsValidation)
+TEST(TemplateForm, EmptyFieldRendersAsTwoQuotesFailsValidationAndRepeatedLabelsShareIt)
 {
     TemplateForm form = freshForm("Hi {{Name}}");
     EXPECT_EQ(form.inputs(), (QMap<QString, QString>{{"Name", QString()}}));
@@ -30,12 +30,9 @@ TEST(TemplateForm, EmptyFieldRendersAsTwoQuotesAndFailsValidation)
     EXPECT_TRUE(segments[0].text == "Hi " && !segments[0].isVariable) << "the text before";
     EXPECT_TRUE(segments[1].text == "\"Bob\"" && segments[1].isVariable) << "the variable";
     EXPECT_NE(segments[0].id, segments[1].id);
-}
 
-TEST(TemplateForm, RepeatedLabelsShareOneValueAndOneMessage)
-{
-    const QString text = "{{Topic}} and {{topic: later}}; {{}} {{Topic}}!";
-    TemplateForm form = freshForm(text);
+    // Repeated labels share one value and one message.
+    form = freshForm("{{Topic}} and {{topic: later}}; {{}} {{Topic}}!");
     EXPECT_EQ(form.variables().size(), 3);
     EXPECT_EQ(form.inputs().size(), 1);
     EXPECT_EQ(form.validate(), QStringList{"Topic is missed"});
