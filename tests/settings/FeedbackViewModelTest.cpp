@@ -48,7 +48,6 @@ TEST(FeedbackMail, ExactLinkForEachTopicThatBodyTextCannotBreak)
     EXPECT_EQ(VM::mailtoLink(Address, VM::MissingFeature, QString(), QString()),
               "mailto:team@example.org?subject=Feedback:%20Add%20a%20missing%20feature"
               "&body=I%20am%20missing%20the%20following%20feature:%0A");
-
     // Text in the body cannot break the link.
     const QString link = FeedbackViewModel::mailtoLink(Address, FeedbackViewModel::MissingFeature, QString(),
                                                        QStringLiteral("Line one\r\nQ&A=1+1 #tag\tä"));
@@ -71,7 +70,6 @@ TEST_F(Feedback, SendOpensTheLinkKeepsTheFormAndSaysWhenNoMailProgramCame)
     ASSERT_EQ(opened.size(), 1);
     EXPECT_EQ(QString::fromUtf8(opened.front().toEncoded()), vm.mailtoLink());
     EXPECT_TRUE(vm.mailtoLink().endsWith("category:%0AWriting"));
-
     // Each field is kept across topic changes and used only for its own topics.
     QSignalSpy topicChanged(&vm, &FeedbackViewModel::selectedTopicChanged);
     vm.setSelectedTopic(FeedbackViewModel::MissingFeature);
@@ -88,7 +86,6 @@ TEST_F(Feedback, SendOpensTheLinkKeepsTheFormAndSaysWhenNoMailProgramCame)
     vm.setShowFeedbackOnStart(false);
     EXPECT_EQ(showChanged.count(), 1);
     EXPECT_FALSE(defaults.boolValue(QStringLiteral("showFeedbackOnStart"), true));
-
     // Without a mail program the window says so: nothing takes mailto links, or a handler
     // starts and fails later.
     QSignalSpy problem(&vm, &FeedbackViewModel::problemChanged);

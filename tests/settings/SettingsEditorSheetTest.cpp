@@ -29,7 +29,6 @@ TEST_F(SettingsFixture, FindingOpensTheFullEditorOnTopOfTheSheet)
     EXPECT_EQ(editor->property("prompt").value<QObject *>(), broken);
     EXPECT_TRUE(editor->isVisible());
     EXPECT_EQ(editRequested.count(), 0);
-
     // The editor's own close ends the editing; the sheet stays.
     QMetaObject::invokeMethod(editor, "closed");
     EXPECT_TRUE(QmlTest::waitFor([&] { return vm.validation()->editingPrompt() == nullptr; }));

@@ -135,7 +135,6 @@ TEST_F(Settings, TheSheetAndTheWindowShowWhatTheOtherChangedAndTheLoginSwitchSna
     EXPECT_EQ(sheet->suffix(QStringLiteral("image")), QStringLiteral("4k, no text"));
     defaults->setValue(QStringLiteral("isAdminMode"), true); // other keys say nothing of suffixes
     EXPECT_EQ(suffix.count(), 1);
-
     // Both control the same autostart entry: the window's switch, then the sheet shows it.
     QSignalSpy login(sheet.get(), &SettingsViewModel::launchAtLoginChanged);
     QSignalSpy windowChanged(window.get(), &SettingsViewModel::launchAtLoginChanged);
@@ -153,7 +152,6 @@ TEST_F(Settings, TheSheetAndTheWindowShowWhatTheOtherChangedAndTheLoginSwitchSna
     sheet->reload();
     EXPECT_FALSE(sheet->launchAtLogin());
     EXPECT_EQ(login.count(), 2);
-
     // A toggle the system refuses is logged, and the switch snaps back to the real state.
     QStringList lines;
     StoreLog::Capture capture([&](const QString &line) { lines << line; });
@@ -199,7 +197,6 @@ TEST_F(Settings, ExportWritesAndRevealsTheFile)
     ASSERT_EQ(revealed, QStringList{documents + QStringLiteral("/prompts.json")});
     EXPECT_TRUE(QFileInfo::exists(revealed.front()));
     EXPECT_TRUE(lines.contains(QStringLiteral("✅ Export Successful!")));
-
     // The window says where the file went and can show it again.
     ExportNotice *notice = vm->exportNotice();
     EXPECT_FALSE(notice->failed());
@@ -208,7 +205,6 @@ TEST_F(Settings, ExportWritesAndRevealsTheFile)
     EXPECT_EQ(revealed.size(), 2);
     notice->dismiss();
     EXPECT_TRUE(notice->text().isEmpty());
-
     // A Documents folder that cannot be made: the window says why, nothing is revealed.
     QDir(documents).removeRecursively();
     QFile blocker(documents);

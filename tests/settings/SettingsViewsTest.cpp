@@ -32,7 +32,6 @@ protected:
         vm = make();
         return load("SettingsView.qml", vm.get());
     }
-
     // Fails the test at once when the view has no such item.
     QQuickItem *item(const char *name) const
     {
@@ -82,7 +81,6 @@ TEST_F(Views, SettingsForUsersTheGestureToAdministrationAndACancelledReset)
     root->setProperty("version", QStringLiteral("2.3.0"));
     root->setProperty("build", QString());
     EXPECT_EQ(text("versionLine"), "Version 2.3.0 (Build Unknown)");
-
     // A generous interval, so a busy machine still sees one series of four clicks.
     QGuiApplication::styleHints()->setMouseDoubleClickInterval(1000);
     QQuickItem *gear = item("settingsGear");
@@ -98,7 +96,6 @@ TEST_F(Views, SettingsForUsersTheGestureToAdministrationAndACancelledReset)
     scrollTo(96); // the whole danger zone
     view->screenshot(QStringLiteral("settings-admin.png"));
     scrollTo(0);
-
     // Escape on the reset alert changes nothing.
     QStringList lines;
     StoreLog::Capture capture([&](const QString &line) { lines << line; });
@@ -110,7 +107,6 @@ TEST_F(Views, SettingsForUsersTheGestureToAdministrationAndACancelledReset)
     QTest::qWait(50);
     EXPECT_FALSE(alert->property("visible").toBool());
     EXPECT_TRUE(lines.isEmpty()) << lines.join('\n').toStdString();
-
     // The flag is shared: writing it elsewhere hides the rows again at once.
     defaults->setValue(QStringLiteral("isAdminMode"), false);
     EXPECT_FALSE(shown("dangerZoneRow"));
@@ -157,7 +153,6 @@ TEST_F(Views, ValidationSheetListsTheFindings)
     auto *findings = item("validationFindings");
     EXPECT_EQ(findings->property("count").toInt(), 4);
     view->screenshot(QStringLiteral("validation-sheet.png"));
-
     // Return on the first finding opens its prompt; without the editor built in, the host is asked.
     findings->forceActiveFocus();
     view->key(Qt::Key_Return);
@@ -243,7 +238,6 @@ TEST_F(Views, SyncSectionFollowsTheFolderAndTheDevices)
         ASSERT_TRUE(load("SettingsView.qml", vm.get()));
         QObject *flick = scrollTo(0);
         scrollTo(item("syncSection")->mapToItem(flick->property("contentItem").value<QQuickItem *>(), {0, 0}).y() - 8);
-
         // Off shows "Off" and no way to sync; on shows the folder, the off button and Sync Now.
         const auto expectOn = [&](bool on, const char *when) {
             EXPECT_EQ(text("syncFolderRow", "description"), on ? QDir::toNativeSeparators(folder) : "Off") << when;
@@ -255,7 +249,6 @@ TEST_F(Views, SyncSectionFollowsTheFolderAndTheDevices)
         EXPECT_FALSE(shown("syncDevices"));
         EXPECT_EQ(text("syncDeviceNameField"), SyncSettingsViewModel::hostName());
         view->screenshot(QStringLiteral("sync-off.png"));
-
         // As "vorn sync folder" does it in the running app.
         ASSERT_NE(data.enableSync(folder), nullptr);
         expectOn(true, "once the command line chose a folder");

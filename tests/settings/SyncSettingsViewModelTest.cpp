@@ -136,7 +136,6 @@ TEST_F(SyncSettings, FollowsFolderChangesMadeElsewhereFromBeforeSyncExisted)
 
     data->syncEngine()->setFolder({});
     EXPECT_FALSE(vm->isOn());
-
     // The store closes (the app quits): nothing is left pointing at the ended sync.
     data->closeStore();
     EXPECT_FALSE(vm->isOn());
@@ -162,7 +161,6 @@ TEST_F(SyncSettings, OtherDevicesShowWithTheirLastChangeInTheUsersLocale)
     EXPECT_TRUE(device("lastChange").startsWith(QStringLiteral("05.03.24"))) << device("lastChange").toStdString();
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     EXPECT_TRUE(device("lastChange").startsWith(QStringLiteral("3/5/24"))) << device("lastChange").toStdString();
-
     // A newer change of that device and a new name show at the next look.
     ASSERT_TRUE(deliverJournal(folder, Other, QStringLiteral("Studio"), wall + 24 * 3600 * 1000));
     vm->syncNow();

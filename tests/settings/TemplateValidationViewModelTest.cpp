@@ -79,7 +79,6 @@ TEST_F(Validation, FindingsListTitleAndErrorAndOpenTheirPrompt)
     vm.finishEditing();
     EXPECT_EQ(vm.editingPrompt(), nullptr);
     EXPECT_EQ(editing.count(), 2);
-
     // Closing the sheet also closes an editor opened from it.
     vm.edit(0);
     vm.close();

@@ -30,7 +30,6 @@ TEST(TemplateForm, EmptyFieldRendersAsTwoQuotesFailsValidationAndRepeatedLabelsS
     EXPECT_TRUE(segments[0].text == "Hi " && !segments[0].isVariable) << "the text before";
     EXPECT_TRUE(segments[1].text == "\"Bob\"" && segments[1].isVariable) << "the variable";
     EXPECT_NE(segments[0].id, segments[1].id);
-
     // Repeated labels share one value and one message.
     form = freshForm("{{Topic}} and {{topic: later}}; {{}} {{Topic}}!");
     EXPECT_EQ(form.variables().size(), 3);
@@ -117,7 +116,6 @@ TEST(TemplateForm, SuffixesAndRememberedValues)
     EXPECT_TRUE(form.setInput("Name", "Bob"));
     EXPECT_FALSE(form.setInput("Name", "Bob"));
     EXPECT_EQ(form.generatedPrompt(), "Hi \"Bob\" \"casual\"\nBe \"brief\".");
-
     // A new set-up starts from the memory again, not from what was typed before.
     form.setup("{{Name}}", {}, {});
     EXPECT_EQ(form.input("Name"), QString());

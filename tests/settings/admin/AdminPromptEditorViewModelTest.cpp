@@ -62,7 +62,6 @@ TEST_F(StripTest, MenusListTheUnassignedItemsSortedAndChipsFollowThePrompt)
     EXPECT_EQ(strip.tagChoices(), objects({lower, upper}));
     EXPECT_EQ(strip.categoryMenuText(), QString());
     EXPECT_EQ(strip.categories(), objects({code}));
-
     // With every item assigned the menu is empty: no entries and no text.
     prompt->setCategories({zebra, apple, item10, item2, code});
     EXPECT_TRUE(strip.categoryChoices().isEmpty());

@@ -68,7 +68,6 @@ TEST_F(ImportSheetTest, ASuccessEmptiesTheEditorAndReplacesTheEarlierError)
     EXPECT_EQ(result.size(), 1);
     EXPECT_EQ(ctx.count<Prompt>(), 1);
     EXPECT_EQ(backups, 1);
-
     // The same paste again updates the prompt; each successful save backs up once.
     sheet.setJsonText(Valid);
     sheet.save();

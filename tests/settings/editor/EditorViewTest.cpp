@@ -1,9 +1,6 @@
 #include "PromptEditorViewModel.h"
 
 #include "DataController.h"
-#include "ModelContext.h"
-#include "Prompt.h"
-#include "PromptGlobalVariable.h"
 #include "QmlTestSupport.h"
 #include "StoreTestData.h"
 #include "TestSupport.h"
@@ -29,9 +26,9 @@ const char *const Editor = R"(
 struct EditorView : ::testing::Test {
     static void SetUpTestSuite()
     {
-        DataController::Options options;
-        options.inMemory = true;
-        DataController::setSharedOptions(options);
+        // A store of its own each run (--gtest_repeat), with the lists the palette shows.
+        DataController::resetShared();
+        DataController::setSharedOptions({.storePath = {}, .documentsDir = {}, .inMemory = true});
         ASSERT_TRUE(DataController::shared()->setUp());
         ModelContext *context = DataController::shared()->mainContext();
         for (const char *list : {"audiences:developers,managers", "frontend_frameworks:React,Vue", "languages:English,German",
@@ -45,17 +42,12 @@ struct EditorView : ::testing::Test {
     EditorView() : defaults(TestSupport::freshDir(QStringLiteral("editor-view")) + QStringLiteral("/vorn.ini"))
     {
         UserDefaults::setStandard(&defaults);
-        prompt = new Prompt;
-        prompt->setId(QUuid::createUuid());
-        prompt->setTitle(QStringLiteral("Code Review Checklist"));
-        prompt->setPromptDescription(QStringLiteral("Reviews a change for correctness, tests and style."));
-        prompt->setTemplateText(QStringLiteral(
-            "Review the following {{Language: [programming_languages]}} change as a senior engineer.\n\n"
-            "Focus on {{Focus: correctness, performance, readability}} and point out missing tests.\n"
-            "Answer in {{Format: [output_formats]}} with at most {{Findings: 1-10}} findings.\n\n"
-            "{{Diff}}"));
+        prompt = TestData::addPrompt(*DataController::shared()->mainContext(), QStringLiteral("Code Review Checklist"),
+                                     "Review the following {{Language: [programming_languages]}} change as a senior engineer.\n\n"
+                                     "Focus on {{Focus: correctness, performance, readability}} and point out missing tests.\n"
+                                     "Answer in {{Format: [output_formats]}} with at most {{Findings: 1-10}} findings.\n\n{{Diff}}",
+                                     QStringLiteral("Reviews a change for correctness, tests and style."));
         prompt->setUpdatedAt(QDateTime(QDate(2024, 5, 14), QTime(9, 30)));
-        DataController::shared()->mainContext()->insert(prompt);
     }
     ~EditorView() override
     {

@@ -27,7 +27,6 @@ struct Editor : ::testing::Test {
     {
         context.setAutosaveInterval(-1);
         EXPECT_TRUE(context.open(QString::fromLatin1(ModelContext::InMemory)).ok());
-        prompt->setId(QUuid::createUuid());
         prompt->setTitle("Old title");
         prompt->setPromptDescription("Old description");
         prompt->setTemplateText("Old {{Template}}");
