@@ -22,7 +22,7 @@ protected:
 };
 } // namespace
 
-TEST_F(Validation, SheetOpensAtOnceAndTheCheckRunsLater)
+TEST_F(Validation, SheetOpensAtOnceTheCheckRunsLaterAndAMissingStoreIsReported)
 {
     TemplateValidationViewModel vm(&ctx);
     vm.start();
@@ -46,6 +46,16 @@ TEST_F(Validation, SheetOpensAtOnceAndTheCheckRunsLater)
                                   "DEBUG: Validation Message set to: Checked 1 templates. All valid!"}));
     vm.close();
     EXPECT_FALSE(vm.isPresented());
+
+    // Without a store the sheet reports the failure.
+    TemplateValidationViewModel without(nullptr);
+    lines.clear();
+    without.start();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(without.message(), "Error: The library store is not open.");
+    EXPECT_FALSE(without.hasErrors());
+    EXPECT_EQ(lines, QStringList({"DEBUG: Starting validation...",
+                                  "DEBUG: Validation failed with error: The library store is not open."}));
 }
 
 TEST_F(Validation, FindingsListTitleAndErrorAndOpenTheirPrompt)
@@ -104,17 +114,4 @@ TEST_F(Validation, EarlierFindingsStayUntilTheNewRunEndsAndADeletedPromptCannotB
     EXPECT_EQ(vm.errors().at(0).toMap().value("prompt").value<QObject *>(), nullptr);
     vm.edit(0);
     EXPECT_EQ(vm.editingPrompt(), nullptr);
-}
-
-TEST(ValidationWithoutStore, ReportsTheFailure)
-{
-    QStringList lines;
-    StoreLog::Capture capture([&](const QString &line) { lines << line; });
-    TemplateValidationViewModel vm(nullptr);
-    vm.start();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(vm.message(), "Error: The library store is not open.");
-    EXPECT_FALSE(vm.hasErrors());
-    EXPECT_EQ(lines, QStringList({"DEBUG: Starting validation...",
-                                  "DEBUG: Validation failed with error: The library store is not open."}));
 }

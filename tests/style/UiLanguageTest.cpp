@@ -37,7 +37,7 @@ TEST(UiLanguage, CandidatesComeFromTheLanguageListThenLcAllThenLcMessagesThenLan
     }
 }
 
-TEST(UiLanguage, PicksTheFirstShippedLanguageAndFallsBackToEnglish)
+TEST(UiLanguage, PicksTheFirstShippedLanguageFallsBackToEnglishAndCarriesPlurals)
 {
     EXPECT_EQ(UiLanguage::available(), (QStringList{QStringLiteral("de"), QStringLiteral("es"), QStringLiteral("fr")}));
     {
@@ -58,10 +58,7 @@ TEST(UiLanguage, PicksTheFirstShippedLanguageAndFallsBackToEnglish)
         EXPECT_EQ(language.name(), QStringLiteral("en"));
         EXPECT_EQ(translated("SettingsView", "Settings"), QStringLiteral("Settings"));
     }
-}
-
-TEST(UiLanguage, CataloguesCarryPluralsAndQtsOwnTexts)
-{
+    // The catalogues carry plurals and Qt's own texts.
     {
         const UiLanguage english(Env{{}, {}, {}, QStringLiteral("C.UTF-8")});
         EXPECT_EQ(translated("PromptBrowserViewModel", "%n prompts", 1), QStringLiteral("1 prompt"));
