@@ -31,8 +31,9 @@ protected:
 };
 } // namespace
 
-// Save needs text; a failure keeps the text for correction and imports nothing.
-TEST_F(ImportSheetTest, SaveNeedsTextAndAFailureKeepsIt)
+// Save needs text; a failure keeps the text for correction and imports nothing; a success
+// empties the editor, and each successful save backs up once.
+TEST_F(ImportSheetTest, SaveNeedsTextAFailureKeepsItAndASuccessEmptiesTheEditor)
 {
     QSignalSpy canSave(&sheet, &ImportSheetViewModel::jsonTextChanged);
     EXPECT_FALSE(sheet.canSave());
@@ -50,10 +51,8 @@ TEST_F(ImportSheetTest, SaveNeedsTextAndAFailureKeepsIt)
     EXPECT_EQ(sheet.jsonText(), QStringLiteral("[]"));
     EXPECT_EQ(ctx.count<Prompt>(), 0);
     EXPECT_EQ(backups, 0);
-}
 
-TEST_F(ImportSheetTest, ASuccessEmptiesTheEditorAndReplacesTheEarlierError)
-{
+    // A success empties the editor and replaces the earlier error.
     sheet.setJsonText(QStringLiteral("{"));
     sheet.save();
     ASSERT_EQ(sheet.errorMessage(), QStringLiteral("JSON Error: Not a valid Prompt or List of Prompts."));
