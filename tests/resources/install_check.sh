@@ -6,17 +6,8 @@
 # Usage: install_check.sh BUILD_DIR SOURCE_DIR APP_ID
 set -uo pipefail
 build=$1 source=$2 appid=$3
-for tool in desktop-file-validate appstreamcli man file; do
-    command -v "$tool" >/dev/null || { echo "FAIL - $tool is not installed (scripts/setup installs it)"; exit 1; }
-done
-work=$(mktemp -d /tmp/vorn-install-XXXXXX)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/check_support.sh" install desktop-file-validate appstreamcli man file
 prefix=$work/usr
-failures=0
-check() { # description, command...
-    local what=$1; shift
-    if "$@"; then echo "ok   - $what"; else echo "FAIL - $what"; failures=$((failures + 1)); fi
-}
 
 cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 || { cat "$work/install.log"; exit 1; }
 share=$prefix/share
@@ -85,4 +76,4 @@ check "the installed binary has no run path into the build tree" \
 check "the installed binary prints its version" bash -c "'$prefix/bin/vorn' --version | grep -q '[0-9]'"
 check "the installed binary prints its help" bash -c "'$prefix/bin/vorn' --help | grep -q '^Usage: vorn'"
 
-[ $failures -eq 0 ] || { echo "$failures check(s) failed"; exit 1; }
+finish
