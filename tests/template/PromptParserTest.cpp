@@ -55,7 +55,7 @@ TEST(PromptParser, ReadsPlaceholdersByTheRules)
          {{"Topic", VT::multilineText(), 12, 21}, {"Audience", VT::multilineText("Kids"), 26, 44}}},
         {"empty label is no variable", "{{}} {{ }} {{ : x}} {{:}} {{\u00a0}}", {}},
         {"empty piece before colon dropped", "{{:x}}", {{"X", VT::multilineText(), 0, 6}}},
-        {"empty spec", "{{Name:}}{{Name: \t }}", {{"Name", VT::multilineText(), 0, 9}, {"Name", VT::multilineText(), 9, 21}}},
+        {"nothing after the colon", "{{Name:}}{{Name: \t }}", {{"Name", VT::multilineText(), 0, 9}, {"Name", VT::multilineText(), 9, 21}}},
         {"only the first colon splits", "{{Name: a:b}}", {{"Name", VT::multilineText("a:b"), 0, 13}}},
         {"comma list", "{{Tone: formal, casual}}", {{"Tone", VT::comboBox({"formal", "casual"}), 0, 24}}},
         {"empty pieces dropped, blank ones kept", "{{T: a,,b}}{{T: a, ,b}}",
