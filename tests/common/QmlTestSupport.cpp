@@ -23,14 +23,6 @@ struct ShownText {
     QRectF drawn; // in scene coordinates
 };
 
-bool effectivelyShown(const QQuickItem *item)
-{
-    for (const QQuickItem *at = item; at; at = at->parentItem())
-        if (!at->isVisible() || at->opacity() < 0.05)
-            return false;
-    return true;
-}
-
 // The area the text's glyphs take, from its alignment and painted size.
 QRectF drawnArea(QQuickItem *text)
 {
@@ -81,14 +73,6 @@ bool paintsOpaqueAt(QQuickItem *item, QPointF point)
     return std::any_of(children.begin(), children.end(), [&](QQuickItem *child) { return paintsOpaqueAt(child, point); });
 }
 
-bool isAncestorOf(const QQuickItem *ancestor, const QQuickItem *item)
-{
-    for (const QQuickItem *at = item; at; at = at->parentItem())
-        if (at == ancestor)
-            return true;
-    return false;
-}
-
 // Whether something drawn after the text covers it at the scene point: the path from the
 // root to the text is followed, and at each level the siblings drawn above it are looked at.
 bool coveredAt(QQuickItem *root, QQuickItem *text, QPointF point)
@@ -99,7 +83,7 @@ bool coveredAt(QQuickItem *root, QQuickItem *text, QPointF point)
         QQuickItem *next = nullptr;
         bool above = false;
         for (QQuickItem *child : children) {
-            if (isAncestorOf(child, text)) {
+            if (child == text || child->isAncestorOf(text)) {
                 next = child;
                 above = true;
                 continue;
@@ -121,12 +105,13 @@ QRectF unclipped(const QQuickItem *text, QRectF drawn)
     return drawn;
 }
 
+// The texts shown below the item; the walk stops at anything hidden, so every text found has
+// all its ancestors shown.
 void collectTexts(QQuickItem *item, QList<ShownText> &found)
 {
     if (!item->isVisible() || item->opacity() < 0.05)
         return;
-    if (item->inherits("QQuickText") && !item->property("text").toString().trimmed().isEmpty()
-        && effectivelyShown(item)) {
+    if (item->inherits("QQuickText") && !item->property("text").toString().trimmed().isEmpty()) {
         const QRectF drawn = unclipped(item, drawnArea(item));
         if (drawn.width() > 1 && drawn.height() > 1)
             found.append({item, drawn});
@@ -160,11 +145,7 @@ Rectangle {
 
 QmlTestView::QmlTestView()
 {
-    static const bool styled = [] {
-        QQuickStyle::setStyle(QStringLiteral("Basic"));
-        return true;
-    }();
-    Q_UNUSED(styled);
+    [[maybe_unused]] static const bool styled = (QQuickStyle::setStyle(QStringLiteral("Basic")), true);
     engine()->addImportPath(QStringLiteral("qrc:/qt/qml"));
     setColor(Qt::transparent);
 }

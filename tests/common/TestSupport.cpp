@@ -24,9 +24,7 @@ QString binaryDir()
 {
     return QCoreApplication::applicationDirPath();
 }
-} // namespace TestSupport
 
-namespace TestSupport {
 ScopedTimeZone::ScopedTimeZone(const char *zone)
     : m_previous(qgetenv("TZ")), m_hadZone(qEnvironmentVariableIsSet("TZ"))
 {

@@ -4,7 +4,6 @@
 #include "PromptGlobalVariable.h"
 #include "PromptParser.h"
 #include "PromptSyncService.h"
-#include "PromptTag.h"
 #include "SeedLibrary.h"
 #include "SeedRecords.h"
 #include "StoreLog.h"
@@ -17,7 +16,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
-#include <QSet>
 
 #include <gtest/gtest.h>
 
@@ -49,7 +47,7 @@ protected:
     ModelContext context;
 };
 
-TEST_F(ShippedLibrary, IsLargeAndEveryReferenceResolves)
+TEST_F(ShippedLibrary, IsLargeAndEveryReferenceAndIconResolves)
 {
     EXPECT_GE(context.count<Prompt>(), 150);
     EXPECT_GE(context.count<PromptCategory>(), 12);
@@ -75,6 +73,16 @@ TEST_F(ShippedLibrary, IsLargeAndEveryReferenceResolves)
         EXPECT_TRUE(SeedDate::parse(seed.created).isValid()) << name;
         EXPECT_LE(seed.created, seed.updated) << name;
     }
+    // Every category has its description and an icon the symbol font draws; the named lists are filled.
+    for (PromptCategory *c : context.fetch<PromptCategory>()) {
+        EXPECT_TRUE(SymbolTable::shared().contains(c->iconSymbol())) << c->name().toStdString() << ": " << c->iconSymbol().toStdString();
+        EXPECT_FALSE(c->categoryDescription().isEmpty()) << c->name().toStdString();
+    }
+    for (const char *list : {"languages", "tones", "audiences", "output_formats", "art_styles", "camera_shots", "lighting", "aspect_ratios"})
+        EXPECT_TRUE(data.globalLists().contains(QString::fromLatin1(list))) << list;
+    EXPECT_GE(data.globalLists().value(QStringLiteral("languages")).size(), 30);
+    for (const QString &named : DataRoot::namedListKeys())
+        EXPECT_FALSE(data.globalLists().value(named).isEmpty()) << named.toStdString();
 }
 
 TEST_F(ShippedLibrary, TemplatesAreValidAndEveryFieldShows)
@@ -101,30 +109,14 @@ TEST_F(ShippedLibrary, TemplatesAreValidAndEveryFieldShows)
         EXPECT_EQ(variables.size(), placeholders) << name;
         for (const ParsedPromptVariable &v : variables) {
             EXPECT_FALSE(v.label.isEmpty()) << name;
-            if (v.type.kind() == VariableType::Kind::comboBox) {
-                EXPECT_FALSE(v.type.options().isEmpty()) << name << ": empty choice " << v.label.toStdString();
-            }
+            EXPECT_TRUE(v.type.kind() != VariableType::Kind::comboBox || !v.type.options().isEmpty())
+                << name << ": empty choice " << v.label.toStdString();
         }
         for (auto it = listReference.globalMatch(p->templateText()); it.hasNext();) {
             const QString key = it.next().captured(1);
             EXPECT_TRUE(globals.contains(key)) << name << ": unknown list [" << key.toStdString() << "]";
         }
     }
-}
-
-TEST_F(ShippedLibrary, EveryCategoryIconHasASymbol)
-{
-    const SymbolTable &symbols = SymbolTable::shared();
-    for (PromptCategory *c : context.fetch<PromptCategory>()) {
-        EXPECT_TRUE(symbols.contains(c->iconSymbol())) << c->name().toStdString() << ": " << c->iconSymbol().toStdString();
-        EXPECT_FALSE(c->categoryDescription().isEmpty()) << c->name().toStdString();
-    }
-    for (const char *list : {"languages", "tones", "audiences", "output_formats", "art_styles",
-                                "camera_shots", "lighting", "aspect_ratios"})
-        EXPECT_TRUE(data.globalLists().contains(QString::fromLatin1(list))) << list;
-    EXPECT_GE(data.globalLists().value(QStringLiteral("languages")).size(), 30);
-    for (const QString &named : DataRoot::namedListKeys())
-        EXPECT_FALSE(data.globalLists().value(named).isEmpty()) << named.toStdString();
 }
 
 // A new library version that changes one prompt marks exactly that prompt as updated.
@@ -136,7 +128,7 @@ TEST_F(ShippedLibrary, NextVersionMarksOnlyTheChangedPromptUpdated)
     root.insert(QStringLiteral("metadata"), metadata);
     QJsonArray list = root.value(QStringLiteral("prompts")).toArray();
     QJsonObject changed = list.at(7).toObject();
-    changed.insert(QStringLiteral("description"), changed.value(QStringLiteral("description")).toString() + QStringLiteral(" Now sharper."));
+    changed.insert(QStringLiteral("description"), changed.value(QStringLiteral("description")).toString() + " Now sharper.");
     list.replace(7, changed);
     root.insert(QStringLiteral("prompts"), list);
 

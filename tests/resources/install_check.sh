@@ -6,17 +6,8 @@
 # Usage: install_check.sh BUILD_DIR SOURCE_DIR APP_ID
 set -uo pipefail
 build=$1 source=$2 appid=$3
-for tool in desktop-file-validate appstreamcli man python3; do
-    command -v "$tool" >/dev/null || { echo "FAIL - $tool is not installed (scripts/setup installs it)"; exit 1; }
-done
-work=$(mktemp -d /tmp/vorn-install-XXXXXX)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/check_support.sh" install desktop-file-validate appstreamcli man file
 prefix=$work/usr
-failures=0
-check() { # description, command...
-    local what=$1; shift
-    if "$@"; then echo "ok   - $what"; else echo "FAIL - $what"; failures=$((failures + 1)); fi
-}
 
 cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 || { cat "$work/install.log"; exit 1; }
 share=$prefix/share
@@ -49,22 +40,10 @@ for picture in $(grep -o '<image>[^<]*</image>' "$metainfo" | sed 's#.*/\([^/<]*
 done
 
 # PNG icons from 16 to 512 pixels, each as large as the folder it is in says.
-python3 - "$share/icons/hicolor" "$appid" <<'PY' || failures=$((failures + 1))
-import os, struct, sys
-root, appid = sys.argv[1], sys.argv[2]
-bad = 0
-for size in (16, 22, 24, 32, 48, 64, 128, 256, 512):
-    path = f"{root}/{size}x{size}/apps/{appid}.png"
-    try:
-        with open(path, "rb") as f:
-            head = f.read(24)
-        ok = head[:8] == b"\x89PNG\r\n\x1a\n" and struct.unpack(">II", head[16:24]) == (size, size)
-    except OSError:
-        ok = False
-    print(("ok   - " if ok else "FAIL - ") + f"the {size} px icon is a {size} x {size} PNG")
-    bad += not ok
-sys.exit(1 if bad else 0)
-PY
+for size in 16 22 24 32 48 64 128 256 512; do
+    check "the $size px icon is a $size x $size PNG" \
+        bash -c "file -b '$share/icons/hicolor/${size}x${size}/apps/$appid.png' | grep -q '^PNG image data, $size x $size,'"
+done
 
 # The manual page renders without a warning of groff or man.
 man_out=$(MANWIDTH=80 LC_ALL=C.UTF-8 man --warnings -l "$share/man/man1/vorn.1.gz" 2>"$work/man.err")
@@ -97,4 +76,4 @@ check "the installed binary has no run path into the build tree" \
 check "the installed binary prints its version" bash -c "'$prefix/bin/vorn' --version | grep -q '[0-9]'"
 check "the installed binary prints its help" bash -c "'$prefix/bin/vorn' --help | grep -q '^Usage: vorn'"
 
-[ $failures -eq 0 ] || { echo "$failures check(s) failed"; exit 1; }
+finish

@@ -6,16 +6,7 @@
 # Usage: package_check.sh BUILD_DIR SOURCE_DIR APP_ID VERSION
 set -uo pipefail
 build=$1 source=$2 appid=$3 version=$4
-for tool in cpack dpkg-deb dpkg-shlibdeps apt-get file; do
-    command -v "$tool" >/dev/null || { echo "FAIL - $tool is not installed (scripts/setup installs it)"; exit 1; }
-done
-work=$(mktemp -d /tmp/vorn-package-XXXXXX)
-trap 'rm -rf "$work"' EXIT
-failures=0
-check() { # description, command...
-    local what=$1; shift
-    if "$@"; then echo "ok   - $what"; else echo "FAIL - $what"; failures=$((failures + 1)); fi
-}
+source "$(dirname "$0")/check_support.sh" package cpack dpkg-deb dpkg-shlibdeps apt-get file
 
 (cd "$work" && cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work" >"$work/cpack.log" 2>&1) \
     || { cat "$work/cpack.log"; exit 1; }
@@ -75,4 +66,4 @@ check "apt-get install -s resolves every dependency" test $status -eq 0
 [ $status -eq 0 ] || cat "$work/apt.log"
 check "apt would install vorn" grep -q '^Inst vorn ' "$work/apt.log"
 
-[ $failures -eq 0 ] || { echo "$failures check(s) failed"; exit 1; }
+finish

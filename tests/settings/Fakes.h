@@ -1,13 +1,16 @@
 #pragma once
 
+#include "JournalCodec.h"
 #include "LoginItemControl.h"
 #include "ModelContext.h"
 #include "SettingsViewModel.h"
 #include "ShortcutService.h"
 #include "StoreLog.h"
+#include "SyncFolder.h"
 #include "TestSupport.h"
 #include "UserDefaults.h"
 
+#include <QDir>
 #include <QStringList>
 
 #include <gtest/gtest.h>
@@ -84,3 +87,17 @@ protected:
     std::unique_ptr<UserDefaults> defaults;
     std::unique_ptr<FakeShortcutService> shortcuts;
 };
+
+// Another device's journal in the sync folder, as the sync tool delivers it: one favourite.
+inline bool deliverJournal(const QString &folder, const QString &device, const QString &name, qint64 wall)
+{
+    SyncJournal journal;
+    journal.device = device;
+    journal.name = name;
+    journal.written = wall;
+    journal.records.append({{wall, 0, device}, QStringLiteral("attr"),
+                            QStringLiteral("A1B2C3D4-0000-4000-8000-000000000001"), QStringLiteral("favorite"), true});
+    QString error;
+    return SyncFolder::writeAtomically(QDir(folder).filePath(SyncFolder::journalName(device)),
+                                       JournalCodec::encode(journal), &error);
+}

@@ -13,30 +13,31 @@ QString translated(const char *context, const char *text, int n = -1)
 }
 } // namespace
 
-TEST(UiLanguage, MessagesLocaleComesFromLcAllThenLcMessagesThenLang)
+// Env is {LANGUAGE, LC_ALL, LC_MESSAGES, LANG}.
+TEST(UiLanguage, CandidatesComeFromTheLanguageListThenLcAllThenLcMessagesThenLang)
 {
-    EXPECT_EQ(UiLanguage::candidates(Env{{}, {}, {}, QStringLiteral("de_DE.UTF-8")}),
-              (QStringList{QStringLiteral("de_DE"), QStringLiteral("de")}));
-    EXPECT_EQ(UiLanguage::candidates(Env{{}, {}, QStringLiteral("fr_FR.UTF-8"), QStringLiteral("de_DE.UTF-8")}),
-              (QStringList{QStringLiteral("fr_FR"), QStringLiteral("fr")}));
-    EXPECT_EQ(UiLanguage::candidates(Env{{}, QStringLiteral("es_ES@euro"), QStringLiteral("fr_FR"), QStringLiteral("de_DE")}),
-              (QStringList{QStringLiteral("es_ES"), QStringLiteral("es")}));
-    // An empty variable counts as unset.
-    EXPECT_EQ(UiLanguage::candidates(Env{{}, QStringLiteral(" "), {}, QStringLiteral("de")}), QStringList{QStringLiteral("de")});
+    const struct {
+        Env env;
+        QStringList expected;
+        const char *label;
+    } cases[] = {
+        {{{}, {}, {}, "de_DE.UTF-8"}, {"de_DE", "de"}, "LANG alone"},
+        {{{}, {}, "fr_FR.UTF-8", "de_DE.UTF-8"}, {"fr_FR", "fr"}, "LC_MESSAGES over LANG"},
+        {{{}, "es_ES@euro", "fr_FR", "de_DE"}, {"es_ES", "es"}, "LC_ALL over both"},
+        {{{}, " ", {}, "de"}, {"de"}, "an empty variable counts as unset"},
+        {{"fr_CA:es::de", {}, {}, "de_DE.UTF-8"}, {"fr_CA", "fr", "es", "de", "de_DE"}, "the language list first"},
+        // Under C or POSIX, programs speak English; LANGUAGE is not consulted (as gettext does).
+        {{"de", {}, {}, "C.UTF-8"}, {}, "C"},
+        {{"de", "POSIX", {}, "de_DE"}, {}, "POSIX"},
+        {{"de", {}, {}, {}}, {}, "no locale at all"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.label);
+        EXPECT_EQ(UiLanguage::candidates(c.env), c.expected);
+    }
 }
 
-TEST(UiLanguage, LanguageListComesFirstExceptUnderTheCLocale)
-{
-    EXPECT_EQ(UiLanguage::candidates(Env{QStringLiteral("fr_CA:es::de"), {}, {}, QStringLiteral("de_DE.UTF-8")}),
-              (QStringList{QStringLiteral("fr_CA"), QStringLiteral("fr"), QStringLiteral("es"), QStringLiteral("de"),
-                           QStringLiteral("de_DE")}));
-    // Under C or POSIX, programs speak English; LANGUAGE is not consulted (as gettext does).
-    EXPECT_TRUE(UiLanguage::candidates(Env{QStringLiteral("de"), {}, {}, QStringLiteral("C.UTF-8")}).isEmpty());
-    EXPECT_TRUE(UiLanguage::candidates(Env{QStringLiteral("de"), QStringLiteral("POSIX"), {}, QStringLiteral("de_DE")}).isEmpty());
-    EXPECT_TRUE(UiLanguage::candidates(Env{QStringLiteral("de"), {}, {}, {}}).isEmpty());
-}
-
-TEST(UiLanguage, PicksTheFirstShippedLanguageAndFallsBackToEnglish)
+TEST(UiLanguage, PicksTheFirstShippedLanguageFallsBackToEnglishAndCarriesPlurals)
 {
     EXPECT_EQ(UiLanguage::available(), (QStringList{QStringLiteral("de"), QStringLiteral("es"), QStringLiteral("fr")}));
     {
@@ -57,10 +58,7 @@ TEST(UiLanguage, PicksTheFirstShippedLanguageAndFallsBackToEnglish)
         EXPECT_EQ(language.name(), QStringLiteral("en"));
         EXPECT_EQ(translated("SettingsView", "Settings"), QStringLiteral("Settings"));
     }
-}
-
-TEST(UiLanguage, CataloguesCarryPluralsAndQtsOwnTexts)
-{
+    // The catalogues carry plurals and Qt's own texts.
     {
         const UiLanguage english(Env{{}, {}, {}, QStringLiteral("C.UTF-8")});
         EXPECT_EQ(translated("PromptBrowserViewModel", "%n prompts", 1), QStringLiteral("1 prompt"));

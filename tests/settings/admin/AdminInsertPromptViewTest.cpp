@@ -5,7 +5,6 @@
 #include "QmlTestSupport.h"
 
 #include <QSignalSpy>
-#include <QTest>
 #include <QtQml/qqmlextensionplugin.h>
 
 #include <gtest/gtest.h>
@@ -15,9 +14,9 @@ Q_IMPORT_QML_PLUGIN(Vorn_AdminPlugin)
 // The sheet's keys: Ctrl+Return saves (only with text), Escape asks to close.
 TEST(AdminInsertPromptView, KeyboardSavesAndCancels)
 {
-    DataController::Options options;
-    options.inMemory = true;
-    DataController::setSharedOptions(options);
+    // A store of its own each run: a prompt left by an earlier run would be updated, not inserted.
+    DataController::resetShared();
+    DataController::setSharedOptions({.storePath = {}, .documentsDir = {}, .inMemory = true});
     ASSERT_TRUE(DataController::shared()->setUp());
     ModelContext *ctx = DataController::shared()->mainContext();
     auto *writing = new PromptCategory;

@@ -6,6 +6,8 @@
 
 #include <QSignalSpy>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -22,20 +24,14 @@ protected:
         strip.setPrompt(prompt);
     }
 
-    PromptCategory *category(const QString &name)
+    template <class T = PromptCategory> T *add(const char *name)
     {
-        auto *c = new PromptCategory;
-        c->setName(name);
-        ctx.insert(c);
-        return c;
+        auto *item = new T;
+        item->setName(QString::fromUtf8(name));
+        ctx.insert(item);
+        return item;
     }
-    PromptTag *tag(const QString &name)
-    {
-        auto *t = new PromptTag;
-        t->setName(name);
-        ctx.insert(t);
-        return t;
-    }
+    PromptTag *tag(const char *name) { return add<PromptTag>(name); }
 
     ModelContext ctx;
     Prompt *prompt = nullptr;
@@ -49,97 +45,66 @@ template <class T> QList<QObject *> objects(std::initializer_list<T *> items)
 }
 } // namespace
 
-TEST_F(StripTest, EmptyStoreShowsTheNoItemsLineInsteadOfChoices)
+// An empty store shows the no-items line; the menus then list the unassigned items sorted as
+// the browser sorts (case and numbers, not code points) and the chips follow the prompt.
+TEST_F(StripTest, MenusListTheUnassignedItemsSortedAndChipsFollowThePrompt)
 {
     EXPECT_EQ(strip.categoryMenuText(), QStringLiteral("No categories available"));
     EXPECT_EQ(strip.tagMenuText(), QStringLiteral("No tags available"));
     EXPECT_TRUE(strip.categoryChoices().isEmpty());
     EXPECT_TRUE(strip.tagChoices().isEmpty());
-}
 
-TEST_F(StripTest, MenusListTheUnassignedItemsByNameAndChipsFollowThePrompt)
-{
-    PromptCategory *writing = category(QStringLiteral("Writing"));
-    PromptCategory *art = category(QStringLiteral("Art"));
-    PromptCategory *code = category(QStringLiteral("Code"));
-    PromptTag *text = tag(QStringLiteral("text"));
-    PromptTag *image = tag(QStringLiteral("image"));
+    PromptCategory *zebra = add("Zebra"), *apple = add("apple"), *item10 = add("Item 10"), *item2 = add("item 2");
+    PromptCategory *code = add("Code");
+    PromptTag *upper = tag("Video"), *lower = tag("audio");
     prompt->setCategories({code});
-
-    EXPECT_EQ(strip.categoryChoices(), objects({art, writing}));
-    EXPECT_EQ(strip.tagChoices(), objects({image, text}));
+    EXPECT_EQ(strip.categoryChoices(), objects({apple, item2, item10, zebra}));
+    EXPECT_EQ(strip.tagChoices(), objects({lower, upper}));
     EXPECT_EQ(strip.categoryMenuText(), QString());
     EXPECT_EQ(strip.categories(), objects({code}));
-
     // With every item assigned the menu is empty: no entries and no text.
-    prompt->setCategories({writing, art, code});
+    prompt->setCategories({zebra, apple, item10, item2, code});
     EXPECT_TRUE(strip.categoryChoices().isEmpty());
     EXPECT_EQ(strip.categoryMenuText(), QString());
 }
 
-TEST_F(StripTest, MenusSortAsTheBrowserDoesNotByCodePoint)
+// Every change is written at once with a fresh date; a refused one leaves the prompt alone.
+TEST_F(StripTest, EveryChangeIsWrittenAtOnceWithAFreshUpdatedAtAndRefusedOnesAreNot)
 {
-    PromptCategory *zebra = category(QStringLiteral("Zebra"));
-    PromptCategory *apple = category(QStringLiteral("apple"));
-    PromptCategory *item10 = category(QStringLiteral("Item 10"));
-    PromptCategory *item2 = category(QStringLiteral("item 2"));
-    PromptTag *upper = tag(QStringLiteral("Video"));
-    PromptTag *lower = tag(QStringLiteral("audio"));
-    EXPECT_EQ(strip.categoryChoices(), objects({apple, item2, item10, zebra}));
-    EXPECT_EQ(strip.tagChoices(), objects({lower, upper}));
-}
-
-TEST_F(StripTest, EveryChangeIsWrittenAtOnceWithAFreshUpdatedAt)
-{
-    PromptCategory *writing = category(QStringLiteral("Writing"));
-    PromptCategory *art = category(QStringLiteral("Art"));
-    PromptTag *text = tag(QStringLiteral("text"));
+    PromptCategory *writing = add("Writing"), *art = add("Art");
+    PromptTag *text = tag("text");
     QSignalSpy categoriesChanged(&strip, &AdminPromptEditorViewModel::categoriesChanged);
     QSignalSpy tagsChanged(&strip, &AdminPromptEditorViewModel::tagsChanged);
-
-    strip.addCategory(writing);
-    strip.addCategory(art); // appended at the end
-    EXPECT_EQ(prompt->categories(), (QList<PromptCategory *>{writing, art}));
-    EXPECT_GT(prompt->updatedAt(), before);
+    const auto change = [&](const char *what, const std::function<void()> &act) {
+        prompt->setUpdatedAt(before);
+        act();
+        EXPECT_GT(prompt->updatedAt(), before) << what << " left the date";
+    };
+    change("adding categories", [&] { strip.addCategory(writing); strip.addCategory(art); });
+    EXPECT_EQ(prompt->categories(), (QList<PromptCategory *>{writing, art})) << "appended at the end";
     EXPECT_EQ(categoriesChanged.size(), 2);
-
-    prompt->setUpdatedAt(before);
-    strip.removeCategory(writing);
-    strip.removeCategory(art);
+    change("removing categories", [&] { strip.removeCategory(writing); strip.removeCategory(art); });
     EXPECT_TRUE(prompt->categories().isEmpty());
-    EXPECT_GT(prompt->updatedAt(), before);
-
-    prompt->setUpdatedAt(before);
-    strip.addTag(text);
+    change("adding a tag", [&] { strip.addTag(text); });
     EXPECT_EQ(prompt->tags(), QList<PromptTag *>{text});
-    EXPECT_GT(prompt->updatedAt(), before);
     EXPECT_EQ(tagsChanged.size(), 1);
-    prompt->setUpdatedAt(before);
-    strip.removeTag(text);
+    change("removing a tag", [&] { strip.removeTag(text); });
     EXPECT_TRUE(prompt->tags().isEmpty());
-    EXPECT_GT(prompt->updatedAt(), before);
-}
 
-TEST_F(StripTest, RefusedChangesLeaveThePromptAlone)
-{
-    PromptCategory *writing = category(QStringLiteral("Writing"));
-    PromptTag *text = tag(QStringLiteral("text"));
     prompt->setCategories({writing});
     prompt->setUpdatedAt(before);
-
-    strip.addCategory(writing);          // already assigned
-    strip.removeTag(text);               // not assigned
-    strip.addCategory(text);             // a tag is no category
+    strip.addCategory(writing); // already assigned
+    strip.removeTag(text);      // not assigned
+    strip.addCategory(text);    // a tag is no category
     strip.addTag(nullptr);
     EXPECT_EQ(prompt->categories(), QList<PromptCategory *>{writing});
     EXPECT_TRUE(prompt->tags().isEmpty());
-    EXPECT_EQ(prompt->updatedAt(), before);
+    EXPECT_EQ(prompt->updatedAt(), before) << "a refused change dated the prompt";
 }
 
 TEST_F(StripTest, ChipsFollowADeletedCategoryAndAnotherPrompt)
 {
-    PromptCategory *writing = category(QStringLiteral("Writing"));
-    PromptCategory *art = category(QStringLiteral("Art"));
+    PromptCategory *writing = add("Writing"), *art = add("Art");
     prompt->setCategories({writing, art});
     QSignalSpy categoriesChanged(&strip, &AdminPromptEditorViewModel::categoriesChanged);
     ctx.remove(writing);

@@ -31,7 +31,9 @@ protected:
 };
 } // namespace
 
-TEST_F(ImportSheetTest, SaveNeedsText)
+// Save needs text; a failure keeps the text for correction and imports nothing; a success
+// empties the editor, and each successful save backs up once.
+TEST_F(ImportSheetTest, SaveNeedsTextAFailureKeepsItAndASuccessEmptiesTheEditor)
 {
     QSignalSpy canSave(&sheet, &ImportSheetViewModel::jsonTextChanged);
     EXPECT_FALSE(sheet.canSave());
@@ -41,10 +43,7 @@ TEST_F(ImportSheetTest, SaveNeedsText)
     sheet.setJsonText(QStringLiteral(" "));
     EXPECT_TRUE(sheet.canSave());
     EXPECT_EQ(canSave.size(), 1);
-}
 
-TEST_F(ImportSheetTest, AFailureKeepsTheTextForCorrection)
-{
     sheet.setJsonText(QStringLiteral("[]"));
     sheet.save();
     EXPECT_EQ(sheet.errorMessage(), QStringLiteral("No prompts found to import."));
@@ -52,10 +51,8 @@ TEST_F(ImportSheetTest, AFailureKeepsTheTextForCorrection)
     EXPECT_EQ(sheet.jsonText(), QStringLiteral("[]"));
     EXPECT_EQ(ctx.count<Prompt>(), 0);
     EXPECT_EQ(backups, 0);
-}
 
-TEST_F(ImportSheetTest, ASuccessEmptiesTheEditorAndReplacesTheEarlierError)
-{
+    // A success empties the editor and replaces the earlier error.
     sheet.setJsonText(QStringLiteral("{"));
     sheet.save();
     ASSERT_EQ(sheet.errorMessage(), QStringLiteral("JSON Error: Not a valid Prompt or List of Prompts."));
@@ -70,7 +67,6 @@ TEST_F(ImportSheetTest, ASuccessEmptiesTheEditorAndReplacesTheEarlierError)
     EXPECT_EQ(result.size(), 1);
     EXPECT_EQ(ctx.count<Prompt>(), 1);
     EXPECT_EQ(backups, 1);
-
     // The same paste again updates the prompt; each successful save backs up once.
     sheet.setJsonText(Valid);
     sheet.save();

@@ -1,9 +1,6 @@
 #include "PromptEditorViewModel.h"
 
 #include "DataController.h"
-#include "ModelContext.h"
-#include "Prompt.h"
-#include "PromptGlobalVariable.h"
 #include "QmlTestSupport.h"
 #include "StoreTestData.h"
 #include "TestSupport.h"
@@ -29,39 +26,28 @@ const char *const Editor = R"(
 struct EditorView : ::testing::Test {
     static void SetUpTestSuite()
     {
-        DataController::Options options;
-        options.inMemory = true;
-        DataController::setSharedOptions(options);
+        // A store of its own each run (--gtest_repeat), with the lists the palette shows.
+        DataController::resetShared();
+        DataController::setSharedOptions({.storePath = {}, .documentsDir = {}, .inMemory = true});
         ASSERT_TRUE(DataController::shared()->setUp());
         ModelContext *context = DataController::shared()->mainContext();
-        const QList<std::pair<QString, QStringList>> lists{
-            {QStringLiteral("audiences"), {QStringLiteral("developers"), QStringLiteral("managers")}},
-            {QStringLiteral("frontend_frameworks"), {QStringLiteral("React"), QStringLiteral("Vue")}},
-            {QStringLiteral("languages"), {QStringLiteral("English"), QStringLiteral("German")}},
-            {QStringLiteral("image_styles"), {QStringLiteral("photo"), QStringLiteral("watercolour")}},
-            {QStringLiteral("tones"), {QStringLiteral("formal"), QStringLiteral("casual")}},
-            {QStringLiteral("output_formats"), {QStringLiteral("Markdown"), QStringLiteral("JSON")}},
-            {QStringLiteral("camera_angles"), {QStringLiteral("low"), QStringLiteral("high")}},
-            {QStringLiteral("programming_languages"), {QStringLiteral("C++"), QStringLiteral("Rust")}},
-        };
-        for (const auto &[key, values] : lists)
-            TestData::addList(*context, key, values);
+        for (const char *list : {"audiences:developers,managers", "frontend_frameworks:React,Vue", "languages:English,German",
+                                 "image_styles:photo,watercolour", "tones:formal,casual", "output_formats:Markdown,JSON",
+                                 "camera_angles:low,high", "programming_languages:C++,Rust"}) {
+            const QStringList keyAndValues = QString::fromLatin1(list).split(u':');
+            TestData::addList(*context, keyAndValues[0], keyAndValues[1].split(u','));
+        }
     }
 
     EditorView() : defaults(TestSupport::freshDir(QStringLiteral("editor-view")) + QStringLiteral("/vorn.ini"))
     {
         UserDefaults::setStandard(&defaults);
-        prompt = new Prompt;
-        prompt->setId(QUuid::createUuid());
-        prompt->setTitle(QStringLiteral("Code Review Checklist"));
-        prompt->setPromptDescription(QStringLiteral("Reviews a change for correctness, tests and style."));
-        prompt->setTemplateText(QStringLiteral(
-            "Review the following {{Language: [programming_languages]}} change as a senior engineer.\n\n"
-            "Focus on {{Focus: correctness, performance, readability}} and point out missing tests.\n"
-            "Answer in {{Format: [output_formats]}} with at most {{Findings: 1-10}} findings.\n\n"
-            "{{Diff}}"));
+        prompt = TestData::addPrompt(*DataController::shared()->mainContext(), QStringLiteral("Code Review Checklist"),
+                                     "Review the following {{Language: [programming_languages]}} change as a senior engineer.\n\n"
+                                     "Focus on {{Focus: correctness, performance, readability}} and point out missing tests.\n"
+                                     "Answer in {{Format: [output_formats]}} with at most {{Findings: 1-10}} findings.\n\n{{Diff}}",
+                                     QStringLiteral("Reviews a change for correctness, tests and style."));
         prompt->setUpdatedAt(QDateTime(QDate(2024, 5, 14), QTime(9, 30)));
-        DataController::shared()->mainContext()->insert(prompt);
     }
     ~EditorView() override
     {
@@ -90,21 +76,17 @@ struct EditorView : ::testing::Test {
 };
 } // namespace
 
-TEST_F(EditorView, RendersTheFieldsAndThePalette)
+TEST_F(EditorView, RendersTheFieldsThenEscapeDiscardsAndCtrlReturnSaves)
 {
     show();
-    ASSERT_NE(view->item(QStringLiteral("titleField")), nullptr);
-    EXPECT_EQ(view->item(QStringLiteral("titleField"))->property("text").toString(),
-              QStringLiteral("Code Review Checklist"));
+    QQuickItem *title = view->item(QStringLiteral("titleField"));
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->property("text").toString(), QStringLiteral("Code Review Checklist"));
     EXPECT_NE(view->item(QStringLiteral("variablePalette")), nullptr);
     view->screenshot(QStringLiteral("editor.png"), 300);
-}
 
-TEST_F(EditorView, TypingThenEscapeDiscardsAndCtrlReturnSaves)
-{
-    show();
     QSignalSpy closed(sheet, SIGNAL(closed()));
-    // The title field has the focus when the sheet opens.
+    EXPECT_TRUE(title->hasActiveFocus()) << "the title field has the focus when the sheet opens";
     view->type(QStringLiteral(" v2"));
     EXPECT_EQ(viewModel->title(), QStringLiteral("Code Review Checklist v2"));
     view->key(Qt::Key_Escape);

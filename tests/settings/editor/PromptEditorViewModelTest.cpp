@@ -2,7 +2,6 @@
 
 #include "ModelContext.h"
 #include "Prompt.h"
-#include "PromptGlobalVariable.h"
 #include "PromptTag.h"
 #include "StoreTestData.h"
 
@@ -28,7 +27,6 @@ struct Editor : ::testing::Test {
     {
         context.setAutosaveInterval(-1);
         EXPECT_TRUE(context.open(QString::fromLatin1(ModelContext::InMemory)).ok());
-        prompt->setId(QUuid::createUuid());
         prompt->setTitle("Old title");
         prompt->setPromptDescription("Old description");
         prompt->setTemplateText("Old {{Template}}");
@@ -39,7 +37,6 @@ struct Editor : ::testing::Test {
         editor->setBackupAction([this] { ++backups; });
         editor->setPrompt(prompt);
     }
-    void addVariable(const QString &key, const QStringList &values) { TestData::addList(context, key, values); }
 };
 } // namespace
 
@@ -98,27 +95,15 @@ TEST_F(Editor, SavingWithoutChangesStillDatesAndBacksUp)
     EXPECT_EQ(backups, 1);
 }
 
-TEST_F(Editor, SnippetLabelsCapitaliseTheKeyWords)
-{
-    EXPECT_EQ(PromptEditorViewModel::labelForKey("frontend_frameworks"), "Frontend Frameworks");
-    EXPECT_EQ(PromptEditorViewModel::snippetForKey("languages"), "{{Languages: [languages]}}");
-    EXPECT_EQ(PromptEditorViewModel::snippetForKey("API_keys"), "{{Api Keys: [API_keys]}}");
-
-    QSignalSpy copied(editor.get(), &PromptEditorViewModel::copied);
-    editor->copySnippet("frontend_frameworks");
-    EXPECT_EQ(QGuiApplication::clipboard()->text(),
-              "{{Frontend Frameworks: [frontend_frameworks]}}");
-    EXPECT_EQ(copied.size(), 1);
-}
-
-TEST_F(Editor, PaletteIsSortedByKeyAndShowsTheFirstTenValues)
+// The palette: sorted by key, the first ten values, snippets with capitalised key words.
+TEST_F(Editor, PaletteIsSortedByKeyShowsTheFirstTenValuesAndCopiesSnippets)
 {
     QStringList twelve;
     for (int i = 1; i <= 12; ++i)
         twelve.append(QStringLiteral("v%1").arg(i));
-    addVariable("tones", twelve);
-    addVariable("Audience", {"devs"});
-    addVariable("empty", {});
+    TestData::addList(context, "tones", twelve);
+    TestData::addList(context, "Audience", {"devs"});
+    TestData::addList(context, "empty", {});
     const QVariantList palette = editor->variables();
     ASSERT_EQ(palette.size(), 3);
     EXPECT_EQ(palette[0].toMap()["key"].toString(), "Audience");
@@ -128,4 +113,11 @@ TEST_F(Editor, PaletteIsSortedByKeyAndShowsTheFirstTenValues)
     EXPECT_EQ(tones["values"].toStringList(), twelve.mid(0, 10));
     EXPECT_EQ(tones["help"].toString(), twelve.mid(0, 10).join(u'\n'));
     EXPECT_EQ(tones["snippet"].toString(), "{{Tones: [tones]}}");
+
+    EXPECT_EQ(PromptEditorViewModel::labelForKey("frontend_frameworks"), "Frontend Frameworks");
+    EXPECT_EQ(PromptEditorViewModel::snippetForKey("API_keys"), "{{Api Keys: [API_keys]}}");
+    QSignalSpy copied(editor.get(), &PromptEditorViewModel::copied);
+    editor->copySnippet("frontend_frameworks");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "{{Frontend Frameworks: [frontend_frameworks]}}");
+    EXPECT_EQ(copied.size(), 1);
 }
