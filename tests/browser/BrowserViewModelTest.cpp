@@ -339,35 +339,25 @@ TEST_F(Browser, KeysWalkHeadersOpenAndCloseThemAndOpenPrompts)
     ASSERT_EQ(opened.size(), 1);
     EXPECT_EQ(opened.first().first().value<Prompt *>(), favorite);
 
-    // Left goes from the row to its header, then closes it; Left on a closed header stays.
+    // Left goes from the row to its header, then closes it. (Where each key lands is the
+    // walk's own test; here the view model acts on it.)
     press(Qt::Key_Left);
-    EXPECT_EQ(highlighted().category, code);
-    EXPECT_EQ(vm.expandedId(), code->idText());
     press(Qt::Key_Left);
     EXPECT_EQ(vm.expandedId(), QString());
     EXPECT_EQ(highlighted().category, code);
-    press(Qt::Key_Left);
-    EXPECT_EQ(highlighted().category, code);
 
-    // End and Home reach both ends; Return on a header opens it like a click.
+    // Return on a header opens it like a click, and opens no prompt.
     press(Qt::Key_End);
-    EXPECT_EQ(highlighted().category, writing);
+    ASSERT_EQ(highlighted().category, writing);
     press(Qt::Key_Return);
     EXPECT_EQ(vm.expandedId(), writing->idText());
-    EXPECT_EQ(highlighted().category, writing);
-    press(Qt::Key_Home);
-    EXPECT_EQ(vm.highlightedPrompt(), hot);
-    press(Qt::Key_PageDown); // two stops a page
-    EXPECT_EQ(highlighted().category, code);
     EXPECT_EQ(opened.size(), 1);
 
     // In the search field, a search's text keeps the keys that edit it; the walk keys stay the list's.
     vm.setSearchText(QStringLiteral("o"));
-    for (int key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Home, Qt::Key_End})
-        EXPECT_FALSE(vm.handleKey(key, 2, true)) << key;
-    EXPECT_TRUE(vm.handleKey(Qt::Key_Left, 2, false));
+    EXPECT_FALSE(vm.handleKey(Qt::Key_Left, 2, true)) << "the field's cursor key";
+    EXPECT_TRUE(vm.handleKey(Qt::Key_Left, 2, false)) << "the same key on the list";
     EXPECT_TRUE(vm.handleKey(Qt::Key_PageDown, 2, true));
-    EXPECT_FALSE(vm.handleKey(Qt::Key_A, 2, false));
     vm.setSearchText(QString());
     EXPECT_TRUE(vm.handleKey(Qt::Key_End, 2, true)) << "an empty field has nothing to edit";
 }
