@@ -72,16 +72,10 @@ struct DetailView : ::testing::Test {
 
     Prompt *addPrompt(const QString &templateText)
     {
-        auto *prompt = new Prompt;
-        prompt->setId(QUuid::createUuid());
-        prompt->setTitle(QStringLiteral("Technical Article Outline"));
-        prompt->setPromptDescription(
+        Prompt *prompt = TestData::addPrompt(*context, QStringLiteral("Technical Article Outline"), templateText,
             QStringLiteral("Drafts a structured article for a chosen audience, length and date."));
-        prompt->setTemplateText(templateText);
         prompt->setUpdatedAt(QDateTime(QDate(2024, 5, 14), QTime(9, 30)));
-        context->insert(prompt);
         auto *category = new PromptCategory;
-        category->setId(QUuid::createUuid());
         category->setName(QStringLiteral("Writing"));
         context->insert(category);
         prompt->addCategory(category);
@@ -104,14 +98,10 @@ struct DetailView : ::testing::Test {
     }
 
     QQuickItem *field(int index) const { return view->item(QStringLiteral("field_%1").arg(index)); }
-    QQuickItem *focused() const { return view->activeFocusItem(); }
-    // Whether the focused item sits inside this field.
+    // Whether the focused item is this field or sits inside it.
     bool hasFocusIn(QQuickItem *item) const
     {
-        for (QQuickItem *p = focused(); p; p = p->parentItem())
-            if (p == item)
-                return true;
-        return false;
+        return item && (item == view->activeFocusItem() || item->isAncestorOf(view->activeFocusItem()));
     }
 
     UserDefaults defaults;
