@@ -74,7 +74,7 @@ struct Detail : ::testing::Test {
 };
 } // namespace
 
-TEST_F(Detail, HeaderShowsDatesUsesAndTheActionStates)
+TEST_F(Detail, HeaderShowsDatesUsesAndTheActionStatesAndEmptiesWithItsPrompt)
 {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     Prompt *prompt = addPrompt(QStringLiteral("Hi {{Name}}"));
@@ -108,6 +108,16 @@ TEST_F(Detail, HeaderShowsDatesUsesAndTheActionStates)
     EXPECT_TRUE(detail->isAdminMode());
     EXPECT_EQ(admin.size(), 1);
     QLocale::setDefault(QLocale::system());
+
+    // A deleted prompt leaves an empty header whose actions do nothing.
+    context->remove(prompt);
+    context->save();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(detail->prompt(), nullptr);
+    EXPECT_EQ(detail->title(), QString());
+    detail->toggleFavorite();
+    detail->addCategory(0);
+    EXPECT_EQ(detail->usesText(), QStringLiteral("Uses: 0"));
 }
 
 TEST_F(Detail, AFieldsMessageWaitsUntilTheUserLeavesItOrTriesToCopy)
@@ -330,18 +340,4 @@ TEST_F(Detail, AddMenusAppendOnlyWhatIsMissingAndLeaveTheUpdateDate)
     detail->addTag(99);
     detail->addCategory(-1);
     EXPECT_EQ(prompt->updatedAt(), Updated);
-}
-
-TEST_F(Detail, ADeletedPromptLeavesAnEmptyHeaderNotACrash)
-{
-    Prompt *prompt = addPrompt(QStringLiteral("{{A}}"));
-    show(prompt);
-    context->remove(prompt);
-    context->save();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(detail->prompt(), nullptr);
-    EXPECT_EQ(detail->title(), QString());
-    detail->toggleFavorite();
-    detail->addCategory(0);
-    EXPECT_EQ(detail->usesText(), QStringLiteral("Uses: 0"));
 }
