@@ -303,39 +303,12 @@ TEST_F(DetailView, WithManyFieldsThePreviewStaysOnScreen)
     view->screenshot(QStringLiteral("states-form-split.png"));
 }
 
-// Escape closes the editor, then the preview, before it goes back from the detail.
-TEST_F(DetailView, EscapeClosesTheEditorAndThePreviewFirst)
-{
-    defaults.setValue(QStringLiteral("isAdminMode"), true);
-    show(addPrompt(QStringLiteral("Hello {{Name}}")));
-    QSignalSpy back(detail, SIGNAL(back()));
-    QQuickItem *edit = view->item(QStringLiteral("editButton"));
-    ASSERT_TRUE(edit && edit->isVisible());
-    EXPECT_TRUE(view->item(QStringLiteral("addCategoryMenu"))->isVisible());
-    QMetaObject::invokeMethod(edit, "clicked");
-    ASSERT_NE(view->item(QStringLiteral("adminFullPromptEditorView")), nullptr);
-    QTest::qWait(50);
-    view->key(Qt::Key_Escape);
-    QTest::qWait(50);
-    EXPECT_EQ(view->item(QStringLiteral("adminFullPromptEditorView")), nullptr);
-
-    detail->setProperty("showPreview", true);
-    QTest::qWait(50);
-    QQuickItem *preview = view->item(QStringLiteral("imagePreviewView"));
-    ASSERT_NE(preview, nullptr);
-    EXPECT_TRUE(preview->hasActiveFocus());
-    view->key(Qt::Key_Escape);
-    QTest::qWait(50);
-    EXPECT_FALSE(detail->property("showPreview").toBool());
-    EXPECT_EQ(back.size(), 0);
-    EXPECT_TRUE(hasFocusIn(field(0)));
-}
-
 // The detail and its form in German, the longest of the shipped languages: every kind of
 // field, the validation messages, the administration header with its editor, and the
 // preview; each with its texts whole and apart (screenshot() checks them). Dates and numbers
-// shown follow the German formats; the prompt's own text stays as it was written.
-TEST_F(DetailView, GermanTextsFitInEveryState)
+// shown follow the German formats; the prompt's own text stays as it was written. Escape
+// closes the editor, then the preview, before it goes back from the detail.
+TEST_F(DetailView, GermanTextsFitInEveryStateAndEscapeClosesTheEditorAndThePreviewFirst)
 {
     const QmlTest::Language german(QStringLiteral("de"));
     Prompt *prompt = addPrompt(EveryKind);
@@ -359,13 +332,27 @@ TEST_F(DetailView, GermanTextsFitInEveryState)
 
     defaults.setValue(QStringLiteral("isAdminMode"), true);
     show(prompt);
+    QSignalSpy back(detail, SIGNAL(back()));
+    QQuickItem *edit = view->item(QStringLiteral("editButton"));
+    ASSERT_TRUE(edit && edit->isVisible());
+    EXPECT_TRUE(view->item(QStringLiteral("addCategoryMenu"))->isVisible());
     view->screenshot(QStringLiteral("de-detail-admin.png"));
-    QMetaObject::invokeMethod(view->item(QStringLiteral("editButton")), "clicked");
+    QMetaObject::invokeMethod(edit, "clicked");
     ASSERT_NE(view->item(QStringLiteral("adminFullPromptEditorView")), nullptr);
     view->screenshot(QStringLiteral("de-detail-editor.png"));
     view->key(Qt::Key_Escape);
     QTest::qWait(50);
+    EXPECT_EQ(view->item(QStringLiteral("adminFullPromptEditorView")), nullptr);
 
     detail->setProperty("showPreview", true);
+    QTest::qWait(50);
+    QQuickItem *preview = view->item(QStringLiteral("imagePreviewView"));
+    ASSERT_NE(preview, nullptr);
+    EXPECT_TRUE(preview->hasActiveFocus());
     view->screenshot(QStringLiteral("de-detail-preview.png"));
+    view->key(Qt::Key_Escape);
+    QTest::qWait(50);
+    EXPECT_FALSE(detail->property("showPreview").toBool());
+    EXPECT_EQ(back.size(), 0);
+    EXPECT_TRUE(hasFocusIn(field(0)));
 }
