@@ -581,7 +581,6 @@ TEST_F(ResultRows, SearchIsPreparedBeforeTheFirstKeystroke)
             ASSERT_TRUE(shown.wait(3000));
         }
         EXPECT_EQ(vm.rows()->row(0).title, QStringLiteral("%1 prompts match").arg(21 + (backgroundFrom == 0)));
-        // The search prepares nothing more while it shows its results.
-        EXPECT_TRUE(vm.isSearchPrepared());
+        EXPECT_TRUE(vm.isSearchPrepared()) << "the search prepares nothing more while it shows its results";
     }
 }

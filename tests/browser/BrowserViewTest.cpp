@@ -331,10 +331,9 @@ TEST_F(BrowserView, AdministrationControls)
     QQuickItem *entry = menuEntry();
     ASSERT_TRUE(entry);
     const QString tagName = entry->property("text").toString();
-    bool assigned = false;
-    for (const PromptTag *tag : doomed->tags())
-        assigned |= tag->name() == tagName;
-    EXPECT_FALSE(assigned) << tagName.toStdString();
+    const QList<PromptTag *> tags = doomed->tags();
+    EXPECT_TRUE(std::none_of(tags.cbegin(), tags.cend(), [&](const PromptTag *tag) { return tag->name() == tagName; }))
+        << tagName.toStdString();
     view->key(Qt::Key_Escape);
     QTest::qWait(300);
 

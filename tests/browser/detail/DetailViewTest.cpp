@@ -178,8 +178,8 @@ TEST_F(DetailView, TabWalksTheFieldsAndCtrlReturnCopiesAndFinishes)
     EXPECT_TRUE(hasFocusIn(field(2)));
     view->key(Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_TRUE(hasFocusIn(field(1)));
-    // Tab leaves the multi-line editor instead of typing into it.
-    EXPECT_EQ(viewModel->formModel()->value(QStringLiteral("City")), QStringLiteral("Oslo"));
+    EXPECT_EQ(viewModel->formModel()->value(QStringLiteral("City")), QStringLiteral("Oslo"))
+        << "Tab leaves the multi-line editor instead of typing into it";
 
     // Down opens a choice's menu on its current entry; Down and Return pick the next one.
     QMetaObject::invokeMethod(field(3), "takeFocus");
