@@ -41,7 +41,7 @@ QList<BrowserRowModel::Row> library()
 }
 } // namespace
 
-TEST(BrowserListWalk, StepsStopOnPromptsHeadersAndMoreButPassCaptions)
+TEST(BrowserListWalk, StepsAndPagesStopOnPromptsHeadersAndMoreButPassCaptions)
 {
     const QList<BrowserRowModel::Row> rows = library();
     const BrowserListWalk walk(rows);
@@ -58,12 +58,7 @@ TEST(BrowserListWalk, StepsStopOnPromptsHeadersAndMoreButPassCaptions)
     EXPECT_EQ(walk.step(5, Step::Next, 1), 6);     // from a caption to the next stop
     EXPECT_EQ(walk.step(5, Step::Previous, 1), 4);
     EXPECT_EQ(walk.step(-1, Step::Previous, 1), 0);
-}
-
-TEST(BrowserListWalk, PagesAndEndsClampToTheStops)
-{
-    const QList<BrowserRowModel::Row> rows = library();
-    const BrowserListWalk walk(rows);
+    // Pages and ends clamp to the stops.
     EXPECT_EQ(walk.step(0, Step::PageDown, 3), 3);
     EXPECT_EQ(walk.step(3, Step::PageDown, 3), 7);
     EXPECT_EQ(walk.step(7, Step::PageDown, 3), 8);
@@ -81,7 +76,7 @@ TEST(BrowserListWalk, PagesAndEndsClampToTheStops)
     EXPECT_EQ(none.step(-1, Step::Last, 1), -1);
 }
 
-TEST(BrowserListWalk, HeadersOfRowsAndTheirFirstRows)
+TEST(BrowserListWalk, HeadersOfRowsTheirFirstRowsAndTheKeysThatOpenCloseAndEnterThem)
 {
     const QList<BrowserRowModel::Row> rows = library();
     const BrowserListWalk walk(rows);
@@ -100,13 +95,9 @@ TEST(BrowserListWalk, HeadersOfRowsAndTheirFirstRows)
     // Search results are drawn outside cards and lie under no header.
     const QList<BrowserRowModel::Row> results{row(Kind::MatchCount), row(Kind::Prompt), row(Kind::Prompt)};
     EXPECT_EQ(BrowserListWalk(results).headerOf(2), -1);
-}
 
-TEST(BrowserListWalk, KeysOpenCloseAndEnterHeaders)
-{
+    // Keys open, close and enter the headers.
     using Act = BrowserListWalk::Outcome::Act;
-    const QList<BrowserRowModel::Row> rows = library();
-    const BrowserListWalk walk(rows);
     const auto outcome = [&](int key, int at) {
         const BrowserListWalk::Outcome o = walk.onKey(key, at, 3);
         return std::make_tuple(o.handled, o.highlight, o.act);

@@ -2,6 +2,7 @@
 #include "LibraryStatusViewModel.h"
 #include "ModelContext.h"
 #include "Prompt.h"
+#include "StoreTestData.h"
 #include "TestSupport.h"
 
 #include <QDir>
@@ -12,14 +13,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-Prompt *addPrompt(ModelContext *ctx, const QString &title)
-{
-    auto *p = new Prompt;
-    p->setTitle(title);
-    ctx->insert(p);
-    return p;
-}
-
 const char *const Refuse = "CREATE TRIGGER refuse BEFORE INSERT ON prompt BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END";
 } // namespace
 
@@ -39,7 +32,7 @@ TEST(LibraryStatus, NotSavedUntilARetrySaves)
     ASSERT_TRUE(ctx->execute(QString::fromLatin1(Refuse)));
     QSignalSpy changed(&status, &LibraryStatusViewModel::messageChanged);
     QSignalSpy failed(ctx, &ModelContext::saveFailed);
-    addPrompt(ctx, QStringLiteral("starred in the panel"));
+    TestData::addPrompt(*ctx, QStringLiteral("starred in the panel"));
     ASSERT_TRUE(failed.wait(3000));
     EXPECT_TRUE(status.unsaved());
     EXPECT_EQ(status.message(), "Changes not saved: database or disk is full. VORN keeps trying.");
@@ -80,7 +73,7 @@ TEST(LibraryStatus, NoticesOfTheStore)
     EXPECT_FALSE(status.unsaved());
 
     ASSERT_TRUE(moved.mainContext()->execute(QString::fromLatin1(Refuse)));
-    addPrompt(moved.mainContext(), QStringLiteral("x"));
+    TestData::addPrompt(*moved.mainContext(), QStringLiteral("x"));
     EXPECT_FALSE(moved.mainContext()->save());
     EXPECT_TRUE(status.unsaved());
     EXPECT_TRUE(status.message().startsWith("Changes not saved: "));

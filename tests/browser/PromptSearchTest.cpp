@@ -303,7 +303,7 @@ TEST_F(PromptSearchTest, FavouritesThenUsesThenLastUseThenNaturalTitleOrderBreak
     EXPECT_EQ(titles("draft").last(), u"Redraft a speech"_s) << "a favourite inside a word comes after a word start";
 }
 
-TEST_F(PromptSearchTest, SlipsAndSwapsWithinTheirLimits)
+TEST_F(PromptSearchTest, SlipsAndSwapsWithinTheirLimitsThenTheClosestTitles)
 {
     add("Summarise notes");
     add("Review code");
@@ -321,6 +321,14 @@ TEST_F(PromptSearchTest, SlipsAndSwapsWithinTheirLimits)
                  {"pn", nullptr},                  {"rv", nullptr}}; // under 3 letters: no slip
     for (const auto &c : cases)
         EXPECT_EQ(close(c.query), c.found ? QStringList{c.found} : QStringList()) << c.query;
+
+    // Nothing close: the closest titles are offered instead, unless nothing is near at all.
+    const PromptSearch::Found found = search.find("revxyz", {});
+    EXPECT_TRUE(found.matches.isEmpty());
+    EXPECT_TRUE(found.close.isEmpty());
+    ASSERT_FALSE(found.closest.isEmpty());
+    EXPECT_EQ(found.closest.first()->title(), u"Review code"_s);
+    EXPECT_TRUE(search.find("qqqqqqqq", {}).closest.isEmpty());
 }
 
 TEST_F(PromptSearchTest, BritishAndAmericanSpellings)
@@ -392,19 +400,6 @@ TEST_F(PromptSearchTest, HiddenAndInactivePromptsFollowTheirOptionsInMatchesAndC
     options.adminMode = true;
     EXPECT_EQ(close("color", options), (QStringList{"Colour chart", "Colour wheel", "Colr grading"}));
     EXPECT_FALSE(close("colo", options).contains("Color me")) << "a match is never a close match too";
-}
-
-TEST_F(PromptSearchTest, NothingCloseOffersTheClosestTitles)
-{
-    add("Review code");
-    add("Plan a trip");
-    add("Bake bread");
-    const PromptSearch::Found found = search.find("revxyz", {});
-    EXPECT_TRUE(found.matches.isEmpty());
-    EXPECT_TRUE(found.close.isEmpty());
-    ASSERT_FALSE(found.closest.isEmpty());
-    EXPECT_EQ(found.closest.first()->title(), u"Review code"_s);
-    EXPECT_TRUE(search.find("qqqqqqqq", {}).closest.isEmpty());
 }
 
 namespace {

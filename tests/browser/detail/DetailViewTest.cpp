@@ -72,16 +72,10 @@ struct DetailView : ::testing::Test {
 
     Prompt *addPrompt(const QString &templateText)
     {
-        auto *prompt = new Prompt;
-        prompt->setId(QUuid::createUuid());
-        prompt->setTitle(QStringLiteral("Technical Article Outline"));
-        prompt->setPromptDescription(
+        Prompt *prompt = TestData::addPrompt(*context, QStringLiteral("Technical Article Outline"), templateText,
             QStringLiteral("Drafts a structured article for a chosen audience, length and date."));
-        prompt->setTemplateText(templateText);
         prompt->setUpdatedAt(QDateTime(QDate(2024, 5, 14), QTime(9, 30)));
-        context->insert(prompt);
         auto *category = new PromptCategory;
-        category->setId(QUuid::createUuid());
         category->setName(QStringLiteral("Writing"));
         context->insert(category);
         prompt->addCategory(category);
@@ -104,14 +98,10 @@ struct DetailView : ::testing::Test {
     }
 
     QQuickItem *field(int index) const { return view->item(QStringLiteral("field_%1").arg(index)); }
-    QQuickItem *focused() const { return view->activeFocusItem(); }
-    // Whether the focused item sits inside this field.
+    // Whether the focused item is this field or sits inside it.
     bool hasFocusIn(QQuickItem *item) const
     {
-        for (QQuickItem *p = focused(); p; p = p->parentItem())
-            if (p == item)
-                return true;
-        return false;
+        return item && (item == view->activeFocusItem() || item->isAncestorOf(view->activeFocusItem()));
     }
 
     UserDefaults defaults;
@@ -188,8 +178,8 @@ TEST_F(DetailView, TabWalksTheFieldsAndCtrlReturnCopiesAndFinishes)
     EXPECT_TRUE(hasFocusIn(field(2)));
     view->key(Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_TRUE(hasFocusIn(field(1)));
-    // Tab leaves the multi-line editor instead of typing into it.
-    EXPECT_EQ(viewModel->formModel()->value(QStringLiteral("City")), QStringLiteral("Oslo"));
+    EXPECT_EQ(viewModel->formModel()->value(QStringLiteral("City")), QStringLiteral("Oslo"))
+        << "Tab leaves the multi-line editor instead of typing into it";
 
     // Down opens a choice's menu on its current entry; Down and Return pick the next one.
     QMetaObject::invokeMethod(field(3), "takeFocus");
@@ -313,39 +303,12 @@ TEST_F(DetailView, WithManyFieldsThePreviewStaysOnScreen)
     view->screenshot(QStringLiteral("states-form-split.png"));
 }
 
-// Escape closes the editor, then the preview, before it goes back from the detail.
-TEST_F(DetailView, EscapeClosesTheEditorAndThePreviewFirst)
-{
-    defaults.setValue(QStringLiteral("isAdminMode"), true);
-    show(addPrompt(QStringLiteral("Hello {{Name}}")));
-    QSignalSpy back(detail, SIGNAL(back()));
-    QQuickItem *edit = view->item(QStringLiteral("editButton"));
-    ASSERT_TRUE(edit && edit->isVisible());
-    EXPECT_TRUE(view->item(QStringLiteral("addCategoryMenu"))->isVisible());
-    QMetaObject::invokeMethod(edit, "clicked");
-    ASSERT_NE(view->item(QStringLiteral("adminFullPromptEditorView")), nullptr);
-    QTest::qWait(50);
-    view->key(Qt::Key_Escape);
-    QTest::qWait(50);
-    EXPECT_EQ(view->item(QStringLiteral("adminFullPromptEditorView")), nullptr);
-
-    detail->setProperty("showPreview", true);
-    QTest::qWait(50);
-    QQuickItem *preview = view->item(QStringLiteral("imagePreviewView"));
-    ASSERT_NE(preview, nullptr);
-    EXPECT_TRUE(preview->hasActiveFocus());
-    view->key(Qt::Key_Escape);
-    QTest::qWait(50);
-    EXPECT_FALSE(detail->property("showPreview").toBool());
-    EXPECT_EQ(back.size(), 0);
-    EXPECT_TRUE(hasFocusIn(field(0)));
-}
-
 // The detail and its form in German, the longest of the shipped languages: every kind of
 // field, the validation messages, the administration header with its editor, and the
 // preview; each with its texts whole and apart (screenshot() checks them). Dates and numbers
-// shown follow the German formats; the prompt's own text stays as it was written.
-TEST_F(DetailView, GermanTextsFitInEveryState)
+// shown follow the German formats; the prompt's own text stays as it was written. Escape
+// closes the editor, then the preview, before it goes back from the detail.
+TEST_F(DetailView, GermanTextsFitInEveryStateAndEscapeClosesTheEditorAndThePreviewFirst)
 {
     const QmlTest::Language german(QStringLiteral("de"));
     Prompt *prompt = addPrompt(EveryKind);
@@ -369,13 +332,27 @@ TEST_F(DetailView, GermanTextsFitInEveryState)
 
     defaults.setValue(QStringLiteral("isAdminMode"), true);
     show(prompt);
+    QSignalSpy back(detail, SIGNAL(back()));
+    QQuickItem *edit = view->item(QStringLiteral("editButton"));
+    ASSERT_TRUE(edit && edit->isVisible());
+    EXPECT_TRUE(view->item(QStringLiteral("addCategoryMenu"))->isVisible());
     view->screenshot(QStringLiteral("de-detail-admin.png"));
-    QMetaObject::invokeMethod(view->item(QStringLiteral("editButton")), "clicked");
+    QMetaObject::invokeMethod(edit, "clicked");
     ASSERT_NE(view->item(QStringLiteral("adminFullPromptEditorView")), nullptr);
     view->screenshot(QStringLiteral("de-detail-editor.png"));
     view->key(Qt::Key_Escape);
     QTest::qWait(50);
+    EXPECT_EQ(view->item(QStringLiteral("adminFullPromptEditorView")), nullptr);
 
     detail->setProperty("showPreview", true);
+    QTest::qWait(50);
+    QQuickItem *preview = view->item(QStringLiteral("imagePreviewView"));
+    ASSERT_NE(preview, nullptr);
+    EXPECT_TRUE(preview->hasActiveFocus());
     view->screenshot(QStringLiteral("de-detail-preview.png"));
+    view->key(Qt::Key_Escape);
+    QTest::qWait(50);
+    EXPECT_FALSE(detail->property("showPreview").toBool());
+    EXPECT_EQ(back.size(), 0);
+    EXPECT_TRUE(hasFocusIn(field(0)));
 }

@@ -37,7 +37,7 @@ struct Form {
 };
 } // namespace
 
-TEST(ChoiceOptions, HeadersOpenSectionsAndPlainEntriesStayUnsectioned)
+TEST(ChoiceOptions, HeadersOpenSectionsPlainEntriesStayUnsectionedAndSortingDropsHeaders)
 {
     EXPECT_EQ(ChoiceOptions::groups(list("#A, x, #B, y")),
               (QList<Group>{{QStringLiteral("A"), true, {QStringLiteral("x")}},
@@ -59,15 +59,12 @@ TEST(ChoiceOptions, HeadersOpenSectionsAndPlainEntriesStayUnsectioned)
     EXPECT_FALSE(entries[0].toMap()[QStringLiteral("isHeader")].toBool());
     EXPECT_TRUE(entries[1].toMap()[QStringLiteral("isHeader")].toBool());
     EXPECT_EQ(entries[1].toMap()[QStringLiteral("text")].toString(), QStringLiteral("A"));
-}
 
-TEST(ChoiceOptions, SortingDropsHeadersIgnoresCaseAndKeepsTiesInOrder)
-{
+    // Sorting drops the headers, ignores case and keeps ties in their written order.
     const QLocale english(QLocale::English, QLocale::UnitedStates);
     EXPECT_EQ(ChoiceOptions::sorted(list("#Europe, German, french, #Asia, Thai, Arabic"), english),
               list("Arabic, french, German, Thai"));
-    // "b" and "B" compare equal without case: their written order stays.
-    EXPECT_EQ(ChoiceOptions::sorted(list("b, a, B, A"), english), list("a, A, b, B"));
+    EXPECT_EQ(ChoiceOptions::sorted(list("b, a, B, A"), english), list("a, A, b, B")) << "b and B compare equal";
     EXPECT_EQ(ChoiceOptions::sorted(list("B, b"), english), list("B, b"));
     EXPECT_EQ(ChoiceOptions::shown(list("c, #H, a"), false, english), list("c, #H, a"));
 }
@@ -90,7 +87,7 @@ TEST(FormFieldModel, OneRowPerPlaceholderWithTheControlOfItsKind)
     EXPECT_EQ(f.at(4, FormFieldModel::DateValueRole).toDateTime().toLocalTime().date(), QDate(2024, 6, 1));
 }
 
-TEST(FormFieldModel, RepeatedLabelsAreBoundToOneInput)
+TEST(FormFieldModel, RepeatedLabelsAreBoundToOneInputAndANewTemplateResetsTheRows)
 {
     Form f(QStringLiteral("{{Topic}} and {{Other}} and {{Topic}}"));
     QSignalSpy changed(f.fields.get(), &QAbstractItemModel::dataChanged);
@@ -101,6 +98,16 @@ TEST(FormFieldModel, RepeatedLabelsAreBoundToOneInput)
     ASSERT_EQ(changed.size(), 2);
     EXPECT_EQ(changed[0][0].toModelIndex().row(), 0);
     EXPECT_EQ(changed[1][0].toModelIndex().row(), 2);
+
+    // A new template resets the rows.
+    QSignalSpy reset(f.fields.get(), &QAbstractItemModel::modelReset);
+    f.form->setup(QStringLiteral("{{C}}"), QUuid(), {});
+    EXPECT_EQ(reset.size(), 1);
+    EXPECT_EQ(f.fields->rowCount(), 1);
+    EXPECT_EQ(f.fields->label(0), QStringLiteral("C"));
+    f.form->setup(QStringLiteral("no placeholders"), QUuid(), {});
+    EXPECT_EQ(f.fields->rowCount(), 0);
+    f.fields->setValue(0, QStringLiteral("ignored")); // out of range: no effect, no crash
 }
 
 TEST(FormFieldModel, RangeShowsARoundedValueAndAscendingBounds)
@@ -108,8 +115,7 @@ TEST(FormFieldModel, RangeShowsARoundedValueAndAscendingBounds)
     Form f(QStringLiteral("{{Age: 18-99}} {{Back: 10-1}}"));
     f.fields->setNumberValue(0, 42.5);
     EXPECT_EQ(f.form->value(QStringLiteral("Age")), QStringLiteral("42.5"));
-    // printf rounds a half to even.
-    EXPECT_EQ(f.at(0, FormFieldModel::LabelLineRole).toString(), QStringLiteral("Age: 42"));
+    EXPECT_EQ(f.at(0, FormFieldModel::LabelLineRole).toString(), QStringLiteral("Age: 42")) << "a half rounds to even";
     f.fields->setNumberValue(0, 42.7);
     EXPECT_EQ(f.at(0, FormFieldModel::LabelLineRole).toString(), QStringLiteral("Age: 43"));
     EXPECT_EQ(f.at(0, FormFieldModel::SliderFromRole).toDouble(), 18);
@@ -192,17 +198,4 @@ TEST(FormFieldModel, ANumberFieldTakesOnlyDigitsDotsAndCommas)
         EXPECT_EQ(validator.validate(text, position), c.number ? QValidator::Acceptable : QValidator::Invalid) << c.text;
         EXPECT_EQ(TemplateForm::isNumberText(text), c.number) << c.text;
     }
-}
-
-TEST(FormFieldModel, ANewTemplateResetsTheRows)
-{
-    Form f(QStringLiteral("{{A}} {{B}}"));
-    QSignalSpy reset(f.fields.get(), &QAbstractItemModel::modelReset);
-    f.form->setup(QStringLiteral("{{C}}"), QUuid(), {});
-    EXPECT_EQ(reset.size(), 1);
-    EXPECT_EQ(f.fields->rowCount(), 1);
-    EXPECT_EQ(f.fields->label(0), QStringLiteral("C"));
-    f.form->setup(QStringLiteral("no placeholders"), QUuid(), {});
-    EXPECT_EQ(f.fields->rowCount(), 0);
-    f.fields->setValue(0, QStringLiteral("ignored")); // out of range: no effect, no crash
 }

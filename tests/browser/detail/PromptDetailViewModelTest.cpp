@@ -55,6 +55,14 @@ struct Detail : ::testing::Test {
         context->insert(prompt);
         return prompt;
     }
+    // A category or tag of that name.
+    template <class Record> Record *named(const char *name)
+    {
+        auto *record = new Record;
+        record->setName(QString::fromLatin1(name));
+        context->insert(record);
+        return record;
+    }
     Prompt *stored() const { return context->fetch<Prompt>().value(0); }
     void show(Prompt *prompt)
     {
@@ -66,7 +74,7 @@ struct Detail : ::testing::Test {
 };
 } // namespace
 
-TEST_F(Detail, HeaderShowsDatesUsesAndTheActionStates)
+TEST_F(Detail, HeaderShowsDatesUsesAndTheActionStatesAndEmptiesWithItsPrompt)
 {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     Prompt *prompt = addPrompt(QStringLiteral("Hi {{Name}}"));
@@ -100,6 +108,16 @@ TEST_F(Detail, HeaderShowsDatesUsesAndTheActionStates)
     EXPECT_TRUE(detail->isAdminMode());
     EXPECT_EQ(admin.size(), 1);
     QLocale::setDefault(QLocale::system());
+
+    // A deleted prompt leaves an empty header whose actions do nothing.
+    context->remove(prompt);
+    context->save();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(detail->prompt(), nullptr);
+    EXPECT_EQ(detail->title(), QString());
+    detail->toggleFavorite();
+    detail->addCategory(0);
+    EXPECT_EQ(detail->usesText(), QStringLiteral("Uses: 0"));
 }
 
 TEST_F(Detail, AFieldsMessageWaitsUntilTheUserLeavesItOrTriesToCopy)
@@ -156,16 +174,6 @@ TEST_F(Detail, AFieldsMessageWaitsUntilTheUserLeavesItOrTriesToCopy)
     EXPECT_EQ(form()->fields()->data(form()->fields()->index(0), FormFieldModel::MessageRole), QString());
 }
 
-TEST_F(Detail, ThePreviewGoesBesideTheFieldsFromSixFieldsOn)
-{
-    show(addPrompt(QStringLiteral("{{A}} {{B}} {{C}} {{D}} {{E}}")));
-    EXPECT_FALSE(form()->splitPreview());
-    QSignalSpy split(form(), &FormGeneratorViewModel::splitPreviewChanged);
-    show(addPrompt(QStringLiteral("{{A}} {{B}} {{C}} {{D}} {{E}} {{A}}"), QUuid::createUuid()));
-    EXPECT_TRUE(form()->splitPreview()); // six fields, one label repeated
-    EXPECT_GE(split.size(), 1);
-}
-
 TEST_F(Detail, PreviewMarksValuesAndShowsMissingOnlyForEmptyOnes)
 {
     show(addPrompt(QStringLiteral("Dear {{Name}}, <b>{{Mood}}</b> {{Note}}")));
@@ -190,26 +198,9 @@ TEST_F(Detail, PreviewMarksValuesAndShowsMissingOnlyForEmptyOnes)
     EXPECT_TRUE(form()->previewText().contains(QStringLiteral("&quot;Ann&quot;")));
 }
 
-TEST_F(Detail, AFormWithoutFieldsPreviewsAndCopiesThePlainTemplate)
+TEST_F(Detail, HeaderCopyKeepsThePanelFormCopyFinishesAfterTheClipboardAndCountAlsoWithoutFields)
 {
-    Prompt *prompt = addPrompt(QStringLiteral("Just text."));
-    auto *tag = new PromptTag;
-    tag->setName(QStringLiteral("text"));
-    context->insert(tag);
-    prompt->addTag(tag);
-    defaults->setValue(QStringLiteral("tag_text_suffix"), QStringLiteral("Answer in Markdown"));
-    show(prompt);
-    EXPECT_EQ(form()->fields()->rowCount(), 0);
-    EXPECT_TRUE(form()->isValid());
-    EXPECT_TRUE(form()->copyAndFinish());
-    EXPECT_EQ(clipboard(), QStringLiteral("Just text.\nAnswer in Markdown"));
-}
-
-TEST_F(Detail, HeaderCopyKeepsThePanelAndFormCopyFinishesAfterTheClipboardAndCount)
-{
-    auto *category = new PromptCategory;
-    category->setName(QStringLiteral("Writing"));
-    context->insert(category);
+    auto *category = named<PromptCategory>("Writing");
     Prompt *prompt = addPrompt(QStringLiteral("Hi {{Name: Bob}}"));
     prompt->addCategory(category);
     show(prompt);
@@ -239,6 +230,16 @@ TEST_F(Detail, HeaderCopyKeepsThePanelAndFormCopyFinishesAfterTheClipboardAndCou
     EXPECT_EQ(clipboardAtFinish, QStringLiteral("Hi \"Eve\""));
     EXPECT_EQ(usesAtFinish, 2);
     EXPECT_EQ(category->attributes()->usageCount(), 2);
+
+    // A form without fields copies the plain template, with the text tag's suffix.
+    Prompt *plain = addPrompt(QStringLiteral("Just text."), QUuid::createUuid());
+    plain->addTag(named<PromptTag>("text"));
+    defaults->setValue(QStringLiteral("tag_text_suffix"), QStringLiteral("Answer in Markdown"));
+    show(plain);
+    EXPECT_EQ(form()->fields()->rowCount(), 0);
+    EXPECT_TRUE(form()->isValid());
+    EXPECT_TRUE(form()->copyAndFinish());
+    EXPECT_EQ(clipboard(), QStringLiteral("Just text.\nAnswer in Markdown"));
 }
 
 TEST_F(Detail, ValuesAreRememberedPerPromptAcrossARestart)
@@ -281,34 +282,34 @@ TEST_F(Detail, InstructionsShowOnTheFirstTenAppearancesOnly)
     EXPECT_EQ(defaults->intValue(QStringLiteral("instructionShownCount"), 0), 4);
 }
 
+// From six fields on the preview goes beside them.
 TEST_F(Detail, ThePromptChangingOrItsTemplateBeingSavedSetsTheFormUpAgain)
 {
-    Prompt *first = addPrompt(QStringLiteral("{{A}}"));
+    Prompt *first = addPrompt(QStringLiteral("{{A}} {{B}} {{C}} {{D}} {{E}}"));
     Prompt *second = addPrompt(QStringLiteral("{{B}} {{C}}"), QUuid::createUuid());
     show(first);
-    EXPECT_EQ(form()->fields()->rowCount(), 1);
+    EXPECT_EQ(form()->fields()->rowCount(), 5);
+    EXPECT_FALSE(form()->splitPreview()) << "five fields";
     detail->setPrompt(second);
     EXPECT_EQ(form()->fields()->rowCount(), 2);
     EXPECT_EQ(detail->title(), QStringLiteral("Greeting"));
     form()->fields()->setValue(0, QStringLiteral("kept"));
-    second->setTemplateText(QStringLiteral("{{B}} {{C}} {{D}}"));
-    EXPECT_EQ(form()->fields()->rowCount(), 3);
+    QSignalSpy split(form(), &FormGeneratorViewModel::splitPreviewChanged);
+    second->setTemplateText(QStringLiteral("{{B}} {{C}} {{D}} {{E}} {{F}} {{B}}"));
+    EXPECT_EQ(form()->fields()->rowCount(), 6);
+    EXPECT_TRUE(form()->splitPreview()) << "six fields, one label repeated";
+    EXPECT_GE(split.size(), 1);
     EXPECT_EQ(detail->formModel()->value(QStringLiteral("B")), QStringLiteral("kept"));
 }
 
 TEST_F(Detail, AddMenusAppendOnlyWhatIsMissingAndLeaveTheUpdateDate)
 {
-    const auto named = [this](auto *record, const char *name) {
-        record->setName(QString::fromLatin1(name));
-        context->insert(record);
-        return record;
-    };
-    PromptCategory *writing = named(new PromptCategory, "Writing");
-    PromptCategory *art = named(new PromptCategory, "art");
-    PromptCategory *code = named(new PromptCategory, "Code");
-    PromptTag *text = named(new PromptTag, "text");
-    PromptTag *image = named(new PromptTag, "image");
-    named(new PromptTag, "text"); // a duplicate record by name
+    PromptCategory *writing = named<PromptCategory>("Writing");
+    PromptCategory *art = named<PromptCategory>("art");
+    PromptCategory *code = named<PromptCategory>("Code");
+    PromptTag *text = named<PromptTag>("text");
+    PromptTag *image = named<PromptTag>("image");
+    named<PromptTag>("text"); // a duplicate record by name
     Prompt *prompt = addPrompt(QStringLiteral("x"));
     prompt->addCategory(writing);
     prompt->addTag(text);
@@ -339,18 +340,4 @@ TEST_F(Detail, AddMenusAppendOnlyWhatIsMissingAndLeaveTheUpdateDate)
     detail->addTag(99);
     detail->addCategory(-1);
     EXPECT_EQ(prompt->updatedAt(), Updated);
-}
-
-TEST_F(Detail, ADeletedPromptLeavesAnEmptyHeaderNotACrash)
-{
-    Prompt *prompt = addPrompt(QStringLiteral("{{A}}"));
-    show(prompt);
-    context->remove(prompt);
-    context->save();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(detail->prompt(), nullptr);
-    EXPECT_EQ(detail->title(), QString());
-    detail->toggleFavorite();
-    detail->addCategory(0);
-    EXPECT_EQ(detail->usesText(), QStringLiteral("Uses: 0"));
 }
