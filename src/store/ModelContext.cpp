@@ -14,6 +14,16 @@
 
 #include <utility>
 
+namespace {
+void dropLoaded(std::array<QList<PersistentModel *>, ModelTypeCount> &loaded)
+{
+    for (auto &list : loaded) {
+        qDeleteAll(list);
+        list.clear();
+    }
+}
+} // namespace
+
 ModelContext::ModelContext(QObject *parent) : QObject(parent)
 {
     m_autosave.setSingleShot(true);
@@ -48,7 +58,7 @@ ModelContext::OpenResult ModelContext::open(const QString &path)
         return result;
     ObjectLists loaded;
     result = readFile(path, loaded);
-    return adopt(path, result, loaded);
+    return adopt(path, result, loaded, gather(loaded));
 }
 
 ModelContext::OpenResult ModelContext::openInBackground(const QString &path, std::function<void(const OpenResult &)> done)
@@ -63,9 +73,8 @@ ModelContext::OpenResult ModelContext::openInBackground(const QString &path, std
     m_loader = QThread::create([this, path, generation, target] {
         m_loadResult = readFile(path, m_loadedObjects);
         // Made here, the objects belong to this thread until they are given to the context's.
-        for (const QList<PersistentModel *> &list : m_loadedObjects)
-            for (PersistentModel *object : list)
-                object->moveToThread(target);
+        m_loadedHolder = gather(m_loadedObjects);
+        m_loadedHolder->moveToThread(target);
         QMetaObject::invokeMethod(this, [this, generation] { finishLoad(generation); }, Qt::QueuedConnection);
     });
     m_loader->start();
@@ -80,7 +89,7 @@ void ModelContext::finishLoad(quint64 generation)
     m_loader->wait();
     delete m_loader;
     m_loader = nullptr;
-    const OpenResult result = adopt(m_path, m_loadResult, m_loadedObjects);
+    const OpenResult result = adopt(m_path, m_loadResult, m_loadedObjects, std::exchange(m_loadedHolder, nullptr));
     m_loadResult = {};
     if (const std::function<void(const OpenResult &)> done = std::exchange(m_loadDone, {}))
         done(result);
@@ -94,10 +103,8 @@ void ModelContext::abandonLoad()
     delete m_loader;
     m_loader = nullptr;
     ++m_loadGeneration;
-    for (auto &list : m_loadedObjects) {
-        qDeleteAll(list);
-        list.clear();
-    }
+    dropLoaded(m_loadedObjects);
+    delete std::exchange(m_loadedHolder, nullptr);
     m_loadResult = {};
     m_loadDone = {};
 }
@@ -138,28 +145,20 @@ ModelContext::OpenResult ModelContext::readFile(const QString &path, ObjectLists
     QString error;
     if (!m_db->open(path, &error))
         return failDb(error);
-    // WAL with full syncs: a commit that returned is on disk, and a crash mid-save leaves the
-    // previous state readable.
-    if (!m_db->exec(QStringLiteral("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;"), &error))
-        return failDb(error);
+    // Nothing is written to the file until it is known to be ours: a file that is not is
+    // moved aside as it was.
     const qint64 version = m_db->scalar(QStringLiteral("PRAGMA user_version"), &error);
     if (version < 0)
         return failDb(error);
     if (version > SchemaVersion)
         return {OpenStatus::Incompatible,
                 tr("The library %1 was written by a newer VORN (schema %2).").arg(path).arg(version)};
-    StoreRepository repository(*m_db);
     if (version == 0) {
         const qint64 tables = m_db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master"), &error);
         if (tables < 0)
             return failDb(error);
         if (tables != 0)
             return {OpenStatus::Unreadable, QStringLiteral("not a VORN library")};
-        if (!m_db->exec(QStringLiteral("BEGIN IMMEDIATE"), &error) || !repository.createSchema(SchemaVersion, &error)
-            || !m_db->exec(QStringLiteral("COMMIT"), &error)) {
-            return failDb(error);
-        }
-        m_saveStamped = true;
     } else {
         SqliteDatabase::Statement check = m_db->prepare(QStringLiteral("PRAGMA quick_check"), &error);
         if (!check.isValid())
@@ -168,35 +167,61 @@ ModelContext::OpenResult ModelContext::readFile(const QString &path, ObjectLists
             return failDb(check.error());
         if (const QString verdict = check.text(0); verdict != QLatin1String("ok"))
             return {OpenStatus::Unreadable, QStringLiteral("integrity check failed: ") + verdict};
-        check = {};
-        // A store from before save stamps gets one; without one it works as before.
-        if (m_db->exec(QStringLiteral("BEGIN IMMEDIATE"))) {
-            m_saveStamped = repository.ensureSaveStamp(nullptr) && m_db->exec(QStringLiteral("COMMIT"));
-            if (!m_saveStamped)
-                m_db->exec(QStringLiteral("ROLLBACK"));
-        }
     }
-
-    m_saveStamp = m_saveStamped ? repository.saveStamp() : std::nullopt;
-
-    if (!repository.loadAll(loaded, &error)) {
-        for (auto &list : loaded) {
-            qDeleteAll(list);
-            list.clear();
-        }
+    StoreRepository repository(*m_db);
+    const auto load = [&]() -> OpenResult {
+        if (repository.loadAll(loaded, &error))
+            return {};
+        dropLoaded(loaded);
         // The file checked out as a sound database: a missing table or column means the
         // tables are not ours; anything else (I/O, memory) is passing.
         const int code = m_db->lastErrorCode();
         if (code == 1 /* SQLITE_ERROR */ || m_db->lastErrorIsDamage())
             return {OpenStatus::Unreadable, QStringLiteral("not a VORN library: ") + error};
         return failDb(error);
+    };
+    if (version != 0) {
+        if (OpenResult read = load(); !read.ok())
+            return read;
     }
+
+    // WAL with full syncs: a commit that returned is on disk, and a crash mid-save leaves the
+    // previous state readable.
+    if (!m_db->exec(QStringLiteral("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;"), &error)) {
+        dropLoaded(loaded);
+        return failDb(error);
+    }
+    if (version == 0) {
+        if (!m_db->exec(QStringLiteral("BEGIN IMMEDIATE"), &error) || !repository.createSchema(SchemaVersion, &error)
+            || !m_db->exec(QStringLiteral("COMMIT"), &error)) {
+            return failDb(error);
+        }
+        m_saveStamped = true;
+        if (OpenResult read = load(); !read.ok())
+            return read;
+    } else if (m_db->exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+        // A store from before save stamps gets one; without one it works as before.
+        m_saveStamped = repository.ensureSaveStamp(nullptr) && m_db->exec(QStringLiteral("COMMIT"));
+        if (!m_saveStamped)
+            m_db->exec(QStringLiteral("ROLLBACK"));
+    }
+    m_saveStamp = m_saveStamped ? repository.saveStamp() : std::nullopt;
     return {};
 }
 
-ModelContext::OpenResult ModelContext::adopt(const QString &path, const OpenResult &read, ObjectLists &loaded)
+QObject *ModelContext::gather(const ObjectLists &loaded)
+{
+    auto *holder = new QObject;
+    for (const QList<PersistentModel *> &list : loaded)
+        for (PersistentModel *object : list)
+            object->setParent(holder);
+    return holder;
+}
+
+ModelContext::OpenResult ModelContext::adopt(const QString &path, const OpenResult &read, ObjectLists &loaded, QObject *holder)
 {
     if (!read.ok()) {
+        delete holder; // reading failed: it holds nothing
         m_db.reset();
         m_lock.reset();
         clearObjects();
@@ -204,12 +229,13 @@ ModelContext::OpenResult ModelContext::adopt(const QString &path, const OpenResu
         return read;
     }
     ++m_revision;
+    holder->setParent(this);
+    m_holders.append(holder);
     for (int type = 0; type < ModelTypeCount; ++type) {
         qint64 maxRow = 0;
         for (PersistentModel *object : std::as_const(loaded[type])) {
             object->m_context = this;
             object->m_state = PersistentModel::State::Clean;
-            object->setParent(this);
             maxRow = std::max(maxRow, object->m_rowId);
         }
         m_objects[type] = std::exchange(loaded[type], {});
@@ -286,6 +312,8 @@ void ModelContext::clearObjects()
     for (PersistentModel *object : std::as_const(m_deleted))
         delete object;
     m_deleted.clear();
+    // Empty now, unless something took an object out of the context.
+    qDeleteAll(std::exchange(m_holders, {}));
     m_inserted.clear();
     m_changed.clear();
     m_nextRowId.fill(1);

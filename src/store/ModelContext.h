@@ -164,8 +164,11 @@ private:
     // Opens, checks and loads the locked file; touches nothing but the database, so that it
     // can run on a worker thread.
     OpenResult readFile(const QString &path, ObjectLists &loaded);
-    // Takes the objects read in, or lets the file go when reading it failed.
-    OpenResult adopt(const QString &path, const OpenResult &read, ObjectLists &loaded);
+    // The objects read in, as the children of one new object: on the thread that read them,
+    // so that the context's thread parents (and a worker moves) one object, not each of them.
+    static QObject *gather(const ObjectLists &loaded);
+    // Takes the objects read in, under their holder, or lets the file go when reading failed.
+    OpenResult adopt(const QString &path, const OpenResult &read, ObjectLists &loaded, QObject *holder);
     void finishLoad(quint64 generation);
     // Waits for a load still running and drops what it read.
     void abandonLoad();
@@ -187,6 +190,9 @@ private:
     quint64 m_loadGeneration = 0;
     OpenResult m_loadResult;
     ObjectLists m_loadedObjects;
+    QObject *m_loadedHolder = nullptr;
+    // The holders of the objects loaded (objects inserted later are the context's children).
+    QList<QObject *> m_holders;
     std::function<void(const OpenResult &)> m_loadDone;
     mutable std::array<QList<PersistentModel *>, ModelTypeCount> m_objects;
     mutable std::array<bool, ModelTypeCount> m_needsCompaction{};
