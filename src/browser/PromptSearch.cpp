@@ -81,6 +81,8 @@ bool PromptSearch::prepare(std::optional<std::chrono::milliseconds> budget)
             copy.labels = labels;
             m_textChanged = true;
         }
+        if (pass.gathers)
+            pass.sources.push_back({copy.title, copy.description, copy.labels});
         // A changed template matters only to an index that was given the templates.
         if (copy.templateRevision != prompt->templateRevision()) {
             copy.templateRevision = prompt->templateRevision();
@@ -125,6 +127,9 @@ bool PromptSearch::beginPass()
         m_textChanged = true;
     if (pass->listChanged)
         pass->copies.assign(size_t(pass->prompts.size()), Copy{});
+    pass->gathers = m_textChanged;
+    if (pass->gathers)
+        pass->sources.reserve(size_t(pass->prompts.size()));
     pass->state = std::make_shared<std::vector<SearchState>>(size_t(pass->prompts.size()));
     // Hidden is decided by the user records themselves, so a hidden record whose link to its
     // prompt was lost still hides the prompt of that id.
@@ -150,10 +155,12 @@ void PromptSearch::endPass()
     m_readRevision = pass->revision;
     if (m_textChanged) {
         m_textChanged = false;
-        std::vector<SearchIndex::Source> sources;
-        sources.reserve(m_copies.size());
-        for (const Copy &copy : m_copies)
-            sources.push_back({copy.title, copy.description, copy.labels});
+        std::vector<SearchIndex::Source> sources = std::move(pass->sources);
+        if (!pass->gathers) {
+            sources.reserve(m_copies.size());
+            for (const Copy &copy : m_copies)
+                sources.push_back({copy.title, copy.description, copy.labels});
+        }
         m_index = std::make_shared<const SearchIndex>(std::move(sources), m_labelNames);
         ++m_generation;
         ++m_indexBuilds;

@@ -99,6 +99,10 @@ private:
         QStringList labelNames;
         QList<const void *> labelObjects;
         std::vector<Copy> copies; // when the list changed: the new copies, else m_copies is updated
+        // When the index is known from the start to be made anew, its sources, gathered step
+        // by step with the copies rather than all at once at the end.
+        bool gathers = false;
+        std::vector<SearchIndex::Source> sources;
         std::shared_ptr<std::vector<SearchState>> state;
         UuidSet hidden;
         UuidSet seen;
