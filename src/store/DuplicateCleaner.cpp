@@ -56,19 +56,24 @@ DuplicateCleaner::Removed DuplicateCleaner::removeDuplicates(ModelContext *conte
     // Runs each time the library comes into sight: the usual answer, no duplicate, is found
     // with the ids sorted (a set of a large library's ids costs a node per prompt); only ids
     // seen twice are grouped.
+    // Sorted as pairs of 64-bit words: any order will do, and comparing two words inline is
+    // several times faster than comparing 16 bytes through memcmp.
     const QList<Prompt *> prompts = context->fetch<Prompt>();
-    std::vector<QUuid> ids;
-    ids.reserve(size_t(prompts.size()));
-    for (const Prompt *prompt : prompts)
-        ids.push_back(prompt->id());
-    const auto before = [](const QUuid &a, const QUuid &b) {
-        return std::memcmp(&a, &b, sizeof(QUuid)) < 0;
-    };
-    std::sort(ids.begin(), ids.end(), before);
+    using Words = std::pair<quint64, quint64>;
+    std::vector<Words> ids(size_t(prompts.size()));
+    static_assert(sizeof(QUuid) == sizeof(Words));
+    for (size_t i = 0; i < ids.size(); ++i) {
+        const QUuid id = prompts.at(qsizetype(i))->id();
+        std::memcpy(&ids[i], &id, sizeof(QUuid));
+    }
+    std::sort(ids.begin(), ids.end());
     UuidSet repeated;
     for (size_t i = 1; i < ids.size(); ++i) {
-        if (ids[i] == ids[i - 1])
-            repeated.insert(ids[i]);
+        if (ids[i] == ids[i - 1]) {
+            QUuid id;
+            std::memcpy(&id, &ids[i], sizeof(QUuid));
+            repeated.insert(id);
+        }
     }
     if (repeated.empty())
         return removed;
