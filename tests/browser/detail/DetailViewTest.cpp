@@ -154,7 +154,7 @@ TEST_F(DetailView, ShowsAFieldOfEveryKindAndTheFirstOneHasTheFocus)
     EXPECT_TRUE(calendar->property("visible").toBool());
     QSignalSpy back(detail, SIGNAL(back()));
     view->key(Qt::Key_Escape);
-    QTRY_VERIFY(!calendar->property("visible").toBool());
+    EXPECT_TRUE(QmlTest::waitFor([&] { return !calendar->property("visible").toBool(); })) << "Escape closes the calendar";
     EXPECT_EQ(back.size(), 0);
     EXPECT_TRUE(hasFocusIn(field(6)));
 }
