@@ -459,6 +459,8 @@ void PromptBrowserViewModel::showResults(std::shared_ptr<const SearchResults> re
     m_closest = m_search->prompts(*m_results, m_results->closest);
     m_madeRows = std::min(searchRowCount(), RowsPerPage);
     m_libraryWasShown = false; // the results take its place; it appears again after them
+    if (!m_showingResults)
+        Q_EMIT resultsArrive();
     const QList<BrowserRowModel::Row> rows = searchRows(0, m_madeRows);
     // The rows the list shows stay, with new contents: also the library's, which the results
     // take the place of (the list need not make its rows anew).

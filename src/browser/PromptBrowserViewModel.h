@@ -141,6 +141,9 @@ Q_SIGNALS:
     void matchColorChanged();
     // The rows show the results of the current search text.
     void resultsShown();
+    // A search's first results are about to take the place of the library's rows (sent
+    // before the rows change, when they come from the search thread as well).
+    void resultsArrive();
     // The library part of the list became visible (the view runs the duplicate cleanup).
     void libraryShown();
     // Return was pressed on a prompt's row: the view opens its detail.

@@ -55,9 +55,8 @@ DuplicateCleaner::Removed DuplicateCleaner::removeDuplicates(ModelContext *conte
 
     // Runs each time the library comes into sight: the usual answer, no duplicate, is found
     // with the ids sorted (a set of a large library's ids costs a node per prompt); only ids
-    // seen twice are grouped.
-    // Sorted as pairs of 64-bit words: any order will do, and comparing two words inline is
-    // several times faster than comparing 16 bytes through memcmp.
+    // seen twice are grouped. Any order will do: as pairs of 64-bit words they compare
+    // inline, several times faster than 16 bytes through memcmp.
     const QList<Prompt *> prompts = context->fetch<Prompt>();
     using Words = std::pair<quint64, quint64>;
     std::vector<Words> ids(size_t(prompts.size()));

@@ -484,12 +484,19 @@ TEST_F(ResultRows, BackgroundSearchKeepsTheRowsAndDropsStaleSearches)
     vm.setBackgroundFrom(0);
     QAbstractItemModelTester tester(vm.rows(), QAbstractItemModelTester::FailureReportingMode::Fatal);
     QSignalSpy shown(&vm, &PromptBrowserViewModel::resultsShown);
+    // A search's first results are announced while the library's rows still show (the view
+    // starts their entrance then); later results are not.
+    QList<bool> arrivedOverLibrary;
+    QObject::connect(&vm, &PromptBrowserViewModel::resultsArrive,
+                     [&] { arrivedOverLibrary << !kinds(vm).contains(Kind::MatchCount); });
 
     vm.setSearchText(QStringLiteral("rev"));
     EXPECT_TRUE(vm.isSearchPending());
+    EXPECT_TRUE(arrivedOverLibrary.isEmpty()) << "nothing arrives before the search thread answers";
     ASSERT_TRUE(shown.wait(3000));
     EXPECT_EQ(vm.rows()->row(0).title, QStringLiteral("31 prompts match"));
     EXPECT_EQ(vm.rows()->count(), 32);
+    EXPECT_EQ(arrivedOverLibrary, QList<bool>{true});
 
     // The next letter changes the rows' contents in place: nothing is removed, reset or added.
     QSignalSpy reset(vm.rows(), &QAbstractItemModel::modelReset);
@@ -508,6 +515,7 @@ TEST_F(ResultRows, BackgroundSearchKeepsTheRowsAndDropsStaleSearches)
     EXPECT_EQ(removed.size(), 1);
     ASSERT_EQ(vm.rows()->count(), 2);
     EXPECT_EQ(vm.rows()->row(1).prompt, other);
+    EXPECT_EQ(arrivedOverLibrary.size(), 1) << "results taking the place of results do not arrive again";
 
     // Keys faster than the search: only the last one's results are shown.
     shown.clear();
@@ -529,9 +537,11 @@ TEST_F(ResultRows, BackgroundSearchKeepsTheRowsAndDropsStaleSearches)
     // A change of the library while searching shows in the results.
     vm.setSearchText(QStringLiteral("essay"));
     ASSERT_TRUE(shown.wait(3000));
+    EXPECT_EQ(arrivedOverLibrary, (QList<bool>{true, true})) << "after the sections, results arrive again";
     prompt(QStringLiteral("Essay outline"));
     ASSERT_TRUE(shown.wait(3000));
     EXPECT_EQ(vm.rows()->row(0).title, QStringLiteral("2 prompts match"));
+    EXPECT_EQ(arrivedOverLibrary.size(), 2);
 }
 
 TEST_F(ResultRows, RowsAreMadeAPageAtATime)

@@ -141,18 +141,16 @@ FocusScope {
         onLibraryShown: browserModel.cleanupDuplicates()
         onPromptActivated: (prompt) => browser.promptSelected(prompt)
         matchColor: Style.accentColor
-        onSearchTextChanged: {
-            // When results first take the place of the sections, they slide in one after
-            // another, the first screenful at most. Later keystrokes change the rows in place:
-            // rows that stay do not move again, and rows met later by scrolling just appear.
-            if (browserModel.isSearching && !browser.wasSearching) {
-                stagger.start()
-                browser.staggering = true
-                staggerWindow.restart()
-            }
-            browser.wasSearching = browserModel.isSearching
-            list.positionViewAtBeginning()
+        // When results first take the place of the sections, they slide in one after another,
+        // the first screenful at most; the library stays in sight until they are there. Later
+        // keystrokes change the rows in place: rows that stay do not move again, and rows met
+        // later by scrolling just appear.
+        onResultsArrive: {
+            stagger.start()
+            browser.staggering = true
+            staggerWindow.restart()
         }
+        onSearchTextChanged: list.positionViewAtBeginning()
     }
 
     // Each time the library comes into sight again its part of the list "appears".
@@ -165,7 +163,6 @@ FocusScope {
         }
     }
 
-    property bool wasSearching: false
     property bool staggering: false
     Timer { id: staggerWindow; interval: 500; onTriggered: browser.staggering = false }
 
