@@ -10,6 +10,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <vector>
 
@@ -58,7 +59,7 @@ DuplicateCleaner::Removed DuplicateCleaner::removeDuplicates(ModelContext *conte
     // seen twice are grouped. Any order will do: as pairs of 64-bit words they compare
     // inline, several times faster than 16 bytes through memcmp.
     const QList<Prompt *> prompts = context->fetch<Prompt>();
-    using Words = std::pair<quint64, quint64>;
+    using Words = std::array<quint64, 2>;
     std::vector<Words> ids(size_t(prompts.size()));
     static_assert(sizeof(QUuid) == sizeof(Words));
     for (size_t i = 0; i < ids.size(); ++i) {
@@ -70,7 +71,7 @@ DuplicateCleaner::Removed DuplicateCleaner::removeDuplicates(ModelContext *conte
     for (size_t i = 1; i < ids.size(); ++i) {
         if (ids[i] == ids[i - 1]) {
             QUuid id;
-            std::memcpy(&id, &ids[i], sizeof(QUuid));
+            std::memcpy(static_cast<void *>(&id), &ids[i], sizeof(QUuid)); // a plain 16 bytes
             repeated.insert(id);
         }
     }
