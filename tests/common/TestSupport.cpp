@@ -1,7 +1,11 @@
 #include "TestSupport.h"
 
+#include <gtest/gtest.h>
+
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QUuid>
 
 #include <ctime>
@@ -23,6 +27,20 @@ QString freshDir(const QString &name)
 QString binaryDir()
 {
     return QCoreApplication::applicationDirPath();
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        ADD_FAILURE() << "cannot write " << path.toStdString() << ": " << file.errorString().toStdString();
 }
 
 ScopedTimeZone::ScopedTimeZone(const char *zone)

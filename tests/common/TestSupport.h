@@ -10,6 +10,10 @@ QString homeDir();
 QString freshDir(const QString &name);
 // Directory of the test executable (to find helper programs built beside it).
 QString binaryDir();
+// The whole of a file; empty when it cannot be read.
+QByteArray readFile(const QString &path);
+// Writes the bytes as the whole file, making its folder first; a failure fails the test.
+void writeFile(const QString &path, const QByteArray &bytes);
 
 // Runs the process in another time zone while it lives; the previous zone comes back after.
 class ScopedTimeZone

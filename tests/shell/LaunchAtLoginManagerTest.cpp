@@ -14,19 +14,13 @@
 #include <gtest/gtest.h>
 
 namespace {
+using TestSupport::writeFile;
+
 QString readAll(const QString &path)
 {
     QFile file(path);
     file.open(QIODevice::ReadOnly);
     return QString::fromUtf8(file.readAll());
-}
-
-void writeFile(const QString &path, const QByteArray &text)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text);
 }
 
 // An autostart folder of its own, with the paths of the current and the earlier entry.

@@ -29,19 +29,6 @@ void PrintTo(const QString &text, std::ostream *os)
 }
 
 namespace {
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 Prompt *titled(ModelContext &context, const QString &title)
 {
     for (Prompt *prompt : context.fetch<Prompt>())
@@ -184,7 +171,7 @@ protected:
     {
         QCryptographicHash hash(QCryptographicHash::Sha256);
         for (const char *suffix : {"", "-wal"})
-            hash.addData(readBytes(options.storePath + suffix));
+            hash.addData(TestSupport::readFile(options.storePath + suffix));
         return hash.result();
     }
 
@@ -243,7 +230,7 @@ TEST_F(StoredPromptListTest, AnswersFromItsCacheUntilTheNextSave)
     const QString cache = ListingCache::pathFor(options.storePath);
     EXPECT_EQ(stored({"list", "draft"}).out, expected.out);
     ASSERT_TRUE(QFile::exists(cache));
-    const QByteArray cached = readBytes(cache);
+    const QByteArray cached = TestSupport::readFile(cache);
 
     // Nothing saved since, nothing read: a title changed behind VORN's back does not show.
     const QString copy = dir + "/before-rename.sqlite";
@@ -269,7 +256,7 @@ TEST_F(StoredPromptListTest, AnswersFromItsCacheUntilTheNextSave)
     QFile::remove(options.storePath + "-wal");
     QFile::remove(options.storePath + "-shm");
     EXPECT_EQ(stored({"list", "draft"}).out, expected.out);
-    writeBytes(cache, cached);
+    TestSupport::writeFile(cache, cached);
     EXPECT_EQ(stored({"list", "draft"}).out, expected.out);
 
     // A store from before save stamps is read every time, and has one from its next full open on.
@@ -318,10 +305,10 @@ TEST_F(StoredPromptListTest, ACacheCutShortOrDamagedIsNoCache)
     ASSERT_TRUE(controller->closeStore());
     ASSERT_EQ(stored({"list", "reveiw"}).out, expected.out);
     const QString cache = ListingCache::pathFor(options.storePath);
-    const QByteArray whole = readBytes(cache);
+    const QByteArray whole = TestSupport::readFile(cache);
     ASSERT_GT(whole.size(), 256);
     const auto listWith = [&](const QByteArray &bytes) {
-        writeBytes(cache, bytes);
+        TestSupport::writeFile(cache, bytes);
         return stored({"list", "reveiw"});
     };
     // Cut anywhere: read from the store instead.
@@ -392,7 +379,7 @@ TEST_F(StoredPromptListTest, LeavesEverythingElseAndUnusualStoresToTheFullOpen)
     QFile::remove(options.storePath);
     declines({"list"});
     EXPECT_FALSE(QFile::exists(options.storePath));
-    writeBytes(options.storePath, QByteArray(8192, 'x'));
+    TestSupport::writeFile(options.storePath, QByteArray(8192, 'x'));
     declines({"list"});
     EXPECT_EQ(QFileInfo(options.storePath).size(), 8192);
 }

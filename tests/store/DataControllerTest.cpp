@@ -27,20 +27,9 @@
 #include <tuple>
 
 namespace {
+using TestSupport::readFile;
+using TestSupport::writeFile;
 const QString P1 = "A1B2C3D4-0000-4000-8000-000000000001";
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 // A library of many prompts, so that loading it takes a while.
 void writeLibrary(const QString &path, int prompts)

@@ -16,13 +16,7 @@
 #include <unistd.h>
 
 namespace {
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
+using TestSupport::writeFile;
 // The pid of a process that has just ended.
 qint64 deadPid()
 {
