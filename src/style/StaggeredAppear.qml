@@ -25,6 +25,9 @@ QtObject {
     }
 
     readonly property bool running: run.running
+    // Rows made in the entrance's first half second (the list filling in, or scrolled to)
+    // still join it; later ones just appear.
+    readonly property bool admitting: running && clock < 0.5
 
     function start() {
         run.restart()

@@ -145,11 +145,7 @@ FocusScope {
         // the first screenful at most; the library stays in sight until they are there. Later
         // keystrokes change the rows in place: rows that stay do not move again, and rows met
         // later by scrolling just appear.
-        onResultsArrive: {
-            stagger.start()
-            browser.staggering = true
-            staggerWindow.restart()
-        }
+        onResultsArrive: stagger.start()
         onSearchTextChanged: list.positionViewAtBeginning()
     }
 
@@ -163,8 +159,6 @@ FocusScope {
         }
     }
 
-    property bool staggering: false
-    Timer { id: staggerWindow; interval: 500; onTriggered: browser.staggering = false }
 
     // Typing while the focus is on the background goes to the search field.
     Keys.onPressed: (event) => {
@@ -443,7 +437,7 @@ FocusScope {
             opacity: Math.min(appear, 1)
             transform: Translate { y: stagger.offset * (1 - entry.appear) }
             function staggerIn() {
-                if (entering || !browser.staggering || !browserModel.isSearching || kind !== BrowserRowModel.Prompt)
+                if (entering || !stagger.admitting || !browserModel.isSearching || kind !== BrowserRowModel.Prompt)
                     return
                 entering = true
             }
@@ -451,9 +445,9 @@ FocusScope {
             onKindChanged: staggerIn()
             onPromptChanged: staggerIn()
             Connections {
-                target: browser
-                function onStaggeringChanged() {
-                    if (browser.staggering) {
+                target: stagger
+                function onAdmittingChanged() {
+                    if (stagger.admitting) {
                         entry.entering = false
                         entry.staggerIn()
                     }
